@@ -1,0 +1,93 @@
+#include "ClientFile.h"
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "Error.h"
+#include "Platform.h"
+
+namespace kivo {
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+std::string NotAClientFile(const std::filesystem::path& path, const std::string& why) {
+    return "\"" + PathText(path) + "\" is not a KIVO client file: " + why;
+}
+
+std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target) {
+    static std::mt19937_64 generator{std::random_device{}()};
+    const auto suffix = std::to_string(generator() % 1000000000u);
+    auto name = target.filename();
+    name += ".kivo-save-" + suffix + ".tmp";
+    return target.parent_path() / name;
+}
+
+}  // namespace
+
+std::string PathText(const std::filesystem::path& path) {
+    const auto text = path.u8string();
+    return {reinterpret_cast<const char*>(text.data()), text.size()};
+}
+
+void ReadClientFile(const std::filesystem::path& path, ClientRecord& record) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        throw Error("Cannot open \"" + PathText(path) + "\": it is a folder");
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw Error("Cannot open \"" + PathText(path) + "\": " + platform::LastErrorText());
+    }
+    ClientImage image{};
+    in.read(reinterpret_cast<char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    const auto got = static_cast<std::size_t>(in.gcount());
+    if (in.bad()) {
+        throw Error("Cannot read \"" + PathText(path) + "\": " + platform::LastErrorText());
+    }
+    if (got < kClientRecordSize) {
+        throw Error(NotAClientFile(path, std::to_string(got) + " bytes, expected " +
+                                             std::to_string(kClientRecordSize)));
+    }
+    // "KIVO1" and its NUL.
+    if (std::string_view(reinterpret_cast<const char*>(image.data()), kSignature.size() + 1) !=
+        std::string_view("KIVO1\0", 6)) {
+        throw Error(NotAClientFile(path, "it does not start with the KIVO1 signature"));
+    }
+    record = FromImage(image);
+}
+
+void WriteClientFile(const std::filesystem::path& path, const ClientRecord& record) {
+    const auto fail = [&](const std::string& why) {
+        return Error("Cannot save \"" + PathText(path) + "\": " + why);
+    };
+    const auto temp = TemporaryNameBeside(path);
+    FilePtr file(platform::CreateExclusive(temp));
+    if (!file) throw fail(platform::LastErrorText());
+
+    const auto image = ToImage(record);
+    bool ok = std::fwrite(image.data(), 1, image.size(), file.get()) == image.size();
+    std::string why = ok ? "" : platform::LastErrorText();
+    if (ok && !platform::SyncFile(file.get())) {
+        ok = false;
+        why = platform::LastErrorText();
+    }
+    if (std::fclose(file.release()) != 0 && ok) {
+        ok = false;
+        why = platform::LastErrorText();
+    }
+    if (ok && !platform::ReplaceFile(temp, path, why)) ok = false;
+    if (!ok) {
+        std::error_code ignored;
+        std::filesystem::remove(temp, ignored);
+        throw fail(why);
+    }
+}
+
+}  // namespace kivo

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+// The few operating-system calls KIVO makes directly live behind this seam.
+namespace kivo::platform {
+
+// Flushes an open file's data to the disk. Returns false on failure.
+bool SyncFile(std::FILE* file);
+
+// Opens a new file for binary writing, failing if the name already exists.
+std::FILE* CreateExclusive(const std::filesystem::path& path);
+
+// Replaces `target` by `source` in one step where the system allows it.
+bool ReplaceFile(const std::filesystem::path& source, const std::filesystem::path& target,
+                 std::string& error);
+
+// Text of the last system error (errno).
+std::string LastErrorText();
+
+}  // namespace kivo::platform
