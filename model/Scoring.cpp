@@ -5,14 +5,6 @@
 
 namespace kivo {
 
-ClientRecord gClientRecord = [] {
-    ClientRecord r;
-    ResetClientRecord(r);
-    return r;
-}();
-SubscaleScoreTable SubscaleScores{};
-NormTableType NormTable{};
-
 namespace {
 
 // MissingCount must stay below these for a valid score.
@@ -83,9 +75,5 @@ std::string ScoreDisplayText(const SubscaleScore& score, std::string_view decima
     text += std::to_string(magnitude % 10);
     return text;
 }
-
-void ComputeSubscaleScores() { ComputeSubscaleScores(gClientRecord, SubscaleScores); }
-
-void LoadNormTable() { NormTable = kNorms; }
 
 }  // namespace kivo

@@ -41,16 +41,4 @@ const NormTableType& SubscaleNorms();
 // the stored float, with the given decimal separator; "INV" when the score is not valid.
 std::string ScoreDisplayText(const SubscaleScore& score, std::string_view decimalSeparator);
 
-// --- Process-wide state --------------------------------------------------------------
-// The open client and the tables the report screen fills; they live for the whole run.
-
-extern ClientRecord gClientRecord;
-extern SubscaleScoreTable SubscaleScores;
-extern NormTableType NormTable;
-
-// Scores gClientRecord into SubscaleScores.
-void ComputeSubscaleScores();
-// Stores the norm constants into NormTable.
-void LoadNormTable();
-
 }  // namespace kivo

@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstring>
 
-#include "Scoring.h"
+#include "Session.h"
 
 using namespace kivo;
 

@@ -1,0 +1,17 @@
+#include "Session.h"
+
+namespace kivo {
+
+ClientRecord gClientRecord = [] {
+    ClientRecord r;
+    ResetClientRecord(r);
+    return r;
+}();
+SubscaleScoreTable SubscaleScores{};
+NormTableType NormTable{};
+
+void ComputeSubscaleScores() { ComputeSubscaleScores(gClientRecord, SubscaleScores); }
+
+void LoadNormTable() { NormTable = SubscaleNorms(); }
+
+}  // namespace kivo

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "ClientRecord.h"
+#include "Scoring.h"
+
+namespace kivo {
+
+// Process-wide state of one run: the open client and the tables the report screen fills.
+// Each lives from start to end of the process.
+
+extern ClientRecord gClientRecord;
+extern SubscaleScoreTable SubscaleScores;
+extern NormTableType NormTable;
+
+// Scores gClientRecord into SubscaleScores.
+void ComputeSubscaleScores();
+// Stores the norm constants into NormTable.
+void LoadNormTable();
+
+}  // namespace kivo
