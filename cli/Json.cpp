@@ -1,5 +1,6 @@
 #include "Json.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace kivo::cli {
@@ -30,14 +31,25 @@ std::string JsonString(std::string_view text) {
     return out;
 }
 
-std::string CsvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
-    std::string out = "\"";
+void AppendCsvField(std::string& out, std::string_view text) {
+    const bool plain = std::none_of(text.begin(), text.end(), [](char c) {
+        return c == ',' || c == '"' || c == '\r' || c == '\n';
+    });
+    if (plain) {
+        out += text;
+        return;
+    }
+    out += '"';
     for (char ch : text) {
         if (ch == '"') out += '"';
         out.push_back(ch);
     }
     out += '"';
+}
+
+std::string CsvField(std::string_view text) {
+    std::string out;
+    AppendCsvField(out, text);
     return out;
 }
 

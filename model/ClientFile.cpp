@@ -1,7 +1,6 @@
 #include "ClientFile.h"
 
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <random>
 #include <string>
@@ -37,21 +36,11 @@ std::string PathText(const std::filesystem::path& path) {
 }
 
 void ReadClientFile(const std::filesystem::path& path, ClientRecord& record) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        throw Error("Cannot open \"" + PathText(path) + "\": it is a folder");
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        throw Error("Cannot open \"" + PathText(path) + "\": " + platform::LastErrorText());
-    }
     ClientImage image{};
-    in.read(reinterpret_cast<char*>(image.data()), static_cast<std::streamsize>(image.size()));
-    const auto got = static_cast<std::size_t>(in.gcount());
-    if (in.bad()) {
-        throw Error("Cannot read \"" + PathText(path) + "\": " + platform::LastErrorText());
-    }
-    if (got < kClientRecordSize) {
+    std::string why;
+    const long got = platform::ReadFileHead(path, image.data(), image.size(), why);
+    if (got < 0) throw Error("Cannot open \"" + PathText(path) + "\": " + why);
+    if (static_cast<std::size_t>(got) < kClientRecordSize) {
         throw Error(NotAClientFile(path, std::to_string(got) + " bytes, expected " +
                                              std::to_string(kClientRecordSize)));
     }

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <system_error>
 
+#include <fcntl.h>
+
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -35,6 +37,58 @@ bool ReplaceFile(const std::filesystem::path& source, const std::filesystem::pat
     std::filesystem::rename(source, target, ec);
     if (ec) error = ec.message();
     return !ec;
+}
+
+namespace {
+
+int OpenForReading(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return _wopen(path.c_str(), _O_RDONLY | _O_BINARY);
+#else
+    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+#endif
+}
+
+long ReadSome(int fd, unsigned char* buffer, std::size_t size) {
+#ifdef _WIN32
+    return _read(fd, buffer, static_cast<unsigned>(size));
+#else
+    return static_cast<long>(::read(fd, buffer, size));
+#endif
+}
+
+void CloseFile(int fd) {
+#ifdef _WIN32
+    _close(fd);
+#else
+    ::close(fd);
+#endif
+}
+
+}  // namespace
+
+long ReadFileHead(const std::filesystem::path& path, void* buffer, std::size_t size,
+                  std::string& error) {
+    const int fd = OpenForReading(path);
+    if (fd < 0) {
+        error = LastErrorText();
+        return -1;
+    }
+    auto* bytes = static_cast<unsigned char*>(buffer);
+    std::size_t got = 0;
+    while (got < size) {
+        const long n = ReadSome(fd, bytes + got, size - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            error = LastErrorText();
+            CloseFile(fd);
+            return -1;
+        }
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    CloseFile(fd);
+    return static_cast<long>(got);
 }
 
 std::string LastErrorText() { return std::strerror(errno); }

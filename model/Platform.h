@@ -17,6 +17,11 @@ std::FILE* CreateExclusive(const std::filesystem::path& path);
 bool ReplaceFile(const std::filesystem::path& source, const std::filesystem::path& target,
                  std::string& error);
 
+// Reads up to `size` bytes from the start of the file at `path` into `buffer`. Returns the
+// number of bytes read, or -1 with `error` set when the file cannot be opened or read.
+long ReadFileHead(const std::filesystem::path& path, void* buffer, std::size_t size,
+                  std::string& error);
+
 // Text of the last system error (errno).
 std::string LastErrorText();
 

@@ -1,7 +1,8 @@
 #include "Scoring.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstring>
 
 namespace kivo {
 
@@ -28,52 +29,107 @@ int ValidityLimit(FormKind form, Subscale s) {
     return limits[static_cast<std::size_t>(Index(s))];
 }
 
+namespace {
+
+// Value of each byte as an answer: -1 for a blank (missing), 1..7 or 1..5 for a code,
+// 0 for anything else (passed over, yet counted as answered).
+constexpr std::array<std::int8_t, 256> MakeValues(char last) {
+    std::array<std::int8_t, 256> values{};
+    values[static_cast<unsigned char>(kBlankResponse)] = -1;
+    for (char c = 'A'; c <= last; ++c) {
+        values[static_cast<unsigned char>(c)] = static_cast<std::int8_t>(c - 'A' + 1);
+    }
+    return values;
+}
+constexpr auto kRatedValues = MakeValues('G');
+constexpr auto kUseValues = MakeValues('E');
+
+// Per form: the subscale of every item position, so scoring is one pass over Responses.
+struct FormPlan {
+    int count = 0;
+    std::array<std::uint8_t, kMaxItems> subscale{};
+    std::array<int, kSubscaleCount> n{};
+};
+
+const std::array<FormPlan, kFormCount> kPlans = [] {
+    std::array<FormPlan, kFormCount> plans{};
+    for (FormKind form = 0; form < kFormCount; ++form) {
+        auto& plan = plans[static_cast<std::size_t>(form)];
+        plan.count = ItemCount(form);
+        for (Subscale s : kAllSubscales) {
+            const auto items = SubscaleItems(form, s);
+            plan.n[static_cast<std::size_t>(Index(s))] = static_cast<int>(items.size());
+            for (int item : items) {
+                plan.subscale[static_cast<std::size_t>(item - 1)] =
+                    static_cast<std::uint8_t>(Index(s));
+            }
+        }
+    }
+    return plans;
+}();
+
+}  // namespace
+
 void ComputeSubscaleScores(const ClientRecord& record, SubscaleScoreTable& scores) {
     scores = SubscaleScoreTable{};
     const FormKind form = record.TestForm;
     if (!IsKnownForm(form)) return;
+    const FormPlan& plan = kPlans[static_cast<std::size_t>(form)];
+    constexpr auto kUse = static_cast<std::uint8_t>(Index(Subscale::Use));
     for (int c = 0; c < kConditionCount; ++c) {
-        auto& row = scores[static_cast<std::size_t>(c)];
+        const char* answers = record.Responses + c * kMaxItems;
         std::array<int, kSubscaleCount> sums{};
-        for (Subscale s : kAllSubscales) {
-            const auto kind = s == Subscale::Use ? ItemKind::Use : ItemKind::Rated;
-            auto& rec = row[static_cast<std::size_t>(Index(s))];
-            for (int item : SubscaleItems(form, s)) {
-                const char code = ResponseAt(record, c, item);
-                if (code == kBlankResponse) {
-                    ++rec.MissingCount;
-                } else if (const auto value = ItemValue(code, kind)) {
-                    sums[static_cast<std::size_t>(Index(s))] += *value;
-                }  // any other byte is passed over but counts as answered
+        std::array<int, kSubscaleCount> missing{};
+        for (int i = 0; i < plan.count; ++i) {
+            const std::uint8_t s = plan.subscale[static_cast<std::size_t>(i)];
+            const auto& values = s == kUse ? kUseValues : kRatedValues;
+            const int v = values[static_cast<unsigned char>(answers[i])];
+            if (v < 0) {
+                ++missing[s];
+            } else {
+                sums[s] += v;
             }
         }
-        for (Subscale s : kAllSubscales) {
-            const auto i = static_cast<std::size_t>(Index(s));
-            auto& rec = row[i];
-            const auto n = static_cast<int>(SubscaleItems(form, s).size());
-            if (sums[i] > 0) {
-                rec.Score = static_cast<float>(static_cast<double>(sums[i]) /
-                                               static_cast<double>(n - rec.MissingCount));
+        auto& row = scores[static_cast<std::size_t>(c)];
+        for (std::size_t s = 0; s < kSubscaleCount; ++s) {
+            auto& rec = row[s];
+            rec.MissingCount = missing[s];
+            if (sums[s] > 0) {
+                // The quotient is rounded once, to the stored 32-bit float.
+                rec.Score = static_cast<float>(static_cast<double>(sums[s]) /
+                                               static_cast<double>(plan.n[s] - missing[s]));
             }
-            rec.Valid = rec.MissingCount < ValidityLimit(form, s) ? 1 : 0;
+            rec.Valid = missing[s] < ValidityLimit(form, kAllSubscales[s]) ? 1 : 0;
         }
     }
 }
 
 const NormTableType& SubscaleNorms() { return kNorms; }
 
-std::string ScoreDisplayText(const SubscaleScore& score, std::string_view decimalSeparator) {
-    if (!score.Valid || !std::isfinite(score.Score)) return "INV";
+std::size_t WriteScoreDisplayText(char* out, const SubscaleScore& score,
+                                  std::string_view decimalSeparator) {
+    constexpr std::string_view kInvalid = "INV";
     // A float times ten is exact in a double, so rounding sees the float's exact value.
     const double tenths = std::round(static_cast<double>(score.Score) * 10.0);
-    if (std::fabs(tenths) > 1e17) return "INV";
+    if (!score.Valid || !std::isfinite(tenths) || std::fabs(tenths) > 1e17 ||
+        decimalSeparator.size() > 8) {
+        std::memcpy(out, kInvalid.data(), kInvalid.size());
+        return kInvalid.size();
+    }
     const auto whole = static_cast<long long>(tenths);
-    const long long magnitude = whole < 0 ? -whole : whole;
-    std::string text = whole < 0 ? "-" : "";
-    text += std::to_string(magnitude / 10);
-    text += decimalSeparator;
-    text += std::to_string(magnitude % 10);
-    return text;
+    const auto magnitude = static_cast<unsigned long long>(whole < 0 ? -whole : whole);
+    char* p = out;
+    if (whole < 0) *p++ = '-';
+    p = std::to_chars(p, p + 20, magnitude / 10).ptr;
+    std::memcpy(p, decimalSeparator.data(), decimalSeparator.size());
+    p += decimalSeparator.size();
+    *p++ = static_cast<char>('0' + magnitude % 10);
+    return static_cast<std::size_t>(p - out);
+}
+
+std::string ScoreDisplayText(const SubscaleScore& score, std::string_view decimalSeparator) {
+    char text[kScoreDisplayTextMax];
+    return {text, WriteScoreDisplayText(text, score, decimalSeparator)};
 }
 
 }  // namespace kivo

@@ -41,4 +41,10 @@ const NormTableType& SubscaleNorms();
 // the stored float, with the given decimal separator; "INV" when the score is not valid.
 std::string ScoreDisplayText(const SubscaleScore& score, std::string_view decimalSeparator);
 
+// The same text written into `out` (room for kScoreDisplayTextMax bytes, no NUL); returns
+// its length. For callers that format many scores. A separator over 8 bytes gives "INV".
+constexpr std::size_t kScoreDisplayTextMax = 32;
+std::size_t WriteScoreDisplayText(char* out, const SubscaleScore& score,
+                                  std::string_view decimalSeparator);
+
 }  // namespace kivo

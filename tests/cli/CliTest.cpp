@@ -7,6 +7,7 @@
 #include "Cli.h"
 #include "ClientFile.h"
 #include "Questionnaire.h"
+#include "Scoring.h"
 #include "TempDir.h"
 
 using namespace kivo;
@@ -183,4 +184,41 @@ TEST(CliBinary, ExitStatusAndStreamsOfTheRealCommand) {
     const auto errText = ReadBytes(err);
     EXPECT_EQ(std::count(errText.begin(), errText.end(), '\n'), 1);
     EXPECT_EQ(WEXITSTATUS(std::system((std::string("'") + KIVO_CLI_PATH + "' 2>/dev/null").c_str())), 2);
+}
+
+TEST(CliScores, ScoreColumnMatchesPrintfForManyFractions) {
+    // Random answers give sums over divisors 1..14: thirds, sevenths, elevenths, ...
+    TempDir dir;
+    std::vector<std::string> args = {"scores"};
+    std::vector<ClientRecord> records;
+    unsigned seed = 1;
+    for (int i = 0; i < 60; ++i) {
+        ClientRecord r;
+        ResetClientRecord(r);
+        r.TestForm = i % 3;
+        for (char& code : r.Responses) {
+            seed = seed * 1103515245u + 12345u;
+            code = " ABCDEFG"[(seed >> 16) % 8];
+        }
+        records.push_back(r);
+        args.push_back((dir / ("c" + std::to_string(i) + ".KVO")).string());
+        WriteClientFile(args.back(), r);
+    }
+    const auto result = RunCli(args);
+    ASSERT_EQ(result.status, 0);
+    const auto lines = Lines(result.out);
+    ASSERT_EQ(lines.size(), 1 + 12 * records.size());
+    for (std::size_t f = 0; f < records.size(); ++f) {
+        SubscaleScoreTable scores;
+        ComputeSubscaleScores(records[f], scores);
+        for (int row = 0; row < 12; ++row) {
+            char expected[64];
+            std::snprintf(expected, sizeof expected, ",%.6f,",
+                          static_cast<double>(scores[static_cast<std::size_t>(row / 6)]
+                                                    [static_cast<std::size_t>(row % 6)].Score));
+            EXPECT_NE(lines[1 + f * 12 + static_cast<std::size_t>(row)].find(expected),
+                      std::string::npos)
+                << lines[1 + f * 12 + static_cast<std::size_t>(row)] << " vs " << expected;
+        }
+    }
 }

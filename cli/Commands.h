@@ -1,0 +1,17 @@
+#pragma once
+
+#include <ostream>
+#include <span>
+#include <string>
+
+// The subcommands of kivo-cli. Each takes the arguments after its name and returns the
+// exit status.
+namespace kivo::cli {
+
+int Scores(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+int Show(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+
+// Prints a usage error and returns 2.
+int UsageError(std::ostream& err, const std::string& message);
+
+}  // namespace kivo::cli
