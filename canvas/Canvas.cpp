@@ -1,0 +1,11 @@
+#include "Canvas.h"
+
+#include <cmath>
+
+namespace kivo::canvas {
+
+int CharacterHeight(int points, int pixelsPerInch) {
+    return static_cast<int>(std::lround(static_cast<double>(points) * pixelsPerInch / 72.0));
+}
+
+}  // namespace kivo::canvas

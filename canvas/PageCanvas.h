@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <string>
+
+#include "PainterCanvas.h"
+
+namespace kivo::canvas {
+
+namespace detail {
+struct PagePainter {
+    QPainter pagePainter;
+};
+}  // namespace detail
+
+// A print job on a paged device (a PDF writer or a printer), in the device's own pixels:
+// fonts take the device's resolution.
+class PageCanvas : private detail::PagePainter, public PainterCanvas {
+public:
+    explicit PageCanvas(QPagedPaintDevice& device);
+    ~PageCanvas() override;
+    PageCanvas(const PageCanvas&) = delete;
+    PageCanvas& operator=(const PageCanvas&) = delete;
+
+    // Names the job; set before BeginDoc.
+    std::string Title;
+
+    // Starts the job with its first page; false when the device refuses to start.
+    bool BeginDoc();
+    // Ends the page and starts the next; pen, brush and font keep their settings.
+    void NewPage();
+    void EndDoc();
+
+    // The printable area in device pixels, origin its top-left.
+    int PageWidth() const { return device_.width(); }
+    int PageHeight() const { return device_.height(); }
+
+protected:
+    QPagedPaintDevice& device() { return device_; }
+    // Hands the job title to the device; a PDF writer's document title by default.
+    virtual void ApplyTitle(const QString& title);
+
+private:
+    QPagedPaintDevice& device_;
+};
+
+}  // namespace kivo::canvas

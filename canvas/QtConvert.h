@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+#include "Canvas.h"
+
+namespace kivo::canvas {
+
+QColor ToQColor(TColor color);
+
+// The Qt font of a canvas font on a device of `pixelsPerInch`: its pixel size is the
+// character height (Windows font names resolve through InstallFontSubstitutes).
+QFont ToQFont(const Font& font, int pixelsPerInch);
+
+}  // namespace kivo::canvas

@@ -1,0 +1,9 @@
+#include "PrinterCanvas.h"
+
+namespace kivo::canvas {
+
+void PrinterCanvas::ApplyTitle(const QString& title) {
+    printer_.setDocName(title);
+}
+
+}  // namespace kivo::canvas

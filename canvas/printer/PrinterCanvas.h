@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QPrinter>
+
+#include "PageCanvas.h"
+
+namespace kivo::canvas {
+
+// A print job on a printer: the title becomes the printer's document name.
+class PrinterCanvas : public PageCanvas {
+public:
+    explicit PrinterCanvas(QPrinter& printer) : PageCanvas(printer), printer_(printer) {}
+
+protected:
+    void ApplyTitle(const QString& title) override;
+
+private:
+    QPrinter& printer_;
+};
+
+}  // namespace kivo::canvas
