@@ -1,0 +1,269 @@
+#include "PageStoreFile.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <QSaveFile>
+#include <cmath>
+#include <cstring>
+
+#include "Error.h"
+
+namespace kivo::report {
+namespace {
+
+constexpr char kMagic[] = "KIVOPAGES";  // 9 bytes, then a 16-bit version
+constexpr quint16 kVersion = 1;
+constexpr quint32 kMaxPages = 10000;
+constexpr quint32 kMaxItems = 200000;
+constexpr quint32 kMaxString = 1 << 20;
+constexpr quint32 kMaxImageBytes = 64u << 20;
+constexpr int kMaxImageSide = 20000;
+constexpr double kMaxLength = 1e6;  // 100 m in tenths of a millimetre
+constexpr qint64 kMaxFileSize = 512ll << 20;
+
+class Writer {
+public:
+    void Bytes(const void* p, std::size_t n) { out.append(static_cast<const char*>(p), static_cast<qsizetype>(n)); }
+    void U8(quint8 v) { Bytes(&v, 1); }
+    void U16(quint16 v) {
+        const unsigned char b[2] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8)};
+        Bytes(b, 2);
+    }
+    void U32(quint32 v) {
+        for (int i = 0; i < 4; ++i) U8(static_cast<quint8>(v >> (8 * i)));
+    }
+    void F64(double v) {
+        quint64 bits;
+        std::memcpy(&bits, &v, 8);
+        for (int i = 0; i < 8; ++i) U8(static_cast<quint8>(bits >> (8 * i)));
+    }
+    void Blob(const QByteArray& b) {
+        U32(static_cast<quint32>(b.size()));
+        out.append(b);
+    }
+    void String(const QString& s) { Blob(s.toUtf8()); }
+    void Rect(const QRectF& r) {
+        F64(r.x());
+        F64(r.y());
+        F64(r.width());
+        F64(r.height());
+    }
+    QByteArray out;
+};
+
+class Reader {
+public:
+    explicit Reader(const QByteArray& data) : data_(data) {}
+
+    [[noreturn]] static void Fail(const std::string& why) {
+        throw Error("This is not a readable KIVO page file: " + why);
+    }
+    const char* Take(std::size_t n) {
+        if (n > static_cast<std::size_t>(data_.size()) - pos_) Fail("it ends too early");
+        const char* p = data_.constData() + pos_;
+        pos_ += n;
+        return p;
+    }
+    quint8 U8() { return static_cast<quint8>(*Take(1)); }
+    quint16 U16() {
+        const auto* p = reinterpret_cast<const unsigned char*>(Take(2));
+        return static_cast<quint16>(p[0] | (p[1] << 8));
+    }
+    quint32 U32() {
+        const auto* p = reinterpret_cast<const unsigned char*>(Take(4));
+        return static_cast<quint32>(p[0]) | (static_cast<quint32>(p[1]) << 8) |
+               (static_cast<quint32>(p[2]) << 16) | (static_cast<quint32>(p[3]) << 24);
+    }
+    quint32 Count(quint32 limit, const char* what) {
+        const quint32 n = U32();
+        if (n > limit) Fail(std::string("too many ") + what);
+        return n;
+    }
+    double F64() {
+        const auto* p = reinterpret_cast<const unsigned char*>(Take(8));
+        quint64 bits = 0;
+        for (int i = 7; i >= 0; --i) bits = (bits << 8) | p[i];
+        double v;
+        std::memcpy(&v, &bits, 8);
+        return v;
+    }
+    double Length() {
+        const double v = F64();
+        if (!std::isfinite(v) || std::fabs(v) > kMaxLength) Fail("a length is out of range");
+        return v;
+    }
+    QRectF Rect() {
+        const double x = Length(), y = Length(), w = Length(), h = Length();
+        if (w < 0 || h < 0) Fail("a rectangle has a negative size");
+        return {x, y, w, h};
+    }
+    QByteArray Blob(quint32 limit) {
+        const quint32 n = Count(limit, "bytes in one entry");
+        return QByteArray(Take(n), static_cast<qsizetype>(n));
+    }
+    QString String() {
+        const QByteArray bytes = Blob(kMaxString);
+        QString s = QString::fromUtf8(bytes);
+        if (s.toUtf8() != bytes) Fail("a text is not valid UTF-8");
+        return s;
+    }
+    bool AtEnd() const { return pos_ == static_cast<std::size_t>(data_.size()); }
+
+private:
+    const QByteArray& data_;
+    std::size_t pos_ = 0;
+};
+
+void WriteFont(Writer& w, const FontSpec& f) {
+    w.String(f.family);
+    w.F64(f.pointSize);
+    w.U8(static_cast<quint8>((f.bold ? 1 : 0) | (f.italic ? 2 : 0) | (f.underline ? 4 : 0)));
+    w.U32(f.color.rgba());
+}
+
+FontSpec ReadFont(Reader& r) {
+    FontSpec f;
+    f.family = r.String();
+    f.pointSize = r.F64();
+    if (!std::isfinite(f.pointSize) || f.pointSize <= 0 || f.pointSize > 1000) {
+        Reader::Fail("a font size is out of range");
+    }
+    const quint8 flags = r.U8();
+    if (flags > 7) Reader::Fail("unknown font style");
+    f.bold = flags & 1;
+    f.italic = flags & 2;
+    f.underline = flags & 4;
+    f.color = QColor::fromRgba(r.U32());
+    return f;
+}
+
+QByteArray EncodePng(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QImage DecodePng(const QByteArray& bytes) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "PNG");
+    reader.setAllocationLimit(256);  // megabytes
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > kMaxImageSide || size.height() > kMaxImageSide) {
+        Reader::Fail("a picture has an unreadable size");
+    }
+    QImage image = reader.read();
+    if (image.isNull()) Reader::Fail("a picture cannot be decoded");
+    return image;
+}
+
+void WriteItem(Writer& w, const PageItem& item) {
+    w.U8(static_cast<quint8>(item.kind));
+    w.Rect(item.rect);
+    switch (item.kind) {
+        case PageItem::Kind::Fill:
+            w.U32(item.color.rgba());
+            break;
+        case PageItem::Kind::Text:
+            w.String(item.text);
+            WriteFont(w, item.font);
+            w.U8(static_cast<quint8>(item.align));
+            w.F64(item.top);
+            break;
+        case PageItem::Kind::Image:
+            w.Rect(item.target);
+            w.Blob(EncodePng(item.image));
+            break;
+    }
+}
+
+PageItem ReadItem(Reader& r) {
+    PageItem item;
+    const quint8 kind = r.U8();
+    if (kind < 1 || kind > 3) Reader::Fail("unknown drawing kind");
+    item.kind = static_cast<PageItem::Kind>(kind);
+    item.rect = r.Rect();
+    switch (item.kind) {
+        case PageItem::Kind::Fill:
+            item.color = QColor::fromRgba(r.U32());
+            break;
+        case PageItem::Kind::Text: {
+            item.text = r.String();
+            item.font = ReadFont(r);
+            const quint8 align = r.U8();
+            if (align > 2) Reader::Fail("unknown text alignment");
+            item.align = static_cast<PageItem::Align>(align);
+            item.top = r.Length();
+            break;
+        }
+        case PageItem::Kind::Image:
+            item.target = r.Rect();
+            item.image = DecodePng(r.Blob(kMaxImageBytes));
+            break;
+    }
+    return item;
+}
+
+}  // namespace
+
+QByteArray SavePageStore(const PageStore& store) {
+    Writer w;
+    w.Bytes(kMagic, 9);
+    w.U16(kVersion);
+    w.String(store.title);
+    w.U32(static_cast<quint32>(store.pages.size()));
+    for (const auto& page : store.pages) {
+        w.F64(page.width);
+        w.F64(page.height);
+        w.U32(static_cast<quint32>(page.items.size()));
+        for (const auto& item : page.items) WriteItem(w, item);
+    }
+    return w.out;
+}
+
+PageStore LoadPageStore(const QByteArray& data) {
+    Reader r(data);
+    if (std::memcmp(r.Take(9), kMagic, 9) != 0) Reader::Fail("it has no KIVOPAGES signature");
+    const quint16 version = r.U16();
+    if (version != kVersion) {
+        Reader::Fail("it was written in format version " + std::to_string(version) +
+                     "; this program reads version " + std::to_string(kVersion));
+    }
+    PageStore store;
+    store.title = r.String();
+    const quint32 pages = r.Count(kMaxPages, "pages");
+    for (quint32 p = 0; p < pages; ++p) {
+        Page page;
+        page.width = r.Length();
+        page.height = r.Length();
+        if (page.width <= 0 || page.height <= 0) Reader::Fail("a page has no size");
+        const quint32 items = r.Count(kMaxItems, "drawings on a page");
+        for (quint32 i = 0; i < items; ++i) page.items.push_back(ReadItem(r));
+        store.pages.push_back(std::move(page));
+    }
+    if (!r.AtEnd()) Reader::Fail("it has data after its last page");
+    return store;
+}
+
+void SavePageStoreFile(const PageStore& store, const QString& path) {
+    QSaveFile file(path);
+    const QByteArray data = SavePageStore(store);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+        throw Error("Cannot save \"" + path.toStdString() + "\": " + file.errorString().toStdString());
+    }
+}
+
+PageStore LoadPageStoreFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw Error("Cannot open \"" + path.toStdString() + "\": " + file.errorString().toStdString());
+    }
+    if (file.size() > kMaxFileSize) throw Error("\"" + path.toStdString() + "\" is too large");
+    return LoadPageStore(file.readAll());
+}
+
+}  // namespace kivo::report

@@ -1,0 +1,134 @@
+#include "Report.h"
+
+#include <cmath>
+
+namespace kivo::report {
+namespace {
+
+// The state of one run: the page being filled and the position on it.
+class ReportRun {
+public:
+    ReportRun(TReport& report, int pageLimit, const std::function<bool(int)>& onPage)
+        : report_(report), pageLimit_(pageLimit), onPage_(onPage) {
+        store_.title = report.ReportTitle;
+    }
+
+    PageStore Run() {
+        if (report_.PrintIfEmpty) {
+            // No data source: the detail bands print exactly once.
+            for (auto* band : BandsOf(TBandType::rbDetail)) PrintBand(*band);
+        }
+        if (started_ && !stopped_) FinishPage(true);
+        return std::move(store_);
+    }
+
+private:
+    std::vector<TReportBand*> BandsOf(TBandType type) const {
+        std::vector<TReportBand*> bands;
+        for (const auto& b : report_.Bands()) {
+            if (b->BandType == type) bands.push_back(b.get());
+        }
+        return bands;
+    }
+
+    double BottomLimit() const { return report_.Page.Length - report_.Page.BottomMargin; }
+
+    double FooterReserve() const {
+        double reserve = 0.0;
+        for (auto* b : BandsOf(TBandType::rbPageFooter)) {
+            if (b->Enabled) reserve += b->Size.height;
+        }
+        return reserve;
+    }
+
+    void PrintBand(TReportBand& band) {
+        if (stopped_) return;
+        bool print = band.Enabled;
+        if (band.BeforePrint) band.BeforePrint(band, print);
+        if (!print || stopped_) return;
+        MakeRoom(band);
+        if (stopped_) return;
+        const double height = band.Size.height;
+        const double top = band.AlignToBottom ? BottomLimit() - height : y_;
+        const double left = report_.Page.LeftMargin;
+        auto& page = store_.pages.back();
+        if (!band.TransparentBand) {
+            PageItem fill;
+            fill.kind = PageItem::Kind::Fill;
+            fill.rect = QRectF(left, top, band.Size.width, height);
+            fill.color = band.Color;
+            page.items.push_back(fill);
+        }
+        for (const auto& element : band.Elements()) {
+            if (element->Enabled) element->Print(page, left, top);
+        }
+        y_ = top + height;
+    }
+
+    void MakeRoom(const TReportBand& band) {
+        if (!started_) {
+            StartPage();
+            return;
+        }
+        if (band.BandType == TBandType::rbPageFooter) return;
+        const double whole = BottomLimit() - report_.Page.TopMargin;
+        const double left = BottomLimit() - FooterReserve() - y_;
+        const bool forced = band.ForceNewPage && band.BandType != TBandType::rbPageHeader;
+        if (forced || (band.Size.height > left && band.Size.height <= whole)) {
+            StartPage();
+        }
+    }
+
+    void StartPage() {
+        if (started_) FinishPage(false);
+        if (stopped_) return;
+        if (pageLimit_ > 0 && store_.PageCount() >= pageLimit_) {
+            stopped_ = true;
+            return;
+        }
+        started_ = true;
+        Page page;
+        page.width = report_.Page.Width;
+        page.height = report_.Page.Length;
+        store_.pages.push_back(std::move(page));
+        y_ = report_.Page.TopMargin;
+        if (store_.PageCount() > 1 || report_.Options.FirstPageHeader) {
+            for (auto* band : BandsOf(TBandType::rbPageHeader)) PrintBand(*band);
+        }
+    }
+
+    void FinishPage(bool last) {
+        if (!last || report_.Options.LastPageFooter) {
+            for (auto* band : BandsOf(TBandType::rbPageFooter)) {
+                const bool alignToBottom = band->AlignToBottom;
+                band->AlignToBottom = true;  // footers sit on the bottom margin
+                PrintBand(*band);
+                band->AlignToBottom = alignToBottom;
+            }
+        }
+        if (onPage_ && !onPage_(store_.PageCount())) stopped_ = true;
+    }
+
+    TReport& report_;
+    int pageLimit_;
+    const std::function<bool(int)>& onPage_;
+    PageStore store_;
+    bool started_ = false;
+    bool stopped_ = false;
+    double y_ = 0.0;
+};
+
+}  // namespace
+
+TReportBand& TReport::AddBand(TBandType type) {
+    auto band = std::make_unique<TReportBand>(type);
+    band->Size.width = Page.BandWidth();
+    bands_.push_back(std::move(band));
+    return *bands_.back();
+}
+
+PageStore TReport::Generate(int pageLimit, const std::function<bool(int)>& onPage) {
+    return ReportRun(*this, pageLimit, onPage).Run();
+}
+
+}  // namespace kivo::report

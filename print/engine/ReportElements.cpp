@@ -1,0 +1,150 @@
+#include "ReportElements.h"
+
+#include <QDate>
+#include <QLocale>
+#include <algorithm>
+#include <cmath>
+
+#include "ReportBand.h"
+#include "ReportUnits.h"
+
+namespace kivo::report {
+namespace {
+
+// Splits text into words, each ending after a blank, a hyphen or a carriage return.
+QStringList Words(const QString& text) {
+    QStringList words;
+    QString word;
+    for (const QChar c : text) {
+        word += c;
+        if (c == u' ' || c == u'-' || c == u'\r') {
+            words << word;
+            word.clear();
+        }
+    }
+    if (!word.isEmpty()) words << word;
+    return words;
+}
+
+double Width(const DesignMetrics& m, const QString& s) {
+    return DesignPixelsToTenths(m.TextWidth(s));
+}
+
+// The longest start of `word` that fits in `width`.
+QString CutToFit(const QString& word, double width, const DesignMetrics& m) {
+    qsizetype n = word.size();
+    while (n > 0 && Width(m, word.left(n)) > width) --n;
+    return word.left(n);
+}
+
+}  // namespace
+
+void TCustomReportLabel::SetCaption(const QString& caption) {
+    caption_ = caption;
+    Reformat();
+}
+
+void TCustomReportLabel::Reformat() {
+    QString text = caption_;
+    text.remove(u'\n');
+    const DesignMetrics metrics(Font);
+    if (AutoSize) {
+        lines_ = text.split(u'\r');
+        double widest = 0.0;
+        for (const auto& line : lines_) widest = std::max(widest, Width(metrics, line));
+        if (Alignment == TAlignment::taRightJustify) Size.left += Size.width - widest;
+        if (Alignment == TAlignment::taCenter) Size.left += (Size.width - widest) / 2.0;
+        Size.width = widest;
+    } else {
+        FillLines(text, metrics);
+    }
+    Size.height =
+        std::max(Size.height, DesignPixelsToTenths(metrics.TextHeight() + 1.0));
+    if (AlignToBand) {
+        const double bandWidth = Band().Size.width;
+        switch (Alignment) {
+            case TAlignment::taLeftJustify: Size.left = 0.0; break;
+            case TAlignment::taRightJustify: Size.left = bandWidth - Size.width; break;
+            case TAlignment::taCenter: Size.left = std::trunc((bandWidth - Size.width) / 2.0); break;
+        }
+    }
+}
+
+void TCustomReportLabel::FillLines(const QString& text, const DesignMetrics& metrics) {
+    lines_.clear();
+    QString line;
+    for (QString word : Words(text)) {
+        const bool lineEnds = word.endsWith(u'\r');
+        if (lineEnds) word.chop(1);
+        if (!line.isEmpty() && Width(metrics, (line + word).trimmed()) > Size.width) {
+            lines_ << line;
+            line.clear();
+        }
+        if (line.isEmpty() && Width(metrics, word.trimmed()) > Size.width) {
+            word = CutToFit(word, Size.width, metrics);  // the rest of the word is dropped
+        }
+        line += word;
+        if (lineEnds) {
+            lines_ << line;
+            line.clear();
+        }
+    }
+    if (!line.isEmpty()) lines_ << line;
+    if (!WordWrap && lines_.size() > 1) lines_ = lines_.mid(0, 1);
+}
+
+void TCustomReportLabel::Print(Page& page, double bandX, double bandY) {
+    Reformat();
+    const QRectF rect(bandX + Size.left, bandY + Size.top, Size.width, Size.height);
+    if (!Transparent) {
+        PageItem fill;
+        fill.kind = PageItem::Kind::Fill;
+        fill.rect = rect;
+        fill.color = Color;
+        page.items.push_back(fill);
+    }
+    const double lineHeight = DesignPixelsToTenths(DesignMetrics(Font).TextHeight());
+    for (qsizetype i = 0; i < lines_.size(); ++i) {
+        const double top = static_cast<double>(i) * lineHeight;
+        if (top + lineHeight > Size.height + 1e-9) break;  // only whole lines are printed
+        PageItem text;
+        text.kind = PageItem::Kind::Text;
+        text.rect = rect;
+        text.text = lines_[i];
+        text.font = Font;
+        text.top = rect.top() + top;
+        text.align = Alignment == TAlignment::taRightJustify ? PageItem::Align::Right
+                     : Alignment == TAlignment::taCenter     ? PageItem::Align::Center
+                                                             : PageItem::Align::Left;
+        page.items.push_back(text);
+    }
+}
+
+QString ShortDateText() {
+    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+}
+
+void TReportSysData::Print(Page& page, double bandX, double bandY) {
+    SetCaption(Text + ShortDateText());
+    TCustomReportLabel::Print(page, bandX, bandY);
+}
+
+void TReportImage::Print(Page& page, double bandX, double bandY) {
+    if (Picture.isNull()) return;
+    const QRectF rect(bandX + Size.left, bandY + Size.top, Size.width, Size.height);
+    QRectF target(rect.topLeft(), QSizeF(DesignPixelsToTenths(Picture.width()),
+                                         DesignPixelsToTenths(Picture.height())));
+    if (Stretch) {
+        target = rect;
+    } else if (Center) {
+        target.moveCenter(rect.center());
+    }
+    PageItem item;
+    item.kind = PageItem::Kind::Image;
+    item.rect = rect;
+    item.target = target;
+    item.image = Picture;
+    page.items.push_back(item);
+}
+
+}  // namespace kivo::report

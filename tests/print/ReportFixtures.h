@@ -1,0 +1,20 @@
+#pragma once
+
+#include "Report.h"
+#include "ReportUnits.h"
+
+namespace kivo::report::testing {
+
+// Tenths of a millimetre for `px` design pixels (96 per inch).
+inline double Px(double px) { return DesignPixelsToTenths(px); }
+
+// The items of `page` of one kind.
+inline std::vector<const PageItem*> ItemsOf(const Page& page, PageItem::Kind kind) {
+    std::vector<const PageItem*> items;
+    for (const auto& item : page.items) {
+        if (item.kind == kind) items.push_back(&item);
+    }
+    return items;
+}
+
+}  // namespace kivo::report::testing
