@@ -1,0 +1,29 @@
+#include "Artwork.h"
+
+#include <QFile>
+
+#include "JpegImage.h"
+
+namespace kivo {
+
+QIcon GlyphIcon(const QString& name) {
+    QIcon icon;
+    icon.addPixmap(QPixmap(QStringLiteral(":/glyphs/%1.png").arg(name)), QIcon::Normal);
+    icon.addPixmap(QPixmap(QStringLiteral(":/glyphs/%1-disabled.png").arg(name)), QIcon::Disabled);
+    return icon;
+}
+
+QIcon ApplicationIcon() {
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/kivo-48.png"));
+    icon.addFile(QStringLiteral(":/icons/kivo-256.png"));
+    return icon;
+}
+
+QPixmap LogoPixmap() {
+    QFile file(QStringLiteral(":/logo.jpg"));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return QPixmap::fromImage(DecodeJpeg(file.readAll()));
+}
+
+}  // namespace kivo

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+#include "ClientRecord.h"
+
+namespace kivo {
+
+// Reads a client file into `record`; on any failure `record` is untouched and an Error says
+// "Cannot open file "<path>". <reason>" (or why the file is not a client file).
+void LoadClientImage(const QString& path, ClientRecord& record);
+
+// Writes the record as a client file (through a temporary file, so a failure leaves the old
+// file whole); on failure an Error says "Cannot create file "<path>". <reason>".
+void SaveClientImage(const QString& path, const ClientRecord& record);
+
+}  // namespace kivo

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <filesystem>
+
+namespace kivo {
+
+// Path pieces as the file commands keep them: the name part is what follows the last path
+// separator, the folder part is everything up to and including it (empty for a bare name).
+// '/' is a separator everywhere, '\' on Windows as well.
+QString NamePart(const QString& path);
+QString FolderPart(const QString& path);
+
+// `folder` with a path separator at its end (the native one when one must be added).
+QString WithTrailingSeparator(const QString& folder);
+
+// Upper-cases the letters a to z and nothing else.
+QString UpperAscii(const QString& text);
+
+// The window title: `base` alone without a short name, else base + " - " + UPPER(name).
+QString TitleFor(const QString& base, const QString& shortName);
+
+// A QString path as a filesystem path, whatever the platform's native encoding.
+std::filesystem::path ToFsPath(const QString& path);
+
+}  // namespace kivo

@@ -1,0 +1,97 @@
+#include "IniText.h"
+
+#include <QStringList>
+
+namespace kivo {
+namespace {
+
+// A line without its carriage return, for matching.
+QString Bare(const QString& line) {
+    return line.endsWith(QLatin1Char('\r')) ? line.chopped(1).trimmed() : line.trimmed();
+}
+
+std::optional<QString> SectionName(const QString& line) {
+    const QString bare = Bare(line);
+    if (bare.size() < 2 || !bare.startsWith(QLatin1Char('[')) || !bare.endsWith(QLatin1Char(']'))) {
+        return std::nullopt;
+    }
+    return bare.mid(1, bare.size() - 2).trimmed();
+}
+
+bool IsKeyLine(const QString& line, const QString& key, QString* value = nullptr) {
+    const QString bare = Bare(line);
+    if (bare.startsWith(QLatin1Char(';')) || bare.startsWith(QLatin1Char('#'))) return false;
+    const qsizetype equals = bare.indexOf(QLatin1Char('='));
+    if (equals < 0) return false;
+    if (bare.left(equals).trimmed().compare(key, Qt::CaseInsensitive) != 0) return false;
+    if (value != nullptr) *value = bare.mid(equals + 1).trimmed();
+    return true;
+}
+
+bool IsSection(const QString& line, const QString& section) {
+    const auto name = SectionName(line);
+    return name && name->compare(section, Qt::CaseInsensitive) == 0;
+}
+
+// Index of the section's header line, or -1.
+qsizetype FindSection(const QStringList& lines, const QString& section) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (IsSection(lines[i], section)) return i;
+    }
+    return -1;
+}
+
+// One past the section's last line: the next section header or the end.
+qsizetype SectionEnd(const QStringList& lines, qsizetype header) {
+    qsizetype i = header + 1;
+    while (i < lines.size() && !SectionName(lines[i])) ++i;
+    return i;
+}
+
+}  // namespace
+
+std::optional<QString> IniValue(const QString& text, const QString& section, const QString& key) {
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    const qsizetype header = FindSection(lines, section);
+    if (header < 0) return std::nullopt;
+    const qsizetype end = SectionEnd(lines, header);
+    for (qsizetype i = header + 1; i < end; ++i) {
+        QString value;
+        if (IsKeyLine(lines[i], key, &value)) return value;
+    }
+    return std::nullopt;
+}
+
+QString WithIniValue(const QString& text, const QString& section, const QString& key,
+                     const QString& value) {
+    const bool crlf = text.contains(QStringLiteral("\r\n"));
+    const QString cr = crlf ? QStringLiteral("\r") : QString();
+    QStringList lines = text.split(QLatin1Char('\n'));
+    // A final newline leaves one empty piece after it; keep it as the end.
+    const bool endsWithNewline = text.isEmpty() || text.endsWith(QLatin1Char('\n'));
+    if (endsWithNewline) lines.removeLast();
+
+    const QString entry = key + QLatin1Char('=') + value + cr;
+    const qsizetype header = FindSection(lines, section);
+    if (header < 0) {
+        if (!lines.isEmpty() && !Bare(lines.constLast()).isEmpty()) lines.append(cr);
+        lines.append(QLatin1Char('[') + section + QLatin1Char(']') + cr);
+        lines.append(entry);
+    } else {
+        const qsizetype end = SectionEnd(lines, header);
+        qsizetype insertAt = header + 1;
+        bool replaced = false;
+        for (qsizetype i = header + 1; i < end && !replaced; ++i) {
+            if (IsKeyLine(lines[i], key)) {
+                lines[i] = entry;
+                replaced = true;
+            } else if (!Bare(lines[i]).isEmpty()) {
+                insertAt = i + 1;
+            }
+        }
+        if (!replaced) lines.insert(insertAt, entry);
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+}  // namespace kivo

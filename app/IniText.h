@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace kivo {
+
+// The text of an INI file: "[Section]" lines and "Key=Value" lines. Section and key names
+// match without regard to case and to surrounding blanks; lines starting with ';' or '#'
+// are comments.
+
+// The value of `key` in `section` (blanks around it removed), or nullopt when the section
+// or the key is missing.
+std::optional<QString> IniValue(const QString& text, const QString& section, const QString& key);
+
+// `text` with `key` of `section` set to `value`: the key's line is replaced, or added at the
+// end of its section, or a new section is added at the end. Every other line stays as it was,
+// line endings included.
+QString WithIniValue(const QString& text, const QString& section, const QString& key,
+                     const QString& value);
+
+}  // namespace kivo

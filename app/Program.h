@@ -1,0 +1,22 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "DialogSeam.h"
+
+namespace kivo {
+
+class TfmWinMain;
+
+// What a caller other than the program itself may change about a run (tests, benchmarks).
+struct ProgramHooks {
+    std::unique_ptr<DialogSeam> dialogs;                 // null: Qt's dialogs
+    std::function<void(TfmWinMain&)> beforeMessageLoop;  // after every window is created
+};
+
+// The whole run: the single-instance lock, the splash, the windows, the message loop.
+// Returns 1 when another instance is running, else 0.
+int RunProgram(int& argc, char** argv, ProgramHooks hooks = {});
+
+}  // namespace kivo

@@ -1,0 +1,156 @@
+// The client file commands of the main window: New, Load, Save, Save As, the command-line
+// open and the settings file.
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QToolButton>
+
+#include "ClientFileIo.h"
+#include "Config.h"
+#include "DialogSeam.h"
+#include "FileModified.h"
+#include "FileNames.h"
+#include "Page1.h"
+#include "Qentry1.h"
+#include "Reports.h"
+#include "Session.h"
+#include "Settings.h"
+#include "Viewscor.h"
+#include "Winmain.h"
+
+namespace kivo {
+
+const QString kUnsavedChangesQuestion = QStringLiteral(
+    "You have unsaved changes in the current file.  Would you like to save before continuing?");
+
+bool TfmWinMain::ResolveUnsavedChanges() {
+    if (!FileModified()) return true;
+    const DialogButton answer = Dialogs().Message(
+        {kUnsavedChangesQuestion, QStringLiteral("Confirm"), DialogIcon::Question,
+         static_cast<int>(DialogButton::Yes) | static_cast<int>(DialogButton::No) |
+             static_cast<int>(DialogButton::Cancel),
+         this});
+    if (answer == DialogButton::Cancel) return false;
+    // Yes goes on whatever the save did, also when its dialog was cancelled; a failed save
+    // raises its error and stops the command.
+    if (answer == DialogButton::Yes) SaveClientFile(false);
+    return true;
+}
+
+FileRequest TfmWinMain::ClientFileRequest(const QString& title) {
+    FileRequest request;
+    request.title = title;
+    request.filter = QStringLiteral("KIVO Files (*.KVO *.kvo)");
+    request.defaultSuffix = QStringLiteral("KVO");
+    request.owner = this;
+    return request;
+}
+
+void TfmWinMain::TakeFileName(const QString& path) {
+    Files_.CurrentFileName = path;
+    Files_.CurrentShortName = NamePart(path);
+}
+
+void TfmWinMain::MarkSaved() {
+    ClearFileModified();
+    StatusPanel1->clear();
+}
+
+void TfmWinMain::StoreVisiblePages() {
+    if (fmDemographicsScreen->isVisible()) fmDemographicsScreen->ControlsToRecord();
+    if (fmQEntry1->isVisible()) fmQEntry1->StoreResponses();
+}
+
+void TfmWinMain::ShowDemographicsFromRecord() {
+    HideVisible({fmConfigureScreen});
+    if (fmDemographicsScreen->isVisible()) {
+        fmDemographicsScreen->RecordToControls();
+    } else {
+        fmDemographicsScreen->show();
+    }
+    DemographicsButton->setChecked(true);
+}
+
+void TfmWinMain::NewClientFile() {
+    if (!ResolveUnsavedChanges()) return;
+    Files_.CurrentFileName.clear();
+    Files_.CurrentShortName.clear();
+    setWindowTitle(BaseTitle_);
+    HideVisible({fmQEntry1, fmReportScreen, fmViewScores});
+    ResetClientRecord(gClientRecord);
+    ShowDemographicsFromRecord();
+    MarkSaved();
+}
+
+void TfmWinMain::LoadClientFile() {
+    if (!ResolveUnsavedChanges()) return;
+    FileRequest request = ClientFileRequest(QStringLiteral("Load a file"));
+    request.folder = Files_.DataPath;
+    const auto chosen = Dialogs().OpenFileName(request);
+    if (!chosen) return;
+    const QString path = QDir::toNativeSeparators(*chosen);
+
+    // Read first: a file that cannot be opened changes nothing, not even the file name,
+    // so a later Save can never write this client over the file that failed to open.
+    ClientRecord loaded = gClientRecord;
+    LoadClientImage(path, loaded);
+
+    HideVisible({fmQEntry1, fmReportScreen, fmViewScores});
+    gClientRecord = loaded;
+    TakeFileName(path);
+    Files_.DataPath = FolderPart(path);
+    ShowDemographicsFromRecord();
+    setWindowTitle(TitleFor(BaseTitle_, Files_.CurrentShortName));
+    MarkSaved();
+}
+
+void TfmWinMain::OpenCommandLineFile() {
+    const QString& argument = CommandLineArgument_;
+    if (!QFileInfo(argument).isFile()) return;
+
+    ClientRecord loaded = gClientRecord;
+    LoadClientImage(argument, loaded);
+
+    HideVisible({fmQEntry1, fmReportScreen, fmViewScores});
+    gClientRecord = loaded;
+    TakeFileName(argument);
+    Files_.DataPath = FolderPart(argument);
+    setWindowTitle(TitleFor(BaseTitle_, Files_.CurrentShortName));
+    ShowDemographicsFromRecord();
+    MarkSaved();
+}
+
+bool TfmWinMain::SaveClientFile(bool saveAs) {
+    QString path = Files_.CurrentFileName;
+    const bool newName = saveAs || path.isEmpty();
+    if (newName) {
+        FileRequest request = ClientFileRequest(QStringLiteral("Save this file as..."));
+        request.fileName = Files_.CurrentShortName;
+        request.confirmOverwrite = true;
+        const auto chosen = Dialogs().SaveFileName(request);
+        if (!chosen) return false;
+        path = QDir::toNativeSeparators(*chosen);
+    }
+    StoreVisiblePages();
+    // A failed write leaves the old file whole and raises its error here, before the file
+    // name, the title or the modified flag change.
+    SaveClientImage(path, gClientRecord);
+    if (newName) {
+        TakeFileName(path);
+        Files_.DataPath = FolderPart(path);
+    }
+    setWindowTitle(TitleFor(BaseTitle_, Files_.CurrentShortName));
+    MarkSaved();
+    return true;
+}
+
+void TfmWinMain::ReadSettings() {
+    Files_.DataPath = ReadDataPath(SettingsPath(Files_.StartupFolder), Files_.StartupFolder);
+}
+
+void TfmWinMain::WriteSettings() {
+    WriteDataPath(SettingsPath(Files_.StartupFolder), Files_.DataPath);
+}
+
+}  // namespace kivo

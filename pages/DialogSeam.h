@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+class QDialog;
+class QPrinter;
+class QWidget;
+
+namespace kivo {
+
+// Every question KIVO puts to the user in a modal window goes through one DialogSeam: message
+// and confirmation boxes, file dialogs, the print dialog and the program's own modal boxes.
+// The program uses Qt's dialogs; tests install a scripted seam that answers and records.
+
+enum class DialogButton { Ok = 1, Yes = 2, No = 4, Cancel = 8 };
+using DialogButtons = int;  // DialogButton values or'ed together
+
+enum class DialogIcon { None, Stop, Question };
+
+struct MessageRequest {
+    QString text;
+    QString caption;
+    DialogIcon icon = DialogIcon::None;
+    DialogButtons buttons = static_cast<int>(DialogButton::Ok);
+    QWidget* owner = nullptr;  // none: a box of its own, not owned by any window
+};
+
+struct FileRequest {
+    QString title;
+    QString filter;         // Qt form: "Description (*.ext)"
+    QString defaultSuffix;  // appended to a name typed without extension
+    QString folder;         // starting folder; empty for the platform's default
+    QString fileName;       // initial name
+    bool confirmOverwrite = false;
+    QWidget* owner = nullptr;
+};
+
+class DialogSeam {
+public:
+    virtual ~DialogSeam() = default;
+    // The button the user chose; closing the box counts as Cancel where Cancel is offered,
+    // otherwise as the first button offered other than Yes.
+    virtual DialogButton Message(const MessageRequest& request) = 0;
+    // The chosen full path, or nullopt when the dialog was cancelled.
+    virtual std::optional<QString> OpenFileName(const FileRequest& request) = 0;
+    virtual std::optional<QString> SaveFileName(const FileRequest& request) = 0;
+    // Sets up `printer` (printer, copies); false when cancelled.
+    virtual bool Print(QWidget* owner, QPrinter& printer) = 0;
+    // Runs one of the program's own modal windows; returns its result code.
+    virtual int RunModal(QDialog& dialog) = 0;
+};
+
+// The seam in use (Qt's dialogs unless another was installed).
+DialogSeam& Dialogs();
+
+// Installs `seam` and returns the one it replaces (null for the built-in one).
+std::unique_ptr<DialogSeam> InstallDialogs(std::unique_ptr<DialogSeam> seam);
+
+// The seam over Qt's own dialogs.
+std::unique_ptr<DialogSeam> MakeQtDialogs();
+
+}  // namespace kivo
