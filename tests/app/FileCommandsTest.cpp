@@ -1,0 +1,317 @@
+// The client file commands: prompts, dialogs, titles, KIVO.INI and the failure paths.
+#include <QDir>
+#include <QFile>
+#include <QToolButton>
+
+#include "Page1.h"
+#include "Qentry1.h"
+#include "Settings.h"
+#include "ShellFixture.h"
+
+namespace kivo::test {
+namespace {
+
+const QString kUnsaved =
+    "You have unsaved changes in the current file.  Would you like to save before continuing?";
+
+using FileCommands = ShellTest;
+
+std::string LastName() {
+    return ReadTextField(gClientRecord.LastName);
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void ExpectUnsavedPrompt(const Asked& asked) {
+    EXPECT_EQ(asked.kind, Asked::Message);
+    EXPECT_EQ(asked.message.text, kUnsaved);
+    EXPECT_EQ(asked.message.caption, "Confirm");
+    EXPECT_EQ(asked.message.icon, DialogIcon::Question);
+    EXPECT_EQ(asked.message.buttons, static_cast<int>(DialogButton::Yes) |
+                                         static_cast<int>(DialogButton::No) |
+                                         static_cast<int>(DialogButton::Cancel));
+}
+
+TEST_F(FileCommands, NewWithoutChangesResetsWithoutPrompt) {
+    TfmWinMain& main = Start();
+    WriteTextField(gClientRecord.LastName, "Smith");
+    const QString dataPath = main.Files().DataPath;
+    main.New1Click();
+    EXPECT_TRUE(script_->asked.empty());
+    EXPECT_EQ(LastName(), "");
+    EXPECT_EQ(main.windowTitle(), "KIVO");
+    EXPECT_EQ(main.Files().DataPath, dataPath);
+}
+
+TEST_F(FileCommands, NewPromptAnswers) {
+    struct Case {
+        DialogButton answer;
+        bool reset;
+    };
+    for (const Case& c : {Case{DialogButton::Cancel, false}, Case{DialogButton::No, true}}) {
+        TfmWinMain& main = Start();
+        script_->asked.clear();
+        WriteTextField(gClientRecord.LastName, "Smith");
+        Modify();
+        main.EntryButtonClick();
+        script_->buttons = {c.answer};
+        main.NewFileSpeedButtonClick();
+        ASSERT_EQ(script_->asked.size(), 1u);
+        ExpectUnsavedPrompt(script_->asked[0]);
+        EXPECT_EQ(LastName(), c.reset ? "" : "Smith");
+        EXPECT_EQ(FileModified(), !c.reset);
+        EXPECT_EQ(main.StatusPanelText(1), c.reset ? "" : " Modified");
+        EXPECT_EQ(fmDemographicsScreen->isVisible(), c.reset);
+        EXPECT_EQ(fmQEntry1->isVisible(), !c.reset);
+        ClearFileModified();
+    }
+}
+
+TEST_F(FileCommands, NewYesOnNeverSavedClientShowsSaveAsAndGoesOnWhenCancelled) {
+    TfmWinMain& main = Start();
+    Modify();
+    script_->buttons = {DialogButton::Yes};
+    script_->files = {std::nullopt};
+    main.New1Click();
+    ASSERT_EQ(script_->asked.size(), 2u);
+    EXPECT_EQ(script_->asked[1].kind, Asked::SaveFile);
+    EXPECT_FALSE(FileModified());
+    EXPECT_EQ(main.windowTitle(), "KIVO");
+}
+
+TEST_F(FileCommands, LoadAfterYesShowsSaveAsThenLoadAndKeepsModifiedWhenBothCancelled) {
+    TfmWinMain& main = Start();
+    Modify();
+    script_->buttons = {DialogButton::Yes};
+    script_->files = {std::nullopt, std::nullopt};
+    main.Load1Click();
+    ASSERT_EQ(script_->asked.size(), 3u);
+    EXPECT_EQ(script_->asked[1].kind, Asked::SaveFile);
+    EXPECT_EQ(script_->asked[2].kind, Asked::OpenFile);
+    EXPECT_TRUE(FileModified());
+    EXPECT_EQ(main.StatusPanelText(1), " Modified");
+}
+
+TEST_F(FileCommands, LoadSetsTitleDataPathAndShowsTheClient) {
+    TfmWinMain& main = Start();
+    QDir(Folder()).mkdir("clients");
+    const QString path = Folder() + "clients/smith.kvo";
+    WriteClient(path, "Smith");
+    main.EntryButtonClick();
+    script_->files = {path};
+    main.LoadFileSpeedButtonClick();
+
+    const FileRequest& dialog = script_->asked.at(0).file;
+    EXPECT_EQ(dialog.title, "Load a file");
+    EXPECT_EQ(dialog.folder, Folder());  // DataPath defaults to the start-up folder
+    EXPECT_EQ(dialog.fileName, "");
+    EXPECT_EQ(dialog.defaultSuffix, "KVO");
+    EXPECT_TRUE(dialog.filter.startsWith("KIVO Files (*.KVO"));
+    EXPECT_EQ(LastName(), "Smith");
+    EXPECT_EQ(main.windowTitle(), "KIVO - SMITH.KVO");
+    EXPECT_EQ(main.Files().CurrentFileName, path);
+    EXPECT_EQ(main.Files().CurrentShortName, "smith.kvo");
+    EXPECT_EQ(main.Files().DataPath, Folder() + "clients/");
+    EXPECT_TRUE(fmDemographicsScreen->isVisible());
+    EXPECT_FALSE(fmQEntry1->isVisible());
+    EXPECT_TRUE(Find<QToolButton>("DemographicsButton")->isChecked());
+}
+
+TEST_F(FileCommands, SaveOnALoadedClientWritesWithoutDialog) {
+    TfmWinMain& main = Start();
+    const QString path = Path("a.KVO");
+    WriteClient(path, "Before");
+    script_->files = {path};
+    main.Load1Click();
+    script_->asked.clear();
+    WriteTextField(gClientRecord.LastName, "After");
+    Modify();
+    main.Save1Click();
+    EXPECT_TRUE(script_->asked.empty());
+    EXPECT_FALSE(FileModified());
+    EXPECT_EQ(main.StatusPanelText(1), "");
+    const QByteArray bytes = FileBytes(path);
+    ASSERT_EQ(bytes.size(), 552);
+    EXPECT_EQ(bytes.mid(20, 6), QByteArray("After", 6));
+}
+
+TEST_F(FileCommands, SaveAsOffersTheShortNameAndTakesTheNewName) {
+    TfmWinMain& main = Start();
+    WriteClient(Path("a.KVO"), "A");
+    script_->files = {Path("a.KVO")};
+    main.Load1Click();
+    QDir(Folder()).mkdir("other");
+    const QString target = Folder() + "other/b.kvo";
+    script_->files = {target};
+    main.SaveAs1Click();
+    const FileRequest& dialog = script_->asked.at(1).file;
+    EXPECT_EQ(dialog.title, "Save this file as...");
+    EXPECT_EQ(dialog.fileName, "a.KVO");
+    EXPECT_TRUE(dialog.confirmOverwrite);
+    EXPECT_EQ(main.windowTitle(), "KIVO - B.KVO");
+    EXPECT_EQ(main.Files().DataPath, Folder() + "other/");
+    EXPECT_EQ(FileBytes(target).size(), 552);
+}
+
+TEST_F(FileCommands, ClosePrompts) {
+    struct Case {
+        bool modified;
+        std::vector<DialogButton> answers;
+        bool closes;
+    };
+    const Case cases[] = {
+        {false, {}, true},
+        {true, {DialogButton::Cancel}, false},
+        {true, {DialogButton::No}, true},
+        {true, {DialogButton::Yes}, true},  // never saved: Save As, cancelled, still closes
+    };
+    for (const Case& c : cases) {
+        TfmWinMain& main = Start();
+        script_->asked.clear();
+        if (c.modified) Modify();
+        script_->buttons.assign(c.answers.begin(), c.answers.end());
+        script_->files = {std::nullopt};
+        main.Exit1Click();
+        EXPECT_EQ(main.isVisible(), !c.closes);
+        EXPECT_EQ(script_->asked.size(),
+                  c.answers.size() + (c.answers.size() == 1 && c.answers[0] == DialogButton::Yes));
+        if (!c.answers.empty()) ExpectUnsavedPrompt(script_->asked[0]);
+        EXPECT_EQ(FileModified(), c.modified);
+        script_->files.clear();
+        ClearFileModified();
+    }
+}
+
+TEST_F(FileCommands, FailedLoadChangesNothing) {
+    TfmWinMain& main = Start();
+    WriteClient(Path("good.KVO"), "Good");
+    script_->files = {Path("good.KVO")};
+    main.Load1Click();
+    Modify();
+    QFile short_(Path("short.KVO"));
+    ASSERT_TRUE(short_.open(QIODevice::WriteOnly));
+    short_.write("KIVO1");
+    short_.close();
+
+    for (const QString& bad : {Path("missing.KVO"), Path("short.KVO")}) {
+        script_->asked.clear();
+        script_->buttons = {DialogButton::No, DialogButton::Ok};
+        script_->files = {bad};
+        main.Load1Click();
+        ASSERT_EQ(script_->asked.size(), 3u);
+        const MessageRequest& error = script_->asked[2].message;
+        EXPECT_EQ(error.caption, "KIVO");
+        EXPECT_EQ(error.icon, DialogIcon::Stop);
+        if (bad.endsWith("missing.KVO")) {
+            EXPECT_EQ(error.text, "Cannot open file \"" + bad + "\". No such file or directory.");
+        } else {
+            EXPECT_TRUE(error.text.contains(bad)) << error.text.toStdString();
+        }
+        EXPECT_EQ(main.Files().CurrentFileName, Path("good.KVO"));
+        EXPECT_EQ(main.Files().DataPath, Folder());
+        EXPECT_EQ(main.windowTitle(), "KIVO - GOOD.KVO");
+        EXPECT_TRUE(FileModified());
+        EXPECT_EQ(LastName(), "Good");
+        EXPECT_TRUE(fmDemographicsScreen->isVisible());
+    }
+    ClearFileModified();
+}
+
+TEST_F(FileCommands, FailedSaveKeepsModifiedTitleAndName) {
+    TfmWinMain& main = Start();
+    WriteClient(Path("a.KVO"), "A");
+    script_->files = {Path("a.KVO")};
+    main.Load1Click();
+    Modify();
+    const QString unreachable = Folder() + "no-such-folder/b.KVO";
+    script_->files = {unreachable};
+    script_->buttons = {DialogButton::Ok};
+    main.SaveAs1Click();
+    ASSERT_EQ(script_->asked.size(), 3u);
+    EXPECT_TRUE(
+        script_->asked[2].message.text.startsWith("Cannot create file \"" + unreachable + "\". "));
+    EXPECT_TRUE(FileModified());
+    EXPECT_EQ(main.StatusPanelText(1), " Modified");
+    EXPECT_EQ(main.windowTitle(), "KIVO - A.KVO");
+    EXPECT_EQ(main.Files().CurrentFileName, Path("a.KVO"));
+    ClearFileModified();
+}
+
+TEST_F(FileCommands, FailedSaveOnCloseKeepsTheWindowOpen) {
+    TfmWinMain& main = Start();
+    Modify();
+    script_->buttons = {DialogButton::Yes, DialogButton::Ok};
+    script_->files = {Folder() + "no-such-folder/b.KVO"};
+    main.Exit1Click();
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_TRUE(FileModified());
+    ClearFileModified();
+}
+
+TEST_F(FileCommands, CommandLineOpensAnExistingFile) {
+    WriteClient(Path("smith.kvo"), "Smith");
+    TfmWinMain& main = Start("smith.kvo");  // relative to the start-up folder
+    EXPECT_TRUE(script_->asked.empty());
+    EXPECT_EQ(LastName(), "Smith");
+    EXPECT_EQ(main.windowTitle(), "KIVO - SMITH.KVO");
+    EXPECT_EQ(main.Files().CurrentFileName, "smith.kvo");
+    EXPECT_EQ(main.Files().DataPath, "");
+    EXPECT_TRUE(fmDemographicsScreen->isVisible());
+}
+
+TEST_F(FileCommands, CommandLineIgnoresAMissingFileAndReportsABadOne) {
+    TfmWinMain& main = Start(Path("missing.kvo"));
+    EXPECT_TRUE(script_->asked.empty());
+    EXPECT_EQ(main.windowTitle(), "KIVO");
+    main_.reset();
+
+    QFile bad(Path("bad.kvo"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write(QByteArray(552, 'z'));
+    bad.close();
+    script_->buttons = {DialogButton::Ok};
+    TfmWinMain& again = Start(Path("bad.kvo"));
+    ASSERT_EQ(script_->asked.size(), 1u);
+    EXPECT_EQ(script_->asked[0].message.caption, "KIVO");
+    EXPECT_EQ(again.windowTitle(), "KIVO");
+    EXPECT_EQ(again.Files().CurrentFileName, "");
+    EXPECT_EQ(ReadTextField(gClientRecord.Signature), "KIVO1");
+}
+
+TEST_F(FileCommands, SettingsReadAtStartWrittenAtCloseOtherLinesKept) {
+    {
+        QFile ini(Path("KIVO.INI"));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("; site settings\n[Printer]\nName=Front desk\n[Information]\nDataPath=" +
+                  (Folder() + "data/").toUtf8() + "\n");
+    }
+    TfmWinMain& main = Start();
+    EXPECT_EQ(main.Files().DataPath, Folder() + "data/");
+    QDir(Folder()).mkdir("clients");
+    WriteClient(Folder() + "clients/x.KVO", "X");
+    script_->files = {Folder() + "clients/x.KVO"};
+    main.Load1Click();
+    EXPECT_EQ(script_->asked.at(0).file.folder, Folder() + "data/");
+    main.Exit1Click();
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_EQ(QString::fromUtf8(FileBytes(Path("KIVO.INI"))),
+              "; site settings\n[Printer]\nName=Front desk\n[Information]\nDataPath=" + Folder() +
+                  "clients/\n");
+}
+
+TEST_F(FileCommands, UnwritableSettingsAreReportedAndTheProgramStillCloses) {
+    QDir(Folder()).mkdir("KIVO.INI");  // a folder where the file should be
+    TfmWinMain& main = Start();
+    EXPECT_EQ(main.Files().DataPath, Folder());
+    script_->buttons = {DialogButton::Ok};
+    main.Exit1Click();
+    EXPECT_FALSE(main.isVisible());
+    ASSERT_EQ(script_->asked.size(), 1u);
+    EXPECT_EQ(script_->asked[0].message.text, "Unable to write to " + Folder() + "KIVO.INI.");
+}
+
+}  // namespace
+}  // namespace kivo::test

@@ -1,0 +1,230 @@
+// The main window: its layout, the modified notice, the page switch, the About box.
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolButton>
+
+#include "About.h"
+#include "Config.h"
+#include "Page1.h"
+#include "Qentry1.h"
+#include "Reports.h"
+#include "ShellFixture.h"
+#include "Viewscor.h"
+#include "WindowPlacement.h"
+
+namespace kivo::test {
+namespace {
+
+using MainWindow = ShellTest;
+
+TEST_F(MainWindow, ClientAreaHoldsMenuToolBarPagesAndStatusBar) {
+    TfmWinMain& main = Start();
+    EXPECT_EQ(main.size(), QSize(1014, 710));
+    EXPECT_EQ(main.minimumSize(), main.maximumSize());
+    EXPECT_FALSE(main.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(Find<QWidget>("ToolBar1")->height(), 33);
+    EXPECT_EQ(Find<QStatusBar>("StatusBar1")->height(), 19);
+    const QWidget* area = Find<QWidget>("WindowPanel");
+    EXPECT_EQ(area->width(), 1014);
+    // The visible page covers the page area.
+    EXPECT_EQ(fmDemographicsScreen->geometry(), area->rect());
+    EXPECT_EQ(Find<QLabel>("StatusPanel0")->width(), 400);
+    EXPECT_EQ(Find<QLabel>("StatusPanel1")->width(), 50);
+}
+
+TEST_F(MainWindow, ToolButtonsAtTheirPlacesWithHints) {
+    Start();
+    struct Button {
+        const char* name;
+        int left, width;
+        const char* hint;
+        bool visible, enabled;
+        int glyph;
+    };
+    const Button buttons[] = {
+        {"NewFileSpeedButton", 0, 25, "Create a new file", true, true, 20},
+        {"LoadFileSpeedButton", 25, 25, "Load an existing file", true, true, 20},
+        {"SaveFileSpeedButton", 50, 25, "Save the current file", true, true, 20},
+        {"SpeedButton1", 75, 23, "", true, false, 0},
+        {"DemographicsButton", 98, 23, "Client Demographics Screen", true, true, 16},
+        {"EntryButton", 121, 23, "Response Entry Screen", true, true, 16},
+        {"ReportsButton", 144, 23, "View and Print Scores", true, true, 16},
+        {"ConfigurationButton", 167, 23, "Configuration screen", false, true, 20},
+        {"ViewScoresIndivButton", 190, 23, "View individual scores", false, true, 0},
+    };
+    for (const Button& b : buttons) {
+        const auto* button = Find<QToolButton>(b.name);
+        ASSERT_NE(button, nullptr) << b.name;
+        EXPECT_EQ(button->geometry(), QRect(b.left, 0, b.width, 24)) << b.name;
+        EXPECT_EQ(button->toolTip(), b.hint) << b.name;
+        EXPECT_EQ(button->isVisible(), b.visible) << b.name;
+        EXPECT_EQ(button->isEnabled(), b.enabled) << b.name;
+        if (b.glyph != 0) {
+            EXPECT_EQ(button->iconSize(), QSize(b.glyph, b.glyph)) << b.name;
+            for (auto mode : {QIcon::Normal, QIcon::Disabled}) {
+                EXPECT_FALSE(button->icon().pixmap(b.glyph, mode).isNull()) << b.name;
+            }
+        }
+    }
+    EXPECT_EQ(Find<QToolButton>("ViewScoresIndivButton")->text(), "V");
+}
+
+TEST_F(MainWindow, MenuCaptions) {
+    Start();
+    const std::pair<const char*, const char*> items[] = {
+        {"New1", "&New"},
+        {"Load1", "&Load"},
+        {"Save1", "&Save"},
+        {"SaveAs1", "Save &As.."},
+        {"Exit1", "E&xit"},
+        {"PrintBlankQuestionnaire1", "Print Blank Questionnaire - KIVOs(a)"},
+        {"PrintBlankQuestionnaireKIVOsb1", "Print Blank Questionnaire - KIVOs(b)"},
+        {"PrintBlankQuestionnaireKIVO1", "Print Blank Questionnaire - KIVO"},
+        {"About1", "&About"}};
+    for (const auto& [name, caption] : items) {
+        const QAction* action = Find<QAction>(name);
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_EQ(action->text(), caption) << name;
+    }
+    EXPECT_EQ(Find<QAction>("Exit1")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
+    QStringList menus;
+    for (QAction* menu : Find<QMenuBar>("MainMenu1")->actions()) menus << menu->text();
+    EXPECT_EQ(menus, QStringList({"&File", "&Reports", "&Help"}));
+}
+
+TEST_F(MainWindow, FirstShowStartsWithEmptyClientOnDemographicsPage) {
+    std::memset(&gClientRecord, 'x', sizeof gClientRecord);
+    RaiseFileModified();
+    TfmWinMain& main = Start();
+    Flush();
+    EXPECT_EQ(main.windowTitle(), "KIVO");
+    EXPECT_FALSE(FileModified());
+    EXPECT_EQ(ReadTextField(gClientRecord.Signature), "KIVO1");
+    EXPECT_EQ(ReadTextField(gClientRecord.LastName), "");
+    EXPECT_TRUE(fmDemographicsScreen->isVisible());
+    EXPECT_TRUE(Find<QToolButton>("DemographicsButton")->isChecked());
+    for (TfmPage* page : std::initializer_list<TfmPage*>{fmQEntry1, fmReportScreen, fmViewScores,
+                                                         fmConfigureScreen}) {
+        EXPECT_FALSE(page->isVisible()) << page->objectName().toStdString();
+    }
+}
+
+TEST_F(MainWindow, ModifiedNoticeIsPostedOnceAndShownWhenDelivered) {
+    TfmWinMain& main = Start();
+    int notices = 0;
+    struct Counter : QObject {
+        int* count;
+        explicit Counter(int* c) : count(c) {}
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == ModifiedNotice) ++*count;
+            return false;
+        }
+    } counter(&notices);
+    main.installEventFilter(&counter);
+
+    RaiseFileModified();
+    EXPECT_TRUE(FileModified());
+    EXPECT_EQ(main.StatusPanelText(1), "");  // posted, not sent
+    RaiseFileModified();
+    Flush();
+    EXPECT_EQ(main.StatusPanelText(1), " Modified");
+    EXPECT_EQ(notices, 1);
+    EXPECT_EQ(main.StatusPanelText(0), "");
+    main.removeEventFilter(&counter);
+}
+
+// Records FormHide / FormShow of every page in order.
+class PageLog {
+public:
+    PageLog() {
+        for (TfmPage* page :
+             std::initializer_list<TfmPage*>{fmDemographicsScreen, fmQEntry1, fmReportScreen,
+                                             fmViewScores, fmConfigureScreen}) {
+            const QString name = page->objectName();
+            QObject::connect(page, &TfmPage::FormShown, &context_,
+                             [this, name] { log_ << "show " + name; });
+            QObject::connect(page, &TfmPage::FormHidden, &context_,
+                             [this, name] { log_ << "hide " + name; });
+        }
+    }
+    QStringList Take() { return std::exchange(log_, {}); }
+
+private:
+    QObject context_;
+    QStringList log_;
+};
+
+TEST_F(MainWindow, PageSwitchHidesTheShownPageBeforeShowingTheNext) {
+    TfmWinMain& main = Start();
+    PageLog log;
+    const auto click = [&](const char* name) {
+        QTest::mouseClick(Find<QToolButton>(name), Qt::LeftButton);
+    };
+    click("EntryButton");
+    EXPECT_EQ(log.Take(), QStringList({"hide fmDemographicsScreen", "show fmQEntry1"}));
+    click("ReportsButton");
+    EXPECT_EQ(log.Take(), QStringList({"hide fmQEntry1", "show fmReportScreen"}));
+    main.ViewScoresIndivButtonClick();  // as the report's item-scores button would
+    EXPECT_EQ(log.Take(), QStringList({"hide fmReportScreen", "show fmViewScores"}));
+    click("DemographicsButton");
+    EXPECT_EQ(log.Take(), QStringList({"hide fmViewScores", "show fmDemographicsScreen"}));
+    main.ConfigurationButtonClick();
+    EXPECT_EQ(log.Take(), QStringList({"hide fmDemographicsScreen", "show fmConfigureScreen"}));
+    click("EntryButton");
+    EXPECT_EQ(log.Take(), QStringList({"hide fmConfigureScreen", "show fmQEntry1"}));
+    EXPECT_TRUE(Find<QToolButton>("EntryButton")->isChecked());
+    EXPECT_FALSE(Find<QToolButton>("DemographicsButton")->isChecked());
+}
+
+TEST_F(MainWindow, ClickOnTheShownPagesButtonDoesNothing) {
+    Start();
+    PageLog log;
+    auto* button = Find<QToolButton>("DemographicsButton");
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(button->isChecked());
+    EXPECT_TRUE(log.Take().isEmpty());
+}
+
+TEST_F(MainWindow, EditStoredOnHideIsInTheRecordWhenTheNextPageShows) {
+    Start();
+    // Stand-ins for the pages' own handlers: hiding stores, showing reads.
+    QObject context;
+    QObject::connect(fmDemographicsScreen, &TfmPage::FormHidden, &context,
+                     [] { WriteTextField(gClientRecord.LastName, "Edited"); });
+    std::string seen;
+    QObject::connect(fmQEntry1, &TfmPage::FormShown, &context,
+                     [&] { seen = ReadTextField(gClientRecord.LastName); });
+    QTest::mouseClick(Find<QToolButton>("EntryButton"), Qt::LeftButton);
+    EXPECT_EQ(seen, "Edited");
+}
+
+TEST_F(MainWindow, AboutBoxCentredOnTheMainWindow) {
+    TfmWinMain& main = Start();
+    main.About1Click();
+    ASSERT_EQ(script_->asked.size(), 1u);
+    const Asked& about = script_->asked[0];
+    EXPECT_EQ(about.kind, Asked::Modal);
+    EXPECT_EQ(about.modalTitle, "About");
+    EXPECT_EQ(about.modalPos,
+              CentredOn(main.frameGeometry(), fmAboutScreen->frameGeometry().size()));
+    EXPECT_EQ(fmAboutScreen->size(), QSize(321, 208));
+}
+
+TEST_F(MainWindow, ErrorOfACommandIsShownAndTheProgramCarriesOn) {
+    TfmWinMain& main = Start();
+    script_->buttons = {DialogButton::Ok};
+    main.PrintBlankQuestionnaire1Click();
+    ASSERT_EQ(script_->asked.size(), 1u);
+    const MessageRequest& box = script_->asked[0].message;
+    EXPECT_EQ(box.caption, "KIVO");
+    EXPECT_EQ(box.icon, DialogIcon::Stop);
+    EXPECT_EQ(box.buttons, static_cast<int>(DialogButton::Ok));
+    EXPECT_TRUE(box.text.endsWith('.'));
+    EXPECT_TRUE(main.isVisible());
+}
+
+}  // namespace
+}  // namespace kivo::test

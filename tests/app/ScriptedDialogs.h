@@ -1,0 +1,84 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "DialogSeam.h"
+
+namespace kivo::test {
+
+// One question the program asked.
+struct Asked {
+    enum Kind { Message, OpenFile, SaveFile, Print, Modal } kind = Message;
+    MessageRequest message;  // Message
+    FileRequest file;        // OpenFile, SaveFile
+    QString modalTitle;      // Modal: the window's title
+    QPoint modalPos;         // Modal: where the window was placed
+};
+
+// The answers a test scripts and the questions the program asked, in order. A question
+// without a scripted answer fails the test and is answered with Cancel.
+struct DialogScript {
+    std::deque<DialogButton> buttons;
+    std::deque<std::optional<QString>> files;  // nullopt: the dialog is cancelled
+    std::vector<Asked> asked;
+
+    std::vector<QString> MessageTexts() const {
+        std::vector<QString> texts;
+        for (const Asked& a : asked) {
+            if (a.kind == Asked::Message) texts.push_back(a.message.text);
+        }
+        return texts;
+    }
+};
+
+class ScriptedDialogs final : public DialogSeam {
+public:
+    explicit ScriptedDialogs(std::shared_ptr<DialogScript> script) : script_(std::move(script)) {}
+
+    DialogButton Message(const MessageRequest& request) override {
+        script_->asked.push_back({Asked::Message, request, {}, {}, {}});
+        if (script_->buttons.empty()) {
+            ADD_FAILURE() << "unscripted message: " << request.text.toStdString();
+            return DialogButton::Cancel;
+        }
+        const DialogButton answer = script_->buttons.front();
+        script_->buttons.pop_front();
+        return answer;
+    }
+    std::optional<QString> OpenFileName(const FileRequest& request) override {
+        return File(Asked::OpenFile, request);
+    }
+    std::optional<QString> SaveFileName(const FileRequest& request) override {
+        return File(Asked::SaveFile, request);
+    }
+    bool Print(QWidget* /*owner*/, QPrinter& /*printer*/) override {
+        script_->asked.push_back({Asked::Print, {}, {}, {}, {}});
+        return false;
+    }
+    int RunModal(QDialog& dialog) override {
+        script_->asked.push_back({Asked::Modal, {}, {}, dialog.windowTitle(), dialog.pos()});
+        return QDialog::Accepted;
+    }
+
+private:
+    std::optional<QString> File(Asked::Kind kind, const FileRequest& request) {
+        script_->asked.push_back({kind, {}, request, {}, {}});
+        if (script_->files.empty()) {
+            ADD_FAILURE() << "unscripted file dialog: " << request.title.toStdString();
+            return std::nullopt;
+        }
+        auto answer = script_->files.front();
+        script_->files.pop_front();
+        return answer;
+    }
+
+    std::shared_ptr<DialogScript> script_;
+};
+
+}  // namespace kivo::test

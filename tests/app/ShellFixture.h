@@ -1,0 +1,81 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QWidget>
+#include <memory>
+
+#include "ClientFile.h"
+#include "ErrorBox.h"
+#include "FileModified.h"
+#include "FileNames.h"
+#include "Forms.h"
+#include "ScriptedDialogs.h"
+#include "Session.h"
+#include "TempDir.h"
+#include "Winmain.h"
+
+namespace kivo::test {
+
+// The real main window with every page, started in a fresh folder (its start-up folder)
+// with scripted dialogs.
+class ShellTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previousFolder_ = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(folder_.path().string()));
+        InstallDialogs(std::make_unique<ScriptedDialogs>(script_));
+        ClearFileModified();
+    }
+
+    void TearDown() override {
+        main_.reset();
+        InstallDialogs(nullptr);
+        QDir::setCurrent(previousFolder_);
+    }
+
+    // Creates the windows and shows the main window (its first show runs).
+    TfmWinMain& Start(const QString& commandLine = {}) {
+        main_ = CreateForms(commandLine);
+        main_->show();
+        return *main_;
+    }
+
+    QString Path(const std::string& name) const {
+        return QString::fromStdString((folder_.path() / name).string());
+    }
+    QString Folder() const { return QString::fromStdString(folder_.path().string()) + "/"; }
+
+    // Delivers posted events (ModifiedNotice among them).
+    static void Flush() { QCoreApplication::processEvents(); }
+
+    // Marks the client modified as a page would, and lets the notice arrive.
+    static void Modify() {
+        RaiseFileModified();
+        Flush();
+    }
+
+    template <typename T>
+    T* Find(const char* name) const {
+        return main_->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    TempDir folder_;
+    std::shared_ptr<DialogScript> script_ = std::make_shared<DialogScript>();
+    std::unique_ptr<TfmWinMain> main_;
+
+private:
+    QString previousFolder_;
+};
+
+// Writes a client file whose last name is `lastName`.
+inline void WriteClient(const QString& path, const char* lastName) {
+    ClientRecord record{};
+    ResetClientRecord(record);
+    WriteTextField(record.LastName, lastName);
+    WriteClientFile(ToFsPath(path), record);
+}
+
+}  // namespace kivo::test

@@ -1,0 +1,15 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "FontMap.h"
+
+// Widget tests need one QApplication for the whole run.
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    // Test discovery runs the binary without the test environment: never need a display.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    kivo::canvas::InstallFontSubstitutes();
+    return RUN_ALL_TESTS();
+}
