@@ -5,14 +5,12 @@
 #include <vector>
 
 #include "Bitmap.h"
+#include "PixelColors.h"
 
 namespace kivo::canvas {
 namespace {
 
-constexpr QRgb kWhite = 0xFFFFFFFFu;
-constexpr QRgb kBlack = 0xFF000000u;
-constexpr QRgb kRed = 0xFFFF0000u;
-constexpr QRgb kSilver = 0xFFC0C0C0u;
+using namespace kivo::testing::pixels;
 
 class PainterCanvasTest : public ::testing::Test {
 protected:

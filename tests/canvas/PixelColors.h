@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QColor>
+
+// Opaque pixel values of the drawings' colours, for probes on rendered images.
+namespace kivo::testing::pixels {
+constexpr QRgb kWhite = 0xFFFFFFFFu;
+constexpr QRgb kBlack = 0xFF000000u;
+constexpr QRgb kRed = 0xFFFF0000u;
+constexpr QRgb kSilver = 0xFFC0C0C0u;
+}  // namespace kivo::testing::pixels
