@@ -49,7 +49,6 @@ int RunProgram(int& argc, char** argv, ProgramHooks hooks) {
         const std::unique_ptr<TfmWinMain> main = CreateForms(FirstArgument());
         if (hooks.beforeMessageLoop) hooks.beforeMessageLoop(*main);
         main->show();
-        splash->raise();
         QApplication::exec();
     } catch (const std::exception& error) {
         ShowErrorBox(QString::fromUtf8(error.what()));

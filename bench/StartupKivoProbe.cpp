@@ -1,0 +1,13 @@
+// KIVO's own start-up (lock, splash, every window, first show) up to the main window's first
+// paint, then quit: the measured side of the start-up benchmark.
+#include "Program.h"
+#include "StartupPaintProbe.h"
+#include "Winmain.h"
+
+int main(int argc, char** argv) {
+    kivo::ProgramHooks hooks;
+    hooks.beforeMessageLoop = [](kivo::TfmWinMain& main) {
+        main.installEventFilter(new FirstPaintProbe(&main));
+    };
+    return kivo::RunProgram(argc, argv, std::move(hooks));
+}
