@@ -15,11 +15,18 @@ constexpr const char* kUsage =
     "      12 rows per file; JSON prints an array with one object per file.\n"
     "  show FILE\n"
     "      Print every field of one client file as a JSON object.\n"
+    "  render report FILE -o OUT.png\n"
+    "      Paint the report screen's chart and score tables for the client, 625 x 623\n"
+    "      pixels, into a PNG image.\n"
+    "  render items FILE [--subscale N] -o OUT.png\n"
+    "      Paint the item view for subscale N (0 Speech Cues, 1 Listening Effort,\n"
+    "      2 Pleasantness, 3 Quietness, 4 Convenience, 5 Use; default 0), 625 x 570\n"
+    "      pixels, into a PNG image.\n"
     "  --help\n"
     "      Print this text.\n"
     "\n"
-    "Exit status: 0 when every file was read, 1 when a file was refused,\n"
-    "2 on a usage error.\n";
+    "Exit status: 0 when every file was read, 1 when a file was refused or an\n"
+    "image could not be written, 2 on a usage error.\n";
 
 }  // namespace
 
@@ -28,7 +35,9 @@ int UsageError(std::ostream& err, const std::string& message) {
     return 2;
 }
 
-const char* UsageText() { return kUsage; }
+const char* UsageText() {
+    return kUsage;
+}
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) return UsageError(err, "missing COMMAND");
@@ -40,6 +49,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     if (command == "scores") return Scores(rest, out, err);
     if (command == "show") return Show(rest, out, err);
+#ifdef KIVO_CLI_RENDER
+    if (command == "render") return Render(rest, out, err);
+#else
+    if (command == "render") return UsageError(err, "render needs the Qt build of kivo-cli");
+#endif
     return UsageError(err, "unknown command '" + command + "'");
 }
 

@@ -10,6 +10,8 @@ namespace kivo::cli {
 
 int Scores(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 int Show(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+// Paints the report or item view paint box of a client file to a PNG image.
+int Render(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 
 // Prints a usage error and returns 2.
 int UsageError(std::ostream& err, const std::string& message);

@@ -3,8 +3,8 @@
 #include <QImage>
 
 #include "Bitmap.h"
-#include "PixelColors.h"
 #include "DrawingFixtures.h"
+#include "PixelColors.h"
 #include "ReportPaintBox.h"
 
 namespace kivo::drawing {
