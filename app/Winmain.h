@@ -94,6 +94,8 @@ private:
     void StoreVisiblePages();
     // Shows the demographics page with the record's contents and presses its button.
     void ShowDemographicsFromRecord();
+    // Reads a client file and makes it the open client (Load, command-line open).
+    void OpenClientFile(const QString& path);
     void TakeFileName(const QString& path);
     void MarkSaved();
     void PrintBlankQuestionnaire(FormKind form);

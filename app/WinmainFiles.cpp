@@ -91,6 +91,15 @@ void TfmWinMain::LoadClientFile() {
     if (!chosen) return;
     const QString path = QDir::toNativeSeparators(*chosen);
 
+    OpenClientFile(path);
+}
+
+void TfmWinMain::OpenCommandLineFile() {
+    if (!QFileInfo(CommandLineArgument_).isFile()) return;
+    OpenClientFile(CommandLineArgument_);
+}
+
+void TfmWinMain::OpenClientFile(const QString& path) {
     // Read first: a file that cannot be opened changes nothing, not even the file name,
     // so a later Save can never write this client over the file that failed to open.
     ClientRecord loaded = gClientRecord;
@@ -102,22 +111,6 @@ void TfmWinMain::LoadClientFile() {
     Files_.DataPath = FolderPart(path);
     ShowDemographicsFromRecord();
     setWindowTitle(TitleFor(BaseTitle_, Files_.CurrentShortName));
-    MarkSaved();
-}
-
-void TfmWinMain::OpenCommandLineFile() {
-    const QString& argument = CommandLineArgument_;
-    if (!QFileInfo(argument).isFile()) return;
-
-    ClientRecord loaded = gClientRecord;
-    LoadClientImage(argument, loaded);
-
-    HideVisible({fmQEntry1, fmReportScreen, fmViewScores});
-    gClientRecord = loaded;
-    TakeFileName(argument);
-    Files_.DataPath = FolderPart(argument);
-    setWindowTitle(TitleFor(BaseTitle_, Files_.CurrentShortName));
-    ShowDemographicsFromRecord();
     MarkSaved();
 }
 
