@@ -9,6 +9,7 @@ namespace kivo::canvas {
 void FontCache::Update(const Font& font) {
     if (font_ && *font_ == font) return;
     font_ = font;
+    ++generation_;
     qfont_ = ToQFont(font, pixelsPerInch_);
     metrics_.emplace(qfont_);
 }

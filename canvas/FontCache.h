@@ -19,11 +19,14 @@ public:
     int TextWidth(const Font& font, std::string_view text);
     int TextHeight(const Font& font);
     int PixelsPerInch() const { return pixelsPerInch_; }
+    // Changes whenever the Qt font is rebuilt, so users can skip re-applying it.
+    int Generation() const { return generation_; }
 
 private:
     void Update(const Font& font);
 
     int pixelsPerInch_ = kScreenPixelsPerInch;
+    int generation_ = 0;
     std::optional<Font> font_;
     QFont qfont_;
     std::optional<QFontMetrics> metrics_;

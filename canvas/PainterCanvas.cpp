@@ -42,6 +42,7 @@ PainterCanvas::PainterCanvas(QPainter& painter, int pixelsPerInch)
 }
 
 void PainterCanvas::PreparePainter() {
+    paintedFont_ = -1;  // a painter that (re)begins has its device's default font
     if (!painter_.isActive()) return;
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -124,7 +125,11 @@ void PainterCanvas::TextOut(int x, int y, std::string_view text) {
     if (brush().Style() == bsSolid) {
         painter_.fillRect(QRect(x, y, width, metrics.height()), ToQColor(brush().Color()));
     }
-    painter_.setFont(fonts_.QtFont(font()));
+    const QFont& qfont = fonts_.QtFont(font());
+    if (fonts_.Generation() != paintedFont_) {
+        painter_.setFont(qfont);
+        paintedFont_ = fonts_.Generation();
+    }
     painter_.setPen(ToQColor(font().Color));
     painter_.drawText(QPoint(x, y + metrics.ascent()), qtext);
     SetPenPos({x + width, y});

@@ -38,6 +38,7 @@ private:
 
     QPainter& painter_;
     FontCache fonts_;
+    int paintedFont_ = -1;  // the font generation last handed to the painter
 };
 
 }  // namespace kivo::canvas

@@ -1,0 +1,91 @@
+// Painting the report paint box and the item graph into images, each against filling the
+// same image white in the same run.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include "ClientRecord.h"
+#include "FontMap.h"
+#include "ItemGraph.h"
+#include "PainterCanvas.h"
+#include "ReportPaintBox.h"
+#include "Scoring.h"
+
+namespace {
+
+using namespace kivo;
+
+// A long-form client with every item answered in both conditions.
+ClientRecord LongFormClient() {
+    ClientRecord record;
+    ResetClientRecord(record);
+    record.TestForm = kLongForm;
+    for (int item = 1; item <= kMaxItems; ++item) {
+        record.Responses[ResponseIndex(0, item)] = static_cast<char>('A' + item % 7);
+        record.Responses[ResponseIndex(1, item)] = static_cast<char>('B' + item % 5);
+    }
+    return record;
+}
+
+void BM_FillReportImage(benchmark::State& state) {
+    QImage image(drawing::kReportBoxWidth, drawing::kReportBoxHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_FillReportImage);
+
+void BM_PaintReportBox(benchmark::State& state) {
+    const ClientRecord client = LongFormClient();
+    SubscaleScoreTable scores{};
+    ComputeSubscaleScores(client, scores);
+    QImage image(drawing::kReportBoxWidth, drawing::kReportBoxHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        canvas::PainterCanvas canvas(painter);
+        drawing::DrawReportPaintBox(canvas, image.width(), image.height(), scores, SubscaleNorms(),
+                                    ".");
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_PaintReportBox);
+
+void BM_FillItemImage(benchmark::State& state) {
+    QImage image(drawing::kItemBoxWidth, drawing::kItemBoxHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_FillItemImage);
+
+void BM_PaintItemGraphLongSpeechCues(benchmark::State& state) {
+    FillItemTextTable();
+    const ClientRecord client = LongFormClient();
+    QImage image(drawing::kItemBoxWidth, drawing::kItemBoxHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        canvas::PainterCanvas canvas(painter);
+        drawing::DrawItemGraph(canvas, image.width(), image.height(), client, kLongForm, 0);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_PaintItemGraphLongSpeechCues);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    kivo::canvas::InstallFontSubstitutes();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
