@@ -8,4 +8,4 @@ cd "$(dirname "$0")"
 BUILD_DIR=build
 cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release -DKIVO_WERROR=ON
 cmake --build "$BUILD_DIR" --parallel "$(nproc)"
-ctest --test-dir "$BUILD_DIR" --output-on-failure --parallel "$(nproc)" --timeout 300
+ctest --test-dir "$BUILD_DIR" --output-on-failure --parallel "$(nproc)" --timeout 120

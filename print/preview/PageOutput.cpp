@@ -1,0 +1,31 @@
+#include "PageOutput.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace kivo::report {
+
+int ProgressStep(int done, int total) {
+    if (total <= 0) return 100;
+    return done * 100 / total / 5 * 5;
+}
+
+bool OutputPages(const PageStore& store, QPagedPaintDevice& device, const DeviceFrame& frame,
+                 int first, int last, const std::function<bool(int)>& progress) {
+    first = std::max(first, 1);
+    last = std::min(last, store.PageCount());
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    const int total = last - first + 1;
+    for (int page = first; page <= last; ++page) {
+        if (page > first && !device.newPage()) return false;
+        RenderPage(store.pages[static_cast<std::size_t>(page - 1)], painter, frame);
+        if (progress && !progress(ProgressStep(page - first + 1, total))) {
+            painter.end();
+            return false;
+        }
+    }
+    return painter.end();
+}
+
+}  // namespace kivo::report

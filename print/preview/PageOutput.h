@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QPagedPaintDevice>
+#include <functional>
+
+#include "PageStore.h"
+
+namespace kivo::report {
+
+// Draws pages `first`..`last` (1-based, inclusive) of `store` on a paged device, one device
+// page each, at the device's resolution. `frame` gives the resolution and the device's
+// origin on the paper. `progress` hears the percentage done after each page and may return
+// false to stop. Returns false when the device could not be opened or the job was stopped.
+bool OutputPages(const PageStore& store, QPagedPaintDevice& device, const DeviceFrame& frame,
+                 int first, int last, const std::function<bool(int percent)>& progress = {});
+
+// The percentage shown while printing: page `done` of `total`, cut down to a multiple of 5.
+int ProgressStep(int done, int total);
+
+}  // namespace kivo::report

@@ -1,0 +1,304 @@
+#include "ReportPreview.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPointer>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <cmath>
+#include <set>
+
+#include "PreviewPage.h"
+
+namespace kivo::report {
+namespace {
+
+constexpr int kMinZoom = 2;
+constexpr int kMaxZoom = 2000;
+
+// Buttons that stay usable while the report is being generated.
+const std::set<QString> kAlwaysEnabled = {"ZoomFit", "ZoomToWidth", "Zoom100", "ExitButton"};
+
+int RoundedZoom(double factor, int area, int page) {
+    return page > 0 ? static_cast<int>(std::lround(factor * area / page)) : 100;
+}
+
+}  // namespace
+
+TReportPreview::TReportPreview(TReport& report, PreviewActions actions, QWidget* parent)
+    : QMainWindow(parent), report_(report), actions_(std::move(actions)) {
+    setObjectName("ReportPreview");
+    setWindowTitle("Report Preview : " + report.ReportTitle);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    area_ = new QScrollArea(this);
+    area_->setObjectName("PreviewArea");
+    area_->setAlignment(Qt::AlignCenter);
+    area_->setBackgroundRole(QPalette::Dark);
+    page_ = new PreviewPage;
+    area_->setWidget(page_);
+    area_->installEventFilter(this);
+    area_->viewport()->installEventFilter(this);
+    setCentralWidget(area_);
+    BuildToolBar();
+    BuildStatusBar();
+    UpdateButtons();
+}
+
+TReportPreview::~TReportPreview() = default;
+
+QToolButton* TReportPreview::AddButton(const char* name, const QString& text, const QString& hint,
+                                       std::function<void()> action) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(name);
+    button->setText(text);
+    button->setToolTip(hint);
+    button->setFocusPolicy(Qt::NoFocus);
+    connect(button, &QToolButton::clicked, this, [action = std::move(action)] { action(); });
+    findChild<QToolBar*>("PreviewToolBar")->addWidget(button);
+    return button;
+}
+
+void TReportPreview::BuildToolBar() {
+    auto* bar = addToolBar("Preview");
+    bar->setObjectName("PreviewToolBar");
+    bar->setMovable(false);
+    AddButton("ZoomFit", "Fit", "Zoom to fit", [this] { ZoomToFit(); });
+    AddButton("ZoomToWidth", "Width", "Zoom to width", [this] { ZoomToWidth(); });
+    AddButton("Zoom100", "100%", "100% Size", [this] { SetZoom(100); });
+    auto* zoomMenu = AddButton("SpeedButton1", "Zoom", "Set Display Zoom", [] {});
+    auto* menu = new QMenu(zoomMenu);
+    for (int z = 50; z <= 200; z += 10) {
+        menu->addAction(QString("%1 %").arg(z), this, [this, z] { SetZoom(z); });
+    }
+    zoomMenu->setMenu(menu);
+    zoomMenu->setPopupMode(QToolButton::InstantPopup);
+    bar->addSeparator();
+    AddButton("FirstPage", "|<", "First page", [this] { ShowPage(1); });
+    AddButton("PreviousPage", "<", "Previous page", [this] { ShowPage(current_ - 1); });
+    AddButton("nextPage", ">", "Next page", [this] { ShowPage(current_ + 1); });
+    AddButton("LastPage", ">|", "Last page", [this] { ShowPage(PageCount()); });
+    AddButton("GotoPageButton", "Go to", "Select a Page", [this] { GotoPage(); });
+    bar->addSeparator();
+    AddButton("copybutton", "Copy", "Copy page to clipboard", [this] { CopyPage(); });
+    AddButton("PrintSetup", "Setup", "Printer setup", [this] {
+        if (actions_.printerSetup) actions_.printerSetup(report_, PageCount(), this);
+    });
+    AddButton("Print", "Print", "Print", [this] {
+        if (actions_.print) actions_.print(report_, this);
+    });
+    AddButton("LoadReport", "Load", "Load report", [] {});
+    AddButton("SaveReport", "Save", "Save report", [] {});
+    AddButton("CancelButton", "Cancel", "Cancel the report", [this] { cancelRequested_ = true; });
+    AddButton("ExitButton", "&Close", "Close Preview", [this] { close(); });
+}
+
+void TReportPreview::BuildStatusBar() {
+    auto make = [this](const char* name, int width, Qt::Alignment align) {
+        auto* label = new QLabel(this);
+        label->setObjectName(name);
+        label->setFixedWidth(width);
+        label->setAlignment(align | Qt::AlignVCenter);
+        statusBar()->addWidget(label);
+        return label;
+    };
+    zoomPanel_ = make("ZoomPanel", 40, Qt::AlignRight);
+    pagePanel_ = make("PagePanel", 120, Qt::AlignLeft);
+    titlePanel_ = make("TitlePanel", 50, Qt::AlignLeft);
+    titlePanel_->setMinimumWidth(50);
+    titlePanel_->setMaximumWidth(QWIDGETSIZE_MAX);
+    titlePanel_->setText(report_.ReportTitle);
+}
+
+void TReportPreview::UpdateButtons() {
+    const bool ready = !generating_ && store_ && PageCount() > 0;
+    for (auto* button : findChildren<QToolButton*>()) {
+        const QString name = button->objectName();
+        if (kAlwaysEnabled.count(name)) {
+            button->setEnabled(true);
+        } else if (name == "CancelButton") {
+            button->setEnabled(generating_ && PageCount() > 0);
+        } else {
+            button->setEnabled(ready);
+        }
+    }
+}
+
+void TReportPreview::UpdateStatus() {
+    if (!generating_) zoomPanel_->setText(QString("%1%").arg(Zoom()));
+    pagePanel_->setText(QString("Page %1 of %2").arg(current_).arg(PageCount()));
+}
+
+int TReportPreview::Zoom() const { return page_->Zoom(); }
+
+void TReportPreview::Generate() {
+    generating_ = true;
+    cancelRequested_ = false;
+    lastProgress_ = 0;
+    store_ = std::make_unique<PageStore>();
+    UpdateButtons();
+    const QPointer<TReportPreview> self(this);
+    try {
+        PageStore store = report_.Generate(report_.PagesInPreview, [&](int pages) {
+            if (!self) return false;
+            UpdateButtons();
+            findChild<QToolButton*>("CancelButton")->setEnabled(true);
+            const int limit = report_.PagesInPreview;
+            const int progress = limit > 0 ? pages * 100 / limit : 100;
+            if (progress - lastProgress_ >= 5) {
+                lastProgress_ = progress;
+                zoomPanel_->setText(progress >= 100 ? QString() : QString("%1%").arg(progress));
+            }
+            QCoreApplication::processEvents();
+            return self && !cancelRequested_;
+        });
+        if (!self) return;
+        *store_ = std::move(store);
+    } catch (...) {
+        if (self) {
+            generating_ = false;
+            store_.reset();
+            close();
+        }
+        throw;
+    }
+    generating_ = false;
+    page_->SetPage(PageCount() > 0 ? &store_->pages.front() : nullptr);
+    current_ = PageCount() > 0 ? 1 : 0;
+    UpdateButtons();
+    ZoomToFit();
+}
+
+void TReportPreview::ShowPage(int page) {
+    if (!store_ || page < 1 || page > PageCount()) return;
+    current_ = page;
+    page_->SetPage(&store_->pages[static_cast<std::size_t>(page - 1)]);
+    UpdateStatus();
+}
+
+void TReportPreview::SetZoom(int percent) {
+    if (percent < kMinZoom || percent > kMaxZoom) return;
+    page_->SetZoom(percent);
+    area_->horizontalScrollBar()->setValue(0);
+    area_->verticalScrollBar()->setValue(0);
+    UpdateStatus();
+}
+
+void TReportPreview::ZoomToFit() {
+    const QSize page = page_->PagePixels(100);
+    const QSize area = area_->viewport()->size();
+    SetZoom(std::min(RoundedZoom(95.0, area.width(), page.width()),
+                     RoundedZoom(95.0, area.height(), page.height())));
+}
+
+void TReportPreview::ZoomToWidth() {
+    SetZoom(RoundedZoom(90.0, area_->viewport()->width(), page_->PagePixels(100).width()));
+}
+
+void TReportPreview::GotoPage() {
+    if (!actions_.askPage || PageCount() == 0) return;
+    const auto answer =
+        actions_.askPage(QString("Select a page from 1 to %1").arg(PageCount()),
+                         "Enter page number", QString::number(current_), this);
+    if (!answer) return;
+    bool ok = false;
+    const int page = answer->trimmed().toInt(&ok);
+    ShowPage(ok && page >= 1 && page <= PageCount() ? page : 1);
+}
+
+void TReportPreview::CopyPage() {
+    if (current_ > 0) QGuiApplication::clipboard()->setImage(page_->PageImage());
+}
+
+void TReportPreview::ScrollUp() {
+    auto* bar = area_->verticalScrollBar();
+    if (bar->value() > bar->minimum() || current_ <= 1) {
+        bar->setValue(bar->value() - bar->singleStep());
+        return;
+    }
+    ShowPage(current_ - 1);
+    bar->setValue(bar->maximum());
+}
+
+void TReportPreview::ScrollDown() {
+    auto* bar = area_->verticalScrollBar();
+    if (bar->value() < bar->maximum() || current_ >= PageCount()) {
+        bar->setValue(bar->value() + bar->singleStep());
+        return;
+    }
+    ShowPage(current_ + 1);
+    bar->setValue(bar->minimum());
+}
+
+void TReportPreview::keyPressEvent(QKeyEvent* event) {
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    switch (event->key()) {
+        case Qt::Key_Escape: close(); break;
+        case Qt::Key_PageUp: ShowPage(ctrl ? 1 : current_ - 1); break;
+        case Qt::Key_PageDown: ShowPage(ctrl ? PageCount() : current_ + 1); break;
+        case Qt::Key_Home: ShowPage(1); break;
+        case Qt::Key_End: ShowPage(PageCount()); break;
+        case Qt::Key_Up: ScrollUp(); break;
+        case Qt::Key_Down: ScrollDown(); break;
+        default: QMainWindow::keyPressEvent(event); return;
+    }
+    event->accept();
+}
+
+bool TReportPreview::eventFilter(QObject* watched, QEvent* event) {
+    // The window sees keys before the scroll area; the wheel scrolls and turns pages.
+    if (event->type() == QEvent::KeyPress) {
+        keyPressEvent(static_cast<QKeyEvent*>(event));
+        return true;
+    }
+    if (event->type() == QEvent::Wheel) {
+        const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
+        if (delta < 0) ScrollDown();
+        if (delta > 0) ScrollUp();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TReportPreview::closeEvent(QCloseEvent* event) {
+    if (generating_) {
+        event->ignore();  // generation must finish or be cancelled first
+        return;
+    }
+    store_.reset();
+    page_->SetPage(nullptr);
+    event->accept();
+    emit closed();
+}
+
+void TReportPreview::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);  // the scroll area re-centres the page at its zoom
+}
+
+void Preview(TReport& report, const PreviewActions& actions) {
+    static bool open = false;
+    if (open) return;
+    open = true;
+    struct Reset {
+        ~Reset() { open = false; }
+    } reset;
+    TReportPreview window(report, actions);
+    QEventLoop loop;
+    QObject::connect(&window, &TReportPreview::closed, &loop, &QEventLoop::quit);
+    window.showMaximized();
+    try {
+        window.Generate();
+    } catch (...) {
+        return;  // the window closed itself; the preview ends without a message
+    }
+    if (window.isVisible()) loop.exec();
+}
+
+}  // namespace kivo::report

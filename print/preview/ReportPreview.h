@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <optional>
+#include <memory>
+
+#include "PageStore.h"
+#include "Report.h"
+
+class QLabel;
+class QScrollArea;
+class QToolButton;
+
+namespace kivo::report {
+
+class PreviewPage;
+
+// What the preview's Print and Printer setup buttons do; the program supplies the real
+// printer, tests their own.
+struct PreviewActions {
+    std::function<void(TReport&, QWidget* owner)> print;
+    std::function<void(TReport&, int pageCount, QWidget* owner)> printerSetup;
+    // Asks for a page number; nullopt when cancelled.
+    std::function<std::optional<QString>(const QString& title, const QString& prompt,
+                                         const QString& preset, QWidget* owner)>
+        askPage;
+};
+
+// The preview window of a generated report: zoom, page through, copy, print.
+class TReportPreview : public QMainWindow {
+    Q_OBJECT
+public:
+    TReportPreview(TReport& report, PreviewActions actions, QWidget* parent = nullptr);
+    ~TReportPreview() override;
+
+    // Runs the report into a fresh page store while the window shows. Errors raised by
+    // the report close the window and reach the caller.
+    void Generate();
+
+    int CurrentPage() const { return current_; }
+    int PageCount() const { return store_ ? store_->PageCount() : 0; }
+    int Zoom() const;
+    bool Generating() const { return generating_; }
+
+    void ShowPage(int page);
+    void SetZoom(int percent);
+    void ZoomToFit();
+    void ZoomToWidth();
+    void GotoPage();
+    void CopyPage();
+
+signals:
+    void closed();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QToolButton* AddButton(const char* name, const QString& text, const QString& hint,
+                           std::function<void()> action);
+    void BuildToolBar();
+    void BuildStatusBar();
+    void UpdateButtons();
+    void UpdateStatus();
+    void ScrollUp();
+    void ScrollDown();
+
+    TReport& report_;
+    PreviewActions actions_;
+    std::unique_ptr<PageStore> store_;
+    QScrollArea* area_ = nullptr;
+    PreviewPage* page_ = nullptr;
+    QLabel* zoomPanel_ = nullptr;
+    QLabel* pagePanel_ = nullptr;
+    QLabel* titlePanel_ = nullptr;
+    int current_ = 0;
+    bool generating_ = false;
+    bool cancelRequested_ = false;
+    int lastProgress_ = 0;
+};
+
+// Runs the report into a preview window and returns when the window is closed. While a
+// preview of the report is open, a further call does nothing.
+void Preview(TReport& report, const PreviewActions& actions);
+
+}  // namespace kivo::report

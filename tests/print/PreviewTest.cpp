@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QScrollArea>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "Error.h"
+#include "PreviewPage.h"
+#include "ReportFixtures.h"
+#include "ReportPreview.h"
+
+using namespace kivo::report;
+
+namespace {
+
+// A report of `pages` pages: each detail band fills a whole page.
+struct PagedReport {
+    explicit PagedReport(int pages) {
+        report.ReportTitle = "KIVO Score Report";
+        for (int i = 0; i < pages; ++i) {
+            auto& band = report.AddBand(TBandType::rbDetail);
+            band.Size.height = 2000.0;
+            band.BeforePrint = [this](TReportBand&, bool&) { ++events; };
+        }
+    }
+    TReport report;
+    int events = 0;
+};
+
+QString Panel(const QWidget& w, const char* name) {
+    return w.findChild<QLabel*>(name)->text();
+}
+
+bool Enabled(const QWidget& w, const char* name) {
+    return w.findChild<QToolButton*>(name)->isEnabled();
+}
+
+}  // namespace
+
+TEST(ReportPreview, GeneratedOnePageShowsPageOneOfOneAndEnablesTheButtons) {
+    PagedReport r(1);
+    TReportPreview window(r.report, {});
+    EXPECT_EQ(window.windowTitle(), "Report Preview : KIVO Score Report");
+    EXPECT_FALSE(Enabled(window, "Print")) << "disabled until generated";
+    EXPECT_TRUE(Enabled(window, "ZoomFit"));
+    window.resize(800, 600);
+    window.show();
+    window.Generate();
+    EXPECT_EQ(Panel(window, "PagePanel"), "Page 1 of 1");
+    EXPECT_EQ(Panel(window, "TitlePanel"), "KIVO Score Report");
+    for (const char* name : {"FirstPage", "nextPage", "GotoPageButton", "copybutton",
+                             "PrintSetup", "Print", "SaveReport", "SpeedButton1"}) {
+        EXPECT_TRUE(Enabled(window, name)) << name;
+    }
+    EXPECT_FALSE(Enabled(window, "CancelButton"));
+}
+
+TEST(ReportPreview, ZoomFitWidthAndLimits) {
+    PagedReport r(1);
+    TReportPreview window(r.report, {});
+    window.resize(900, 700);
+    window.show();
+    window.Generate();
+    PreviewPage* page = window.findChild<PreviewPage*>();
+    const QSize natural = page->PagePixels(100);  // Letter at 96 per inch: 816 x 1056
+    EXPECT_EQ(natural, QSize(816, 1056));
+    const QSize area = window.findChild<QWidget*>("PreviewArea")->size();
+    window.ZoomToWidth();
+    EXPECT_NEAR(window.Zoom(), 90.0 * window.findChild<QScrollArea*>()->viewport()->width() / 816,
+                0.5);
+    window.SetZoom(150);
+    EXPECT_EQ(window.Zoom(), 150);
+    EXPECT_EQ(Panel(window, "ZoomPanel"), "150%");
+    window.SetZoom(1);
+    window.SetZoom(2001);
+    EXPECT_EQ(window.Zoom(), 150) << "zooms outside 2..2000 are ignored";
+    window.SetZoom(2000);
+    EXPECT_EQ(window.Zoom(), 2000);
+    (void)area;
+}
+
+TEST(ReportPreview, KeysAndGoToPageMoveThroughThePages) {
+    PagedReport r(3);
+    PreviewActions actions;
+    QString answer;
+    actions.askPage = [&](const QString& title, const QString& prompt, const QString& preset,
+                          QWidget*) -> std::optional<QString> {
+        EXPECT_EQ(title, "Select a page from 1 to 3");
+        EXPECT_EQ(prompt, "Enter page number");
+        EXPECT_FALSE(preset.isEmpty());
+        return answer;
+    };
+    TReportPreview window(r.report, actions);
+    window.show();
+    window.Generate();
+    ASSERT_EQ(window.PageCount(), 3);
+    struct Step {
+        int key;
+        Qt::KeyboardModifiers mods;
+        int page;
+    };
+    const Step steps[] = {{Qt::Key_PageDown, Qt::NoModifier, 2},
+                          {Qt::Key_PageDown, Qt::ControlModifier, 3},
+                          {Qt::Key_PageDown, Qt::NoModifier, 3},
+                          {Qt::Key_PageUp, Qt::NoModifier, 2},
+                          {Qt::Key_Home, Qt::NoModifier, 1},
+                          {Qt::Key_End, Qt::NoModifier, 3},
+                          {Qt::Key_PageUp, Qt::ControlModifier, 1}};
+    for (const auto& s : steps) {
+        QTest::keyClick(&window, static_cast<Qt::Key>(s.key), s.mods);
+        EXPECT_EQ(window.CurrentPage(), s.page) << s.key;
+    }
+    for (const auto& [typed, page] : {std::pair<QString, int>{"2", 2}, {"x", 1}, {"3", 3},
+                                      {"9", 1}, {"0", 1}}) {
+        answer = typed;
+        window.GotoPage();
+        EXPECT_EQ(window.CurrentPage(), page) << typed.toStdString();
+    }
+    EXPECT_EQ(Panel(window, "PagePanel"), "Page 1 of 3");
+}
+
+TEST(ReportPreview, PageImageHasOutlineAndShadow) {
+    PagedReport r(1);
+    TReportPreview window(r.report, {});
+    window.show();
+    window.Generate();
+    window.SetZoom(50);
+    auto* page = window.findChild<PreviewPage*>();
+    const QImage image = page->PageImage();
+    const QSize p = page->PagePixels(50);
+    EXPECT_EQ(image.size(), p + QSize(4, 4));
+    EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(p.width() + 1, 5), QColor(Qt::black)) << "right outline";
+    EXPECT_EQ(image.pixelColor(5, 5), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(p.width() + 3, p.height() + 3), QColor(Qt::black)) << "shadow";
+    EXPECT_NE(image.pixelColor(p.width() + 3, 0), QColor(Qt::black)) << "shadow starts 2 down";
+}
+
+TEST(ReportPreview, ErrorWhileGeneratingClosesThePreviewWithoutAMessage) {
+    PagedReport r(1);
+    r.report.Bands().front()->BeforePrint = [](TReportBand&, bool&) {
+        throw kivo::Error("broken");
+    };
+    Preview(r.report, {});  // returns, throws nothing
+    SUCCEED();
+}
+
+TEST(ReportPreview, ASecondPreviewWhileOneIsOpenDoesNothingAndPrintRunsTheReportAgain) {
+    PagedReport r(1);
+    int printed = 0;
+    PreviewActions actions;
+    actions.print = [&](TReport& report, QWidget*) {
+        report.Generate();
+        ++printed;
+    };
+    // Once the preview has finished generating: try a second preview, print, close.
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        TReportPreview* window = nullptr;
+        for (auto* w : QApplication::topLevelWidgets()) {
+            if (auto* p = qobject_cast<TReportPreview*>(w); p && p->isVisible()) window = p;
+        }
+        if (!window || window->Generating()) return;
+        timer.stop();
+        const int before = r.events;
+        Preview(r.report, actions);  // already open: returns at once
+        EXPECT_EQ(r.events, before);
+        window->findChild<QToolButton*>("Print")->click();
+        window->close();
+    });
+    timer.start(10);
+    Preview(r.report, actions);
+    EXPECT_EQ(printed, 1);
+    EXPECT_EQ(r.events, 2) << "the print ran the band event a second time";
+}
