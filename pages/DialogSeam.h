@@ -37,6 +37,20 @@ struct FileRequest {
     QWidget* owner = nullptr;
 };
 
+struct PrintRequest {
+    QWidget* owner = nullptr;
+    // The pages a range may be chosen from; 0 and 0 offer no page range.
+    int minPage = 0;
+    int maxPage = 0;
+};
+
+struct InputRequest {
+    QString title;
+    QString prompt;
+    QString text;  // preset answer
+    QWidget* owner = nullptr;
+};
+
 class DialogSeam {
 public:
     virtual ~DialogSeam() = default;
@@ -46,8 +60,12 @@ public:
     // The chosen full path, or nullopt when the dialog was cancelled.
     virtual std::optional<QString> OpenFileName(const FileRequest& request) = 0;
     virtual std::optional<QString> SaveFileName(const FileRequest& request) = 0;
-    // Sets up `printer` (printer, copies); false when cancelled.
-    virtual bool Print(QWidget* owner, QPrinter& printer) = 0;
+    // The print dialog: printer and copies (and the page range when offered), stored into
+    // `printer`. Printing to a file and printing a selection are not offered. False when
+    // cancelled.
+    virtual bool Print(const PrintRequest& request, QPrinter& printer) = 0;
+    // A one-line input box; nullopt when cancelled.
+    virtual std::optional<QString> InputText(const InputRequest& request) = 0;
     // Runs one of the program's own modal windows; returns its result code.
     virtual int RunModal(QDialog& dialog) = 0;
 };

@@ -1,6 +1,8 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -77,9 +79,22 @@ public:
     std::optional<QString> SaveFileName(const FileRequest& request) override {
         return RunFileDialog(request, QFileDialog::AcceptSave);
     }
-    bool Print(QWidget* owner, QPrinter& printer) override {
-        QPrintDialog dialog(&printer, owner);
+    bool Print(const PrintRequest& request, QPrinter& printer) override {
+        QPrintDialog dialog(&printer, request.owner);
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+        const bool ranges = request.minPage > 0 && request.maxPage >= request.minPage;
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, ranges);
+        if (ranges) dialog.setMinMax(request.minPage, request.maxPage);
         return dialog.exec() == QDialog::Accepted;
+    }
+    std::optional<QString> InputText(const InputRequest& request) override {
+        bool ok = false;
+        const QString text = QInputDialog::getText(request.owner, request.title, request.prompt,
+                                                   QLineEdit::Normal, request.text, &ok);
+        if (!ok) return std::nullopt;
+        return text;
     }
     int RunModal(QDialog& dialog) override { return dialog.exec(); }
 };

@@ -18,7 +18,8 @@ public:
     }
     std::optional<QString> OpenFileName(const kivo::FileRequest&) override { return {}; }
     std::optional<QString> SaveFileName(const kivo::FileRequest&) override { return {}; }
-    bool Print(QWidget*, QPrinter&) override { return false; }
+    bool Print(const kivo::PrintRequest&, QPrinter&) override { return false; }
+    std::optional<QString> InputText(const kivo::InputRequest&) override { return {}; }
     int RunModal(QDialog&) override { return 0; }
 };
 

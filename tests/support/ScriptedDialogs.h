@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QPrinter>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -14,11 +15,13 @@ namespace kivo::test {
 
 // One question the program asked.
 struct Asked {
-    enum Kind { Message, OpenFile, SaveFile, Print, Modal } kind = Message;
+    enum Kind { Message, OpenFile, SaveFile, Print, Modal, Input } kind = Message;
     MessageRequest message;  // Message
     FileRequest file;        // OpenFile, SaveFile
     QString modalTitle;      // Modal: the window's title
     QPoint modalPos;         // Modal: where the window was placed
+    PrintRequest print = {};  // Print
+    InputRequest input = {};  // Input
 };
 
 // The answers a test scripts and the questions the program asked, in order. A question
@@ -26,6 +29,8 @@ struct Asked {
 struct DialogScript {
     std::deque<DialogButton> buttons;
     std::deque<std::optional<QString>> files;  // nullopt: the dialog is cancelled
+    std::deque<int> printCopies;                // 0: the print dialog is cancelled
+    std::deque<std::optional<QString>> inputs;  // nullopt: the input box is cancelled
     std::vector<Asked> asked;
 
     std::vector<QString> MessageTexts() const {
@@ -57,9 +62,32 @@ public:
     std::optional<QString> SaveFileName(const FileRequest& request) override {
         return File(Asked::SaveFile, request);
     }
-    bool Print(QWidget* /*owner*/, QPrinter& /*printer*/) override {
-        script_->asked.push_back({Asked::Print, {}, {}, {}, {}});
-        return false;
+    bool Print(const PrintRequest& request, QPrinter& printer) override {
+        Asked a;
+        a.kind = Asked::Print;
+        a.print = request;
+        script_->asked.push_back(a);
+        if (script_->printCopies.empty()) {
+            ADD_FAILURE() << "unscripted print dialog";
+            return false;
+        }
+        const int copies = script_->printCopies.front();
+        script_->printCopies.pop_front();
+        if (copies > 0) printer.setCopyCount(copies);
+        return copies > 0;
+    }
+    std::optional<QString> InputText(const InputRequest& request) override {
+        Asked a;
+        a.kind = Asked::Input;
+        a.input = request;
+        script_->asked.push_back(a);
+        if (script_->inputs.empty()) {
+            ADD_FAILURE() << "unscripted input box: " << request.title.toStdString();
+            return std::nullopt;
+        }
+        auto answer = script_->inputs.front();
+        script_->inputs.pop_front();
+        return answer;
     }
     int RunModal(QDialog& dialog) override {
         script_->asked.push_back({Asked::Modal, {}, {}, dialog.windowTitle(), dialog.pos()});

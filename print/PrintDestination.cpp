@@ -1,0 +1,69 @@
+#include "PrintDestination.h"
+
+#include <QPdfWriter>
+#include <QPrinterInfo>
+
+#include "DialogSeam.h"
+#include "ReportUnits.h"
+
+namespace kivo::print {
+
+bool PrinterInstalled() { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
+
+PrintDestination::PrintDestination(QPrinter& printer) : printer_(&printer) {}
+
+PrintDestination::PrintDestination(std::unique_ptr<QPdfWriter> pdf) : pdf_(std::move(pdf)) {}
+
+PrintDestination::~PrintDestination() = default;
+
+QPagedPaintDevice& PrintDestination::Device() {
+    if (pdf_) return *pdf_;
+    return *printer_;
+}
+
+report::DeviceFrame PrintDestination::Frame() const {
+    if (pdf_) {
+        const double dpi = pdf_->resolution();
+        return {dpi, dpi, 0.0, 0.0};
+    }
+    const double dpiX = printer_->logicalDpiX();
+    const double dpiY = printer_->logicalDpiY();
+    // The painter's origin is the printable area's corner: positions are measured from the
+    // paper's edge, less that unprintable margin.
+    const QRectF paper = printer_->paperRect(QPrinter::Millimeter);
+    const QRectF page = printer_->pageRect(QPrinter::Millimeter);
+    return {dpiX, dpiY, (page.left() - paper.left()) * 10.0, (page.top() - paper.top()) * 10.0};
+}
+
+std::unique_ptr<QPdfWriter> MakePdfWriter(const QString& path, const QPageSize& pageSize,
+                                          int dpi, const QString& title) {
+    auto pdf = std::make_unique<QPdfWriter>(path);
+    pdf->setResolution(dpi);
+    pdf->setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    pdf->setTitle(title);
+    pdf->setCreator("KIVO");
+    return pdf;
+}
+
+std::unique_ptr<QPdfWriter> AskForPdfInstead(QWidget* owner, const QString& title,
+                                             const QPageSize& pageSize) {
+    MessageRequest ask;
+    ask.text = "No printer is installed.  Would you like to save the pages as a PDF file instead?";
+    ask.caption = "Confirm";
+    ask.icon = DialogIcon::Question;
+    ask.buttons = static_cast<int>(DialogButton::Yes) | static_cast<int>(DialogButton::No);
+    ask.owner = owner;
+    if (Dialogs().Message(ask) != DialogButton::Yes) return nullptr;
+    FileRequest file;
+    file.title = "Save as PDF";
+    file.filter = "PDF Files (*.pdf)";
+    file.defaultSuffix = "pdf";
+    file.fileName = title + ".pdf";
+    file.confirmOverwrite = true;
+    file.owner = owner;
+    const auto path = Dialogs().SaveFileName(file);
+    if (!path) return nullptr;
+    return MakePdfWriter(*path, pageSize, 600, title);
+}
+
+}  // namespace kivo::print

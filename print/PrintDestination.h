@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPrinter>
+#include <QString>
+#include <memory>
+
+#include "PageStore.h"
+
+class QPdfWriter;
+class QWidget;
+
+namespace kivo::print {
+
+// True when the system has at least one printer to print on.
+bool PrinterInstalled();
+
+// Where one print job goes: a printer chosen in the print dialog, or a PDF file when no
+// printer is installed and the user agreed to save one instead.
+class PrintDestination {
+public:
+    explicit PrintDestination(QPrinter& printer);
+    explicit PrintDestination(std::unique_ptr<QPdfWriter> pdf);
+    ~PrintDestination();
+    PrintDestination(const PrintDestination&) = delete;
+    PrintDestination& operator=(const PrintDestination&) = delete;
+
+    QPagedPaintDevice& Device();
+    bool IsPdf() const { return pdf_ != nullptr; }
+    // Resolution and the printable area's origin on the paper, for laying out pages.
+    report::DeviceFrame Frame() const;
+
+private:
+    QPrinter* printer_ = nullptr;
+    std::unique_ptr<QPdfWriter> pdf_;
+};
+
+// A PDF writer on `path` of `pageSize`, at `dpi`, with no margins of its own (the pages
+// place everything themselves) and `title` as its document title.
+std::unique_ptr<QPdfWriter> MakePdfWriter(const QString& path, const QPageSize& pageSize,
+                                          int dpi, const QString& title);
+
+// With no printer installed: asks whether to save a PDF instead and for its file name.
+// Returns null when the user declines or cancels.
+std::unique_ptr<QPdfWriter> AskForPdfInstead(QWidget* owner, const QString& title,
+                                             const QPageSize& pageSize);
+
+}  // namespace kivo::print
