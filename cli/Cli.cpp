@@ -22,6 +22,12 @@ constexpr const char* kUsage =
     "      Paint the item view for subscale N (0 Speech Cues, 1 Listening Effort,\n"
     "      2 Pleasantness, 3 Quietness, 4 Convenience, 5 Use; default 0), 625 x 570\n"
     "      pixels, into a PNG image.\n"
+    "  report FILE -o OUT.pdf\n"
+    "      Print the one-page score report of the client (scored from FILE) into a\n"
+    "      Letter PDF titled \"KIVO Score Report\".\n"
+    "  blank a|b|long -o OUT.pdf [--paper letter|a4]\n"
+    "      Print the blank paper questionnaire of short form (a), short form (b) or\n"
+    "      the long form into a two-page PDF (Letter unless --paper a4).\n"
     "  --help\n"
     "      Print this text.\n"
     "\n"
@@ -51,8 +57,12 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (command == "show") return Show(rest, out, err);
 #ifdef KIVO_CLI_RENDER
     if (command == "render") return Render(rest, out, err);
+    if (command == "report") return Report(rest, out, err);
+    if (command == "blank") return Blank(rest, out, err);
 #else
-    if (command == "render") return UsageError(err, "render needs the Qt build of kivo-cli");
+    if (command == "render" || command == "report") {
+        return UsageError(err, command + " needs the Qt build of kivo-cli");
+    }
 #endif
     return UsageError(err, "unknown command '" + command + "'");
 }

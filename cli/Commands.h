@@ -12,6 +12,9 @@ int Scores(std::span<const std::string> args, std::ostream& out, std::ostream& e
 int Show(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 // Paints the report or item view paint box of a client file to a PNG image.
 int Render(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+int Report(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+// Prints a blank questionnaire (a, b or long) into a two-page PDF.
+int Blank(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 
 // Prints a usage error and returns 2.
 int UsageError(std::ostream& err, const std::string& message);

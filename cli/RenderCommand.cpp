@@ -1,4 +1,3 @@
-#include <QGuiApplication>
 #include <QImage>
 #include <QString>
 #include <charconv>
@@ -7,7 +6,7 @@
 #include "ClientFile.h"
 #include "Commands.h"
 #include "Error.h"
-#include "FontMap.h"
+#include "GuiSession.h"
 #include "ItemViewTables.h"
 #include "RenderImages.h"
 #include "ScoreTables.h"
@@ -61,16 +60,7 @@ std::optional<std::string> Parse(std::span<const std::string> args, RenderReques
 }
 
 QImage Render(const RenderRequest& request, const ClientRecord& record) {
-    // Drawing needs a GUI application object, but never a display.
-    std::optional<QGuiApplication> app;
-    static int argc = 1;
-    static char name[] = "kivo-cli";
-    static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance() == nullptr) {
-        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        app.emplace(argc, argv);
-    }
-    canvas::InstallFontSubstitutes();
+    const GuiSession gui;
     if (request.kind == "report") {
         return drawing::RenderReportImage(record, drawing::LocaleDecimalSeparator());
     }

@@ -1,16 +1,25 @@
 #include "Kivoprnt.h"
 
+#include "ReportPrinting.h"
+#include "ScoreReport.h"
+
 namespace kivo {
 
 TfmKIVOQPrint* fmKIVOQPrint = nullptr;
 
-TfmKIVOQPrint::TfmKIVOQPrint(QWidget* owner) : QWidget(owner, Qt::Window) {
+TfmKIVOQPrint::TfmKIVOQPrint(QWidget* owner)
+    : QWidget(owner, Qt::Window), scoreReport_(std::make_unique<print::ScoreReport>()) {
     setObjectName(QStringLiteral("fmKIVOQPrint"));
+    setWindowTitle(QStringLiteral("KIVO Score Report"));
     fmKIVOQPrint = this;
 }
 
 TfmKIVOQPrint::~TfmKIVOQPrint() {
     if (fmKIVOQPrint == this) fmKIVOQPrint = nullptr;
+}
+
+void TfmKIVOQPrint::Preview() {
+    report::Preview(scoreReport_->Report(), print::PrinterPreviewActions());
 }
 
 }  // namespace kivo

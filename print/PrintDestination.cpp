@@ -35,16 +35,6 @@ report::DeviceFrame PrintDestination::Frame() const {
     return {dpiX, dpiY, (page.left() - paper.left()) * 10.0, (page.top() - paper.top()) * 10.0};
 }
 
-std::unique_ptr<QPdfWriter> MakePdfWriter(const QString& path, const QPageSize& pageSize,
-                                          int dpi, const QString& title) {
-    auto pdf = std::make_unique<QPdfWriter>(path);
-    pdf->setResolution(dpi);
-    pdf->setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    pdf->setTitle(title);
-    pdf->setCreator("KIVO");
-    return pdf;
-}
-
 std::unique_ptr<QPdfWriter> AskForPdfInstead(QWidget* owner, const QString& title,
                                              const QPageSize& pageSize) {
     MessageRequest ask;
@@ -63,7 +53,7 @@ std::unique_ptr<QPdfWriter> AskForPdfInstead(QWidget* owner, const QString& titl
     file.owner = owner;
     const auto path = Dialogs().SaveFileName(file);
     if (!path) return nullptr;
-    return MakePdfWriter(*path, pageSize, 600, title);
+    return report::MakePdfWriter(*path, pageSize, 600, title);
 }
 
 }  // namespace kivo::print

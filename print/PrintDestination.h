@@ -6,6 +6,7 @@
 #include <QString>
 #include <memory>
 
+#include "PageOutput.h"
 #include "PageStore.h"
 
 class QPdfWriter;
@@ -35,11 +36,6 @@ private:
     QPrinter* printer_ = nullptr;
     std::unique_ptr<QPdfWriter> pdf_;
 };
-
-// A PDF writer on `path` of `pageSize`, at `dpi`, with no margins of its own (the pages
-// place everything themselves) and `title` as its document title.
-std::unique_ptr<QPdfWriter> MakePdfWriter(const QString& path, const QPageSize& pageSize,
-                                          int dpi, const QString& title);
 
 // With no printer installed: asks whether to save a PDF instead and for its file name.
 // Returns null when the user declines or cancels.

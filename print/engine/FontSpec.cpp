@@ -1,6 +1,6 @@
 #include "FontSpec.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <cmath>
 
 namespace kivo::report {
@@ -11,21 +11,27 @@ QFont FontSpec::ToQFont(double dpi) const {
     f.setBold(bold);
     f.setItalic(italic);
     f.setUnderline(underline);
+    // Unhinted glyphs keep their widths in proportion at every resolution, so text laid out
+    // at design scale fits its labels on the printer and in the preview alike.
+    f.setHintingPreference(QFont::PreferNoHinting);
     f.setStyleStrategy(QFont::NoSubpixelAntialias);
     return f;
 }
 
-DesignMetrics::DesignMetrics(const FontSpec& font) : font_(font.ToQFont(96.0)) {}
+namespace {
+// Design metrics are measured on a large rendering and scaled down, free of rounding.
+constexpr double kReferenceDpi = 1200.0;
+constexpr double kToDesign = 96.0 / kReferenceDpi;
+}  // namespace
+
+DesignMetrics::DesignMetrics(const FontSpec& font) : font_(font.ToQFont(kReferenceDpi)) {}
 
 double DesignMetrics::TextWidth(const QString& text) const {
-    return QFontMetrics(font_).horizontalAdvance(text);
+    return QFontMetricsF(font_).horizontalAdvance(text) * kToDesign;
 }
 
-double DesignMetrics::TextHeight() const {
-    const QFontMetrics m(font_);
-    return m.height();
-}
+double DesignMetrics::TextHeight() const { return QFontMetricsF(font_).height() * kToDesign; }
 
-double DesignMetrics::Ascent() const { return QFontMetrics(font_).ascent(); }
+double DesignMetrics::Ascent() const { return QFontMetricsF(font_).ascent() * kToDesign; }
 
 }  // namespace kivo::report

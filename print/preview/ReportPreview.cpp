@@ -94,8 +94,13 @@ void TReportPreview::BuildToolBar() {
     AddButton("Print", "Print", "Print", [this] {
         if (actions_.print) actions_.print(report_, this);
     });
-    AddButton("LoadReport", "Load", "Load report", [] {});
-    AddButton("SaveReport", "Save", "Save report", [] {});
+    AddButton("LoadReport", "Load", "Load report", [this] {
+        if (!actions_.load) return;
+        if (auto loaded = actions_.load(this)) ShowStore(std::move(*loaded));
+    });
+    AddButton("SaveReport", "Save", "Save report", [this] {
+        if (actions_.save && store_) actions_.save(*store_, this);
+    });
     AddButton("CancelButton", "Cancel", "Cancel the report", [this] { cancelRequested_ = true; });
     AddButton("ExitButton", "&Close", "Close Preview", [this] { close(); });
 }
@@ -174,6 +179,15 @@ void TReportPreview::Generate() {
     current_ = PageCount() > 0 ? 1 : 0;
     UpdateButtons();
     ZoomToFit();
+}
+
+void TReportPreview::ShowStore(PageStore store) {
+    *store_ = std::move(store);
+    current_ = 0;
+    page_->SetPage(nullptr);
+    ShowPage(1);
+    UpdateButtons();
+    UpdateStatus();
 }
 
 void TReportPreview::ShowPage(int page) {

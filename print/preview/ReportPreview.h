@@ -25,6 +25,9 @@ struct PreviewActions {
     std::function<std::optional<QString>(const QString& title, const QString& prompt,
                                          const QString& preset, QWidget* owner)>
         askPage;
+    std::function<void(const PageStore&, QWidget* owner)> save;
+    // Returns the pages of a saved page file, or nullopt when none was loaded.
+    std::function<std::optional<PageStore>(QWidget* owner)> load;
 };
 
 // The preview window of a generated report: zoom, page through, copy, print.
@@ -49,6 +52,8 @@ public:
     void ZoomToWidth();
     void GotoPage();
     void CopyPage();
+    // Shows the pages of a saved page file in place of the generated ones.
+    void ShowStore(PageStore store);
 
 signals:
     void closed();

@@ -5,6 +5,16 @@
 
 namespace kivo::report {
 
+std::unique_ptr<QPdfWriter> MakePdfWriter(const QString& path, const QPageSize& pageSize,
+                                          int dpi, const QString& title) {
+    auto pdf = std::make_unique<QPdfWriter>(path);
+    pdf->setResolution(dpi);
+    pdf->setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    pdf->setTitle(title);
+    pdf->setCreator("KIVO");
+    return pdf;
+}
+
 int ProgressStep(int done, int total) {
     if (total <= 0) return 100;
     return done * 100 / total / 5 * 5;

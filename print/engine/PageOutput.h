@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QPageSize>
 #include <QPagedPaintDevice>
+#include <QPdfWriter>
+#include <memory>
 #include <functional>
 
 #include "PageStore.h"
@@ -13,6 +16,11 @@ namespace kivo::report {
 // false to stop. Returns false when the device could not be opened or the job was stopped.
 bool OutputPages(const PageStore& store, QPagedPaintDevice& device, const DeviceFrame& frame,
                  int first, int last, const std::function<bool(int percent)>& progress = {});
+
+// A PDF writer on `path` of `pageSize`, at `dpi`, with no margins of its own (the pages
+// place everything themselves) and `title` as its document title.
+std::unique_ptr<QPdfWriter> MakePdfWriter(const QString& path, const QPageSize& pageSize,
+                                          int dpi, const QString& title);
 
 // The percentage shown while printing: page `done` of `total`, cut down to a multiple of 5.
 int ProgressStep(int done, int total);

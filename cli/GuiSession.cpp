@@ -1,0 +1,18 @@
+#include "GuiSession.h"
+
+#include "FontMap.h"
+
+namespace kivo::cli {
+
+GuiSession::GuiSession() {
+    static int argc = 1;
+    static char name[] = "kivo-cli";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance() == nullptr) {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        app_.emplace(argc, argv);
+    }
+    canvas::InstallFontSubstitutes();
+}
+
+}  // namespace kivo::cli

@@ -1,0 +1,220 @@
+#include "ReportPrinting.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "DialogSeam.h"
+#include "Error.h"
+#include "ErrorBox.h"
+#include "PageOutput.h"
+#include "PageStoreFile.h"
+#include "PrintDestination.h"
+#include "ReportUnits.h"
+
+namespace kivo::print {
+namespace {
+
+using report::PageStore;
+using report::TReport;
+
+// The small window shown while a report prints.
+class ProgressBox : public QDialog {
+public:
+    explicit ProgressBox(QWidget* owner) : QDialog(owner, Qt::WindowStaysOnTopHint) {
+        setObjectName("PrintingProgress");
+        setWindowTitle("Printing progress");
+        auto* layout = new QVBoxLayout(this);
+        bar_ = new QProgressBar(this);
+        bar_->setRange(0, 100);
+        text_ = new QLabel(ProgressText(0), this);
+        text_->setObjectName("ProgressText");
+        auto* cancel = new QPushButton("Cancel", this);
+        layout->addWidget(bar_);
+        layout->addWidget(text_);
+        layout->addWidget(cancel, 0, Qt::AlignCenter);
+        connect(cancel, &QPushButton::clicked, this, [this] { cancelled_ = true; });
+    }
+
+    bool Step(int percent) {
+        bar_->setValue(percent);
+        text_->setText(ProgressText(percent));
+        QCoreApplication::processEvents();
+        return !cancelled_;
+    }
+
+private:
+    QProgressBar* bar_ = nullptr;
+    QLabel* text_ = nullptr;
+    bool cancelled_ = false;
+};
+
+QPageSize PaperOf(const TReport& report) {
+    return QPageSize(report.Page.PaperSize == report::TPaperSize::A4 ? QPageSize::A4
+                                                                     : QPageSize::Letter);
+}
+
+void Output(const PageStore& store, PrintDestination& destination, int first, int last,
+            QWidget* owner) {
+    ProgressBox box(owner);
+    box.show();
+    if (!report::OutputPages(store, destination.Device(), destination.Frame(), first, last,
+                             [&](int percent) { return box.Step(percent); })) {
+        if (!box.Step(100)) return;  // cancelled by the user
+        throw Error("The report could not be printed.");
+    }
+}
+
+std::string Utf8(const QString& s) { return s.toStdString(); }
+
+}  // namespace
+
+QString ProgressText(int percent) { return QString::number(percent) + "% " + " Completed"; }
+
+void ApplyPrinterSettings(const report::TPrinterSettings& s, QPrinter& printer) {
+    if (!s.PrinterName.isEmpty()) printer.setPrinterName(s.PrinterName);
+    printer.setCopyCount(std::max(1, s.Copies));
+    printer.setDuplex(s.Duplex ? QPrinter::DuplexAuto : QPrinter::DuplexNone);
+    printer.setCollateCopies(s.Collate);
+    printer.setColorMode(s.Color ? QPrinter::Color : QPrinter::GrayScale);
+    printer.setPageOrientation(s.Orientation == report::TOrientation::poLandscape
+                                   ? QPageLayout::Landscape
+                                   : QPageLayout::Portrait);
+    if (s.FirstPage > 0 && s.LastPage >= s.FirstPage) {
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(s.FirstPage, s.LastPage);
+    } else {
+        printer.setPrintRange(QPrinter::AllPages);
+    }
+}
+
+report::TPrinterSettings ReadPrinterSettings(const QPrinter& printer) {
+    report::TPrinterSettings s;
+    s.PrinterName = printer.printerName();
+    s.Copies = printer.copyCount();
+    s.Duplex = printer.duplex() != QPrinter::DuplexNone;
+    s.Collate = printer.collateCopies();
+    s.Color = printer.colorMode() == QPrinter::Color;
+    s.Orientation = printer.pageLayout().orientation() == QPageLayout::Landscape
+                        ? report::TOrientation::poLandscape
+                        : report::TOrientation::poPortrait;
+    if (printer.printRange() == QPrinter::PageRange) {
+        s.FirstPage = printer.fromPage();
+        s.LastPage = printer.toPage();
+    }
+    return s;
+}
+
+void PrinterSetup(TReport& report, int pageCount, QWidget* owner) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(PaperOf(report));
+    ApplyPrinterSettings(report.PrinterSettings, printer);
+    if (Dialogs().Print({owner, pageCount > 0 ? 1 : 0, pageCount}, printer)) {
+        report.PrinterSettings = ReadPrinterSettings(printer);
+    }
+}
+
+void PrintReport(TReport& report, QWidget* owner) {
+    // The report runs again: its band events draw from the data of this moment.
+    if (!PrinterInstalled()) {
+        auto pdf = AskForPdfInstead(owner, report.ReportTitle, PaperOf(report));
+        if (!pdf) return;
+        const PageStore store = report.Generate();
+        PrintDestination destination(std::move(pdf));
+        Output(store, destination, 1, store.PageCount(), owner);
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(PaperOf(report));
+    printer.setDocName(report.ReportTitle);
+    ApplyPrinterSettings(report.PrinterSettings, printer);
+    const PageStore store = report.Generate();
+    const auto& s = report.PrinterSettings;
+    const bool range = s.FirstPage > 0 && s.LastPage >= s.FirstPage;
+    PrintDestination destination(printer);
+    Output(store, destination, range ? s.FirstPage : 1, range ? s.LastPage : store.PageCount(),
+           owner);
+}
+
+void SavePreviewPages(const PageStore& store, QWidget* owner) {
+    FileRequest request;
+    request.title = "Save report";
+    request.filter = "KIVO page files (*.kps);;PDF files (*.pdf);;PNG images (*.png)";
+    request.defaultSuffix = "kps";
+    request.fileName = store.title;
+    request.confirmOverwrite = true;
+    request.owner = owner;
+    const auto path = Dialogs().SaveFileName(request);
+    if (!path) return;
+    const QString suffix = QFileInfo(*path).suffix().toLower();
+    if (suffix == "pdf") {
+        auto pdf = report::MakePdfWriter(*path, QPageSize(QPageSize::Letter), 600, store.title);
+        PrintDestination destination(std::move(pdf));
+        if (!report::OutputPages(store, destination.Device(), destination.Frame(), 1,
+                                 store.PageCount())) {
+            throw Error("Cannot save \"" + Utf8(*path) + "\".");
+        }
+    } else if (suffix == "png") {
+        for (int p = 1; p <= store.PageCount(); ++p) {
+            const auto& page = store.pages[static_cast<std::size_t>(p - 1)];
+            constexpr double kDpi = 150.0;
+            QImage image(static_cast<int>(report::SizeToDevice(page.width, kDpi)),
+                         static_cast<int>(report::SizeToDevice(page.height, kDpi)),
+                         QImage::Format_RGB32);
+            image.fill(Qt::white);
+            image.setDotsPerMeterX(static_cast<int>(kDpi / 0.0254));
+            image.setDotsPerMeterY(static_cast<int>(kDpi / 0.0254));
+            QPainter painter(&image);
+            report::RenderPage(page, painter, {kDpi, kDpi, 0.0, 0.0});
+            painter.end();
+            QString name = *path;
+            if (p > 1) name.insert(name.size() - 4, QString("-%1").arg(p));
+            if (!image.save(name, "PNG")) throw Error("Cannot save \"" + Utf8(name) + "\".");
+        }
+    } else {
+        report::SavePageStoreFile(store, *path);
+    }
+}
+
+std::optional<PageStore> LoadPreviewPages(QWidget* owner) {
+    FileRequest request;
+    request.title = "Load report";
+    request.filter = "KIVO page files (*.kps)";
+    request.defaultSuffix = "kps";
+    request.owner = owner;
+    const auto path = Dialogs().OpenFileName(request);
+    if (!path) return std::nullopt;
+    return report::LoadPageStoreFile(*path);
+}
+
+report::PreviewActions PrinterPreviewActions() {
+    // Each button runs as one command: an error shows in the error box and the preview stays.
+    report::PreviewActions actions;
+    actions.print = [](TReport& report, QWidget* owner) {
+        RunGuarded([&] { PrintReport(report, owner); });
+    };
+    actions.printerSetup = [](TReport& report, int pages, QWidget* owner) {
+        RunGuarded([&] { PrinterSetup(report, pages, owner); });
+    };
+    actions.askPage = [](const QString& title, const QString& prompt, const QString& preset,
+                         QWidget* owner) {
+        return Dialogs().InputText({title, prompt, preset, owner});
+    };
+    actions.save = [](const PageStore& store, QWidget* owner) {
+        RunGuarded([&] { SavePreviewPages(store, owner); });
+    };
+    actions.load = [](QWidget* owner) {
+        std::optional<PageStore> loaded;
+        RunGuarded([&] { loaded = LoadPreviewPages(owner); });
+        return loaded;
+    };
+    return actions;
+}
+
+}  // namespace kivo::print

@@ -1,0 +1,184 @@
+#include "ScoreReport.h"
+
+#include "Bitmap.h"
+#include "ClientRecord.h"
+#include "Cp1252.h"
+#include "ExperienceText.h"
+#include "Questionnaire.h"
+#include "ReportUnits.h"
+#include "ScoreTables.h"
+#include "Session.h"
+#include "SubscaleChart.h"
+
+namespace kivo::print {
+namespace {
+
+using namespace report;
+
+// Lengths of the layout are design pixels (1/96 inch).
+double Px(int px) { return DesignPixelsToTenths(px); }
+
+QString Text(std::span<const char> field) {
+    return QString::fromStdString(Cp1252ToUtf8(FieldBytes(field)));
+}
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+constexpr int kChartWidth = 617;
+constexpr int kChartHeight = 305;
+constexpr int kTablesWidth = 617;
+constexpr int kTablesHeight = 225;
+
+}  // namespace
+
+ScoreReport::ScoreReport() {
+    report_.ReportTitle = "KIVO Score Report";
+    report_.Page = TReportPage{};  // Letter, portrait, 12.7 mm margins all round
+    report_.Font.family = "Arial";
+    report_.Font.pointSize = 10.0;
+    report_.Options = {true, true};
+    report_.PrintIfEmpty = true;
+    report_.PagesInPreview = 1;
+    BuildPageHeader();
+    BuildDetail();
+    auto& footer = report_.AddBand(TBandType::rbPageFooter);
+    footer.Size.height = Px(35);
+    footer.AlignToBottom = true;
+}
+
+TReportLabel& ScoreReport::AddLabel(TReportBand& band, const QString& name, int left, int top,
+                                    const QString& caption) {
+    auto& label = band.Add<TReportLabel>();
+    label.Font = report_.Font;
+    label.AutoSize = true;
+    label.WordWrap = true;
+    label.Transparent = false;
+    label.Color = Qt::white;
+    label.Size.left = Px(left);
+    label.Size.top = Px(top);
+    label.SetCaption(caption);
+    named_.emplace_back(name, &label);
+    return label;
+}
+
+void ScoreReport::BuildPageHeader() {
+    auto& band = report_.AddBand(TBandType::rbPageHeader);
+    band.Size.height = Px(129);
+    band.BeforePrint = [this](TReportBand& b, bool& p) { PageHeaderBand1BeforePrint(b, p); };
+    auto& title = AddLabel(band, "RpLabel1", 210, 40, "Veltrano (KIVO) Scale");
+    title.Alignment = TAlignment::taCenter;
+    title.AlignToBand = true;
+    title.Reformat();
+    auto& date = band.Add<TReportSysData>();
+    date.Font = report_.Font;
+    date.AutoSize = true;
+    date.Alignment = TAlignment::taCenter;
+    date.AlignToBand = true;
+    date.Size.left = Px(317);
+    date.Size.top = Px(63);
+    date.Text = "Printed: ";
+    date.SetCaption(date.Text);
+    named_.emplace_back("RpSysData1", &date);
+    AddLabel(band, "RpNameLabel", 8, 104, "Name:");
+    AddLabel(band, "RpGenderLabel", 200, 104, "Gender:");
+    AddLabel(band, "RpDateBirthLabel", 325, 104, "Date of Birth:");
+    AddLabel(band, "RpTestFormLabel", 512, 104, "Test Form:");
+}
+
+void ScoreReport::BuildDetail() {
+    auto& band = report_.AddBand(TBandType::rbDetail);
+    band.Size.height = Px(779);
+    band.BeforePrint = [this](TReportBand& b, bool& p) { DetailBand1BeforePrint(b, p); };
+    struct Spec {
+        const char* name;
+        int left, top;
+        const char* caption;
+    };
+    const Spec labels[] = {
+        {"RpLabel5", 40, 6, "Condition 1:"},
+        {"RpLabel6", 56, 29, "Hearing Aid Information"},
+        {"RpHearingAidLabel1", 56, 52, " "},
+        {"RpEarLabel1", 40, 75, "Ear: "},
+        {"RpCouplingLabel1", 192, 75, "Coupling:"},
+        {"RpTestDateLabel1", 40, 98, "Date of Test:"},
+        {"RpHAExperienceLabel1", 40, 121, "HA Experience:"},
+        {"RpLabel2", 416, 6, "Condition 2:"},
+        {"RpLabel3", 432, 29, "Hearing Aid Information"},
+        {"RpHearingAidLabel2", 432, 52, " "},
+        {"RpEarLabel2", 416, 75, "Ear: "},
+        {"RpCouplingLabel2", 560, 75, "Coupling:"},
+        {"RpTestDateLabel2", 416, 98, "Date of Test:"},
+        {"RpHAExperienceLabel2", 417, 121, "HA Experience:"},
+        {"RpLabel4", 40, 152, "Comments:"},
+    };
+    for (const auto& l : labels) AddLabel(band, l.name, l.left, l.top, l.caption);
+    auto& comments = AddLabel(band, "RpLabel7", 133, 152, "");
+    comments.AutoSize = false;
+    comments.AutoStretch = false;
+    comments.WordWrap = true;
+    comments.Size.width = Px(516);
+    comments.Size.height = Px(42);
+    comments.Reformat();
+    const auto addImage = [&](const char* name, int left, int top, int width, int height) {
+        auto& image = band.Add<TReportImage>();
+        image.Size = {Px(height), Px(left), Px(top), Px(width)};
+        named_.emplace_back(name, &image);
+    };
+    addImage("RpSubscaleScoreGraph", 56, 232, kChartWidth, kChartHeight);
+    addImage("RpSubscaleDataTables", 56, 548, kTablesWidth, kTablesHeight);
+}
+
+TCustomReportLabel& ScoreReport::Label(const QString& name) const {
+    for (const auto& [n, element] : named_) {
+        if (n == name) return dynamic_cast<TCustomReportLabel&>(*element);
+    }
+    throw std::out_of_range("no label " + name.toStdString());
+}
+
+TReportImage& ScoreReport::Image(const QString& name) const {
+    for (const auto& [n, element] : named_) {
+        if (n == name) return dynamic_cast<TReportImage&>(*element);
+    }
+    throw std::out_of_range("no image " + name.toStdString());
+}
+
+void ScoreReport::PageHeaderBand1BeforePrint(TReportBand&, bool&) {
+    const ClientRecord& r = gClientRecord;
+    const QString last = Text(r.LastName);
+    QString name = "Name: " + last;
+    if (!last.isEmpty()) name += ", ";
+    name += Text(r.FirstName) + " " + Text(r.MiddleInitial);
+    Label("RpNameLabel").SetCaption(name);
+    Label("RpGenderLabel").SetCaption("Gender: " + Text(r.Gender));
+    Label("RpDateBirthLabel").SetCaption("Date of Birth: " + Text(r.BirthDate));
+    Label("RpTestFormLabel").SetCaption("Test Form: " + Utf8(FormKindName(r.TestForm)));
+}
+
+void ScoreReport::DetailBand1BeforePrint(TReportBand&, bool&) {
+    const ClientRecord& r = gClientRecord;
+    canvas::Bitmap chart(kChartWidth, kChartHeight);
+    canvas::Bitmap tables(kTablesWidth, kTablesHeight);
+    Label("RpHearingAidLabel1").SetCaption(" " + Text(r.HearingAid1));
+    Label("RpEarLabel1").SetCaption("Ear: " + Text(r.Ear1));
+    Label("RpCouplingLabel1").SetCaption("Coupling: " + Text(r.Coupling1));
+    Label("RpTestDateLabel1").SetCaption("Date of Test: " + Text(r.TestDate1));
+    Label("RpHAExperienceLabel1")
+        .SetCaption("HA Experience: " + Utf8(drawing::ExperienceText(r.Experience1)));
+    Label("RpHearingAidLabel2").SetCaption(" " + Text(r.HearingAid2));
+    Label("RpEarLabel2").SetCaption("Ear: " + Text(r.Ear2));
+    Label("RpCouplingLabel2").SetCaption("Coupling: " + Text(r.Coupling2));
+    Label("RpTestDateLabel2").SetCaption("Date of Test: " + Text(r.TestDate2));
+    Label("RpHAExperienceLabel2")
+        .SetCaption("HA Experience: " + Utf8(drawing::ExperienceText(r.Experience2)));
+    Label("RpLabel7").SetCaption(Text(r.Comments));
+    drawing::DrawSubscaleChart(chart, kChartWidth, kChartHeight, drawing::ChartVariant::Print,
+                               SubscaleScores, NormTable);
+    drawing::DrawScoreTables(tables, kTablesWidth, kTablesHeight, drawing::TableLayout::Print,
+                             SubscaleScores, drawing::LocaleDecimalSeparator());
+    Image("RpSubscaleScoreGraph").Picture = chart.Finish().copy();
+    Image("RpSubscaleDataTables").Picture = tables.Finish().copy();
+}
+
+}  // namespace kivo::print
