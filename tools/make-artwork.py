@@ -202,6 +202,20 @@ def pie_chart():
     return c
 
 
+def printer():
+    c = Canvas()
+    c.rect(0.25, 0.05, 0.75, 0.45, INK)
+    c.rect(0.3, 0.1, 0.7, 0.45, PAPER)
+    c.rect(0.05, 0.38, 0.95, 0.78, INK)
+    c.rect(0.1, 0.43, 0.9, 0.73, (190, 190, 185, 255))
+    c.rect(0.72, 0.5, 0.82, 0.58, GREEN)
+    c.rect(0.22, 0.62, 0.78, 0.95, INK)
+    c.rect(0.27, 0.67, 0.73, 0.9, PAPER)
+    c.rect(0.33, 0.74, 0.67, 0.77, INK)
+    c.rect(0.33, 0.81, 0.6, 0.84, INK)
+    return c
+
+
 def app_icon():
     c = Canvas()
     c.circle(0.5, 0.5, 0.48, BLUE)
@@ -241,7 +255,7 @@ def main():
     for name, draw, size in [("new", blank_page, 20), ("load", open_folder, 20),
                              ("save", diskette, 20), ("configuration", tool_case, 20),
                              ("demographics", card_index, 16), ("entry", table_grid, 16),
-                             ("reports", pie_chart, 16)]:
+                             ("reports", pie_chart, 16), ("printer", printer, 16)]:
         rows = draw().render(size, size)
         write_png(os.path.join(glyphs, name + ".png"), rows)
         write_png(os.path.join(glyphs, name + "-disabled.png"), disabled(rows))

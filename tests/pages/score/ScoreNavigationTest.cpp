@@ -1,0 +1,115 @@
+// The score pages in the real main window: the ways between the report screen, the item
+// view and the tool bar.
+#include <QAbstractButton>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include "PixelColors.h"
+#include "Reports.h"
+#include "ScoreClients.h"
+#include "ShellFixture.h"
+#include "Viewscor.h"
+
+namespace kivo::test {
+namespace {
+
+using namespace kivo::testing::pixels;
+
+class ScoreNavigation : public ShellTest {
+protected:
+    // Starts the program with a short-form client opened from the command line.
+    void StartWithClient() {
+        ClientRecord record = FullClient();
+        record.TestForm = kShortFormA;
+        WriteClientFile(ToFsPath(Path("client.KVO")), record);
+        Start(Path("client.KVO"));
+    }
+
+    void ClickTool(const char* name) { QTest::mouseClick(Find<QToolButton>(name), Qt::LeftButton); }
+    static void ClickIn(QWidget* page, const char* name) {
+        auto* button = page->findChild<QAbstractButton*>(QString::fromLatin1(name));
+        ASSERT_NE(button, nullptr) << name;
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    static QAbstractButton* SubscaleButton(int number) {
+        return fmViewScores->findChild<QAbstractButton*>(
+            QStringLiteral("SpeedButton%1").arg(number));
+    }
+    bool ReportsDown() const { return Find<QToolButton>("ReportsButton")->isChecked(); }
+};
+
+TEST_F(ScoreNavigation, ReportAndItemViewSwitchBothWaysWithReportsButtonDown) {
+    StartWithClient();
+    ClickTool("ReportsButton");
+    ASSERT_TRUE(fmReportScreen->isVisible());
+    EXPECT_EQ(fmReportScreen->geometry(), Find<QWidget>("WindowPanel")->rect());
+
+    ClickIn(fmReportScreen, "BitBtn1");  // "View Item Scores"
+    EXPECT_FALSE(fmReportScreen->isVisible());
+    EXPECT_TRUE(fmViewScores->isVisible());
+    EXPECT_EQ(fmViewScores->geometry(), Find<QWidget>("WindowPanel")->rect());
+    EXPECT_TRUE(ReportsDown());
+
+    // The tool button already down finds its page hidden and switches back.
+    ClickTool("ReportsButton");
+    EXPECT_TRUE(fmReportScreen->isVisible());
+    EXPECT_FALSE(fmViewScores->isVisible());
+    EXPECT_TRUE(ReportsDown());
+
+    ClickIn(fmReportScreen, "BitBtn1");
+    ClickIn(fmViewScores, "BitBtn1");  // "View Subscale Scores"
+    EXPECT_TRUE(fmReportScreen->isVisible());
+    EXPECT_FALSE(fmViewScores->isVisible());
+
+    // Another tool button leaves the score pages.
+    ClickIn(fmReportScreen, "BitBtn1");
+    ClickTool("DemographicsButton");
+    EXPECT_FALSE(fmViewScores->isVisible());
+    EXPECT_FALSE(fmReportScreen->isVisible());
+}
+
+TEST_F(ScoreNavigation, ChosenSubscaleSurvivesLeavingAndComingBack) {
+    StartWithClient();
+    ClickTool("ReportsButton");
+    ClickIn(fmReportScreen, "BitBtn1");
+    EXPECT_TRUE(SubscaleButton(1)->isChecked());  // Speech Cues at the first show
+    EXPECT_EQ(fmViewScores->ViewSubscale(), 0);
+
+    QTest::mouseClick(SubscaleButton(6), Qt::LeftButton);  // Use
+    EXPECT_FALSE(SubscaleButton(1)->isChecked());
+    ClickTool("DemographicsButton");
+    ClickTool("ReportsButton");
+    ClickIn(fmReportScreen, "BitBtn1");
+
+    EXPECT_EQ(fmViewScores->ViewSubscale(), 5);
+    EXPECT_TRUE(SubscaleButton(6)->isChecked());
+    EXPECT_FALSE(SubscaleButton(1)->isChecked());
+    // Drawn as Use: three rows, the frame down to RowY(3) + 10 = 168, its bottom
+    // edge on row 167.
+    const QImage image = Grab(*fmViewScores->findChild<QWidget*>(QStringLiteral("GraphPaintBox")));
+    EXPECT_EQ(image.pixel(400, 167), kBlack);
+    EXPECT_EQ(image.pixel(329, 275), kWhite);
+
+    // Pressing the button that is down keeps it down.
+    QTest::mouseClick(SubscaleButton(6), Qt::LeftButton);
+    EXPECT_TRUE(SubscaleButton(6)->isChecked());
+}
+
+TEST_F(ScoreNavigation, ComingBackToTheReportShowsTheNewAnswers) {
+    StartWithClient();
+    ClickTool("ReportsButton");
+    QWidget* box = fmReportScreen->findChild<QWidget*>(QStringLiteral("GraphPaintBox"));
+    ASSERT_EQ(Grab(*box).pixel(76, 151), kRed);  // Speech Cues at 4
+
+    ClickIn(fmReportScreen, "BitBtn1");
+    Answer(gClientRecord, 0, ItemCount(kShortFormA), 'F');
+    ClickIn(fmViewScores, "BitBtn1");
+
+    const QImage image = Grab(*box);
+    EXPECT_EQ(image.pixel(76, 75), kRed);  // now at 6
+    EXPECT_EQ(image.pixel(76, 151), kSilver);
+}
+
+}  // namespace
+}  // namespace kivo::test

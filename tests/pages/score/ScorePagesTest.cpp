@@ -1,0 +1,253 @@
+// The report screen and the item score view on their own: label texts, painting, the
+// print hook.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "PixelColors.h"
+#include "Reports.h"
+#include "ScoreClients.h"
+#include "ScoreReportHook.h"
+#include "Session.h"
+#include "Viewscor.h"
+
+namespace kivo::test {
+namespace {
+
+using namespace kivo::testing::pixels;
+
+// Both score pages in a host standing in for the main window's page area.
+class ScorePages : public ::testing::Test {
+protected:
+    ScorePages() {
+        FillItemTextTable();
+        ResetClientRecord(gClientRecord);
+        host_->resize(1014, 649);
+        host_->show();
+    }
+    ~ScorePages() override { ResetClientRecord(gClientRecord); }
+
+    // Shows `page` with `record` as the open client (its FormShow runs).
+    void ShowWith(TfmPage& page, const ClientRecord& record) {
+        page.hide();
+        gClientRecord = record;
+        page.show();
+    }
+
+    static QString LabelText(const QWidget& page, const char* name) {
+        const auto* label = page.findChild<QLabel*>(QString::fromLatin1(name));
+        return label == nullptr ? QStringLiteral("<missing>") : label->text();
+    }
+
+    static QWidget& PaintBox(QWidget& page) {
+        return *page.findChild<QWidget*>(QStringLiteral("GraphPaintBox"));
+    }
+
+    std::unique_ptr<QWidget> host_ = std::make_unique<QWidget>();
+    TfmReportScreen* report_ = new TfmReportScreen(host_.get());
+    TfmViewScores* view_ = new TfmViewScores(host_.get());
+};
+
+struct LabelCase {
+    const char* what;
+    ClientRecord record;
+    std::vector<std::pair<const char*, QString>> texts;
+};
+
+std::vector<LabelCase> LabelCases() {
+    ClientRecord noLastName = FullClient();
+    WriteTextField(noLastName.LastName, "");
+    ClientRecord outOfTable = FullClient();
+    outOfTable.TestForm = 7;
+    outOfTable.Experience1 = -1;
+    outOfTable.Experience2 = 4;
+    ClientRecord noForm = FullClient();
+    noForm.TestForm = -1;
+    ClientRecord shortB = FullClient();
+    shortB.TestForm = kShortFormB;
+    shortB.Experience1 = 0;
+    shortB.Experience2 = 1;
+    return {
+        {"full client",
+         FullClient(),
+         {{"NameLabel", QStringLiteral("Name: Anna Müller")},
+          {"GenderLabel", "Gender: F"},
+          {"DOBLabel", "Date of Birth: 03/04/1950"},
+          {"TestFormLabel", "Test Form: KIVO"},
+          {"Label1", "Condition 1:"},
+          {"Label2", "Hearing aid information:"},
+          {"Label3", "Behind the ear, omni"},
+          {"Label4", "Ear: Left"},
+          {"Label5", "Coupling: Open dome"},
+          {"Label6", "Date of Test: 01/02/2024"},
+          {"Label7", "HA Experience: 1-5 years"},
+          {"Label14", "Condition 2:"},
+          {"Label13", "Hearing aid information:"},
+          {"Label12", "In the canal"},
+          {"Label11", "Ear: Both"},
+          {"Label10", "Coupling: Custom"},
+          {"Label9", "Date of Test: 15/03/2024"},
+          {"Label8", "HA Experience: Over 5 years"},
+          {"Label15", "Comments:"},
+          {"Label16", "Wears both aids daily.\nPrefers the second fitting."}}},
+        {"empty last name", noLastName, {{"NameLabel", "Name: Anna "}}},
+        {"values outside their tables",
+         outOfTable,
+         {{"TestFormLabel", "Test Form: "},
+          {"Label7", "HA Experience: "},
+          {"Label8", "HA Experience: "}}},
+        {"no form selected", noForm, {{"TestFormLabel", "Test Form: "}}},
+        {"short form (b), first experiences",
+         shortB,
+         {{"TestFormLabel", "Test Form: KIVOs(b)"},
+          {"Label7", "HA Experience: Less than 6 weeks"},
+          {"Label8", "HA Experience: 6 weeks to 11 months"}}},
+    };
+}
+
+TEST_F(ScorePages, BothPagesShowTheClientDetailsAtEveryShow) {
+    for (TfmPage* page : {static_cast<TfmPage*>(report_), static_cast<TfmPage*>(view_)}) {
+        for (const LabelCase& c : LabelCases()) {
+            ShowWith(*page, c.record);
+            for (const auto& [name, text] : c.texts) {
+                EXPECT_EQ(LabelText(*page, name), text)
+                    << page->objectName().toStdString() << ", " << c.what << ": " << name;
+            }
+        }
+    }
+}
+
+TEST_F(ScorePages, RecordTextIsNeverReadAsMarkup) {
+    ClientRecord record = FullClient();
+    WriteTextField(record.FirstName, "<b>Jo</b>");
+    ShowWith(*report_, record);
+    const auto* label = report_->findChild<QLabel*>(QStringLiteral("NameLabel"));
+    EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    EXPECT_EQ(label->text(), QStringLiteral("Name: <b>Jo</b> Müller"));
+}
+
+TEST_F(ScorePages, ReportShowLoadsTheNorms) {
+    NormTable = {};
+    ShowWith(*report_, FullClient());
+    EXPECT_FLOAT_EQ(NormTable[0].P10, 2.089f);
+    EXPECT_FLOAT_EQ(NormTable[5].P90, 4.6667f);
+}
+
+// Condition 1 at 4 in every subscale, condition 2 blank: red squares on the level of 4.
+TEST_F(ScorePages, ReportPaintBoxShowsTheChartAtItsWorkedCoordinates) {
+    ShowWith(*report_, FullClient());
+    const QImage image = Grab(PaintBox(*report_));
+    ASSERT_EQ(image.size(), QSize(625, 623));
+    // Frame: left on column 37, right on 575, bottom on row 311.
+    EXPECT_EQ(image.pixel(37, 290), kBlack);
+    EXPECT_EQ(image.pixel(575, 290), kBlack);
+    EXPECT_EQ(image.pixel(576, 290), kWhite);
+    EXPECT_EQ(image.pixel(300, 311), kBlack);
+    EXPECT_EQ(image.pixel(300, 312), kWhite);
+    // Column 1 (x 82) at the level of 4 (y 157): a square outlined on 74..89 and 149..164.
+    EXPECT_EQ(image.pixel(74, 157), kBlack);
+    EXPECT_EQ(image.pixel(76, 151), kRed);
+    EXPECT_EQ(image.pixel(88, 163), kRed);
+    // Use (column 6, x 530) likewise.
+    EXPECT_EQ(image.pixel(530, 157), kRed);
+    // Condition 2 is all blank: no blue anywhere in the chart (its legend swatch is below).
+    for (int y = 0; y < 340; ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            ASSERT_NE(image.pixel(x, y), 0xFF0000FFu) << x << ", " << y;
+        }
+    }
+    EXPECT_EQ(SubscaleScores[0][0].Valid, 1);
+    EXPECT_EQ(SubscaleScores[1][0].Valid, 0);
+}
+
+TEST_F(ScorePages, EveryPaintScoresTheAnswersAsTheyStandNow) {
+    ShowWith(*report_, FullClient());
+    const QImage before = Grab(PaintBox(*report_));
+    ASSERT_EQ(before.pixel(76, 151), kRed);
+
+    Answer(gClientRecord, 0, ItemCount(kLongForm), 'F');
+    const QImage after = Grab(PaintBox(*report_));
+    EXPECT_FLOAT_EQ(SubscaleScores[0][0].Score, 6.0f);
+    // The square moved to the level of 6 (y 81); the old place shows the norm box again.
+    EXPECT_EQ(after.pixel(76, 75), kRed);
+    EXPECT_EQ(after.pixel(76, 151), kSilver);
+
+    // All answers gone: every subscale invalid, no marker left.
+    Answer(gClientRecord, 0, ItemCount(kLongForm), ' ');
+    const QImage blank = Grab(PaintBox(*report_));
+    EXPECT_EQ(SubscaleScores[0][0].Valid, 0);
+    EXPECT_EQ(SubscaleScores[0][0].MissingCount, 14);
+    EXPECT_EQ(blank.pixel(76, 75), kWhite);
+}
+
+TEST_F(ScorePages, DamagedFormDrawsEverySubscaleInvalid) {
+    ClientRecord record = FullClient();
+    record.TestForm = 7;
+    ShowWith(*report_, record);
+    const QImage image = Grab(PaintBox(*report_));
+    EXPECT_EQ(image.pixel(37, 290), kBlack);   // the chart is still drawn
+    EXPECT_EQ(image.pixel(76, 151), kSilver);  // without the square
+    for (const auto& condition : SubscaleScores) {
+        for (const SubscaleScore& score : condition) EXPECT_EQ(score.Valid, 0);
+    }
+}
+
+TEST_F(ScorePages, PrintScoresOpensThePreviewThroughItsHook) {
+    ShowWith(*report_, FullClient());
+    auto* button = report_->findChild<QPushButton*>(QStringLiteral("PrintScoresButton"));
+    ASSERT_NE(button, nullptr);
+    ScoreReportPreviewHook() = nullptr;
+    QTest::mouseClick(button, Qt::LeftButton);  // nothing to open yet: nothing happens
+    int previews = 0;
+    ScoreReportPreviewHook() = [&previews] { ++previews; };
+    QTest::mouseClick(button, Qt::LeftButton);
+    ScoreReportPreviewHook() = nullptr;
+    EXPECT_EQ(previews, 1);
+    EXPECT_TRUE(report_->isVisible());
+}
+
+TEST_F(ScorePages, ButtonsAtTheirPlacesWithThePrinterGlyph) {
+    struct Place {
+        QWidget* page;
+        const char* name;
+        QRect geometry;
+        const char* caption;
+    };
+    for (const Place& p : {Place{report_, "BitBtn1", {9, 580, 141, 36}, "View Item Scores"},
+                           Place{report_, "PrintScoresButton", {193, 580, 141, 36}, "Print Scores"},
+                           Place{view_, "BitBtn1", {77, 580, 185, 36}, "View Subscale Scores"}}) {
+        const auto* button = p.page->findChild<QPushButton*>(QString::fromLatin1(p.name));
+        ASSERT_NE(button, nullptr) << p.name;
+        EXPECT_EQ(button->geometry(), p.geometry) << p.name;
+        EXPECT_EQ(button->text(), QString::fromLatin1(p.caption));
+        EXPECT_EQ(button->parentWidget()->objectName(), QStringLiteral("Panel2"));
+        EXPECT_FALSE(button->icon().pixmap(16, 16, QIcon::Normal).isNull()) << p.name;
+        EXPECT_FALSE(button->icon().pixmap(16, 16, QIcon::Disabled).isNull()) << p.name;
+    }
+}
+
+// Short form, Speech Cues: 7 rows, the frame from x 329 down to RowY(7) + 10 = 286 (its
+// bottom edge on row 285, the last inside); Use: 3 rows, down to 168 (edge on 167).
+TEST_F(ScorePages, ItemViewDrawsTheChosenSubscale) {
+    ClientRecord record = FullClient();
+    record.TestForm = kShortFormA;
+    ShowWith(*view_, record);
+    EXPECT_TRUE(view_->findChild<QAbstractButton*>(QStringLiteral("SpeedButton1"))->isChecked());
+    const QImage speech = Grab(PaintBox(*view_));
+    ASSERT_EQ(speech.size(), QSize(625, 570));
+    EXPECT_EQ(speech.pixel(329, 275), kBlack);
+    EXPECT_EQ(speech.pixel(400, 285), kBlack);
+
+    QTest::mouseClick(view_->findChild<QAbstractButton*>(QStringLiteral("SpeedButton6")),
+                      Qt::LeftButton);
+    EXPECT_EQ(view_->ViewSubscale(), 5);
+    const QImage use = Grab(PaintBox(*view_));
+    EXPECT_EQ(use.pixel(400, 167), kBlack);
+    EXPECT_EQ(use.pixel(329, 275), kWhite);
+}
+
+}  // namespace
+}  // namespace kivo::test
