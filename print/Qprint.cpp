@@ -1,13 +1,38 @@
 #include "Qprint.h"
 
-#include "Error.h"
+#include <QLocale>
+#include <QPdfWriter>
+#include <algorithm>
+
+#include "DialogSeam.h"
+#include "PrintDestination.h"
+#include "PrinterCanvas.h"
+#include "questionnaire/QuestionnaireLayout.h"
 
 namespace kivo {
 
 TfmQPrint* fmQPrint = nullptr;
 
-TfmQPrint::TfmQPrint(QWidget* owner) : QWidget(owner, Qt::Window) {
+namespace {
+
+TfmQPrint::JobOutput PrinterOutput() {
+    return {print::PrinterInstalled, [](QPrinter& printer) -> std::unique_ptr<canvas::PageCanvas> {
+                return std::make_unique<canvas::PrinterCanvas>(printer);
+            }};
+}
+
+// Letter where the locale measures in US units, A4 elsewhere.
+QPageSize LocalePaper() {
+    return QPageSize(QLocale::system().measurementSystem() == QLocale::ImperialUSSystem
+                         ? QPageSize::Letter
+                         : QPageSize::A4);
+}
+
+}  // namespace
+
+TfmQPrint::TfmQPrint(QWidget* owner) : QWidget(owner, Qt::Window), output_(PrinterOutput()) {
     setObjectName(QStringLiteral("fmQPrint"));
+    setWindowTitle(QStringLiteral("fmQPrint"));
     fmQPrint = this;
 }
 
@@ -15,9 +40,43 @@ TfmQPrint::~TfmQPrint() {
     if (fmQPrint == this) fmQPrint = nullptr;
 }
 
-void TfmQPrint::PrintBlankQuestionnaire(FormKind /*form*/) {
-    // Says so rather than pretending to print until the questionnaire pages are drawn.
-    throw Error("Printing blank questionnaires is not available in this version");
+void TfmQPrint::SetJobOutput(JobOutput output) {
+    output_ = std::move(output);
+}
+
+void TfmQPrint::PrintBlankQuestionnaire(FormKind form) {
+    if (!IsKnownForm(form)) return;
+    if (output_.printerInstalled()) {
+        PrintCopies(form);
+    } else {
+        SavePdfInstead(form);
+    }
+}
+
+void TfmQPrint::PrintCopies(FormKind form) {
+    if (!Dialogs().Print(PrintRequest{parentWidget(), 0, 0}, printer_)) return;
+    const int copies = std::max(1, printer_.copyCount());
+    // The dialog hands the copy count to the printer too, which would print every page of
+    // each job that many times: each job comes out once and the loop makes the copies. The
+    // count goes back afterwards, so the dialog offers the last choice again.
+    struct RestoreCopies {
+        QPrinter& printer;
+        int copies;
+        ~RestoreCopies() { printer.setCopyCount(copies); }
+    } restore{printer_, copies};
+    printer_.setCopyCount(1);
+    for (int copy = 0; copy < copies; ++copy) {
+        const auto job = output_.openJob(printer_);
+        PrintQuestionnaire(*job, form);
+    }
+}
+
+void TfmQPrint::SavePdfInstead(FormKind form) {
+    const QString title = QString::fromUtf8(print::QuestionnaireJobTitle(form));
+    auto pdf = print::AskForPdfInstead(parentWidget(), title, LocalePaper());
+    if (!pdf) return;
+    canvas::PageCanvas job(*pdf);
+    PrintQuestionnaire(job, form);
 }
 
 }  // namespace kivo

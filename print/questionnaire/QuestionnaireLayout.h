@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string_view>
+
+#include "Questionnaire.h"
+
+// Where things go on the blank paper questionnaires. Every position is a fraction of the
+// printable area (width x height device pixels) or a multiple of a text height, so a page
+// keeps its proportions on any printer.
+namespace kivo::print {
+
+// The fixed x positions and the top line of a page.
+struct PageColumns {
+    int X0 = 0;   // left margin
+    int XR = 0;   // right margin
+    int XI = 0;   // item column, first use-item column
+    int XL = 0;   // answer row
+    int XG = 0;   // answer guide
+    int XC2 = 0;  // second use-item column
+    int XC3 = 0;  // third use-item column
+    int q0 = 0;   // top line
+    friend bool operator==(const PageColumns&, const PageColumns&) = default;
+};
+PageColumns ColumnsOf(int width, int height);
+
+// One rated-item table: `rows` rows from item `first`, its top at `top`.
+struct RatedTable {
+    int first = 0;
+    int rows = 0;
+    int top = 0;
+    friend bool operator==(const RatedTable&, const RatedTable&) = default;
+};
+// Items 1-18 on page 1 of every form.
+RatedTable PageOneTable(int height);
+// The rated items after 18: 19-25 on the short forms, 19-37 on the long form.
+RatedTable PageTwoTable(FormKind form, int height);
+
+// The top of the use-item block on page 2.
+int UseBlockTop(FormKind form, int height);
+
+// The short forms print the instructions and the answer guide again on page 2.
+bool PageTwoRepeatsInstructions(FormKind form);
+
+// "KIVOs(a)", "KIVOs(b)", "KIVO" on page 1; empty for an unknown form.
+std::string_view PageOneTitle(FormKind form);
+
+// "KIVO questionnaire - Form A", "KIVO questionnaire - Form B", "KIVO questionnaire";
+// empty for an unknown form.
+std::string_view QuestionnaireJobTitle(FormKind form);
+
+}  // namespace kivo::print

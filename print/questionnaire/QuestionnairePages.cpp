@@ -1,0 +1,44 @@
+#include "QuestionnairePages.h"
+
+#include "Error.h"
+#include "ProductContent.h"
+#include "QuestionnaireParts.h"
+
+namespace kivo {
+
+using namespace print;
+using namespace print::parts;
+
+void PrintQuestionnairePage1(canvas::Canvas& canvas, int width, int height, FormKind form) {
+    if (!IsKnownForm(form)) return;
+    const PageColumns at = ColumnsOf(width, height);
+    PrepareCanvas(canvas);
+    DrawHeader(canvas, width, at, PageOneTitle(form));
+    DrawInstructions(canvas, at);
+    DrawRatedTable(canvas, at, form, PageOneTable(height), true);
+}
+
+void PrintQuestionnairePage2(canvas::Canvas& canvas, int width, int height, FormKind form) {
+    if (!IsKnownForm(form)) return;
+    const PageColumns at = ColumnsOf(width, height);
+    PrepareCanvas(canvas);
+    if (PageTwoRepeatsInstructions(form)) DrawInstructions(canvas, at);
+    DrawRatedTable(canvas, at, form, PageTwoTable(form, height), false);
+    const int pitch = DrawUseBlock(canvas, at, form, UseBlockTop(form, height));
+    DrawLogo(canvas, width, height, pitch);
+}
+
+void PrintQuestionnaire(canvas::PageCanvas& job, FormKind form) {
+    if (!IsKnownForm(form)) return;
+    // Read the product texts before the job starts, so a fault there leaves no half job.
+    Content();
+    const std::string title(QuestionnaireJobTitle(form));
+    job.Title = title;
+    if (!job.BeginDoc()) throw Error("The print job \"" + title + "\" could not be started");
+    PrintQuestionnairePage1(job, job.PageWidth(), job.PageHeight(), form);
+    job.NewPage();
+    PrintQuestionnairePage2(job, job.PageWidth(), job.PageHeight(), form);
+    job.EndDoc();
+}
+
+}  // namespace kivo

@@ -1,0 +1,101 @@
+// The foot of page 2: the use items in their panels, the credit line and the logo.
+#include <array>
+
+#include "ProductContent.h"
+#include "QuestionnaireParts.h"
+#include "Truncation.h"
+
+namespace kivo::print::parts {
+
+using canvas::Canvas;
+using drawing::TruncProduct;
+using drawing::TruncToInt;
+
+namespace {
+
+// Print order. The third list runs from "Always" down, the reverse of its answer codes.
+constexpr std::array<std::array<const char*, 5>, kUseItemCount> kUseOptions = {{
+    {" None", " 1-2 days", " 3-4 days", " 5-6 days", " Every day"},
+    {" 1-4 hrs.", " 5-6 hrs.", " 7-8 hrs.", " 9-10 hrs.", " 11 hrs. or more"},
+    {" Always (100%)", " Usually (75%)", " Sometimes (50%)", " Rarely (25%)", " Never (0%)"},
+}};
+// The question lines of each use item within the form's eight printed lines.
+constexpr std::array<std::array<std::size_t, 2>, kUseItemCount> kQuestionLines = {
+    {{0, 2}, {2, 3}, {5, 3}}};  // first line, count
+
+constexpr canvas::TColor kLogoBlue = canvas::RgbToColor(0x0000FF);
+constexpr canvas::TColor kLogoGreen = canvas::RgbToColor(0x008000);
+constexpr canvas::TColor kLogoYellow = canvas::RgbToColor(0xFFFF00);
+constexpr canvas::TColor kMaroon = canvas::RgbToColor(0x800000);
+
+void DrawPanels(Canvas& canvas, const PageColumns& at, int qU, int u) {
+    const int top = TruncToInt(qU + 1.5L * u - u / 4);
+    const int bottom = qU + 11 * u - u / 4;
+    canvas.brush().SetColor(kMoneyGreen);
+    canvas.Rectangle(at.XI - 10, top, at.XC2 + 10, bottom);
+    canvas.Rectangle(at.XC3 - 10, top, at.XR + 10, bottom);
+    // The middle panel last, outline only, over the edges of the other two.
+    canvas.brush().SetStyle(canvas::bsClear);
+    canvas.Rectangle(at.XC2 - 10, top, at.XC3 + 10, bottom);
+}
+
+}  // namespace
+
+int DrawUseBlock(Canvas& canvas, const PageColumns& at, FormKind form, int qU) {
+    SetFont(canvas, "Arial", 11, 0);
+    const int u = TruncProduct(canvas.TextHeight("X"), 1.15);
+    const std::array<int, kUseItemCount> columns = {at.XI, at.XC2, at.XC3};
+    const auto optionTop = [&](int j) { return TruncToInt(qU + (5.5L + j) * u); };
+
+    DrawPanels(canvas, at, qU, u);
+    for (const int c : columns) {
+        for (int j = 0; j < 5; ++j) {
+            canvas.Rectangle(c + 10, optionTop(j), c + u, TruncToInt(qU + (6.5L + j) * u - 20));
+        }
+    }
+
+    const auto& lines = Content().printedUseLines[static_cast<std::size_t>(form)];
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const int c = columns[i];
+        const auto [first, count] = kQuestionLines[i];
+        for (std::size_t l = 0; l < count && first + l < lines.size(); ++l) {
+            canvas.TextOut(c, qU + (2 + static_cast<int>(l)) * u, Printed(lines[first + l]));
+        }
+        for (int j = 0; j < 5; ++j) {
+            canvas.TextOut(c + u, optionTop(j), kUseOptions[i][static_cast<std::size_t>(j)]);
+        }
+    }
+    canvas.TextOut(columns[0], qU + 11 * u, Printed(Content().printCredit));
+    return u;
+}
+
+void DrawLogo(Canvas& canvas, int width, int height, int u) {
+    const int cx = TruncProduct(width, 0.5);
+    const int cy = TruncProduct(height, 0.94);
+    struct Band {
+        long double radius;  // in line pitches
+        canvas::TColor color;
+    };
+    canvas.pen().Width = 40;
+    for (const Band band :
+         {Band{2.0L, kLogoBlue}, Band{1.75L, kLogoGreen}, Band{1.5L, kLogoYellow}}) {
+        canvas.pen().Color = band.color;
+        const long double rho = band.radius * u;
+        const int left = TruncToInt(cx - rho);
+        const int right = TruncToInt(cx + rho);
+        canvas.Arc(left, TruncToInt(cy - rho), right, TruncToInt(cy + rho), right, cy, left, cy);
+    }
+
+    SetFont(canvas, "Arial Narrow", 13, canvas::fsBold);
+    canvas.font().Color = kMaroon;
+    canvas.TextOut(cx - 2 * canvas.TextWidth("X"), cy - u, Printed(Content().logoAcronym));
+    SetFont(canvas, "Arial Narrow", 6, canvas::fsBold | canvas::fsItalic);
+    const std::string name = Printed(Content().logoName);
+    canvas.TextOut(cx - canvas.TextWidth(name) / 2, cy, name);
+
+    canvas.pen().Width = 2;
+    canvas.pen().Color = canvas::clBlack;
+    canvas.font().Color = canvas::clBlack;
+}
+
+}  // namespace kivo::print::parts

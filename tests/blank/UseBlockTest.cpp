@@ -1,0 +1,155 @@
+// The use-item block, the credit line and the logo at the foot of page 2.
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "BlankFixtures.h"
+#include "questionnaire/QuestionnairePages.h"
+
+namespace kivo::test {
+namespace {
+
+using canvas::CanvasOp;
+using canvas::Point;
+using canvas::RecordingCanvas;
+
+const canvas::TColor kMoneyGreen = canvas::RgbToColor(0xC0DCC0);
+
+const std::array<std::array<const char*, 5>, 3> kOptions = {{
+    {" None", " 1-2 days", " 3-4 days", " 5-6 days", " Every day"},
+    {" 1-4 hrs.", " 5-6 hrs.", " 7-8 hrs.", " 9-10 hrs.", " 11 hrs. or more"},
+    {" Always (100%)", " Usually (75%)", " Sometimes (50%)", " Rarely (25%)", " Never (0%)"},
+}};
+
+// The use block's rectangles: those that start right of the table's left edge.
+std::vector<canvas::CanvasCall> BlockRectangles(const RecordingCanvas& c) {
+    std::vector<canvas::CanvasCall> result;
+    for (const auto& call : c.CallsOf(CanvasOp::Rectangle)) {
+        if (call.Points[0].x != 238) result.push_back(call);
+    }
+    return result;
+}
+
+class UseBlock : public ::testing::TestWithParam<FormKind> {};
+
+TEST_P(UseBlock, PanelsBoxesQuestionsOptionsAndCredit) {
+    const FormKind form = GetParam();
+    const int qU = form == kLongForm ? 3968 : 3712;
+    const int u = Trunc(F(1.15) * TextHeightX("Arial", 11, 0));
+    RecordingCanvas c(kDpi);
+    PrintQuestionnairePage2(c, kW, kH, form);
+
+    const auto rects = BlockRectangles(c);
+    ASSERT_EQ(rects.size(), 3u + 15u);
+    const int top = Trunc(qU + F(1.5) * u - u / 4);
+    const int bottom = qU + 11 * u - u / 4;
+    EXPECT_EQ(rects[0].Points, (std::vector<Point>{{337, top}, {1746, bottom}}));
+    EXPECT_EQ(rects[1].Points, (std::vector<Point>{{3165, top}, {4722, bottom}}));
+    EXPECT_EQ(rects[2].Points, (std::vector<Point>{{1726, top}, {3185, bottom}}));
+    for (int i : {0, 1}) {
+        EXPECT_EQ(rects[static_cast<std::size_t>(i)].brush.Style(), canvas::bsSolid);
+        EXPECT_EQ(rects[static_cast<std::size_t>(i)].brush.Color(), kMoneyGreen);
+    }
+    EXPECT_EQ(rects[2].brush.Style(), canvas::bsClear);
+
+    const std::array<int, 3> columns = {347, 1736, 3175};
+    for (std::size_t col = 0; col < 3; ++col) {
+        const int x = columns[col];
+        for (int j = 0; j < 5; ++j) {
+            const auto& box = rects[3 + col * 5 + static_cast<std::size_t>(j)];
+            const int boxTop = Trunc(qU + F(5.5 + j) * u);
+            EXPECT_EQ(box.Points, (std::vector<Point>{{x + 10, boxTop},
+                                                      {x + u, Trunc(qU + F(6.5 + j) * u - 20)}}))
+                << col << "/" << j;
+            EXPECT_EQ(box.brush.Style(), canvas::bsClear);
+            const auto option = TextCall(c, kOptions[col][static_cast<std::size_t>(j)]);
+            EXPECT_EQ(option.Points[0], (Point{x + u, boxTop})) << option.Text;
+        }
+    }
+
+    const auto& lines = Content().printedUseLines[static_cast<std::size_t>(form)];
+    ASSERT_EQ(lines.size(), 8u);
+    const int firstLine[3] = {0, 2, 5};
+    const int lineCount[3] = {2, 3, 3};
+    for (std::size_t col = 0; col < 3; ++col) {
+        for (int i = 0; i < lineCount[col]; ++i) {
+            const std::string text = Printed(lines[static_cast<std::size_t>(firstLine[col] + i)]);
+            EXPECT_TRUE(HasTextAt(c, text, {columns[col], qU + (2 + i) * u})) << text;
+        }
+    }
+    const int first = ItemCount(form) - 2;
+    EXPECT_EQ(Printed(lines[0]).rfind(" " + std::to_string(first) + ". ", 0), 0u);
+    EXPECT_EQ(TextCall(c, Printed(Content().printCredit)).Points[0], (Point{347, qU + 11 * u}));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryForm, UseBlock,
+                         ::testing::Values(kShortFormA, kShortFormB, kLongForm));
+
+TEST(Logo, ArcsCaptionAndRestoredPenAndFont) {
+    const int u = Trunc(F(1.15) * TextHeightX("Arial", 11, 0));
+    RecordingCanvas c(kDpi);
+    PrintQuestionnairePage2(c, kW, kH, kLongForm);
+    const int cx = 2480, cy = 6016;
+
+    const auto arcs = c.CallsOf(CanvasOp::Arc);
+    ASSERT_EQ(arcs.size(), 3u);
+    const double radius[3] = {2.0, 1.75, 1.5};
+    const canvas::TColor colour[3] = {canvas::RgbToColor(0x0000FF), canvas::RgbToColor(0x008000),
+                                      canvas::RgbToColor(0xFFFF00)};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const long double rho = F(radius[i]) * u;
+        const int l = Trunc(cx - rho), t = Trunc(cy - rho), r = Trunc(cx + rho),
+                  b = Trunc(cy + rho);
+        EXPECT_EQ(arcs[i].Points, (std::vector<Point>{{l, t}, {r, b}, {r, cy}, {l, cy}})) << i;
+        EXPECT_EQ(arcs[i].pen.Width, 40);
+        EXPECT_EQ(arcs[i].pen.Color, colour[i]);
+    }
+
+    const canvas::TColor maroon = canvas::RgbToColor(0x800000);
+    const std::string acronym = Printed(Content().logoAcronym);
+    const std::string name = Printed(Content().logoName);
+    const auto a = TextCall(c, acronym);
+    EXPECT_EQ(a.Points[0],
+              (Point{cx - 2 * TextWidthIn("Arial Narrow", 13, canvas::fsBold, "X"), cy - u}));
+    EXPECT_EQ(a.font, (canvas::Font{"Arial Narrow", 13, canvas::fsBold, maroon}));
+    const unsigned boldItalic = canvas::fsBold | canvas::fsItalic;
+    const auto n = TextCall(c, name);
+    EXPECT_EQ(n.Points[0], (Point{cx - TextWidthIn("Arial Narrow", 6, boldItalic, name) / 2, cy}));
+    EXPECT_EQ(n.font, (canvas::Font{"Arial Narrow", 6, boldItalic, maroon}));
+
+    EXPECT_EQ(c.pen(), (canvas::Pen{canvas::clBlack, 2, canvas::psSolid}));
+    EXPECT_EQ(c.font().Color, canvas::clBlack);
+}
+
+TEST(OtherPrinters, OffsetsAndPenWidthsStayInDevicePixels) {
+    // A4 at 300 dpi less margins: positions scale, the 10, 20, 2 and 40 do not.
+    const int w = 2400, h = 3400;
+    RecordingCanvas c(300);
+    PrintQuestionnairePage2(c, w, h, kShortFormA);
+    const int x0 = Trunc(F(0.05) * w), xi = Trunc(F(0.07) * w);
+    const int u = [] {
+        RecordingCanvas m(300);
+        m.font().Name = "Arial";
+        m.font().Size = 11;
+        m.font().Style = 0;
+        return Trunc(F(1.15) * m.TextHeight("X"));
+    }();
+    const int qU = Trunc(F(0.58) * h);
+    const auto rects = c.CallsOf(CanvasOp::Rectangle);
+    EXPECT_EQ(rects.front().Points[0].x, x0 - 10);
+    EXPECT_EQ(rects.front().pen.Width, 2);
+    bool sawFirstBox = false;
+    for (const auto& call : rects) {
+        if (call.Points[0] == Point{xi + 10, Trunc(qU + F(5.5) * u)}) {
+            EXPECT_EQ(call.Points[1], (Point{xi + u, Trunc(qU + F(6.5) * u - 20)}));
+            sawFirstBox = true;
+        }
+    }
+    EXPECT_TRUE(sawFirstBox);
+    EXPECT_EQ(c.CallsOf(CanvasOp::Arc).front().pen.Width, 40);
+    EXPECT_EQ(c.CallsOf(CanvasOp::Arc).front().Points[2],
+              (Point{Trunc(F(0.5) * w) + 2 * u, Trunc(F(0.94) * h)}));
+}
+
+}  // namespace
+}  // namespace kivo::test
