@@ -6,6 +6,7 @@
 #include <QToolButton>
 
 #include "PixelColors.h"
+#include "Qentry1.h"
 #include "Reports.h"
 #include "ScoreClients.h"
 #include "ShellFixture.h"
@@ -96,19 +97,24 @@ TEST_F(ScoreNavigation, ChosenSubscaleSurvivesLeavingAndComingBack) {
     EXPECT_TRUE(SubscaleButton(6)->isChecked());
 }
 
-TEST_F(ScoreNavigation, ComingBackToTheReportShowsTheNewAnswers) {
+TEST_F(ScoreNavigation, AnswersChangedOnTheEntryPageShowAtTheNextPaint) {
     StartWithClient();
     ClickTool("ReportsButton");
     QWidget* box = fmReportScreen->findChild<QWidget*>(QStringLiteral("GraphPaintBox"));
     ASSERT_EQ(Grab(*box).pixel(76, 151), kRed);  // Speech Cues at 4
 
-    ClickIn(fmReportScreen, "BitBtn1");
-    Answer(gClientRecord, 0, ItemCount(kShortFormA), 'F');
-    ClickIn(fmViewScores, "BitBtn1");
+    // Every Speech Cues item of the short form answered F (6) instead of D.
+    ClickTool("EntryButton");
+    for (int item : {5, 6, 8, 9, 10, 15, 18}) {
+        ClickIn(fmQEntry1, QStringLiteral("Letter1_%1_F").arg(item).toLatin1().constData());
+    }
+    ClickTool("ReportsButton");
 
     const QImage image = Grab(*box);
-    EXPECT_EQ(image.pixel(76, 75), kRed);  // now at 6
+    EXPECT_FLOAT_EQ(SubscaleScores[0][0].Score, 6.0f);
+    EXPECT_EQ(image.pixel(76, 75), kRed);  // now on the level of 6
     EXPECT_EQ(image.pixel(76, 151), kSilver);
+    EXPECT_EQ(image.pixel(172, 157), kRed);  // Listening Effort still at 4
 }
 
 }  // namespace
