@@ -1,0 +1,84 @@
+// Generating the score report against an empty one-page report through the same engine, and
+// kivo-cli report against a program that writes a one-page PDF with one line of text.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "ClientFile.h"
+#include "FontMap.h"
+#include "Report.h"
+#include "ScoreReport.h"
+#include "Session.h"
+
+namespace {
+
+using namespace kivo;
+
+ClientRecord FullClient() {
+    ClientRecord r;
+    ResetClientRecord(r);
+    WriteTextField(r.LastName, "Johnson");
+    WriteTextField(r.FirstName, "Ann");
+    WriteTextField(r.Comments, "Reports more benefit in restaurants.\r\nFollow up in three months.");
+    r.TestForm = kLongForm;
+    for (int item = 1; item <= kMaxItems; ++item) {
+        r.Responses[ResponseIndex(0, item)] = static_cast<char>('A' + item % 5);
+        r.Responses[ResponseIndex(1, item)] = static_cast<char>('B' + item % 4);
+    }
+    return r;
+}
+
+void BM_GenerateEmptyReport(benchmark::State& state) {
+    report::TReport empty;
+    empty.AddBand(report::TBandType::rbDetail).Size.height = 100.0;
+    for (auto _ : state) benchmark::DoNotOptimize(empty.Generate());
+}
+BENCHMARK(BM_GenerateEmptyReport)->Unit(benchmark::kMillisecond);
+
+void BM_GenerateScoreReport(benchmark::State& state) {
+    gClientRecord = FullClient();
+    ComputeSubscaleScores();
+    LoadNormTable();
+    print::ScoreReport scoreReport;
+    for (auto _ : state) benchmark::DoNotOptimize(scoreReport.Report().Generate(1));
+}
+BENCHMARK(BM_GenerateScoreReport)->Unit(benchmark::kMillisecond);
+
+std::string Temp(const char* name) {
+    return (std::filesystem::temp_directory_path() / name).string();
+}
+
+void RunCommand(benchmark::State& state, const std::string& command) {
+    for (auto _ : state) {
+        if (std::system(command.c_str()) != 0) state.SkipWithError("command failed");
+    }
+}
+
+void BM_OnePagePdfBaseline(benchmark::State& state) {
+    RunCommand(state, std::string("'") + PDF_BASELINE_PATH + "' '" + Temp("kivo-base.pdf") +
+                          "' 2>/dev/null");
+}
+BENCHMARK(BM_OnePagePdfBaseline)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(30);
+
+void BM_KivoCliReport(benchmark::State& state) {
+    const std::string client = Temp("kivo-bench-report.KVO");
+    WriteClientFile(client, FullClient());
+    RunCommand(state, std::string("'") + KIVO_CLI_PATH + "' report '" + client + "' -o '" +
+                          Temp("kivo-report.pdf") + "' 2>/dev/null");
+}
+BENCHMARK(BM_KivoCliReport)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(30);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    kivo::canvas::InstallFontSubstitutes();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
