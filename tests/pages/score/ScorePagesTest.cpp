@@ -249,5 +249,21 @@ TEST_F(ScorePages, ItemViewDrawsTheChosenSubscale) {
     EXPECT_EQ(use.pixel(329, 275), kWhite);
 }
 
+// A form outside the table has no items: the frame closes round no rows, from RowY(0) - 10
+// = 61 to RowY(0) + 10 = 81 (its bottom edge on row 80).
+TEST_F(ScorePages, ItemViewOfADamagedFormDrawsNoRows) {
+    ClientRecord record = FullClient();
+    record.TestForm = 7;
+    ShowWith(*view_, record);
+    const QImage image = Grab(PaintBox(*view_));
+    EXPECT_EQ(image.pixel(329, 70), kBlack);
+    EXPECT_EQ(image.pixel(400, 80), kBlack);
+    EXPECT_EQ(image.pixel(329, 200), kWhite);
+    // No item text left of the frame and its legend, below the stem line.
+    for (int y = 60; y < 400; ++y) {
+        for (int x = 20; x < 310; ++x) ASSERT_EQ(image.pixel(x, y), kWhite) << x << ", " << y;
+    }
+}
+
 }  // namespace
 }  // namespace kivo::test
