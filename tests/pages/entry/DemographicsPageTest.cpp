@@ -1,0 +1,283 @@
+// The demographics page: its layout and the way between its controls and the client record.
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+#include "EntryFixture.h"
+
+namespace kivo::test {
+namespace {
+
+using DemographicsPage = EntryPagesTest;
+
+struct Placed {
+    const char* name;
+    QRect geometry;  // an empty size: only the position is checked
+    int pixelSize;
+    bool bold;
+};
+
+TEST_F(DemographicsPage, ControlsStandAtTheirPlacesInTheirFonts) {
+    StartWith(FullClient(kShortFormA, NoAnswers()));
+    const Placed controls[] = {
+        {"EditLastName", {88, 55, 139, 24}, 13, false},
+        {"EditFirstName", {308, 55, 128, 24}, 13, false},
+        {"EditMI", {466, 55, 23, 24}, 13, false},
+        {"EditID", {531, 55, 89, 24}, 13, false},
+        {"ComboForm", {676, 55, 93, 24}, 13, false},
+        {"ComboGender", {78, 89, 52, 24}, 13, false},
+        {"EditDOB", {231, 89, 79, 24}, 13, false},
+        {"GroupBox1", {19, 127, 358, 218}, 13, false},
+        {"GroupBox2", {390, 127, 358, 218}, 13, false},
+        {"CommentsMemo", {18, 374, 607, 67}, 13, false},
+        {"Label1", {16, 23, 0, 0}, 16, true},
+        {"Label2", {18, 59, 0, 0}, 13, false},
+        {"Label3", {237, 59, 0, 0}, 13, false},
+        {"Label4", {444, 59, 0, 0}, 13, false},
+        {"Label5", {501, 59, 0, 0}, 13, false},
+        {"Label16", {636, 58, 0, 0}, 13, false},
+        {"Label6", {22, 92, 0, 0}, 13, false},
+        {"Label18", {164, 91, 0, 0}, 13, false},
+        {"Label17", {316, 91, 0, 0}, 13, false},
+        {"Label8", {19, 354, 0, 0}, 13, false},
+        // Inside the condition group boxes.
+        {"EditConditionText1", {10, 23, 274, 24}, 13, false},
+        {"EditConditionText2", {10, 23, 274, 24}, 13, false},
+        {"Label10", {10, 52, 0, 0}, 11, false},
+        {"Label7", {10, 52, 0, 0}, 11, false},
+        {"ComboEars1", {59, 84, 72, 24}, 13, false},
+        {"ComboEars2", {58, 84, 72, 24}, 13, false},
+        {"Label11", {14, 87, 0, 0}, 13, false},
+        {"Label9", {17, 86, 0, 0}, 13, false},
+        {"ComboCoupling1", {75, 119, 88, 24}, 13, false},
+        {"ComboCoupling2", {75, 119, 88, 24}, 13, false},
+        {"Label12", {14, 122, 0, 0}, 13, false},
+        {"Label14", {14, 122, 0, 0}, 13, false},
+        {"EditTestDate1", {50, 154, 80, 24}, 13, false},
+        {"EditTestDate2", {51, 154, 80, 24}, 13, false},
+        {"Label13", {15, 157, 0, 0}, 13, false},
+        {"Label15", {16, 157, 0, 0}, 13, false},
+        {"Label19", {48, 179, 0, 0}, 13, false},
+        {"Label20", {54, 179, 0, 0}, 13, false},
+        {"GroupBox3", {172, 59, 173, 147}, 13, false},
+        {"GroupBox4", {172, 59, 173, 147}, 13, false},
+        {"RadioHAE1Option1", {16, 30, 146, 17}, 13, false},
+        {"RadioHAE1Option2", {18, 58, 148, 17}, 13, false},
+        {"RadioHAE1Option3", {17, 85, 113, 17}, 13, false},
+        {"RadioHAE1Option4", {18, 113, 113, 17}, 13, false},
+        {"RadioHAE2Option1", {16, 30, 146, 17}, 13, false},
+        {"RadioHAE2Option4", {18, 113, 113, 17}, 13, false},
+    };
+    for (const Placed& p : controls) {
+        const auto* w = fmDemographicsScreen->findChild<QWidget*>(QString::fromLatin1(p.name));
+        ASSERT_NE(w, nullptr) << p.name;
+        if (p.geometry.isEmpty()) {
+            EXPECT_EQ(w->pos(), p.geometry.topLeft()) << p.name;
+        } else {
+            EXPECT_EQ(w->geometry(), p.geometry) << p.name;
+        }
+        EXPECT_EQ(w->font().family(), QStringLiteral("MS Sans Serif")) << p.name;
+        EXPECT_EQ(w->font().pixelSize(), p.pixelSize) << p.name;
+        EXPECT_EQ(w->font().bold(), p.bold) << p.name;
+    }
+    EXPECT_EQ(fmDemographicsScreen->palette().color(QPalette::Window), QColor(0xA6, 0xCA, 0xF0));
+    EXPECT_EQ(fmDemographicsScreen->font().pixelSize(), 11);
+}
+
+TEST_F(DemographicsPage, CaptionsAndListItems) {
+    StartWith(FullClient(kShortFormA, NoAnswers()));
+    const std::pair<const char*, const char*> captions[] = {
+        {"Label1", "Patient Information"}, {"Label2", "Last Name:"}, {"Label3", "First Name:"},
+        {"Label4", "MI:"}, {"Label5", "ID#:"}, {"Label16", "Form:"}, {"Label6", "Gender:"},
+        {"Label18", "Birth Date:"}, {"Label17", "(mm/dd/yyyy)"},
+        {"Label8", "Comments: (max 255 characters)"}, {"Label10", "(Test info: HA model, etc.)"},
+        {"Label7", "(Test info: HA model, etc.)"}, {"Label11", "Ear(s):"}, {"Label9", "Ear(s):"},
+        {"Label12", "Coupling:"}, {"Label14", "Coupling:"}, {"Label13", "DOT:"}, {"Label15", "DOT:"},
+        {"Label19", "(mm/dd/yyyy)"}, {"Label20", "(mm/dd/yyyy)"}};
+    for (const auto& [name, text] : captions) {
+        EXPECT_EQ(Demo<QLabel>(name)->text(), QString::fromUtf8(text)) << name;
+    }
+    EXPECT_EQ(Demo<QGroupBox>("GroupBox1")->title(), "Condition 1");
+    EXPECT_EQ(Demo<QGroupBox>("GroupBox2")->title(), "Condition 2");
+    EXPECT_EQ(Demo<QGroupBox>("GroupBox4")->title(), "Experience w/Haid");
+    const char* options[] = {"Less than 6 weeks", "6 weeks to 11 months", "1 to 5 years", "Over 5 years"};
+    for (int k = 0; k < 4; ++k) {
+        const QString name = QStringLiteral("RadioHAE2Option%1").arg(k + 1);
+        EXPECT_EQ(Demo<QRadioButton>(name.toLatin1().constData())->text(), options[k]);
+    }
+    const auto items = [this](const char* name) {
+        QStringList texts;
+        const auto* list = Demo<QComboBox>(name);
+        for (int i = 0; i < list->count(); ++i) texts << list->itemText(i);
+        return texts;
+    };
+    EXPECT_EQ(items("ComboForm"), QStringList({"KIVOs(a)", "KIVOs(b)", "KIVO"}));
+    EXPECT_EQ(items("ComboGender"), QStringList({"M", "F"}));
+    EXPECT_EQ(items("ComboEars2"), QStringList({"Left", "Right", "Both"}));
+    EXPECT_EQ(items("ComboCoupling1"), QStringList({"Open", "Closed", "Vented", "Other"}));
+    EXPECT_FALSE(Demo<QComboBox>("ComboForm")->isEditable());
+    EXPECT_TRUE(Demo<QComboBox>("ComboEars1")->isEditable());
+}
+
+TEST_F(DemographicsPage, TabOrderRunsThroughThePageAndBothConditions) {
+    StartWith(FullClient(kShortFormA, NoAnswers()));
+    const QStringList expected = {
+        "EditLastName", "EditFirstName", "EditMI", "EditID", "ComboForm", "ComboGender",
+        "EditDOB", "EditConditionText1", "ComboEars1", "ComboCoupling1", "EditTestDate1",
+        "RadioHAE1Option1", "RadioHAE1Option2", "RadioHAE1Option3", "RadioHAE1Option4",
+        "EditConditionText2", "ComboEars2", "ComboCoupling2", "EditTestDate2",
+        "RadioHAE2Option1", "RadioHAE2Option2", "RadioHAE2Option3", "RadioHAE2Option4",
+        "CommentsMemo"};
+    QStringList chain;
+    QWidget* w = Demo<QWidget>("EditLastName");
+    for (int guard = 0; guard < 200 && chain.size() < expected.size(); ++guard) {
+        if (expected.contains(w->objectName()) && !chain.contains(w->objectName())) {
+            chain << w->objectName();
+        }
+        w = w->nextInFocusChain();
+    }
+    EXPECT_EQ(chain, expected);
+}
+
+TEST_F(DemographicsPage, ShowingLoadsEveryControlAndFocusesTheLastName) {
+    StartWith(FullClient(kShortFormB, NoAnswers()));
+    ShowEntryPage();
+    ShowDemographicsPage();
+    const std::pair<const char*, const char*> texts[] = {
+        {"EditLastName", "Johnson"}, {"EditFirstName", "Anna"}, {"EditMI", "Q"},
+        {"EditID", "ID-0042"}, {"EditDOB", "01/02/1950"},
+        {"EditConditionText1", "Model X (open dome)"}, {"EditTestDate1", "03/04/2013"},
+        {"EditConditionText2", "Modèle Y – € 1200"}, {"EditTestDate2", "05/06/2013"}};
+    for (const auto& [name, text] : texts) {
+        EXPECT_EQ(Demo<QLineEdit>(name)->text(), QString::fromUtf8(text)) << name;
+    }
+    EXPECT_EQ(Demo<QComboBox>("ComboForm")->currentText(), "KIVOs(b)");
+    EXPECT_EQ(Demo<QComboBox>("ComboGender")->currentText(), "F");
+    EXPECT_EQ(Demo<QComboBox>("ComboEars1")->currentText(), "Both");
+    EXPECT_EQ(Demo<QComboBox>("ComboCoupling2")->currentText(), "Vented");
+    EXPECT_TRUE(Demo<QRadioButton>("RadioHAE1Option3")->isChecked());
+    EXPECT_TRUE(Demo<QRadioButton>("RadioHAE2Option4")->isChecked());
+    EXPECT_EQ(Demo<QPlainTextEdit>("CommentsMemo")->toPlainText(), "First line.\nSecond line.");
+    EXPECT_EQ(fmDemographicsScreen->focusWidget(), Demo<QWidget>("EditLastName"));
+    EXPECT_FALSE(FileModified());
+}
+
+// Every field goes record -> controls -> record unchanged; text fields through a record full
+// of other bytes, so nothing is left over from before.
+TEST_F(DemographicsPage, EveryFieldRoundTripsThroughTheControls) {
+    const ClientRecord original = FullClient(kLongForm, NoAnswers());
+    StartWith(original);
+    ClientRecord& record = gClientRecord;
+    std::memset(&record.LastName, 'x', offsetof(ClientRecord, Responses) - offsetof(ClientRecord, LastName));
+    record.TestForm = 0;
+    record.Experience1 = 0;
+    record.Experience2 = 0;
+    fmDemographicsScreen->ControlsToRecord();
+
+    struct Field {
+        const char* name;
+        std::span<const char> stored, expected;
+    };
+    const Field fields[] = {
+        {"LastName", record.LastName, original.LastName},
+        {"FirstName", record.FirstName, original.FirstName},
+        {"MiddleInitial", record.MiddleInitial, original.MiddleInitial},
+        {"ClientId", record.ClientId, original.ClientId},
+        {"Gender", record.Gender, original.Gender},
+        {"BirthDate", record.BirthDate, original.BirthDate},
+        {"HearingAid1", record.HearingAid1, original.HearingAid1},
+        {"Ear1", record.Ear1, original.Ear1},
+        {"Coupling1", record.Coupling1, original.Coupling1},
+        {"TestDate1", record.TestDate1, original.TestDate1},
+        {"HearingAid2", record.HearingAid2, original.HearingAid2},
+        {"Ear2", record.Ear2, original.Ear2},
+        {"Coupling2", record.Coupling2, original.Coupling2},
+        {"TestDate2", record.TestDate2, original.TestDate2},
+        {"Comments", record.Comments, original.Comments},
+    };
+    for (const Field& f : fields) {
+        EXPECT_EQ(FieldBytes(f.stored), FieldBytes(f.expected)) << f.name;
+    }
+    EXPECT_EQ(FieldBytes(record.Comments), "First line.\r\nSecond line.");
+    EXPECT_EQ(record.TestForm, kLongForm);
+    EXPECT_EQ(record.Experience1, 2);
+    EXPECT_EQ(record.Experience2, 3);
+}
+
+// Fields that fill their whole width without a NUL come back cut to the width less one, with
+// their NUL inside the field.
+TEST_F(DemographicsPage, FieldsWithoutTheirNulAreCutToFitWhenStored) {
+    ClientRecord client = FullClient(kShortFormA, NoAnswers());
+    std::memset(client.LastName, 'L', sizeof client.LastName);
+    std::memset(client.ClientId, '7', sizeof client.ClientId);
+    std::memset(client.HearingAid2, 'H', sizeof client.HearingAid2);
+    std::memset(client.Ear1, 'E', sizeof client.Ear1);
+    std::memset(client.Coupling2, 'C', sizeof client.Coupling2);
+    std::memset(client.Gender, 'G', sizeof client.Gender);
+    std::memset(client.Comments, 'c', sizeof client.Comments);
+    StartWith(client);
+    fmDemographicsScreen->ControlsToRecord();
+    const ClientRecord& r = gClientRecord;
+    const std::pair<std::span<const char>, char> cut[] = {
+        {r.LastName, 'L'}, {r.ClientId, '7'}, {r.HearingAid2, 'H'}, {r.Ear1, 'E'},
+        {r.Coupling2, 'C'}, {r.Gender, 'G'}, {r.Comments, 'c'}};
+    for (const auto& [field, letter] : cut) {
+        EXPECT_EQ(FieldBytes(field), std::string(field.size() - 1, letter));
+        EXPECT_EQ(field.back(), '\0');
+    }
+    // The neighbours are untouched.
+    EXPECT_EQ(FieldBytes(r.FirstName), "Anna");
+    EXPECT_EQ(r.TestForm, kShortFormA);
+}
+
+TEST_F(DemographicsPage, ExperienceShowsItsOptionAndADamagedValueStays) {
+    ClientRecord client = FullClient(kShortFormA, NoAnswers());
+    client.Experience1 = 7;
+    client.Experience2 = -1;
+    StartWith(client);
+    for (const char* name : {"RadioHAE1Option1", "RadioHAE1Option2", "RadioHAE1Option3",
+                             "RadioHAE1Option4", "RadioHAE2Option1", "RadioHAE2Option4"}) {
+        EXPECT_FALSE(Demo<QRadioButton>(name)->isChecked()) << name;
+    }
+    fmDemographicsScreen->ControlsToRecord();
+    EXPECT_EQ(gClientRecord.Experience1, 7);
+    EXPECT_EQ(gClientRecord.Experience2, -1);
+
+    QTest::mouseClick(Demo<QRadioButton>("RadioHAE2Option2"), Qt::LeftButton);
+    fmDemographicsScreen->ControlsToRecord();
+    EXPECT_EQ(gClientRecord.Experience2, 1);
+}
+
+TEST_F(DemographicsPage, ADamagedFormNumberShowsNoFormAndIsKeptUntilOneIsPicked) {
+    ClientRecord client = FullClient(kShortFormA, NoAnswers());
+    client.TestForm = 7;
+    StartWith(client);
+    auto* form = Demo<QComboBox>("ComboForm");
+    EXPECT_EQ(form->currentIndex(), -1);
+    fmDemographicsScreen->ControlsToRecord();
+    EXPECT_EQ(gClientRecord.TestForm, 7);
+    form->setCurrentIndex(2);
+    fmDemographicsScreen->ControlsToRecord();
+    EXPECT_EQ(gClientRecord.TestForm, kLongForm);
+}
+
+// What is typed on this page reaches the entry page's labels through the page switch.
+TEST_F(DemographicsPage, EditsReachTheEntryPageThroughThePageSwitch) {
+    StartWith(FullClient(kShortFormA, NoAnswers()));
+    auto* aid = Demo<QLineEdit>("EditConditionText2");
+    aid->clear();
+    QTest::keyClicks(aid, "Brand Z");
+    auto* date = Demo<QLineEdit>("EditTestDate1");
+    date->clear();
+    QTest::keyClicks(date, "12/31/2012");
+    Demo<QComboBox>("ComboForm")->setCurrentIndex(kLongForm);
+    ShowEntryPage();
+    EXPECT_EQ(Entry<QLabel>("Label13")->text(), "Brand Z");
+    EXPECT_EQ(Entry<QLabel>("Label12")->text(), "12/31/2012");
+    EXPECT_EQ(Entry<QLabel>("Label1")->text(), " Form: KIVO");
+    EXPECT_EQ(fmQEntry1->ShownItemCount(), 40);
+}
+
+}  // namespace
+}  // namespace kivo::test

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QLabel>
+#include <QTest>
+#include <QToolButton>
+#include <cstring>
+#include <string>
+
+#include "Page1.h"
+#include "Qentry1.h"
+#include "ShellFixture.h"
+
+namespace kivo::test {
+
+// The real main window with its pages, a client loaded into it as Load would, and helpers to
+// reach the controls of the two data entry pages.
+class EntryPagesTest : public ShellTest {
+protected:
+    // Starts the program, makes `record` the open client shown on the demographics page, with
+    // no unsaved changes and the notice delivered.
+    void StartWith(const ClientRecord& record) {
+        Start();
+        gClientRecord = record;
+        fmDemographicsScreen->RecordToControls();
+        ClearFileModified();
+        Flush();
+    }
+
+    // A control of the demographics page / the entry page by name.
+    template <typename T>
+    static T* Demo(const char* name) {
+        return fmDemographicsScreen->findChild<T*>(QString::fromLatin1(name));
+    }
+    template <typename T>
+    static T* Entry(const char* name) {
+        return fmQEntry1->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    void ClickPageButton(const char* name) {
+        QTest::mouseClick(Find<QToolButton>(name), Qt::LeftButton);
+    }
+    void ShowEntryPage() { ClickPageButton("EntryButton"); }
+    void ShowDemographicsPage() { ClickPageButton("DemographicsButton"); }
+
+    // Letter button `letter` ('A'..'G') of item `item` (1-based) in condition 1 or 2.
+    QToolButton* Letter(int condition, int item, char letter) const {
+        const QString name = QStringLiteral("Letter%1_%2_%3").arg(condition).arg(item).arg(QChar(letter));
+        return Entry<QToolButton>(name.toLatin1().constData());
+    }
+    // The list of use item 1..3 in condition 1 or 2.
+    QComboBox* UseList(int condition, int useItem) const {
+        const QString name = QStringLiteral("UseList%1_%2").arg(condition).arg(useItem);
+        return Entry<QComboBox>(name.toLatin1().constData());
+    }
+    // The letters pressed in one row of the page, as a string ("" when none).
+    std::string Pressed(int condition, int item) const {
+        std::string letters;
+        for (char letter = 'A'; letter <= 'G'; ++letter) {
+            if (Letter(condition, item, letter)->isChecked()) letters.push_back(letter);
+        }
+        return letters;
+    }
+
+    static std::string Responses() { return {gClientRecord.Responses, 80}; }
+    bool ModifiedShown() const { return main_->StatusPanelText(1) == QStringLiteral(" Modified"); }
+};
+
+// A client with every field filled and the given form and answers (80 characters).
+inline ClientRecord FullClient(FormKind form, const std::string& responses) {
+    ClientRecord record{};
+    ResetClientRecord(record);
+    WriteTextField(record.LastName, "Johnson");
+    WriteTextField(record.FirstName, "Anna");
+    WriteTextField(record.MiddleInitial, "Q");
+    WriteTextField(record.ClientId, "ID-0042");
+    record.TestForm = form;
+    WriteTextField(record.Gender, "F");
+    WriteTextField(record.BirthDate, "01/02/1950");
+    WriteTextField(record.HearingAid1, "Model X (open dome)");
+    WriteTextField(record.Ear1, "Both");
+    WriteTextField(record.Coupling1, "Open");
+    WriteTextField(record.TestDate1, "03/04/2013");
+    record.Experience1 = 2;
+    WriteTextField(record.HearingAid2, "Modèle Y – € 1200");
+    WriteTextField(record.Ear2, "Left");
+    WriteTextField(record.Coupling2, "Vented");
+    WriteTextField(record.TestDate2, "05/06/2013");
+    record.Experience2 = 3;
+    WriteTextField(record.Comments, "First line.\r\nSecond line.");
+    std::memcpy(record.Responses, responses.data(), 80);
+    return record;
+}
+
+// 80 blanks.
+inline std::string NoAnswers() {
+    return std::string(80, ' ');
+}
+
+}  // namespace kivo::test
