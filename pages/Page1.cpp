@@ -87,10 +87,10 @@ TfmDemographicsScreen::TfmDemographicsScreen(QWidget* parent) : TfmPage(parent) 
     BuildPatientControls();
     BuildCondition(0);
     BuildCondition(1);
-    CommentsMemo = new entry::TEntryMemo(this, QStringLiteral("CommentsMemo"),
-                                         QRect(18, 374, 607, 67), 254);
-    PlaceEntryLabel(this, QStringLiteral("Label8"), QStringLiteral("Comments: (max 255 characters)"),
-                    QPoint(19, 354));
+    CommentsMemo =
+        new entry::TEntryMemo(this, QStringLiteral("CommentsMemo"), QRect(18, 374, 607, 67), 254);
+    PlaceEntryLabel(this, QStringLiteral("Label8"),
+                    QStringLiteral("Comments: (max 255 characters)"), QPoint(19, 354));
     SetTabOrder();
     ConnectHandlers();
     fmDemographicsScreen = this;
@@ -120,8 +120,10 @@ void TfmDemographicsScreen::BuildPatientControls() {
     PlaceEntryLabel(this, QStringLiteral("Label5"), QStringLiteral("ID#:"), QPoint(501, 59));
     PlaceEntryLabel(this, QStringLiteral("Label16"), QStringLiteral("Form:"), QPoint(636, 58));
     PlaceEntryLabel(this, QStringLiteral("Label6"), QStringLiteral("Gender:"), QPoint(22, 92));
-    PlaceEntryLabel(this, QStringLiteral("Label18"), QStringLiteral("Birth Date:"), QPoint(164, 91));
-    PlaceEntryLabel(this, QStringLiteral("Label17"), QStringLiteral("(mm/dd/yyyy)"), QPoint(316, 91));
+    PlaceEntryLabel(this, QStringLiteral("Label18"), QStringLiteral("Birth Date:"),
+                    QPoint(164, 91));
+    PlaceEntryLabel(this, QStringLiteral("Label17"), QStringLiteral("(mm/dd/yyyy)"),
+                    QPoint(316, 91));
 }
 
 void TfmDemographicsScreen::BuildCondition(int index) {
@@ -135,15 +137,14 @@ void TfmDemographicsScreen::BuildCondition(int index) {
     c.Group->setFont(WinFont(13));
     c.ConditionText = new TEntryEdit(c.Group, QStringLiteral("EditConditionText") + n,
                                      QRect(10, 23, 274, 24), 29);
-    c.Ears = PlaceEntryList(c.Group, QStringLiteral("ComboEars") + n,
-                            QRect(at.earsLeft, 84, 72, 24),
-                            {QStringLiteral("Left"), QStringLiteral("Right"), QStringLiteral("Both")},
-                            true, 5);
-    c.Coupling = PlaceEntryList(c.Group, QStringLiteral("ComboCoupling") + n,
-                                QRect(75, 119, 88, 24),
-                                {QStringLiteral("Open"), QStringLiteral("Closed"),
-                                 QStringLiteral("Vented"), QStringLiteral("Other")},
-                                true, 11);
+    c.Ears = PlaceEntryList(
+        c.Group, QStringLiteral("ComboEars") + n, QRect(at.earsLeft, 84, 72, 24),
+        {QStringLiteral("Left"), QStringLiteral("Right"), QStringLiteral("Both")}, true, 5);
+    c.Coupling =
+        PlaceEntryList(c.Group, QStringLiteral("ComboCoupling") + n, QRect(75, 119, 88, 24),
+                       {QStringLiteral("Open"), QStringLiteral("Closed"), QStringLiteral("Vented"),
+                        QStringLiteral("Other")},
+                       true, 11);
     c.TestDate = new TEntryEdit(c.Group, QStringLiteral("EditTestDate") + n,
                                 QRect(at.testDateLeft, 154, 80, 24), 10);
 
@@ -168,7 +169,7 @@ void TfmDemographicsScreen::BuildCondition(int index) {
 }
 
 void TfmDemographicsScreen::SetTabOrder() {
-    std::vector<QWidget*> order = {EditLastName, EditFirstName, EditMI,     EditID,
+    std::vector<QWidget*> order = {EditLastName, EditFirstName, EditMI, EditID,
                                    ComboForm,    ComboGender,   EditDOB};
     for (Condition& c : Conditions_) {
         order.insert(order.end(), {c.ConditionText, c.Ears, c.Coupling, c.TestDate});
@@ -179,9 +180,9 @@ void TfmDemographicsScreen::SetTabOrder() {
 }
 
 void TfmDemographicsScreen::ConnectHandlers() {
-    for (TEntryEdit* edit : {EditLastName, EditFirstName, EditMI, EditID, EditDOB,
-                             Conditions_[0].ConditionText, Conditions_[0].TestDate,
-                             Conditions_[1].ConditionText, Conditions_[1].TestDate}) {
+    for (TEntryEdit* edit :
+         {EditLastName, EditFirstName, EditMI, EditID, EditDOB, Conditions_[0].ConditionText,
+          Conditions_[0].TestDate, Conditions_[1].ConditionText, Conditions_[1].TestDate}) {
         connect(edit, &TEntryEdit::UserEdit, this, [this] { EditLastNameKeyPress(); });
     }
     connect(CommentsMemo, &entry::TEntryMemo::UserEdit, this, [this] { EditLastNameKeyPress(); });

@@ -4,9 +4,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QScopedValueRollback>
 
 #include "Cp1252.h"
 #include "FileModified.h"
@@ -89,12 +89,13 @@ void TfmQEntry1::BuildInstructionPanel() {
     panel1->setGeometry(6, 8, 475, 224);
     SetBackground(*panel1, 0xFFFFFF);
 
-    Label1 = PlaceBox(panel1, QStringLiteral("Label1"), {}, QRect(0, 0, 475, 22), WinFont(19, true));
+    Label1 =
+        PlaceBox(panel1, QStringLiteral("Label1"), {}, QRect(0, 0, 475, 22), WinFont(19, true));
     SetBackground(*Label1, 0xFF0000);
     entry::SetTextColour(*Label1, 0xFFFFFF);
-    QLabel* label2 = PlaceBox(panel1, QStringLiteral("Label2"),
-                              FromCp1252(Content().screenInstructions), QRect(7, 32, 289, 151),
-                              WinFont(16));
+    QLabel* label2 =
+        PlaceBox(panel1, QStringLiteral("Label2"), FromCp1252(Content().screenInstructions),
+                 QRect(7, 32, 289, 151), WinFont(16));
     label2->setWordWrap(true);
 
     auto* panel2 = new QWidget(panel1);
@@ -153,8 +154,10 @@ void TfmQEntry1::BuildStaticControls() {
         button->setToolTip(QStringLiteral("Clear all responses from this condition"));
         return button;
     };
-    ClearButton1 = placeClear(QStringLiteral("ClearButton1"), QStringLiteral("Clear Condition 1"), 17);
-    ClearButton2 = placeClear(QStringLiteral("ClearButton2"), QStringLiteral("Clear Condition 2"), 207);
+    ClearButton1 =
+        placeClear(QStringLiteral("ClearButton1"), QStringLiteral("Clear Condition 1"), 17);
+    ClearButton2 =
+        placeClear(QStringLiteral("ClearButton2"), QStringLiteral("Clear Condition 2"), 207);
     connect(ClearButton1, &QPushButton::clicked, this, [this] { ClearButton1Click(); });
     connect(ClearButton2, &QPushButton::clicked, this, [this] { ClearButton2Click(); });
 }
@@ -180,9 +183,11 @@ void TfmQEntry1::BuildRows() {
             for (int k = 0; k < kLetterCount; ++k) {
                 const QString letter(QChar(u'A' + static_cast<char16_t>(k)));
                 auto* button = new entry::TLetterButton(
-                    ScrollContent_, letter, QString::fromLatin1(labels[static_cast<std::size_t>(k)]),
+                    ScrollContent_, letter,
+                    QString::fromLatin1(labels[static_cast<std::size_t>(k)]),
                     QRect(left + 30 * k, kRowHeight * r + 8, side, side));
-                button->setObjectName(QStringLiteral("Letter%1_%2_%3").arg(c + 1).arg(r + 1).arg(letter));
+                button->setObjectName(
+                    QStringLiteral("Letter%1_%2_%3").arg(c + 1).arg(r + 1).arg(letter));
                 button->setVisible(false);
                 row[static_cast<std::size_t>(k)] = button;
                 // One row is a group in which all buttons may be up.
@@ -192,7 +197,8 @@ void TfmQEntry1::BuildRows() {
                         if (other != button) other->setChecked(false);
                     }
                 });
-                connect(button, &entry::TLetterButton::MouseUp, this, [this] { SpeedButton1MouseUp(); });
+                connect(button, &entry::TLetterButton::MouseUp, this,
+                        [this] { SpeedButton1MouseUp(); });
             }
         }
     }
@@ -201,7 +207,8 @@ void TfmQEntry1::BuildRows() {
 void TfmQEntry1::BuildUseLists() {
     for (int j = 0; j < kUseItemCount; ++j) {
         QStringList options;
-        for (const std::string_view option : UseOptionLabels(j)) options << QString::fromLatin1(option);
+        for (const std::string_view option : UseOptionLabels(j))
+            options << QString::fromLatin1(option);
         for (int c = 0; c < kConditionCount; ++c) {
             QComboBox* list = entry::PlaceList(
                 ScrollContent_, QStringLiteral("UseList%1_%2").arg(c + 1).arg(j + 1),

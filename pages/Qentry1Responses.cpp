@@ -37,7 +37,8 @@ char EntryCode(int entry) {
 void TfmQEntry1::ShowLetter(int condition, int row, int column) {
     const LetterRow& buttons =
         Letters_[static_cast<std::size_t>(condition)][static_cast<std::size_t>(row)];
-    for (int k = 0; k < kLetterCount; ++k) buttons[static_cast<std::size_t>(k)]->setChecked(k == column);
+    for (int k = 0; k < kLetterCount; ++k)
+        buttons[static_cast<std::size_t>(k)]->setChecked(k == column);
 }
 
 void TfmQEntry1::ShowResponses() {
@@ -52,7 +53,8 @@ void TfmQEntry1::ShowResponses() {
     if (count == 0) return;
     const int rated = count - kUseItemCount;
     for (int c = 0; c < kConditionCount; ++c) {
-        for (int r = 0; r < rated; ++r) ShowLetter(c, r, LetterColumn(ResponseAt(record, c, r + 1)));
+        for (int r = 0; r < rated; ++r)
+            ShowLetter(c, r, LetterColumn(ResponseAt(record, c, r + 1)));
         for (int j = 0; j < kUseItemCount; ++j) {
             QComboBox* list = UseLists_[static_cast<std::size_t>(c)][static_cast<std::size_t>(j)];
             list->setCurrentIndex(UseEntry(ResponseAt(record, c, rated + j + 1)));
@@ -72,12 +74,14 @@ void TfmQEntry1::StoreResponses() {
             const LetterRow& buttons =
                 Letters_[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)];
             for (int k = 0; k < kLetterCount; ++k) {
-                if (buttons[static_cast<std::size_t>(k)]->isChecked()) code = static_cast<char>('A' + k);
+                if (buttons[static_cast<std::size_t>(k)]->isChecked())
+                    code = static_cast<char>('A' + k);
             }
             record.Responses[ResponseIndex(c, r + 1)] = code;
         }
         for (int j = 0; j < kUseItemCount; ++j) {
-            const QComboBox* list = UseLists_[static_cast<std::size_t>(c)][static_cast<std::size_t>(j)];
+            const QComboBox* list =
+                UseLists_[static_cast<std::size_t>(c)][static_cast<std::size_t>(j)];
             record.Responses[ResponseIndex(c, rated + j + 1)] = EntryCode(ShownEntry(*list));
         }
     }

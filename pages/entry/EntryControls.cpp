@@ -17,7 +17,8 @@ namespace {
 // List rows of a fixed height.
 class TRowHeightDelegate final : public QStyledItemDelegate {
 public:
-    TRowHeightDelegate(int height, QObject* parent) : QStyledItemDelegate(parent), Height_(height) {}
+    TRowHeightDelegate(int height, QObject* parent)
+        : QStyledItemDelegate(parent), Height_(height) {}
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         return {QStyledItemDelegate::sizeHint(option, index).width(), Height_};
     }
@@ -89,7 +90,8 @@ void StoreFieldText(std::span<char> field, const QString& text) {
     bytes.reserve(static_cast<std::size_t>(text.size()));
     for (const QChar c : text) {
         if (c.isNull() || c.isSurrogate()) continue;
-        if (const auto byte = CodePointToCp1252(c.unicode())) bytes.push_back(static_cast<char>(*byte));
+        if (const auto byte = CodePointToCp1252(c.unicode()))
+            bytes.push_back(static_cast<char>(*byte));
     }
     if (bytes.size() > field.size() - 1) {
         bytes.resize(field.size() - 1);
@@ -107,13 +109,13 @@ bool TypesCharacter(const QKeyEvent& event) {
     const QString text = event.text();
     if (text.isEmpty()) return false;
     switch (event.key()) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Escape:
-    case Qt::Key_Delete:
-        return false;
-    default:
-        return text != QStringLiteral("\x7f");
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Escape:
+        case Qt::Key_Delete:
+            return false;
+        default:
+            return text != QStringLiteral("\x7f");
     }
 }
 
@@ -212,8 +214,8 @@ void TEntryMemo::insertFromMimeData(const QMimeData* source) {
 
 // --- Lists --------------------------------------------------------------------------
 
-QComboBox* PlaceList(QWidget* parent, const QString& name, QRect geometry,
-                     const QStringList& items, bool editable, int maxLength) {
+QComboBox* PlaceList(QWidget* parent, const QString& name, QRect geometry, const QStringList& items,
+                     bool editable, int maxLength) {
     auto* list = new QComboBox(parent);
     list->setObjectName(name);
     list->setGeometry(geometry);

@@ -94,8 +94,8 @@ private:
 // A drop-down list at a fixed place with `items` and 16 px item rows. Editable lists get the
 // length limit (0: none) and refuse characters the record cannot hold; typed text never adds
 // an item.
-QComboBox* PlaceList(QWidget* parent, const QString& name, QRect geometry,
-                     const QStringList& items, bool editable, int maxLength = 0);
+QComboBox* PlaceList(QWidget* parent, const QString& name, QRect geometry, const QStringList& items,
+                     bool editable, int maxLength = 0);
 
 // True for a key press that types a character into a box (letters, digits, blanks,
 // Backspace, Enter, control characters); false for keys that type nothing (arrows, Delete,

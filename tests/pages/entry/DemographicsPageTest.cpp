@@ -88,20 +88,34 @@ TEST_F(DemographicsPage, ControlsStandAtTheirPlacesInTheirFonts) {
 TEST_F(DemographicsPage, CaptionsAndListItems) {
     StartWith(FullClient(kShortFormA, NoAnswers()));
     const std::pair<const char*, const char*> captions[] = {
-        {"Label1", "Patient Information"}, {"Label2", "Last Name:"}, {"Label3", "First Name:"},
-        {"Label4", "MI:"}, {"Label5", "ID#:"}, {"Label16", "Form:"}, {"Label6", "Gender:"},
-        {"Label18", "Birth Date:"}, {"Label17", "(mm/dd/yyyy)"},
-        {"Label8", "Comments: (max 255 characters)"}, {"Label10", "(Test info: HA model, etc.)"},
-        {"Label7", "(Test info: HA model, etc.)"}, {"Label11", "Ear(s):"}, {"Label9", "Ear(s):"},
-        {"Label12", "Coupling:"}, {"Label14", "Coupling:"}, {"Label13", "DOT:"}, {"Label15", "DOT:"},
-        {"Label19", "(mm/dd/yyyy)"}, {"Label20", "(mm/dd/yyyy)"}};
+        {"Label1", "Patient Information"},
+        {"Label2", "Last Name:"},
+        {"Label3", "First Name:"},
+        {"Label4", "MI:"},
+        {"Label5", "ID#:"},
+        {"Label16", "Form:"},
+        {"Label6", "Gender:"},
+        {"Label18", "Birth Date:"},
+        {"Label17", "(mm/dd/yyyy)"},
+        {"Label8", "Comments: (max 255 characters)"},
+        {"Label10", "(Test info: HA model, etc.)"},
+        {"Label7", "(Test info: HA model, etc.)"},
+        {"Label11", "Ear(s):"},
+        {"Label9", "Ear(s):"},
+        {"Label12", "Coupling:"},
+        {"Label14", "Coupling:"},
+        {"Label13", "DOT:"},
+        {"Label15", "DOT:"},
+        {"Label19", "(mm/dd/yyyy)"},
+        {"Label20", "(mm/dd/yyyy)"}};
     for (const auto& [name, text] : captions) {
         EXPECT_EQ(Demo<QLabel>(name)->text(), QString::fromUtf8(text)) << name;
     }
     EXPECT_EQ(Demo<QGroupBox>("GroupBox1")->title(), "Condition 1");
     EXPECT_EQ(Demo<QGroupBox>("GroupBox2")->title(), "Condition 2");
     EXPECT_EQ(Demo<QGroupBox>("GroupBox4")->title(), "Experience w/Haid");
-    const char* options[] = {"Less than 6 weeks", "6 weeks to 11 months", "1 to 5 years", "Over 5 years"};
+    const char* options[] = {"Less than 6 weeks", "6 weeks to 11 months", "1 to 5 years",
+                             "Over 5 years"};
     for (int k = 0; k < 4; ++k) {
         const QString name = QStringLiteral("RadioHAE2Option%1").arg(k + 1);
         EXPECT_EQ(Demo<QRadioButton>(name.toLatin1().constData())->text(), options[k]);
@@ -123,12 +137,12 @@ TEST_F(DemographicsPage, CaptionsAndListItems) {
 TEST_F(DemographicsPage, TabOrderRunsThroughThePageAndBothConditions) {
     StartWith(FullClient(kShortFormA, NoAnswers()));
     const QStringList expected = {
-        "EditLastName", "EditFirstName", "EditMI", "EditID", "ComboForm", "ComboGender",
-        "EditDOB", "EditConditionText1", "ComboEars1", "ComboCoupling1", "EditTestDate1",
-        "RadioHAE1Option1", "RadioHAE1Option2", "RadioHAE1Option3", "RadioHAE1Option4",
-        "EditConditionText2", "ComboEars2", "ComboCoupling2", "EditTestDate2",
-        "RadioHAE2Option1", "RadioHAE2Option2", "RadioHAE2Option3", "RadioHAE2Option4",
-        "CommentsMemo"};
+        "EditLastName",     "EditFirstName",    "EditMI",           "EditID",
+        "ComboForm",        "ComboGender",      "EditDOB",          "EditConditionText1",
+        "ComboEars1",       "ComboCoupling1",   "EditTestDate1",    "RadioHAE1Option1",
+        "RadioHAE1Option2", "RadioHAE1Option3", "RadioHAE1Option4", "EditConditionText2",
+        "ComboEars2",       "ComboCoupling2",   "EditTestDate2",    "RadioHAE2Option1",
+        "RadioHAE2Option2", "RadioHAE2Option3", "RadioHAE2Option4", "CommentsMemo"};
     QStringList chain;
     QWidget* w = Demo<QWidget>("EditLastName");
     for (int guard = 0; guard < 200 && chain.size() < expected.size(); ++guard) {
@@ -145,10 +159,15 @@ TEST_F(DemographicsPage, ShowingLoadsEveryControlAndFocusesTheLastName) {
     ShowEntryPage();
     ShowDemographicsPage();
     const std::pair<const char*, const char*> texts[] = {
-        {"EditLastName", "Johnson"}, {"EditFirstName", "Anna"}, {"EditMI", "Q"},
-        {"EditID", "ID-0042"}, {"EditDOB", "01/02/1950"},
-        {"EditConditionText1", "Model X (open dome)"}, {"EditTestDate1", "03/04/2013"},
-        {"EditConditionText2", "Modèle Y – € 1200"}, {"EditTestDate2", "05/06/2013"}};
+        {"EditLastName", "Johnson"},
+        {"EditFirstName", "Anna"},
+        {"EditMI", "Q"},
+        {"EditID", "ID-0042"},
+        {"EditDOB", "01/02/1950"},
+        {"EditConditionText1", "Model X (open dome)"},
+        {"EditTestDate1", "03/04/2013"},
+        {"EditConditionText2", "Modèle Y – € 1200"},
+        {"EditTestDate2", "05/06/2013"}};
     for (const auto& [name, text] : texts) {
         EXPECT_EQ(Demo<QLineEdit>(name)->text(), QString::fromUtf8(text)) << name;
     }
@@ -169,7 +188,8 @@ TEST_F(DemographicsPage, EveryFieldRoundTripsThroughTheControls) {
     const ClientRecord original = FullClient(kLongForm, NoAnswers());
     StartWith(original);
     ClientRecord& record = gClientRecord;
-    std::memset(&record.LastName, 'x', offsetof(ClientRecord, Responses) - offsetof(ClientRecord, LastName));
+    std::memset(&record.LastName, 'x',
+                offsetof(ClientRecord, Responses) - offsetof(ClientRecord, LastName));
     record.TestForm = 0;
     record.Experience1 = 0;
     record.Experience2 = 0;
@@ -220,8 +240,8 @@ TEST_F(DemographicsPage, FieldsWithoutTheirNulAreCutToFitWhenStored) {
     fmDemographicsScreen->ControlsToRecord();
     const ClientRecord& r = gClientRecord;
     const std::pair<std::span<const char>, char> cut[] = {
-        {r.LastName, 'L'}, {r.ClientId, '7'}, {r.HearingAid2, 'H'}, {r.Ear1, 'E'},
-        {r.Coupling2, 'C'}, {r.Gender, 'G'}, {r.Comments, 'c'}};
+        {r.LastName, 'L'},  {r.ClientId, '7'}, {r.HearingAid2, 'H'}, {r.Ear1, 'E'},
+        {r.Coupling2, 'C'}, {r.Gender, 'G'},   {r.Comments, 'c'}};
     for (const auto& [field, letter] : cut) {
         EXPECT_EQ(FieldBytes(field), std::string(field.size() - 1, letter));
         EXPECT_EQ(field.back(), '\0');

@@ -24,10 +24,10 @@ void Type(QWidget* widget, const QString& text) {
     }
 }
 
-const char* const kTextBoxes[] = {"EditLastName",  "EditFirstName",      "EditMI",
-                                  "EditID",        "EditDOB",            "EditConditionText1",
-                                  "EditTestDate1", "EditConditionText2", "EditTestDate2",
-                                  "CommentsMemo"};
+const char* const kTextBoxes[] = {
+    "EditLastName",  "EditFirstName",      "EditMI",        "EditID",
+    "EditDOB",       "EditConditionText1", "EditTestDate1", "EditConditionText2",
+    "EditTestDate2", "CommentsMemo"};
 
 TEST_F(DemographicsRules, ATypedCharacterMarksTheClientModified) {
     for (const char* name : kTextBoxes) {
@@ -64,9 +64,8 @@ TEST_F(DemographicsRules, ACharacterRefusedByAFullBoxStillMarksTheClientModified
 TEST_F(DemographicsRules, BoxesStopAtTheirLimits) {
     StartWith(FullClient(kShortFormA, NoAnswers()));
     const std::pair<const char*, int> limits[] = {
-        {"EditLastName", 17}, {"EditFirstName", 17}, {"EditMI", 1},
-        {"EditID", 13},       {"EditDOB", 10},       {"EditConditionText1", 29},
-        {"EditTestDate2", 10}};
+        {"EditLastName", 17}, {"EditFirstName", 17},      {"EditMI", 1},        {"EditID", 13},
+        {"EditDOB", 10},      {"EditConditionText1", 29}, {"EditTestDate2", 10}};
     for (const auto& [name, limit] : limits) {
         auto* box = Demo<QLineEdit>(name);
         box->clear();
@@ -142,8 +141,8 @@ TEST_F(DemographicsRules, MovingTheOptionWithTheKeyboardDoesNotMarkTheClientModi
 }
 
 TEST_F(DemographicsRules, EveryTextChangeOfAListMarksTheClientModified) {
-    for (const char* name : {"ComboGender", "ComboEars1", "ComboCoupling1", "ComboEars2",
-                             "ComboCoupling2"}) {
+    for (const char* name :
+         {"ComboGender", "ComboEars1", "ComboCoupling1", "ComboEars2", "ComboCoupling2"}) {
         StartWith(FullClient(kShortFormA, NoAnswers()));
         // Another entry than the one shown.
         auto* list = Demo<QComboBox>(name);
@@ -202,7 +201,8 @@ TEST_P(FormChange, KeepsOrBlanksTheStoredAnswers) {
                   "stored responses?");
         EXPECT_EQ(asked.caption, "Confirm");
         EXPECT_EQ(asked.icon, DialogIcon::Question);
-        EXPECT_EQ(asked.buttons, static_cast<int>(DialogButton::Yes) | static_cast<int>(DialogButton::No));
+        EXPECT_EQ(asked.buttons,
+                  static_cast<int>(DialogButton::Yes) | static_cast<int>(DialogButton::No));
     }
     EXPECT_EQ(Responses(), c.answersKept ? answers : NoAnswers());
     EXPECT_EQ(FileModified(), c.modified);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QComboBox>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
 #include <cstring>
@@ -46,7 +46,8 @@ protected:
 
     // Letter button `letter` ('A'..'G') of item `item` (1-based) in condition 1 or 2.
     QToolButton* Letter(int condition, int item, char letter) const {
-        const QString name = QStringLiteral("Letter%1_%2_%3").arg(condition).arg(item).arg(QChar(letter));
+        const QString name =
+            QStringLiteral("Letter%1_%2_%3").arg(condition).arg(item).arg(QChar(letter));
         return Entry<QToolButton>(name.toLatin1().constData());
     }
     // The list of use item 1..3 in condition 1 or 2.

@@ -5,8 +5,8 @@
 #include <QScrollBar>
 
 #include "Cp1252.h"
-#include "ProductContent.h"
 #include "EntryFixture.h"
+#include "ProductContent.h"
 
 namespace kivo::test {
 namespace {
@@ -68,8 +68,8 @@ TEST_F(EntryPage, StaticControlsStandAtTheirPlaces) {
         EXPECT_EQ(w->font().pixelSize(), p.pixelSize) << p.name;
         EXPECT_EQ(w->font().bold(), p.bold) << p.name;
     }
-    const char* guide[] = {"A - Not at all", "B - A little", "C - Somewhat", "D - Medium",
-                           "E - Considerably", "F - Greatly", "G - Tremendously"};
+    const char* guide[] = {"A - Not at all",   "B - A little", "C - Somewhat",    "D - Medium",
+                           "E - Considerably", "F - Greatly",  "G - Tremendously"};
     for (int k = 0; k < 7; ++k) {
         const QString name = QStringLiteral("Label%1").arg(k + 3);
         EXPECT_EQ(Entry<QLabel>(name.toLatin1().constData())->text(), guide[k]);
@@ -176,8 +176,13 @@ TEST_F(EntryPage, RowControlsStandAtTheirPlaces) {
 TEST_F(EntryPage, FocusGoesThroughTheListsThenTheClearButtons) {
     StartWith(FullClient(kLongForm, NoAnswers()));
     ShowEntryPage();
-    const QWidget* expected[] = {UseList(1, 1), UseList(2, 1), UseList(1, 2), UseList(2, 2),
-                                 UseList(1, 3), UseList(2, 3), Entry<QWidget>("ClearButton1"),
+    const QWidget* expected[] = {UseList(1, 1),
+                                 UseList(2, 1),
+                                 UseList(1, 2),
+                                 UseList(2, 2),
+                                 UseList(1, 3),
+                                 UseList(2, 3),
+                                 Entry<QWidget>("ClearButton1"),
                                  Entry<QWidget>("ClearButton2")};
     const QWidget* w = expected[0];
     for (std::size_t i = 1; i < std::size(expected); ++i) {
@@ -211,8 +216,8 @@ TEST_F(EntryPage, AnswersRoundTripThroughThePage) {
 
 TEST_F(EntryPage, DamagedCodesShowNoAnswerAndBecomeBlanks) {
     std::string answers = NoAnswers();
-    answers.replace(0, 4, "Ha\x01G");      // rated items 1-4
-    answers.replace(25, 3, "FGe");         // use items 26-28 (short form)
+    answers.replace(0, 4, "Ha\x01G");         // rated items 1-4
+    answers.replace(25, 3, "FGe");            // use items 26-28 (short form)
     answers.replace(28, 12, "ZZZZZZZZZZZZ");  // outside the short form: never touched
     answers.replace(40 + 25, 3, "E@A");
     answers.replace(40 + 28, 12, "QQQQQQQQQQQQ");

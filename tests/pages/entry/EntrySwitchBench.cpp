@@ -1,0 +1,91 @@
+// Switching from the demographics page to the response entry page of a long-form client with
+// every answer given, and back, painted; against switching between two empty pages in the
+// same main window.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <cstring>
+
+#include "FileModified.h"
+#include "FontMap.h"
+#include "Forms.h"
+#include "Page1.h"
+#include "Qentry1.h"
+#include "Session.h"
+#include "Winmain.h"
+
+namespace {
+
+using namespace kivo;
+
+ClientRecord LongFormClient() {
+    ClientRecord record{};
+    ResetClientRecord(record);
+    WriteTextField(record.LastName, "Johnson");
+    WriteTextField(record.HearingAid1, "Model X (open dome)");
+    WriteTextField(record.HearingAid2, "Model Y");
+    record.TestForm = kLongForm;
+    for (int item = 1; item <= kMaxItems; ++item) {
+        const int options = IsUseItem(kLongForm, item) ? 5 : 7;
+        record.Responses[ResponseIndex(0, item)] = static_cast<char>('A' + item % options);
+        record.Responses[ResponseIndex(1, item)] = static_cast<char>('A' + (item + 3) % options);
+    }
+    return record;
+}
+
+// The main window shown with the client on its demographics page.
+std::unique_ptr<TfmWinMain> StartWithLongFormClient() {
+    auto main = CreateForms({});
+    main->show();
+    QApplication::processEvents();
+    gClientRecord = LongFormClient();
+    fmDemographicsScreen->RecordToControls();
+    ClearFileModified();
+    QApplication::processEvents();
+    return main;
+}
+
+// One iteration: two switches (there and back), each painted.
+void BM_EntryPageSwitch(benchmark::State& state) {
+    auto main = StartWithLongFormClient();
+    for (auto _ : state) {
+        main->EntryButtonClick();
+        QApplication::processEvents();
+        main->DemographicsButtonClick();
+        QApplication::processEvents();
+    }
+    state.counters["switches"] = benchmark::Counter(2.0 * static_cast<double>(state.iterations()));
+}
+BENCHMARK(BM_EntryPageSwitch)->Unit(benchmark::kMillisecond);
+
+void BM_EmptyPageSwitch(benchmark::State& state) {
+    auto main = StartWithLongFormClient();
+    fmDemographicsScreen->hide();
+    auto* first = new TfmPage(main.get());
+    auto* second = new TfmPage(main.get());
+    main->HostPage(*first);
+    main->HostPage(*second);
+    first->show();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        SwitchPage(*second, {first});
+        QApplication::processEvents();
+        SwitchPage(*first, {second});
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_EmptyPageSwitch)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    kivo::canvas::InstallFontSubstitutes();
+    kivo::FillItemTextTable();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
