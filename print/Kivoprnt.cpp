@@ -1,6 +1,7 @@
 #include "Kivoprnt.h"
 
 #include "ReportPrinting.h"
+#include "ScoreReportHook.h"
 #include "ScoreReport.h"
 
 namespace kivo {
@@ -12,10 +13,15 @@ TfmKIVOQPrint::TfmKIVOQPrint(QWidget* owner)
     setObjectName(QStringLiteral("fmKIVOQPrint"));
     setWindowTitle(QStringLiteral("KIVO Score Report"));
     fmKIVOQPrint = this;
+    // The report screen's "Print Scores" opens this report's preview.
+    ScoreReportPreviewHook() = [this] { Preview(); };
 }
 
 TfmKIVOQPrint::~TfmKIVOQPrint() {
-    if (fmKIVOQPrint == this) fmKIVOQPrint = nullptr;
+    if (fmKIVOQPrint == this) {
+        fmKIVOQPrint = nullptr;
+        ScoreReportPreviewHook() = nullptr;
+    }
 }
 
 void TfmKIVOQPrint::Preview() {

@@ -55,6 +55,7 @@ TEST_F(FileCommands, NewPromptAnswers) {
         TfmWinMain& main = Start();
         script_->asked.clear();
         WriteTextField(gClientRecord.LastName, "Smith");
+        fmDemographicsScreen->RecordToControls();  // as if typed on the visible page
         Modify();
         main.EntryButtonClick();
         script_->buttons = {c.answer};
@@ -128,6 +129,7 @@ TEST_F(FileCommands, SaveOnALoadedClientWritesWithoutDialog) {
     main.Load1Click();
     script_->asked.clear();
     WriteTextField(gClientRecord.LastName, "After");
+    fmDemographicsScreen->RecordToControls();  // as if typed on the visible page
     Modify();
     main.Save1Click();
     EXPECT_TRUE(script_->asked.empty());

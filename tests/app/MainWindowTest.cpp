@@ -9,6 +9,8 @@
 #include "About.h"
 #include "Config.h"
 #include "Page1.h"
+#include "PrinterCanvas.h"
+#include "Qprint.h"
 #include "Qentry1.h"
 #include "Reports.h"
 #include "ShellFixture.h"
@@ -215,10 +217,19 @@ TEST_F(MainWindow, AboutBoxCentredOnTheMainWindow) {
 
 TEST_F(MainWindow, ErrorOfACommandIsShownAndTheProgramCarriesOn) {
     TfmWinMain& main = Start();
+    // A print job whose output cannot be opened: the command fails with an error.
+    fmQPrint->SetJobOutput({[] { return true; },
+                            [](QPrinter& p) -> std::unique_ptr<canvas::PageCanvas> {
+                                p.setOutputFormat(QPrinter::PdfFormat);
+                                p.setOutputFileName("/nonexistent/folder/x.pdf");
+                                return std::make_unique<canvas::PrinterCanvas>(p);
+                            }});
+    script_->printCopies = {1};
     script_->buttons = {DialogButton::Ok};
     main.PrintBlankQuestionnaire1Click();
-    ASSERT_EQ(script_->asked.size(), 1u);
-    const MessageRequest& box = script_->asked[0].message;
+    ASSERT_EQ(script_->asked.size(), 2u);
+    EXPECT_EQ(script_->asked[0].kind, Asked::Print);
+    const MessageRequest& box = script_->asked[1].message;
     EXPECT_EQ(box.caption, "KIVO");
     EXPECT_EQ(box.icon, DialogIcon::Stop);
     EXPECT_EQ(box.buttons, static_cast<int>(DialogButton::Ok));
