@@ -1,6 +1,6 @@
 #include "PageStore.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include "ReportUnits.h"
@@ -20,25 +20,36 @@ QRect DeviceRect(const QRectF& r, const DeviceFrame& f) {
 void RenderText(const PageItem& item, QPainter& p, const DeviceFrame& f) {
     const QRect clip = DeviceRect(item.rect, f);
     const QFont font = item.font.ToQFont(f.dpiY);
-    const QFontMetrics metrics(font);
-    const int width = metrics.horizontalAdvance(item.text);
-    int x = clip.left();
+    const QFontMetricsF metrics(font);
+    // The rounded character height can make text a little wider on the device than it was
+    // laid out at design scale; narrow it back so that it keeps to its label.
+    const double laidOut = DesignMetrics(item.font).TextWidth(item.text) * f.dpiX / kDesignDpi;
+    const double natural = metrics.horizontalAdvance(item.text);
+    const double squeeze = natural > laidOut && natural > 0 ? laidOut / natural : 1.0;
+    const double width = natural * squeeze;
+    double x = clip.left();
     if (item.align == PageItem::Align::Right) x = clip.left() + clip.width() - width;
-    if (item.align == PageItem::Align::Center) x = clip.left() + (clip.width() - width) / 2;
-    const auto y = static_cast<int>(ToDevice(item.top, f.dpiY, f.offsetY));
+    if (item.align == PageItem::Align::Center) x = clip.left() + (clip.width() - width) / 2.0;
+    const auto y = static_cast<double>(ToDevice(item.top, f.dpiY, f.offsetY));
     p.save();
     p.setClipRect(clip);
+    p.translate(x, y + metrics.ascent());
+    p.scale(squeeze, 1.0);
     p.setFont(font);
     p.setPen(item.font.color);
-    p.drawText(QPoint(x, y + metrics.ascent()), item.text);
+    p.drawText(QPointF(0.0, 0.0), item.text);
     p.restore();
 }
 
 void RenderImage(const PageItem& item, QPainter& p, const DeviceFrame& f) {
     p.save();
     p.setClipRect(DeviceRect(item.rect, f));
-    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    p.drawImage(DeviceRect(item.target, f), item.image);
+    const QRect target = DeviceRect(item.target, f);
+    // Shrunk pictures (a preview zoomed out) are smoothed so that thin lines survive;
+    // enlarged ones (the printer) keep their crisp pixels.
+    p.setRenderHint(QPainter::SmoothPixmapTransform,
+                    target.width() < item.image.width() || target.height() < item.image.height());
+    p.drawImage(target, item.image);
     p.restore();
 }
 

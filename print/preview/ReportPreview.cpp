@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QScrollArea>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QToolBar>
@@ -306,7 +307,11 @@ void Preview(TReport& report, const PreviewActions& actions) {
     TReportPreview window(report, actions);
     QEventLoop loop;
     QObject::connect(&window, &TReportPreview::closed, &loop, &QEventLoop::quit);
+    // Without a window manager a maximised request does nothing: cover the screen ourselves
+    // so that zoom to fit sees the real page area.
+    if (const QScreen* screen = window.screen()) window.setGeometry(screen->availableGeometry());
     window.showMaximized();
+    QCoreApplication::processEvents();
     try {
         window.Generate();
     } catch (...) {
