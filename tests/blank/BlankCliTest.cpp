@@ -77,7 +77,8 @@ INSTANTIATE_TEST_SUITE_P(
     EveryForm, BlankCli,
     ::testing::Values(FormCase{"a", kShortFormA, "KIVO questionnaire - Form A", "KIVOs(a)"},
                       FormCase{"b", kShortFormB, "KIVO questionnaire - Form B", "KIVOs(b)"},
-                      FormCase{"long", kLongForm, "KIVO questionnaire", "KIVO"}));
+                      FormCase{"long", kLongForm, "KIVO questionnaire", "KIVO"}),
+    [](const ::testing::TestParamInfo<FormCase>& form) { return std::string(form.param.name); });
 
 TEST(BlankCliPaper, A4OnRequest) {
     TempDir dir;

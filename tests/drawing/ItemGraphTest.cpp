@@ -112,7 +112,7 @@ TEST_F(ItemGraphTest, ShortFormSpeechCuesRowsFrameAndScale) {
     EXPECT_EQ(TextAt(canvas, "1"), (Point{349, 291}));
     EXPECT_EQ(TextAt(canvas, "7"), (Point{574, 291}));
 
-    EXPECT_EQ(TextAt(canvas, "5. Helping me follow a friend\u2019s voice whe...?"),
+    EXPECT_EQ(TextAt(canvas, "5. Helping me follow a friend\u2019s voice in ...?"),
               (Point{20, 71}));
     EXPECT_EQ(TextAt(canvas, "6. Helping me understand a child\u2019s voice?"), (Point{20, 100}));
     EXPECT_EQ(TextAt(canvas, "8. Helping me follow a conversation in a ...?"),
