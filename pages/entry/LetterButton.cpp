@@ -13,6 +13,10 @@ TLetterButton::TLetterButton(QWidget* parent, const QString& letter, const QStri
     setCheckable(true);
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus);
+    // A flat button that is down must stand out at a glance across 28 rows of answers.
+    setStyleSheet(QStringLiteral(
+        "QToolButton:checked { background-color: #ffffff; color: #000080;"
+        " border: 2px solid #000080; border-radius: 2px; }"));
 }
 
 void TLetterButton::mouseReleaseEvent(QMouseEvent* event) {
