@@ -163,7 +163,8 @@ TEST(ReportPreview, ASecondPreviewWhileOneIsOpenDoesNothingAndPrintRunsTheReport
         for (auto* w : QApplication::topLevelWidgets()) {
             if (auto* p = qobject_cast<TReportPreview*>(w); p && p->isVisible()) window = p;
         }
-        if (!window || window->Generating()) return;
+        // Wait for the pages: the window shows (not yet generating) before they start.
+        if (!window || window->Generating() || window->PageCount() == 0) return;
         timer.stop();
         const int before = r.events;
         Preview(r.report, actions);  // already open: returns at once
