@@ -1,0 +1,104 @@
+// A sample of the damaged client files loaded in the real main window and shown on every
+// page: demographics, entry, report, the item view of each subscale, the score report's
+// preview. A refused file leaves the open client, its name and the title as they were.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTimer>
+#include <cstring>
+
+#include "Page1.h"
+#include "Qentry1.h"
+#include "ReportPreview.h"
+#include "Reports.h"
+#include "ScoreReportHook.h"
+#include "ShellFixture.h"
+#include "SweepFiles.h"
+#include "Viewscor.h"
+
+namespace kivo::test {
+namespace {
+
+class ShellSweep : public ShellTest {
+protected:
+    void ShowEveryPage(TfmWinMain& main, bool withPreview) {
+        main.DemographicsButtonClick();
+        fmDemographicsScreen->grab();
+        main.EntryButtonClick();
+        fmQEntry1->grab();
+        main.ReportsButtonClick();
+        ASSERT_TRUE(fmReportScreen->isVisible());
+        fmReportScreen->grab();
+        fmReportScreen->BitBtn1Click();
+        ASSERT_TRUE(fmViewScores->isVisible());
+        for (int view = 1; view <= 6; ++view) {
+            fmViewScores->findChild<QAbstractButton*>(QStringLiteral("SpeedButton%1").arg(view))
+                ->click();
+            fmViewScores->grab();
+        }
+        fmViewScores->BitBtn1Click();
+        if (withPreview) PreviewAndClose();
+    }
+
+    // Opens the score report's preview, paints it once it has its pages, and closes it.
+    static void PreviewAndClose() {
+        bool shown = false;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            for (auto* w : QApplication::topLevelWidgets()) {
+                auto* preview = qobject_cast<report::TReportPreview*>(w);
+                if (!preview || !preview->isVisible() || preview->Generating() ||
+                    preview->PageCount() == 0) {
+                    continue;
+                }
+                timer.stop();
+                preview->grab();
+                shown = true;
+                preview->close();
+            }
+        });
+        timer.start(5);
+        PreviewScoreReport();
+        EXPECT_TRUE(shown);
+    }
+};
+
+ClientImage OpenImage() {
+    return ToImage(gClientRecord);
+}
+
+TEST_F(ShellSweep, DamagedFilesOpenAndShowOrAreRefusedKeepingTheOpenClient) {
+    TfmWinMain& main = Start();
+    const auto& files = SweepFiles();
+    const std::size_t step = 17;
+    for (std::size_t i = 0; i < files.size(); i += step) {
+        const SweepFile& file = files[i];
+        SCOPED_TRACE(file.path.string());
+        ClearFileModified();
+        const ClientImage before = OpenImage();
+        const QString nameBefore = main.Files().CurrentFileName;
+        const QString titleBefore = main.windowTitle();
+        script_->asked.clear();
+        script_->files = {file.Path()};
+        if (file.refused) script_->buttons = {DialogButton::Ok};
+        main.Load1Click();
+        if (file.refused) {
+            ASSERT_EQ(script_->asked.size(), 2u);
+            const MessageRequest& box = script_->asked[1].message;
+            EXPECT_EQ(box.icon, DialogIcon::Stop);
+            EXPECT_TRUE(box.text.contains("\"" + file.Path() + "\"")) << box.text.toStdString();
+            EXPECT_EQ(OpenImage(), before);
+            EXPECT_EQ(main.Files().CurrentFileName, nameBefore);
+            EXPECT_EQ(main.windowTitle(), titleBefore);
+            continue;
+        }
+        ASSERT_EQ(script_->asked.size(), 1u) << script_->MessageTexts().front().toStdString();
+        EXPECT_EQ(main.Files().CurrentFileName, file.Path());
+        EXPECT_EQ(std::memcmp(gClientRecord.Signature, "KIVO1", 6), 0);
+        ShowEveryPage(main, (i / step) % 8 == 0);
+        EXPECT_TRUE(script_->asked.size() == 1u) << script_->MessageTexts().front().toStdString();
+    }
+    ClearFileModified();
+}
+
+}  // namespace
+}  // namespace kivo::test
