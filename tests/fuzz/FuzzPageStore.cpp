@@ -1,0 +1,40 @@
+// Fuzz target: a saved page store (".kps") loaded, drawn page by page on a small image as the
+// preview would, and saved and loaded again.
+#include <QImage>
+#include <QPainter>
+#include <cstdint>
+#include <cstdlib>
+
+#include "Error.h"
+#include "FontMap.h"
+#include "FuzzGui.h"
+#include "PageStore.h"
+#include "PageStoreFile.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const bool ready = [] {
+        kivo::fuzz::EnsureGuiApplication();
+        kivo::canvas::InstallFontSubstitutes();
+        return true;
+    }();
+    (void)ready;
+    using namespace kivo::report;
+    PageStore store;
+    try {
+        store = LoadPageStore(
+            QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    } catch (const kivo::Error&) {
+        return 0;
+    }
+    // A small device keeps every page cheap to draw whatever its sizes say.
+    QImage image(80, 100, QImage::Format_RGB32);
+    for (const Page& page : store.pages) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        RenderPage(page, painter, {8.0, 8.0, 0.0, 0.0});
+    }
+    // What loads saves and loads back to the same pages.
+    const PageStore again = LoadPageStore(SavePageStore(store));
+    if (again.PageCount() != store.PageCount() || again.title != store.title) std::abort();
+    return 0;
+}
