@@ -1,5 +1,6 @@
 #include "ClientFile.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <random>
@@ -56,8 +57,13 @@ void WriteClientFile(const std::filesystem::path& path, const ClientRecord& reco
     const auto fail = [&](const std::string& why) {
         return Error("Cannot save \"" + PathText(path) + "\": " + why);
     };
-    const auto temp = TemporaryNameBeside(path);
+    // A temporary file left by a save that never finished may hold the name drawn: draw again.
+    auto temp = TemporaryNameBeside(path);
     FilePtr file(platform::CreateExclusive(temp));
+    for (int attempt = 0; !file && errno == EEXIST && attempt < 16; ++attempt) {
+        temp = TemporaryNameBeside(path);
+        file.reset(platform::CreateExclusive(temp));
+    }
     if (!file) throw fail(platform::LastErrorText());
 
     const auto image = ToImage(record);

@@ -13,8 +13,22 @@
 #endif
 
 namespace kivo::platform {
+namespace {
+
+FaultHook gFaultHook = nullptr;
+
+// The injected errno of a step, 0 when it runs normally.
+int InjectedFault(std::string_view step) { return gFaultHook ? gFaultHook(step) : 0; }
+
+}  // namespace
+
+void SetFaultHook(FaultHook hook) { gFaultHook = hook; }
 
 bool SyncFile(std::FILE* file) {
+    if (const int fault = InjectedFault("sync")) {
+        errno = fault;
+        return false;
+    }
     if (std::fflush(file) != 0) return false;
 #ifdef _WIN32
     return _commit(_fileno(file)) == 0;
@@ -24,6 +38,10 @@ bool SyncFile(std::FILE* file) {
 }
 
 std::FILE* CreateExclusive(const std::filesystem::path& path) {
+    if (const int fault = InjectedFault("create")) {
+        errno = fault;
+        return nullptr;
+    }
 #ifdef _WIN32
     return _wfopen(path.c_str(), L"wbx");
 #else
@@ -33,6 +51,10 @@ std::FILE* CreateExclusive(const std::filesystem::path& path) {
 
 bool ReplaceFile(const std::filesystem::path& source, const std::filesystem::path& target,
                  std::string& error) {
+    if (const int fault = InjectedFault("replace")) {
+        error = std::generic_category().message(fault);
+        return false;
+    }
     std::error_code ec;
     std::filesystem::rename(source, target, ec);
     if (ec) error = ec.message();

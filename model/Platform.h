@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 // The few operating-system calls KIVO makes directly live behind this seam.
 namespace kivo::platform {
@@ -24,5 +25,11 @@ long ReadFileHead(const std::filesystem::path& path, void* buffer, std::size_t s
 
 // Text of the last system error (errno).
 std::string LastErrorText();
+
+// For tests: when set, CreateExclusive, SyncFile and ReplaceFile first call the hook with
+// "create", "sync" or "replace"; a result other than 0 fails that step with that errno
+// value (a read-only folder, a full disk, ...). nullptr removes it.
+using FaultHook = int (*)(std::string_view step);
+void SetFaultHook(FaultHook hook);
 
 }  // namespace kivo::platform

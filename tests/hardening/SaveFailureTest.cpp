@@ -1,0 +1,120 @@
+// Saving when the disk lets the program down: a read-only folder, a full disk, a rename that
+// fails, a target that is a folder or sits in a missing one. The old client file stays whole,
+// the client stays marked modified, and the message names the file and the reason.
+#include <QDir>
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+
+#include "Page1.h"
+#include "Platform.h"
+#include "ShellFixture.h"
+
+namespace kivo::test {
+namespace {
+
+struct Fault {
+    const char* step;
+    int error;
+};
+Fault gFault{};
+
+int InjectFault(std::string_view step) {
+    return step == gFault.step ? gFault.error : 0;
+}
+
+class SaveFailure : public ShellTest {
+protected:
+    void TearDown() override {
+        platform::SetFaultHook(nullptr);
+        ShellTest::TearDown();
+    }
+
+    // The window with a.KVO ("Old") open and its last name changed to "New" on the page.
+    TfmWinMain& StartWithChangedClient() {
+        TfmWinMain& main = Start();
+        WriteClient(Path("a.KVO"), "Old");
+        oldBytes_ = Bytes(Path("a.KVO"));
+        script_->files = {Path("a.KVO")};
+        main.Load1Click();
+        WriteTextField(gClientRecord.LastName, "New");
+        fmDemographicsScreen->RecordToControls();
+        Modify();
+        script_->asked.clear();
+        return main;
+    }
+
+    static QByteArray Bytes(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // The save failed as it should: one error box naming the file and the reason, the old
+    // file whole, no temporary file left, the client still modified under its old name.
+    void ExpectFailedSave(TfmWinMain& main, const QString& target, const QString& reason) {
+        ASSERT_EQ(script_->MessageTexts().size(), 1u);
+        EXPECT_EQ(script_->MessageTexts()[0].toStdString(),
+                  ("Cannot create file \"" + target + "\". " + reason + ".").toStdString());
+        EXPECT_EQ(Bytes(Path("a.KVO")), oldBytes_);
+        EXPECT_EQ(QDir(Folder()).entryList({"*.tmp"}, QDir::Files), QStringList());
+        EXPECT_TRUE(FileModified());
+        EXPECT_EQ(main.StatusPanelText(1), " Modified");
+        EXPECT_EQ(main.windowTitle(), "KIVO - A.KVO");
+        EXPECT_EQ(main.Files().CurrentFileName, Path("a.KVO"));
+        EXPECT_EQ(ReadTextField(gClientRecord.LastName), "New");
+        ClearFileModified();
+    }
+
+    QByteArray oldBytes_;
+};
+
+TEST_F(SaveFailure, InjectedFailuresLeaveTheOldFileWholeAndTheClientModified) {
+    const struct Case {
+        Fault fault;
+        const char* reason;
+    } cases[] = {
+        {{"create", EROFS}, "Read-only file system"},
+        {{"create", EACCES}, "Permission denied"},
+        {{"sync", ENOSPC}, "No space left on device"},
+        {{"sync", EIO}, "Input/output error"},
+        {{"replace", EXDEV}, "Invalid cross-device link"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault.step);
+        TfmWinMain& main = StartWithChangedClient();
+        gFault = c.fault;
+        platform::SetFaultHook(InjectFault);
+        script_->buttons = {DialogButton::Ok};
+        main.Save1Click();
+        platform::SetFaultHook(nullptr);
+        ExpectFailedSave(main, Path("a.KVO"), c.reason);
+
+        main.Save1Click();  // the disk is back: the same save now works
+        EXPECT_FALSE(FileModified());
+        EXPECT_EQ(Bytes(Path("a.KVO")).mid(20, 4), QByteArray("New", 4));
+    }
+}
+
+TEST_F(SaveFailure, TargetsThatCannotBeFilesAreRefusedWithTheirReason) {
+    TfmWinMain& main = StartWithChangedClient();
+    QDir(Folder()).mkdir("folder.KVO");
+    const struct {
+        QString target;
+        const char* reason;
+    } cases[] = {
+        {Folder() + "folder.KVO", "Is a directory"},
+        {Folder() + "missing/b.KVO", "No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        Modify();
+        script_->asked.clear();
+        script_->files = {c.target};
+        script_->buttons = {DialogButton::Ok};
+        main.SaveAs1Click();
+        ExpectFailedSave(main, c.target, c.reason);
+    }
+    EXPECT_TRUE(QFileInfo(Folder() + "folder.KVO").isDir());
+}
+
+}  // namespace
+}  // namespace kivo::test
