@@ -195,7 +195,7 @@ std::vector<DamagedClient> DamagedClients() {
     g.Numbers(base);
     g.Texts(base);
     g.Answers(base);
-    g.Random(base, 2000);
+    g.Random(base, 2500);
     return std::move(g.files);
 }
 

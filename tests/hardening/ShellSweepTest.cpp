@@ -69,7 +69,7 @@ ClientImage OpenImage() {
 TEST_F(ShellSweep, DamagedFilesOpenAndShowOrAreRefusedKeepingTheOpenClient) {
     TfmWinMain& main = Start();
     const auto& files = SweepFiles();
-    const std::size_t step = 17;
+    const std::size_t step = 21;
     for (std::size_t i = 0; i < files.size(); i += step) {
         const SweepFile& file = files[i];
         SCOPED_TRACE(file.path.string());
