@@ -91,12 +91,12 @@ void ScoreReport::BuildDetail() {
     auto& band = report_.AddBand(TBandType::rbDetail);
     band.Size.height = Px(779);
     band.BeforePrint = [this](TReportBand& b, bool& p) { DetailBand1BeforePrint(b, p); };
-    struct Spec {
+    struct Placed {
         const char* name;
         int left, top;
         const char* caption;
     };
-    const Spec labels[] = {
+    const Placed labels[] = {
         {"RpLabel5", 40, 6, "Condition 1:"},
         {"RpLabel6", 56, 29, "Hearing Aid Information"},
         {"RpHearingAidLabel1", 56, 52, " "},
