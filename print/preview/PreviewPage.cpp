@@ -14,6 +14,7 @@ PreviewPage::PreviewPage(QWidget* parent) : QWidget(parent) {
 
 void PreviewPage::SetPage(const Page* page) {
     page_ = page;
+    cached_ = QImage();
     updateGeometry();
     resize(sizeHint());
     update();
@@ -21,6 +22,7 @@ void PreviewPage::SetPage(const Page* page) {
 
 void PreviewPage::SetZoom(int percent) {
     zoom_ = percent;
+    cached_ = QImage();
     updateGeometry();
     resize(sizeHint());
     update();
@@ -58,8 +60,10 @@ QImage PreviewPage::PageImage() const {
 
 void PreviewPage::paintEvent(QPaintEvent*) {
     if (!page_) return;
+    // Scrolling repaints often: the page is drawn once per page and zoom.
+    if (cached_.isNull()) cached_ = PageImage();
     QPainter p(this);
-    p.drawImage(0, 0, PageImage());
+    p.drawImage(0, 0, cached_);
 }
 
 }  // namespace kivo::report

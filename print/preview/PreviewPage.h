@@ -32,6 +32,7 @@ private:
 
     const Page* page_ = nullptr;
     int zoom_ = 100;
+    QImage cached_;  // the page image of the current page and zoom, drawn once
 };
 
 }  // namespace kivo::report
