@@ -1,8 +1,8 @@
-#include "Artwork.h"
+#include "app/Artwork.h"
 
 #include <QFile>
 
-#include "JpegImage.h"
+#include "app/JpegImage.h"
 
 namespace kivo {
 

@@ -1,10 +1,10 @@
-#include "ClientFileIo.h"
+#include "app/ClientFileIo.h"
 
 #include <string>
 
-#include "ClientFile.h"
-#include "Error.h"
-#include "FileNames.h"
+#include "model/ClientFile.h"
+#include "model/Error.h"
+#include "app/FileNames.h"
 
 namespace kivo {
 namespace {

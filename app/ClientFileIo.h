@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "ClientRecord.h"
+#include "model/ClientRecord.h"
 
 namespace kivo {
 

@@ -1,4 +1,4 @@
-#include "FileNames.h"
+#include "app/FileNames.h"
 
 #include <QDir>
 

@@ -1,16 +1,16 @@
-#include "Program.h"
+#include "app/Program.h"
 
 #include <QApplication>
 #include <QPointer>
 #include <exception>
 
-#include "Artwork.h"
-#include "ErrorBox.h"
-#include "FontMap.h"
-#include "Forms.h"
-#include "InstanceLock.h"
-#include "Splash.h"
-#include "Winmain.h"
+#include "app/Artwork.h"
+#include "shell/ErrorBox.h"
+#include "canvas/FontMap.h"
+#include "app/Windows.h"
+#include "app/InstanceLock.h"
+#include "app/SplashScreen.h"
+#include "app/MainWindow.h"
 
 namespace kivo {
 namespace {
@@ -39,14 +39,14 @@ int RunProgram(int& argc, char** argv, ProgramHooks hooks) {
     }
 
     // The splash closes itself on its timer; one still open when the loop ends goes here.
-    QPointer<TfmSplashScreen> splash;
+    QPointer<SplashScreen> splash;
     try {
         canvas::InstallFontSubstitutes();
         QApplication::setWindowIcon(ApplicationIcon());
-        splash = new TfmSplashScreen();
+        splash = new SplashScreen();
         splash->show();
         splash->repaint();
-        const std::unique_ptr<TfmWinMain> main = CreateForms(FirstArgument());
+        const std::unique_ptr<MainWindow> main = CreateWindows(FirstArgument());
         if (hooks.beforeMessageLoop) hooks.beforeMessageLoop(*main);
         main->show();
         QApplication::exec();

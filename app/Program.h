@@ -3,16 +3,16 @@
 #include <functional>
 #include <memory>
 
-#include "DialogSeam.h"
+#include "shell/DialogSeam.h"
 
 namespace kivo {
 
-class TfmWinMain;
+class MainWindow;
 
 // What a caller other than the program itself may change about a run (tests, benchmarks).
 struct ProgramHooks {
     std::unique_ptr<DialogSeam> dialogs;                 // null: Qt's dialogs
-    std::function<void(TfmWinMain&)> beforeMessageLoop;  // after every window is created
+    std::function<void(MainWindow&)> beforeMessageLoop;  // after every window is created
 };
 
 // The whole run: the single-instance lock, the splash, the windows, the message loop.

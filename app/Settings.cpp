@@ -1,10 +1,10 @@
-#include "Settings.h"
+#include "app/Settings.h"
 
 #include <QFile>
 #include <QSaveFile>
 
-#include "Error.h"
-#include "IniText.h"
+#include "model/Error.h"
+#include "app/IniText.h"
 
 namespace kivo {
 namespace {

@@ -1,4 +1,4 @@
-#include "Program.h"
+#include "app/Program.h"
 
 int main(int argc, char** argv) {
     return kivo::RunProgram(argc, argv);

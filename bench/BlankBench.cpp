@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "FontMap.h"
-#include "PageCanvas.h"
-#include "PageOutput.h"
-#include "questionnaire/QuestionnairePages.h"
+#include "canvas/FontMap.h"
+#include "canvas/PageCanvas.h"
+#include "print/engine/PageOutput.h"
+#include "print/questionnaire/QuestionnairePages.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <random>
 #include <streambuf>
 
-#include "Cli.h"
-#include "ClientFile.h"
-#include "Platform.h"
+#include "cli/Cli.h"
+#include "model/ClientFile.h"
+#include "model/Platform.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <QImage>
 #include <QPainter>
 
-#include "ClientRecord.h"
-#include "FontMap.h"
-#include "ItemGraph.h"
-#include "PainterCanvas.h"
-#include "ReportPaintBox.h"
-#include "Scoring.h"
+#include "model/ClientRecord.h"
+#include "canvas/FontMap.h"
+#include "drawing/ItemGraph.h"
+#include "canvas/PainterCanvas.h"
+#include "drawing/ReportPaintBox.h"
+#include "model/Scoring.h"
 
 namespace {
 

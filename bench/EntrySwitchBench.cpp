@@ -6,13 +6,13 @@
 #include <QApplication>
 #include <cstring>
 
-#include "FileModified.h"
-#include "FontMap.h"
-#include "Forms.h"
-#include "Page1.h"
-#include "Qentry1.h"
-#include "Session.h"
-#include "Winmain.h"
+#include "shell/FileModified.h"
+#include "canvas/FontMap.h"
+#include "app/Windows.h"
+#include "pages/demographics/DemographicsPage.h"
+#include "pages/entry/ResponseEntryPage.h"
+#include "model/Session.h"
+#include "app/MainWindow.h"
 
 namespace {
 
@@ -34,12 +34,12 @@ ClientRecord LongFormClient() {
 }
 
 // The main window shown with the client on its demographics page.
-std::unique_ptr<TfmWinMain> StartWithLongFormClient() {
-    auto main = CreateForms({});
+std::unique_ptr<MainWindow> StartWithLongFormClient() {
+    auto main = CreateWindows({});
     main->show();
     QApplication::processEvents();
     gClientRecord = LongFormClient();
-    fmDemographicsScreen->RecordToControls();
+    gDemographicsPage->RecordToControls();
     ClearFileModified();
     QApplication::processEvents();
     return main;
@@ -49,9 +49,9 @@ std::unique_ptr<TfmWinMain> StartWithLongFormClient() {
 void BM_EntryPageSwitch(benchmark::State& state) {
     auto main = StartWithLongFormClient();
     for (auto _ : state) {
-        main->EntryButtonClick();
+        main->ShowResponseEntryPage();
         QApplication::processEvents();
-        main->DemographicsButtonClick();
+        main->ShowDemographicsPage();
         QApplication::processEvents();
     }
     state.counters["switches"] = benchmark::Counter(2.0 * static_cast<double>(state.iterations()));
@@ -60,9 +60,9 @@ BENCHMARK(BM_EntryPageSwitch)->Unit(benchmark::kMillisecond);
 
 void BM_EmptyPageSwitch(benchmark::State& state) {
     auto main = StartWithLongFormClient();
-    fmDemographicsScreen->hide();
-    auto* first = new TfmPage(main.get());
-    auto* second = new TfmPage(main.get());
+    gDemographicsPage->hide();
+    auto* first = new Page(main.get());
+    auto* second = new Page(main.get());
     main->HostPage(*first);
     main->HostPage(*second);
     first->show();

@@ -7,11 +7,11 @@
 #include <filesystem>
 #include <string>
 
-#include "ClientFile.h"
-#include "FontMap.h"
-#include "Report.h"
-#include "ScoreReport.h"
-#include "Session.h"
+#include "model/ClientFile.h"
+#include "canvas/FontMap.h"
+#include "print/engine/Report.h"
+#include "print/score/ScoreReport.h"
+#include "model/Session.h"
 
 namespace {
 
@@ -32,8 +32,8 @@ ClientRecord FullClient() {
 }
 
 void BM_GenerateEmptyReport(benchmark::State& state) {
-    report::TReport empty;
-    empty.AddBand(report::TBandType::rbDetail).Size.height = 100.0;
+    report::Report empty;
+    empty.AddBand(report::BandKind::Detail).Size.height = 100.0;
     for (auto _ : state) benchmark::DoNotOptimize(empty.Generate());
 }
 BENCHMARK(BM_GenerateEmptyReport)->Unit(benchmark::kMillisecond);

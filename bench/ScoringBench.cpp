@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "Scoring.h"
+#include "model/Scoring.h"
 
 namespace {
 

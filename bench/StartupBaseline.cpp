@@ -7,7 +7,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "StartupPaintProbe.h"
+#include "bench/StartupPaintProbe.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

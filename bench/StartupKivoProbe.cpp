@@ -1,12 +1,12 @@
 // KIVO's own start-up (lock, splash, every window, first show) up to the main window's first
 // paint, then quit: the measured side of the start-up benchmark.
-#include "Program.h"
-#include "StartupPaintProbe.h"
-#include "Winmain.h"
+#include "app/Program.h"
+#include "bench/StartupPaintProbe.h"
+#include "app/MainWindow.h"
 
 int main(int argc, char** argv) {
     kivo::ProgramHooks hooks;
-    hooks.beforeMessageLoop = [](kivo::TfmWinMain& main) {
+    hooks.beforeMessageLoop = [](kivo::MainWindow& main) {
         main.installEventFilter(new FirstPaintProbe(&main));
     };
     return kivo::RunProgram(argc, argv, std::move(hooks));

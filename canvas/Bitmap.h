@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "PainterCanvas.h"
+#include "canvas/PainterCanvas.h"
 
 namespace kivo::canvas {
 

@@ -1,8 +1,8 @@
-#include "FontCache.h"
+#include "canvas/FontCache.h"
 
 #include <QString>
 
-#include "QtConvert.h"
+#include "canvas/QtConvert.h"
 
 namespace kivo::canvas {
 

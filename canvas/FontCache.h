@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "Canvas.h"
+#include "canvas/Canvas.h"
 
 namespace kivo::canvas {
 

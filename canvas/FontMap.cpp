@@ -1,4 +1,4 @@
-#include "FontMap.h"
+#include "canvas/FontMap.h"
 
 #include <QFont>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "PageCanvas.h"
+#include "canvas/PageCanvas.h"
 
 #include <QPdfWriter>
 #include <QString>

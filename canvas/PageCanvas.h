@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <string>
 
-#include "PainterCanvas.h"
+#include "canvas/PainterCanvas.h"
 
 namespace kivo::canvas {
 

@@ -1,4 +1,4 @@
-#include "PainterCanvas.h"
+#include "canvas/PainterCanvas.h"
 
 #include <QPen>
 #include <QPoint>
@@ -8,7 +8,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "QtConvert.h"
+#include "canvas/QtConvert.h"
 
 namespace kivo::canvas {
 namespace {

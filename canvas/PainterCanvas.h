@@ -2,8 +2,8 @@
 
 #include <QPainter>
 
-#include "Canvas.h"
-#include "FontCache.h"
+#include "canvas/Canvas.h"
+#include "canvas/FontCache.h"
 
 namespace kivo::canvas {
 

@@ -1,4 +1,4 @@
-#include "QtConvert.h"
+#include "canvas/QtConvert.h"
 
 #include <algorithm>
 

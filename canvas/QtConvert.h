@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QFont>
 
-#include "Canvas.h"
+#include "canvas/Canvas.h"
 
 namespace kivo::canvas {
 

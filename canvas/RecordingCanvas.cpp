@@ -1,4 +1,4 @@
-#include "RecordingCanvas.h"
+#include "canvas/RecordingCanvas.h"
 
 #include <utility>
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "Canvas.h"
-#include "FontCache.h"
+#include "canvas/Canvas.h"
+#include "canvas/FontCache.h"
 
 namespace kivo::canvas {
 

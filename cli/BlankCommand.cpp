@@ -3,13 +3,13 @@
 #include <QString>
 #include <optional>
 
-#include "Commands.h"
-#include "Error.h"
-#include "GuiSession.h"
-#include "PageCanvas.h"
-#include "PageOutput.h"
-#include "questionnaire/QuestionnaireLayout.h"
-#include "questionnaire/QuestionnairePages.h"
+#include "cli/Commands.h"
+#include "model/Error.h"
+#include "cli/GuiSession.h"
+#include "canvas/PageCanvas.h"
+#include "print/engine/PageOutput.h"
+#include "print/questionnaire/QuestionnaireLayout.h"
+#include "print/questionnaire/QuestionnairePages.h"
 
 namespace kivo::cli {
 namespace {

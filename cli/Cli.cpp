@@ -1,6 +1,6 @@
-#include "Cli.h"
+#include "cli/Cli.h"
 
-#include "Commands.h"
+#include "cli/Commands.h"
 
 namespace kivo::cli {
 namespace {

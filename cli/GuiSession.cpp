@@ -1,6 +1,6 @@
-#include "GuiSession.h"
+#include "cli/GuiSession.h"
 
-#include "FontMap.h"
+#include "canvas/FontMap.h"
 
 namespace kivo::cli {
 

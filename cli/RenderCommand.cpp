@@ -3,13 +3,13 @@
 #include <charconv>
 #include <optional>
 
-#include "ClientFile.h"
-#include "Commands.h"
-#include "Error.h"
-#include "GuiSession.h"
-#include "ItemViewTables.h"
-#include "RenderImages.h"
-#include "ScoreTables.h"
+#include "model/ClientFile.h"
+#include "cli/Commands.h"
+#include "model/Error.h"
+#include "cli/GuiSession.h"
+#include "drawing/ItemViewTables.h"
+#include "drawing/RenderImages.h"
+#include "drawing/ScoreTables.h"
 
 namespace kivo::cli {
 namespace {

@@ -1,12 +1,12 @@
 #include <QString>
 
-#include "ClientFile.h"
-#include "Commands.h"
-#include "Error.h"
-#include "GuiSession.h"
-#include "PageOutput.h"
-#include "ScoreReport.h"
-#include "Session.h"
+#include "model/ClientFile.h"
+#include "cli/Commands.h"
+#include "model/Error.h"
+#include "cli/GuiSession.h"
+#include "print/engine/PageOutput.h"
+#include "print/score/ScoreReport.h"
+#include "model/Session.h"
 
 namespace kivo::cli {
 namespace {

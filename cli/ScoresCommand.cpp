@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "ClientFile.h"
-#include "Commands.h"
-#include "Error.h"
-#include "Json.h"
-#include "Questionnaire.h"
-#include "Scoring.h"
+#include "model/ClientFile.h"
+#include "cli/Commands.h"
+#include "model/Error.h"
+#include "cli/Json.h"
+#include "model/Questionnaire.h"
+#include "model/Scoring.h"
 
 namespace kivo::cli {
 namespace {

@@ -1,12 +1,12 @@
 #include <cstdio>
 #include <span>
 
-#include "ClientFile.h"
-#include "Commands.h"
-#include "Cp1252.h"
-#include "Error.h"
-#include "Json.h"
-#include "Questionnaire.h"
+#include "model/ClientFile.h"
+#include "cli/Commands.h"
+#include "model/Cp1252.h"
+#include "model/Error.h"
+#include "cli/Json.h"
+#include "model/Questionnaire.h"
 
 namespace kivo::cli {
 namespace {

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "Cli.h"
+#include "cli/Cli.h"
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);

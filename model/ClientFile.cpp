@@ -1,4 +1,4 @@
-#include "ClientFile.h"
+#include "model/ClientFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -6,8 +6,8 @@
 #include <random>
 #include <string>
 
-#include "Error.h"
-#include "Platform.h"
+#include "model/Error.h"
+#include "model/Platform.h"
 
 namespace kivo {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "ClientRecord.h"
+#include "model/ClientRecord.h"
 
 namespace kivo {
 

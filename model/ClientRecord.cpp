@@ -1,9 +1,9 @@
-#include "ClientRecord.h"
+#include "model/ClientRecord.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "Cp1252.h"
+#include "model/Cp1252.h"
 
 namespace kivo {
 

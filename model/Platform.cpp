@@ -1,4 +1,4 @@
-#include "Platform.h"
+#include "model/Platform.h"
 
 #include <cerrno>
 #include <cstring>

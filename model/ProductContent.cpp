@@ -1,9 +1,9 @@
-#include "ProductContent.h"
+#include "model/ProductContent.h"
 
 #include <map>
 
-#include "Cp1252.h"
-#include "Error.h"
+#include "model/Cp1252.h"
+#include "model/Error.h"
 
 namespace kivo {
 namespace embedded {

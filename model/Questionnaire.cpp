@@ -1,8 +1,8 @@
-#include "Questionnaire.h"
+#include "model/Questionnaire.h"
 
 #include <algorithm>
 
-#include "ProductContent.h"
+#include "model/ProductContent.h"
 
 namespace kivo {
 namespace {

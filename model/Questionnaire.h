@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "ClientRecord.h"
+#include "model/ClientRecord.h"
 
 namespace kivo {
 

@@ -1,4 +1,4 @@
-#include "Scoring.h"
+#include "model/Scoring.h"
 
 #include <charconv>
 #include <cmath>

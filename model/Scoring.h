@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "ClientRecord.h"
-#include "Questionnaire.h"
+#include "model/ClientRecord.h"
+#include "model/Questionnaire.h"
 
 namespace kivo {
 

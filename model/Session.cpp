@@ -1,4 +1,4 @@
-#include "Session.h"
+#include "model/Session.h"
 
 namespace kivo {
 

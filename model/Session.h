@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ClientRecord.h"
-#include "Scoring.h"
+#include "model/ClientRecord.h"
+#include "model/Scoring.h"
 
 namespace kivo {
 

@@ -1,31 +1,31 @@
-#include "Page.h"
+#include "pages/Page.h"
 
 #include <QColor>
 #include <QHideEvent>
 #include <QPalette>
 #include <QShowEvent>
 
-#include "ErrorBox.h"
+#include "shell/ErrorBox.h"
 
 namespace kivo {
 
-TfmPage::TfmPage(QWidget* parent) : QWidget(parent) {
+Page::Page(QWidget* parent) : QWidget(parent) {
     // Created hidden: only the page switch shows a page.
     setVisible(false);
 }
 
-void TfmPage::showEvent(QShowEvent* event) {
+void Page::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;
-    RunGuarded([this] { FormShow(); });
-    emit FormShown();
+    RunGuarded([this] { OnShown(); });
+    emit PageShown();
 }
 
-void TfmPage::hideEvent(QHideEvent* event) {
+void Page::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     if (event->spontaneous()) return;
-    RunGuarded([this] { FormHide(); });
-    emit FormHidden();
+    RunGuarded([this] { OnHidden(); });
+    emit PageHidden();
 }
 
 void SetPageColour(QWidget& page, unsigned rgb) {
@@ -35,13 +35,13 @@ void SetPageColour(QWidget& page, unsigned rgb) {
     page.setAutoFillBackground(true);
 }
 
-void HideVisible(std::initializer_list<TfmPage*> pages) {
-    for (TfmPage* page : pages) {
+void HideVisible(std::initializer_list<Page*> pages) {
+    for (Page* page : pages) {
         if (page != nullptr && page->isVisible()) page->hide();
     }
 }
 
-void SwitchPage(TfmPage& page, std::initializer_list<TfmPage*> hideOrder) {
+void SwitchPage(Page& page, std::initializer_list<Page*> hideOrder) {
     if (page.isVisible()) return;
     HideVisible(hideOrder);
     page.show();

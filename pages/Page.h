@@ -6,22 +6,22 @@
 namespace kivo {
 
 // A page: a borderless child window laid over the main window's page area, created once at
-// start-up and shown and hidden by the page switch. FormShow runs when it becomes visible,
-// FormHide when it is hidden (the editing pages load from and store into the client record
+// start-up and shown and hidden by the page switch. OnShown runs when it becomes visible,
+// OnHidden when it is hidden (the editing pages load from and store into the client record
 // there). The window system's own show and hide events (minimising) do not run them.
-class TfmPage : public QWidget {
+class Page : public QWidget {
     Q_OBJECT
 public:
-    explicit TfmPage(QWidget* parent);
+    explicit Page(QWidget* parent);
 
 signals:
-    // Emitted after FormShow / FormHide ran.
-    void FormShown();
-    void FormHidden();
+    // Emitted after OnShown / OnHidden ran.
+    void PageShown();
+    void PageHidden();
 
 protected:
-    virtual void FormShow() {}
-    virtual void FormHide() {}
+    virtual void OnShown() {}
+    virtual void OnHidden() {}
 
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -31,10 +31,10 @@ protected:
 void SetPageColour(QWidget& page, unsigned rgb);
 
 // The page switch: hides each page of `hideOrder` that is visible, in that order (their
-// FormHide runs), then shows `page`. Does nothing when `page` is already visible.
-void SwitchPage(TfmPage& page, std::initializer_list<TfmPage*> hideOrder);
+// OnHidden runs), then shows `page`. Does nothing when `page` is already visible.
+void SwitchPage(Page& page, std::initializer_list<Page*> hideOrder);
 
 // Hides each visible page of `pages`, in that order.
-void HideVisible(std::initializer_list<TfmPage*> pages);
+void HideVisible(std::initializer_list<Page*> pages);
 
 }  // namespace kivo

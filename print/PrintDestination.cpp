@@ -1,10 +1,10 @@
-#include "PrintDestination.h"
+#include "print/PrintDestination.h"
 
 #include <QPdfWriter>
 #include <QPrinterInfo>
 
-#include "DialogSeam.h"
-#include "ReportUnits.h"
+#include "shell/DialogSeam.h"
+#include "print/engine/ReportUnits.h"
 
 namespace kivo::print {
 

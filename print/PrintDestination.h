@@ -6,8 +6,8 @@
 #include <QString>
 #include <memory>
 
-#include "PageOutput.h"
-#include "PageStore.h"
+#include "print/engine/PageOutput.h"
+#include "print/engine/PageStore.h"
 
 class QPdfWriter;
 class QWidget;

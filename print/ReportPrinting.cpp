@@ -1,4 +1,4 @@
-#include "ReportPrinting.h"
+#include "print/ReportPrinting.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -10,19 +10,19 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "DialogSeam.h"
-#include "Error.h"
-#include "ErrorBox.h"
-#include "PageOutput.h"
-#include "PageStoreFile.h"
-#include "PrintDestination.h"
-#include "ReportUnits.h"
+#include "shell/DialogSeam.h"
+#include "model/Error.h"
+#include "shell/ErrorBox.h"
+#include "print/engine/PageOutput.h"
+#include "print/engine/PageStoreFile.h"
+#include "print/PrintDestination.h"
+#include "print/engine/ReportUnits.h"
 
 namespace kivo::print {
 namespace {
 
 using report::PageStore;
-using report::TReport;
+using report::Report;
 
 // The small window shown while a report prints.
 class ProgressBox : public QDialog {
@@ -55,8 +55,8 @@ private:
     bool cancelled_ = false;
 };
 
-QPageSize PaperOf(const TReport& report) {
-    return QPageSize(report.Page.PaperSize == report::TPaperSize::A4 ? QPageSize::A4
+QPageSize PaperOf(const Report& report) {
+    return QPageSize(report.Page.PaperSize == report::Paper::A4 ? QPageSize::A4
                                                                      : QPageSize::Letter);
 }
 
@@ -77,13 +77,13 @@ std::string Utf8(const QString& s) { return s.toStdString(); }
 
 QString ProgressText(int percent) { return QString::number(percent) + "% " + " Completed"; }
 
-void ApplyPrinterSettings(const report::TPrinterSettings& s, QPrinter& printer) {
+void ApplyPrinterSettings(const report::PrintSettings& s, QPrinter& printer) {
     if (!s.PrinterName.isEmpty()) printer.setPrinterName(s.PrinterName);
     printer.setCopyCount(std::max(1, s.Copies));
     printer.setDuplex(s.Duplex ? QPrinter::DuplexAuto : QPrinter::DuplexNone);
     printer.setCollateCopies(s.Collate);
     printer.setColorMode(s.Color ? QPrinter::Color : QPrinter::GrayScale);
-    printer.setPageOrientation(s.Orientation == report::TOrientation::poLandscape
+    printer.setPageOrientation(s.Orientation == report::PageOrientation::Landscape
                                    ? QPageLayout::Landscape
                                    : QPageLayout::Portrait);
     if (s.FirstPage > 0 && s.LastPage >= s.FirstPage) {
@@ -94,16 +94,16 @@ void ApplyPrinterSettings(const report::TPrinterSettings& s, QPrinter& printer) 
     }
 }
 
-report::TPrinterSettings ReadPrinterSettings(const QPrinter& printer) {
-    report::TPrinterSettings s;
+report::PrintSettings ReadPrinterSettings(const QPrinter& printer) {
+    report::PrintSettings s;
     s.PrinterName = printer.printerName();
     s.Copies = printer.copyCount();
     s.Duplex = printer.duplex() != QPrinter::DuplexNone;
     s.Collate = printer.collateCopies();
     s.Color = printer.colorMode() == QPrinter::Color;
     s.Orientation = printer.pageLayout().orientation() == QPageLayout::Landscape
-                        ? report::TOrientation::poLandscape
-                        : report::TOrientation::poPortrait;
+                        ? report::PageOrientation::Landscape
+                        : report::PageOrientation::Portrait;
     if (printer.printRange() == QPrinter::PageRange) {
         s.FirstPage = printer.fromPage();
         s.LastPage = printer.toPage();
@@ -111,7 +111,7 @@ report::TPrinterSettings ReadPrinterSettings(const QPrinter& printer) {
     return s;
 }
 
-void PrinterSetup(TReport& report, int pageCount, QWidget* owner) {
+void PrinterSetup(Report& report, int pageCount, QWidget* owner) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(PaperOf(report));
     ApplyPrinterSettings(report.PrinterSettings, printer);
@@ -120,7 +120,7 @@ void PrinterSetup(TReport& report, int pageCount, QWidget* owner) {
     }
 }
 
-void PrintReport(TReport& report, QWidget* owner) {
+void PrintReport(Report& report, QWidget* owner) {
     // The report runs again: its band events draw from the data of this moment.
     if (!PrinterInstalled()) {
         auto pdf = AskForPdfInstead(owner, report.ReportTitle, PaperOf(report));
@@ -196,10 +196,10 @@ std::optional<PageStore> LoadPreviewPages(QWidget* owner) {
 report::PreviewActions PrinterPreviewActions() {
     // Each button runs as one command: an error shows in the error box and the preview stays.
     report::PreviewActions actions;
-    actions.print = [](TReport& report, QWidget* owner) {
+    actions.print = [](Report& report, QWidget* owner) {
         RunGuarded([&] { PrintReport(report, owner); });
     };
-    actions.printerSetup = [](TReport& report, int pages, QWidget* owner) {
+    actions.printerSetup = [](Report& report, int pages, QWidget* owner) {
         RunGuarded([&] { PrinterSetup(report, pages, owner); });
     };
     actions.askPage = [](const QString& title, const QString& prompt, const QString& preset,

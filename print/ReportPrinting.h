@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "PageStore.h"
-#include "Report.h"
-#include "ReportPreview.h"
+#include "print/engine/PageStore.h"
+#include "print/engine/Report.h"
+#include "print/preview/ReportPreview.h"
 
 class QPrinter;
 class QWidget;
@@ -13,15 +13,15 @@ namespace kivo::print {
 
 // Runs the report again and prints it with its PrinterSettings, showing "Printing
 // progress" with a Cancel button. With no printer installed it offers to save a PDF.
-void PrintReport(report::TReport& report, QWidget* owner);
+void PrintReport(report::Report& report, QWidget* owner);
 
 // The print dialog for the report: its choices are stored in the report's PrinterSettings
 // for every later print of the run. `pageCount` 0 offers no page range.
-void PrinterSetup(report::TReport& report, int pageCount, QWidget* owner);
+void PrinterSetup(report::Report& report, int pageCount, QWidget* owner);
 
 // Settings <-> printer.
-void ApplyPrinterSettings(const report::TPrinterSettings& settings, QPrinter& printer);
-report::TPrinterSettings ReadPrinterSettings(const QPrinter& printer);
+void ApplyPrinterSettings(const report::PrintSettings& settings, QPrinter& printer);
+report::PrintSettings ReadPrinterSettings(const QPrinter& printer);
 
 // Saves the previewed pages as a page file (.kps), a PDF or PNG images, chosen in the save
 // dialog; loads a saved page file.

@@ -1,4 +1,4 @@
-#include "PrinterCanvas.h"
+#include "canvas/printer/PrinterCanvas.h"
 
 namespace kivo::canvas {
 

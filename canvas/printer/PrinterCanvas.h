@@ -2,7 +2,7 @@
 
 #include <QPrinter>
 
-#include "PageCanvas.h"
+#include "canvas/PageCanvas.h"
 
 namespace kivo::canvas {
 

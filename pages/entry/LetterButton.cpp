@@ -1,10 +1,10 @@
-#include "LetterButton.h"
+#include "pages/entry/LetterButton.h"
 
 #include <QMouseEvent>
 
 namespace kivo::entry {
 
-TLetterButton::TLetterButton(QWidget* parent, const QString& letter, const QString& tip,
+LetterButton::LetterButton(QWidget* parent, const QString& letter, const QString& tip,
                              QRect geometry)
     : QToolButton(parent) {
     setText(letter);
@@ -19,7 +19,7 @@ TLetterButton::TLetterButton(QWidget* parent, const QString& letter, const QStri
         " border: 2px solid #000080; border-radius: 2px; }"));
 }
 
-void TLetterButton::mouseReleaseEvent(QMouseEvent* event) {
+void LetterButton::mouseReleaseEvent(QMouseEvent* event) {
     const bool over = rect().contains(event->position().toPoint());
     QToolButton::mouseReleaseEvent(event);
     if (over) emit MouseUp();

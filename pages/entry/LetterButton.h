@@ -6,10 +6,10 @@ namespace kivo::entry {
 
 // A flat letter button of the response entry page: checkable, never takes the focus, and
 // reports MouseUp() for any mouse button released over it, whether or not the answer changed.
-class TLetterButton final : public QToolButton {
+class LetterButton final : public QToolButton {
     Q_OBJECT
 public:
-    TLetterButton(QWidget* parent, const QString& letter, const QString& tip, QRect geometry);
+    LetterButton(QWidget* parent, const QString& letter, const QString& tip, QRect geometry);
 
 signals:
     void MouseUp();

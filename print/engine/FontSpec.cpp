@@ -1,4 +1,4 @@
-#include "FontSpec.h"
+#include "print/engine/FontSpec.h"
 
 #include <QFontMetricsF>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "PageOutput.h"
+#include "print/engine/PageOutput.h"
 
 #include <QPainter>
 #include <algorithm>

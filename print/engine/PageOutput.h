@@ -6,7 +6,7 @@
 #include <memory>
 #include <functional>
 
-#include "PageStore.h"
+#include "print/engine/PageStore.h"
 
 namespace kivo::report {
 

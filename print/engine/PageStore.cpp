@@ -1,9 +1,9 @@
-#include "PageStore.h"
+#include "print/engine/PageStore.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 
-#include "ReportUnits.h"
+#include "print/engine/ReportUnits.h"
 
 namespace kivo::report {
 namespace {

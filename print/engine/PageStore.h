@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "FontSpec.h"
+#include "print/engine/FontSpec.h"
 
 class QPainter;
 

@@ -1,4 +1,4 @@
-#include "PageStoreFile.h"
+#include "print/engine/PageStoreFile.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "Error.h"
+#include "model/Error.h"
 
 namespace kivo::report {
 namespace {

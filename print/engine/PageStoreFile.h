@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "PageStore.h"
+#include "print/engine/PageStore.h"
 
 namespace kivo::report {
 

@@ -1,4 +1,4 @@
-#include "Report.h"
+#include "print/engine/Report.h"
 
 #include <cmath>
 
@@ -8,7 +8,7 @@ namespace {
 // The state of one run: the page being filled and the position on it.
 class ReportRun {
 public:
-    ReportRun(TReport& report, int pageLimit, const std::function<bool(int)>& onPage)
+    ReportRun(Report& report, int pageLimit, const std::function<bool(int)>& onPage)
         : report_(report), pageLimit_(pageLimit), onPage_(onPage) {
         store_.title = report.ReportTitle;
     }
@@ -16,17 +16,17 @@ public:
     PageStore Run() {
         if (report_.PrintIfEmpty) {
             // No data source: the detail bands print exactly once.
-            for (auto* band : BandsOf(TBandType::rbDetail)) PrintBand(*band);
+            for (auto* band : BandsOf(BandKind::Detail)) PrintBand(*band);
         }
         if (started_ && !stopped_) FinishPage(true);
         return std::move(store_);
     }
 
 private:
-    std::vector<TReportBand*> BandsOf(TBandType type) const {
-        std::vector<TReportBand*> bands;
+    std::vector<ReportBand*> BandsOf(BandKind type) const {
+        std::vector<ReportBand*> bands;
         for (const auto& b : report_.Bands()) {
-            if (b->BandType == type) bands.push_back(b.get());
+            if (b->Kind == type) bands.push_back(b.get());
         }
         return bands;
     }
@@ -35,13 +35,13 @@ private:
 
     double FooterReserve() const {
         double reserve = 0.0;
-        for (auto* b : BandsOf(TBandType::rbPageFooter)) {
+        for (auto* b : BandsOf(BandKind::PageFooter)) {
             if (b->Enabled) reserve += b->Size.height;
         }
         return reserve;
     }
 
-    void PrintBand(TReportBand& band) {
+    void PrintBand(ReportBand& band) {
         if (stopped_) return;
         bool print = band.Enabled;
         if (band.BeforePrint) band.BeforePrint(band, print);
@@ -65,15 +65,15 @@ private:
         y_ = top + height;
     }
 
-    void MakeRoom(const TReportBand& band) {
+    void MakeRoom(const ReportBand& band) {
         if (!started_) {
             StartPage();
             return;
         }
-        if (band.BandType == TBandType::rbPageFooter) return;
+        if (band.Kind == BandKind::PageFooter) return;
         const double whole = BottomLimit() - report_.Page.TopMargin;
         const double left = BottomLimit() - FooterReserve() - y_;
-        const bool forced = band.ForceNewPage && band.BandType != TBandType::rbPageHeader;
+        const bool forced = band.ForceNewPage && band.Kind != BandKind::PageHeader;
         if (forced || (band.Size.height > left && band.Size.height <= whole)) {
             StartPage();
         }
@@ -93,13 +93,13 @@ private:
         store_.pages.push_back(std::move(page));
         y_ = report_.Page.TopMargin;
         if (store_.PageCount() > 1 || report_.Options.FirstPageHeader) {
-            for (auto* band : BandsOf(TBandType::rbPageHeader)) PrintBand(*band);
+            for (auto* band : BandsOf(BandKind::PageHeader)) PrintBand(*band);
         }
     }
 
     void FinishPage(bool last) {
         if (!last || report_.Options.LastPageFooter) {
-            for (auto* band : BandsOf(TBandType::rbPageFooter)) {
+            for (auto* band : BandsOf(BandKind::PageFooter)) {
                 const bool alignToBottom = band->AlignToBottom;
                 band->AlignToBottom = true;  // footers sit on the bottom margin
                 PrintBand(*band);
@@ -109,7 +109,7 @@ private:
         if (onPage_ && !onPage_(store_.PageCount())) stopped_ = true;
     }
 
-    TReport& report_;
+    Report& report_;
     int pageLimit_;
     const std::function<bool(int)>& onPage_;
     PageStore store_;
@@ -120,14 +120,14 @@ private:
 
 }  // namespace
 
-TReportBand& TReport::AddBand(TBandType type) {
-    auto band = std::make_unique<TReportBand>(type);
+ReportBand& Report::AddBand(BandKind type) {
+    auto band = std::make_unique<ReportBand>(type);
     band->Size.width = Page.BandWidth();
     bands_.push_back(std::move(band));
     return *bands_.back();
 }
 
-PageStore TReport::Generate(int pageLimit, const std::function<bool(int)>& onPage) {
+PageStore Report::Generate(int pageLimit, const std::function<bool(int)>& onPage) {
     return ReportRun(*this, pageLimit, onPage).Run();
 }
 

@@ -5,18 +5,18 @@
 #include <memory>
 #include <vector>
 
-#include "PageStore.h"
-#include "ReportBand.h"
+#include "print/engine/PageStore.h"
+#include "print/engine/ReportBand.h"
 
 namespace kivo::report {
 
-enum class TPaperSize { Letter, A4 };
-enum class TOrientation { poPortrait, poLandscape };
+enum class Paper { Letter, A4 };
+enum class PageOrientation { Portrait, Landscape };
 
 // Page.Values: the seven lengths of the page set-up, in tenths of a millimetre.
-struct TReportPage {
-    TPaperSize PaperSize = TPaperSize::Letter;
-    TOrientation Orientation = TOrientation::poPortrait;
+struct PageSetup {
+    Paper PaperSize = Paper::Letter;
+    PageOrientation Orientation = PageOrientation::Portrait;
     double BottomMargin = 127.0;
     double Length = 2794.0;
     double TopMargin = 127.0;
@@ -30,13 +30,13 @@ struct TReportPage {
     double BandWidth() const { return Width - LeftMargin - RightMargin; }
 };
 
-struct TReportOptions {
+struct ReportOptions {
     bool FirstPageHeader = true;  // print the page header on page 1 too
     bool LastPageFooter = true;   // print the page footer on the last page too
 };
 
 // What the print dialog chose; kept with the report for every later print of the run.
-struct TPrinterSettings {
+struct PrintSettings {
     QString PrinterName;  // empty: the default printer
     int Copies = 1;
     bool Duplex = false;
@@ -46,18 +46,18 @@ struct TPrinterSettings {
     bool Collate = false;
     bool Color = true;
     int PrintQuality = 0;
-    TOrientation Orientation = TOrientation::poPortrait;
+    PageOrientation Orientation = PageOrientation::Portrait;
 };
 
 // A banded report: page header, detail and page footer bands laid out on pages.
-class TReport {
+class Report {
 public:
-    TReport() = default;
-    TReport(const TReport&) = delete;
-    TReport& operator=(const TReport&) = delete;
+    Report() = default;
+    Report(const Report&) = delete;
+    Report& operator=(const Report&) = delete;
 
-    TReportBand& AddBand(TBandType type);
-    const std::vector<std::unique_ptr<TReportBand>>& Bands() const { return bands_; }
+    ReportBand& AddBand(BandKind type);
+    const std::vector<std::unique_ptr<ReportBand>>& Bands() const { return bands_; }
 
     // One run of the report into a new page store: the band events run, pages are laid
     // out and recorded. Stops after `pageLimit` pages when it is above 0. `onPage` is told
@@ -65,16 +65,16 @@ public:
     // Errors raised by band events leave the run and reach the caller.
     PageStore Generate(int pageLimit = 0, const std::function<bool(int)>& onPage = {});
 
-    TReportPage Page;
+    PageSetup Page;
     FontSpec Font;
-    TReportOptions Options;
+    ReportOptions Options;
     bool PrintIfEmpty = true;
     QString ReportTitle;
-    TPrinterSettings PrinterSettings;
+    PrintSettings PrinterSettings;
     int PagesInPreview = 0;
 
 private:
-    std::vector<std::unique_ptr<TReportBand>> bands_;
+    std::vector<std::unique_ptr<ReportBand>> bands_;
 };
 
 }  // namespace kivo::report

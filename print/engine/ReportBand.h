@@ -5,11 +5,11 @@
 #include <memory>
 #include <vector>
 
-#include "ReportElements.h"
+#include "print/engine/ReportElements.h"
 
 namespace kivo::report {
 
-enum class TBandType { rbPageHeader, rbDetail, rbPageFooter };
+enum class BandKind { PageHeader, Detail, PageFooter };
 
 // Size.Values of a band: height and width in tenths of a millimetre.
 struct BandSize {
@@ -17,11 +17,11 @@ struct BandSize {
     double width = 0.0;
 };
 
-class TReportBand {
+class ReportBand {
 public:
-    explicit TReportBand(TBandType type) : BandType(type) {}
-    TReportBand(const TReportBand&) = delete;
-    TReportBand& operator=(const TReportBand&) = delete;
+    explicit ReportBand(BandKind type) : Kind(type) {}
+    ReportBand(const ReportBand&) = delete;
+    ReportBand& operator=(const ReportBand&) = delete;
 
     // Adds an element of kind T to the band; the band owns it.
     template <typename T>
@@ -32,12 +32,12 @@ public:
         return ref;
     }
 
-    const std::vector<std::unique_ptr<TReportPrintable>>& Elements() const { return elements_; }
+    const std::vector<std::unique_ptr<ReportElement>>& Elements() const { return elements_; }
 
     // Runs before the band is laid out; clearing `printBand` skips the band.
-    std::function<void(TReportBand& sender, bool& printBand)> BeforePrint;
+    std::function<void(ReportBand& sender, bool& printBand)> BeforePrint;
 
-    TBandType BandType;
+    BandKind Kind;
     BandSize Size;
     QColor Color = Qt::white;
     bool TransparentBand = false;
@@ -46,7 +46,7 @@ public:
     bool Enabled = true;
 
 private:
-    std::vector<std::unique_ptr<TReportPrintable>> elements_;
+    std::vector<std::unique_ptr<ReportElement>> elements_;
 };
 
 }  // namespace kivo::report

@@ -1,12 +1,12 @@
-#include "ReportElements.h"
+#include "print/engine/ReportElements.h"
 
 #include <QDate>
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
 
-#include "ReportBand.h"
-#include "ReportUnits.h"
+#include "print/engine/ReportBand.h"
+#include "print/engine/ReportUnits.h"
 
 namespace kivo::report {
 namespace {
@@ -39,12 +39,12 @@ QString CutToFit(const QString& word, double width, const DesignMetrics& m) {
 
 }  // namespace
 
-void TCustomReportLabel::SetCaption(const QString& caption) {
+void ReportLabel::SetCaption(const QString& caption) {
     caption_ = caption;
     Reformat();
 }
 
-void TCustomReportLabel::Reformat() {
+void ReportLabel::Reformat() {
     QString text = caption_;
     text.remove(u'\n');
     const DesignMetrics metrics(Font);
@@ -52,8 +52,8 @@ void TCustomReportLabel::Reformat() {
         lines_ = text.split(u'\r');
         double widest = 0.0;
         for (const auto& line : lines_) widest = std::max(widest, Width(metrics, line));
-        if (Alignment == TAlignment::taRightJustify) Size.left += Size.width - widest;
-        if (Alignment == TAlignment::taCenter) Size.left += (Size.width - widest) / 2.0;
+        if (Alignment == TextAlignment::Right) Size.left += Size.width - widest;
+        if (Alignment == TextAlignment::Centre) Size.left += (Size.width - widest) / 2.0;
         Size.width = widest;
     } else {
         FillLines(text, metrics);
@@ -63,14 +63,14 @@ void TCustomReportLabel::Reformat() {
     if (AlignToBand) {
         const double bandWidth = Band().Size.width;
         switch (Alignment) {
-            case TAlignment::taLeftJustify: Size.left = 0.0; break;
-            case TAlignment::taRightJustify: Size.left = bandWidth - Size.width; break;
-            case TAlignment::taCenter: Size.left = std::trunc((bandWidth - Size.width) / 2.0); break;
+            case TextAlignment::Left: Size.left = 0.0; break;
+            case TextAlignment::Right: Size.left = bandWidth - Size.width; break;
+            case TextAlignment::Centre: Size.left = std::trunc((bandWidth - Size.width) / 2.0); break;
         }
     }
 }
 
-void TCustomReportLabel::FillLines(const QString& text, const DesignMetrics& metrics) {
+void ReportLabel::FillLines(const QString& text, const DesignMetrics& metrics) {
     lines_.clear();
     QString line;
     for (QString word : Words(text)) {
@@ -93,7 +93,7 @@ void TCustomReportLabel::FillLines(const QString& text, const DesignMetrics& met
     if (!WordWrap && lines_.size() > 1) lines_ = lines_.mid(0, 1);
 }
 
-void TCustomReportLabel::Print(Page& page, double bandX, double bandY) {
+void ReportLabel::Print(Page& page, double bandX, double bandY) {
     Reformat();
     const QRectF rect(bandX + Size.left, bandY + Size.top, Size.width, Size.height);
     if (!Transparent) {
@@ -113,8 +113,8 @@ void TCustomReportLabel::Print(Page& page, double bandX, double bandY) {
         text.text = lines_[i];
         text.font = Font;
         text.top = rect.top() + top;
-        text.align = Alignment == TAlignment::taRightJustify ? PageItem::Align::Right
-                     : Alignment == TAlignment::taCenter     ? PageItem::Align::Center
+        text.align = Alignment == TextAlignment::Right ? PageItem::Align::Right
+                     : Alignment == TextAlignment::Centre     ? PageItem::Align::Center
                                                              : PageItem::Align::Left;
         page.items.push_back(text);
     }
@@ -124,12 +124,12 @@ QString ShortDateText() {
     return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
 }
 
-void TReportSysData::Print(Page& page, double bandX, double bandY) {
+void ReportDateLabel::Print(Page& page, double bandX, double bandY) {
     SetCaption(Text + ShortDateText());
-    TCustomReportLabel::Print(page, bandX, bandY);
+    ReportLabel::Print(page, bandX, bandY);
 }
 
-void TReportImage::Print(Page& page, double bandX, double bandY) {
+void ReportImage::Print(Page& page, double bandX, double bandY) {
     if (Picture.isNull()) return;
     const QRectF rect(bandX + Size.left, bandY + Size.top, Size.width, Size.height);
     QRectF target(rect.topLeft(), QSizeF(DesignPixelsToTenths(Picture.width()),

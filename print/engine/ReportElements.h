@@ -5,12 +5,12 @@
 #include <QString>
 #include <QStringList>
 
-#include "FontSpec.h"
-#include "PageStore.h"
+#include "print/engine/FontSpec.h"
+#include "print/engine/PageStore.h"
 
 namespace kivo::report {
 
-class TReportBand;
+class ReportBand;
 
 // Size.Values of an element: height, left, top, width, in tenths of a millimetre within
 // its band.
@@ -22,12 +22,12 @@ struct ElementSize {
 };
 
 // Anything a band can print.
-class TReportPrintable {
+class ReportElement {
 public:
-    explicit TReportPrintable(TReportBand& band) : band_(band) {}
-    virtual ~TReportPrintable() = default;
-    TReportPrintable(const TReportPrintable&) = delete;
-    TReportPrintable& operator=(const TReportPrintable&) = delete;
+    explicit ReportElement(ReportBand& band) : band_(band) {}
+    virtual ~ReportElement() = default;
+    ReportElement(const ReportElement&) = delete;
+    ReportElement& operator=(const ReportElement&) = delete;
 
     // Draws the element on `page` with its top-left at the band's position plus its offset.
     virtual void Print(Page& page, double bandX, double bandY) = 0;
@@ -36,18 +36,18 @@ public:
     bool Enabled = true;
 
 protected:
-    TReportBand& Band() const { return band_; }
+    ReportBand& Band() const { return band_; }
 
 private:
-    TReportBand& band_;
+    ReportBand& band_;
 };
 
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum class TextAlignment { Left, Right, Centre };
 
 // A text element: its caption is broken into lines when set.
-class TCustomReportLabel : public TReportPrintable {
+class ReportLabel : public ReportElement {
 public:
-    using TReportPrintable::TReportPrintable;
+    using ReportElement::ReportElement;
 
     const QString& Caption() const { return caption_; }
     // Sets the caption and lays the label out again at once.
@@ -60,7 +60,7 @@ public:
 
     void Print(Page& page, double bandX, double bandY) override;
 
-    TAlignment Alignment = TAlignment::taLeftJustify;
+    TextAlignment Alignment = TextAlignment::Left;
     bool AlignToBand = false;
     bool AutoSize = false;
     bool AutoStretch = false;
@@ -76,27 +76,22 @@ private:
     QStringList lines_;
 };
 
-class TReportLabel : public TCustomReportLabel {
-public:
-    using TCustomReportLabel::TCustomReportLabel;
-};
-
-enum class TSysDataType { sdDate };
+enum class DateLabelData { Date };
 
 // A label whose caption the engine makes when it prints: `Text` and the current date.
-class TReportSysData : public TCustomReportLabel {
+class ReportDateLabel : public ReportLabel {
 public:
-    using TCustomReportLabel::TCustomReportLabel;
+    using ReportLabel::ReportLabel;
     void Print(Page& page, double bandX, double bandY) override;
 
-    TSysDataType Data = TSysDataType::sdDate;
+    DateLabelData Data = DateLabelData::Date;
     QString Text;
 };
 
 // A picture, drawn at its natural size (pixels at 96 per inch), centred or stretched.
-class TReportImage : public TReportPrintable {
+class ReportImage : public ReportElement {
 public:
-    using TReportPrintable::TReportPrintable;
+    using ReportElement::ReportElement;
     void Print(Page& page, double bandX, double bandY) override;
 
     QImage Picture;
@@ -105,7 +100,7 @@ public:
     bool AutoSize = false;
 };
 
-// The date text used by TReportSysData: the system's short date format. Tests may fix it.
+// The date text used by ReportDateLabel: the system's short date format. Tests may fix it.
 QString ShortDateText();
 
 }  // namespace kivo::report

@@ -1,10 +1,10 @@
-#include "PreviewPage.h"
+#include "print/preview/PreviewPage.h"
 
 #include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
 
-#include "ReportUnits.h"
+#include "print/engine/ReportUnits.h"
 
 namespace kivo::report {
 

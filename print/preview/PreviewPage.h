@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "PageStore.h"
+#include "print/engine/PageStore.h"
 
 namespace kivo::report {
 

@@ -1,4 +1,4 @@
-#include "ReportPreview.h"
+#include "print/preview/ReportPreview.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,7 +17,7 @@
 #include <cmath>
 #include <set>
 
-#include "PreviewPage.h"
+#include "print/preview/PreviewPage.h"
 
 namespace kivo::report {
 namespace {
@@ -34,7 +34,7 @@ int RoundedZoom(double factor, int area, int page) {
 
 }  // namespace
 
-TReportPreview::TReportPreview(TReport& report, PreviewActions actions, QWidget* parent)
+ReportPreview::ReportPreview(Report& report, PreviewActions actions, QWidget* parent)
     : QMainWindow(parent), report_(report), actions_(std::move(actions)) {
     setObjectName("ReportPreview");
     setWindowTitle("Report Preview : " + report.ReportTitle);
@@ -53,9 +53,9 @@ TReportPreview::TReportPreview(TReport& report, PreviewActions actions, QWidget*
     UpdateButtons();
 }
 
-TReportPreview::~TReportPreview() = default;
+ReportPreview::~ReportPreview() = default;
 
-QToolButton* TReportPreview::AddButton(const char* name, const QString& text, const QString& hint,
+QToolButton* ReportPreview::AddButton(const char* name, const QString& text, const QString& hint,
                                        std::function<void()> action) {
     auto* button = new QToolButton(this);
     button->setObjectName(name);
@@ -67,7 +67,7 @@ QToolButton* TReportPreview::AddButton(const char* name, const QString& text, co
     return button;
 }
 
-void TReportPreview::BuildToolBar() {
+void ReportPreview::BuildToolBar() {
     auto* bar = addToolBar("Preview");
     bar->setObjectName("PreviewToolBar");
     bar->setMovable(false);
@@ -106,7 +106,7 @@ void TReportPreview::BuildToolBar() {
     AddButton("ExitButton", "&Close", "Close Preview", [this] { close(); });
 }
 
-void TReportPreview::BuildStatusBar() {
+void ReportPreview::BuildStatusBar() {
     auto make = [this](const char* name, int width, Qt::Alignment align) {
         auto* label = new QLabel(this);
         label->setObjectName(name);
@@ -123,7 +123,7 @@ void TReportPreview::BuildStatusBar() {
     titlePanel_->setText(report_.ReportTitle);
 }
 
-void TReportPreview::UpdateButtons() {
+void ReportPreview::UpdateButtons() {
     const bool ready = !generating_ && store_ && PageCount() > 0;
     for (auto* button : findChildren<QToolButton*>()) {
         const QString name = button->objectName();
@@ -137,20 +137,20 @@ void TReportPreview::UpdateButtons() {
     }
 }
 
-void TReportPreview::UpdateStatus() {
+void ReportPreview::UpdateStatus() {
     if (!generating_) zoomPanel_->setText(QString("%1%").arg(Zoom()));
     pagePanel_->setText(QString("Page %1 of %2").arg(current_).arg(PageCount()));
 }
 
-int TReportPreview::Zoom() const { return page_->Zoom(); }
+int ReportPreview::Zoom() const { return page_->Zoom(); }
 
-void TReportPreview::Generate() {
+void ReportPreview::Generate() {
     generating_ = true;
     cancelRequested_ = false;
     lastProgress_ = 0;
     store_ = std::make_unique<PageStore>();
     UpdateButtons();
-    const QPointer<TReportPreview> self(this);
+    const QPointer<ReportPreview> self(this);
     try {
         PageStore store = report_.Generate(report_.PagesInPreview, [&](int pages) {
             if (!self) return false;
@@ -182,7 +182,7 @@ void TReportPreview::Generate() {
     ZoomToFit();
 }
 
-void TReportPreview::ShowStore(PageStore store) {
+void ReportPreview::ShowStore(PageStore store) {
     *store_ = std::move(store);
     current_ = 0;
     page_->SetPage(nullptr);
@@ -191,14 +191,14 @@ void TReportPreview::ShowStore(PageStore store) {
     UpdateStatus();
 }
 
-void TReportPreview::ShowPage(int page) {
+void ReportPreview::ShowPage(int page) {
     if (!store_ || page < 1 || page > PageCount()) return;
     current_ = page;
     page_->SetPage(&store_->pages[static_cast<std::size_t>(page - 1)]);
     UpdateStatus();
 }
 
-void TReportPreview::SetZoom(int percent) {
+void ReportPreview::SetZoom(int percent) {
     if (percent < kMinZoom || percent > kMaxZoom) return;
     page_->SetZoom(percent);
     area_->horizontalScrollBar()->setValue(0);
@@ -206,18 +206,18 @@ void TReportPreview::SetZoom(int percent) {
     UpdateStatus();
 }
 
-void TReportPreview::ZoomToFit() {
+void ReportPreview::ZoomToFit() {
     const QSize page = page_->PagePixels(100);
     const QSize area = area_->viewport()->size();
     SetZoom(std::min(RoundedZoom(95.0, area.width(), page.width()),
                      RoundedZoom(95.0, area.height(), page.height())));
 }
 
-void TReportPreview::ZoomToWidth() {
+void ReportPreview::ZoomToWidth() {
     SetZoom(RoundedZoom(90.0, area_->viewport()->width(), page_->PagePixels(100).width()));
 }
 
-void TReportPreview::GotoPage() {
+void ReportPreview::GotoPage() {
     if (!actions_.askPage || PageCount() == 0) return;
     const auto answer =
         actions_.askPage(QString("Select a page from 1 to %1").arg(PageCount()),
@@ -228,11 +228,11 @@ void TReportPreview::GotoPage() {
     ShowPage(ok && page >= 1 && page <= PageCount() ? page : 1);
 }
 
-void TReportPreview::CopyPage() {
+void ReportPreview::CopyPage() {
     if (current_ > 0) QGuiApplication::clipboard()->setImage(page_->PageImage());
 }
 
-void TReportPreview::ScrollUp() {
+void ReportPreview::ScrollUp() {
     auto* bar = area_->verticalScrollBar();
     if (bar->value() > bar->minimum() || current_ <= 1) {
         bar->setValue(bar->value() - bar->singleStep());
@@ -242,7 +242,7 @@ void TReportPreview::ScrollUp() {
     bar->setValue(bar->maximum());
 }
 
-void TReportPreview::ScrollDown() {
+void ReportPreview::ScrollDown() {
     auto* bar = area_->verticalScrollBar();
     if (bar->value() < bar->maximum() || current_ >= PageCount()) {
         bar->setValue(bar->value() + bar->singleStep());
@@ -252,7 +252,7 @@ void TReportPreview::ScrollDown() {
     bar->setValue(bar->minimum());
 }
 
-void TReportPreview::keyPressEvent(QKeyEvent* event) {
+void ReportPreview::keyPressEvent(QKeyEvent* event) {
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     switch (event->key()) {
         case Qt::Key_Escape: close(); break;
@@ -267,7 +267,7 @@ void TReportPreview::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
-bool TReportPreview::eventFilter(QObject* watched, QEvent* event) {
+bool ReportPreview::eventFilter(QObject* watched, QEvent* event) {
     // The window sees keys before the scroll area; the wheel scrolls and turns pages.
     if (event->type() == QEvent::KeyPress) {
         keyPressEvent(static_cast<QKeyEvent*>(event));
@@ -282,7 +282,7 @@ bool TReportPreview::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TReportPreview::closeEvent(QCloseEvent* event) {
+void ReportPreview::closeEvent(QCloseEvent* event) {
     if (generating_) {
         event->ignore();  // generation must finish or be cancelled first
         return;
@@ -293,20 +293,20 @@ void TReportPreview::closeEvent(QCloseEvent* event) {
     emit closed();
 }
 
-void TReportPreview::resizeEvent(QResizeEvent* event) {
+void ReportPreview::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);  // the scroll area re-centres the page at its zoom
 }
 
-void Preview(TReport& report, const PreviewActions& actions) {
+void Preview(Report& report, const PreviewActions& actions) {
     static bool open = false;
     if (open) return;
     open = true;
     struct Reset {
         ~Reset() { open = false; }
     } reset;
-    TReportPreview window(report, actions);
+    ReportPreview window(report, actions);
     QEventLoop loop;
-    QObject::connect(&window, &TReportPreview::closed, &loop, &QEventLoop::quit);
+    QObject::connect(&window, &ReportPreview::closed, &loop, &QEventLoop::quit);
     // Without a window manager a maximised request does nothing: cover the screen ourselves
     // so that zoom to fit sees the real page area.
     if (const QScreen* screen = window.screen()) window.setGeometry(screen->availableGeometry());

@@ -5,8 +5,8 @@
 #include <optional>
 #include <memory>
 
-#include "PageStore.h"
-#include "Report.h"
+#include "print/engine/PageStore.h"
+#include "print/engine/Report.h"
 
 class QLabel;
 class QScrollArea;
@@ -19,8 +19,8 @@ class PreviewPage;
 // What the preview's Print and Printer setup buttons do; the program supplies the real
 // printer, tests their own.
 struct PreviewActions {
-    std::function<void(TReport&, QWidget* owner)> print;
-    std::function<void(TReport&, int pageCount, QWidget* owner)> printerSetup;
+    std::function<void(Report&, QWidget* owner)> print;
+    std::function<void(Report&, int pageCount, QWidget* owner)> printerSetup;
     // Asks for a page number; nullopt when cancelled.
     std::function<std::optional<QString>(const QString& title, const QString& prompt,
                                          const QString& preset, QWidget* owner)>
@@ -31,11 +31,11 @@ struct PreviewActions {
 };
 
 // The preview window of a generated report: zoom, page through, copy, print.
-class TReportPreview : public QMainWindow {
+class ReportPreview : public QMainWindow {
     Q_OBJECT
 public:
-    TReportPreview(TReport& report, PreviewActions actions, QWidget* parent = nullptr);
-    ~TReportPreview() override;
+    ReportPreview(Report& report, PreviewActions actions, QWidget* parent = nullptr);
+    ~ReportPreview() override;
 
     // Runs the report into a fresh page store while the window shows. Errors raised by
     // the report close the window and reach the caller.
@@ -74,7 +74,7 @@ private:
     void ScrollUp();
     void ScrollDown();
 
-    TReport& report_;
+    Report& report_;
     PreviewActions actions_;
     std::unique_ptr<PageStore> store_;
     QScrollArea* area_ = nullptr;
@@ -90,6 +90,6 @@ private:
 
 // Runs the report into a preview window and returns when the window is closed. While a
 // preview of the report is open, a further call does nothing.
-void Preview(TReport& report, const PreviewActions& actions);
+void Preview(Report& report, const PreviewActions& actions);
 
 }  // namespace kivo::report

@@ -1,6 +1,6 @@
-#include "QuestionnaireLayout.h"
+#include "print/questionnaire/QuestionnaireLayout.h"
 
-#include "Truncation.h"
+#include "drawing/Truncation.h"
 
 namespace kivo::print {
 

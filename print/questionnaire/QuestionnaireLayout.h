@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "Questionnaire.h"
+#include "model/Questionnaire.h"
 
 // Where things go on the blank paper questionnaires. Every position is a fraction of the
 // printable area (width x height device pixels) or a multiple of a text height, so a page

@@ -1,8 +1,8 @@
-#include "QuestionnairePages.h"
+#include "print/questionnaire/QuestionnairePages.h"
 
-#include "Error.h"
-#include "ProductContent.h"
-#include "QuestionnaireParts.h"
+#include "model/Error.h"
+#include "model/ProductContent.h"
+#include "print/questionnaire/QuestionnaireParts.h"
 
 namespace kivo {
 

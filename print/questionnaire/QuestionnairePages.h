@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Canvas.h"
-#include "PageCanvas.h"
-#include "Questionnaire.h"
+#include "canvas/Canvas.h"
+#include "canvas/PageCanvas.h"
+#include "model/Questionnaire.h"
 
 // The blank paper questionnaires: two pages per form for a client to fill in by hand. The
 // pages draw on any canvas, so the printer, a PDF and the tests see the same drawing.

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "Canvas.h"
-#include "QuestionnaireLayout.h"
+#include "canvas/Canvas.h"
+#include "print/questionnaire/QuestionnaireLayout.h"
 
 // The pieces the blank questionnaire pages are drawn from.
 namespace kivo::print::parts {

@@ -1,14 +1,14 @@
-#include "ScoreReport.h"
+#include "print/score/ScoreReport.h"
 
-#include "Bitmap.h"
-#include "ClientRecord.h"
-#include "Cp1252.h"
-#include "ExperienceText.h"
-#include "Questionnaire.h"
-#include "ReportUnits.h"
-#include "ScoreTables.h"
-#include "Session.h"
-#include "SubscaleChart.h"
+#include "canvas/Bitmap.h"
+#include "model/ClientRecord.h"
+#include "model/Cp1252.h"
+#include "drawing/ExperienceText.h"
+#include "model/Questionnaire.h"
+#include "print/engine/ReportUnits.h"
+#include "drawing/ScoreTables.h"
+#include "model/Session.h"
+#include "drawing/SubscaleChart.h"
 
 namespace kivo::print {
 namespace {
@@ -35,7 +35,7 @@ constexpr int kTablesHeight = 225;
 
 ScoreReport::ScoreReport() {
     report_.ReportTitle = "KIVO Score Report";
-    report_.Page = TReportPage{};  // Letter, portrait, 12.7 mm margins all round
+    report_.Page = PageSetup{};  // Letter, portrait, 12.7 mm margins all round
     report_.Font.family = "Arial";
     report_.Font.pointSize = 10.0;
     report_.Options = {true, true};
@@ -43,14 +43,14 @@ ScoreReport::ScoreReport() {
     report_.PagesInPreview = 1;
     BuildPageHeader();
     BuildDetail();
-    auto& footer = report_.AddBand(TBandType::rbPageFooter);
+    auto& footer = report_.AddBand(BandKind::PageFooter);
     footer.Size.height = Px(35);
     footer.AlignToBottom = true;
 }
 
-TReportLabel& ScoreReport::AddLabel(TReportBand& band, const QString& name, int left, int top,
+ReportLabel& ScoreReport::AddLabel(ReportBand& band, const QString& name, int left, int top,
                                     const QString& caption) {
-    auto& label = band.Add<TReportLabel>();
+    auto& label = band.Add<ReportLabel>();
     label.Font = report_.Font;
     label.AutoSize = true;
     label.WordWrap = true;
@@ -64,17 +64,17 @@ TReportLabel& ScoreReport::AddLabel(TReportBand& band, const QString& name, int 
 }
 
 void ScoreReport::BuildPageHeader() {
-    auto& band = report_.AddBand(TBandType::rbPageHeader);
+    auto& band = report_.AddBand(BandKind::PageHeader);
     band.Size.height = Px(129);
-    band.BeforePrint = [this](TReportBand& b, bool& p) { PageHeaderBand1BeforePrint(b, p); };
+    band.BeforePrint = [this](ReportBand& b, bool& p) { PageHeaderBand1BeforePrint(b, p); };
     auto& title = AddLabel(band, "RpLabel1", 210, 40, "Veltrano (KIVO) Scale");
-    title.Alignment = TAlignment::taCenter;
+    title.Alignment = TextAlignment::Centre;
     title.AlignToBand = true;
     title.Reformat();
-    auto& date = band.Add<TReportSysData>();
+    auto& date = band.Add<ReportDateLabel>();
     date.Font = report_.Font;
     date.AutoSize = true;
-    date.Alignment = TAlignment::taCenter;
+    date.Alignment = TextAlignment::Centre;
     date.AlignToBand = true;
     date.Size.left = Px(317);
     date.Size.top = Px(63);
@@ -88,9 +88,9 @@ void ScoreReport::BuildPageHeader() {
 }
 
 void ScoreReport::BuildDetail() {
-    auto& band = report_.AddBand(TBandType::rbDetail);
+    auto& band = report_.AddBand(BandKind::Detail);
     band.Size.height = Px(779);
-    band.BeforePrint = [this](TReportBand& b, bool& p) { DetailBand1BeforePrint(b, p); };
+    band.BeforePrint = [this](ReportBand& b, bool& p) { DetailBand1BeforePrint(b, p); };
     struct Placed {
         const char* name;
         int left, top;
@@ -122,7 +122,7 @@ void ScoreReport::BuildDetail() {
     comments.Size.height = Px(42);
     comments.Reformat();
     const auto addImage = [&](const char* name, int left, int top, int width, int height) {
-        auto& image = band.Add<TReportImage>();
+        auto& image = band.Add<ReportImage>();
         image.Size = {Px(height), Px(left), Px(top), Px(width)};
         named_.emplace_back(name, &image);
     };
@@ -130,21 +130,21 @@ void ScoreReport::BuildDetail() {
     addImage("RpSubscaleDataTables", 56, 548, kTablesWidth, kTablesHeight);
 }
 
-TCustomReportLabel& ScoreReport::Label(const QString& name) const {
+ReportLabel& ScoreReport::Label(const QString& name) const {
     for (const auto& [n, element] : named_) {
-        if (n == name) return dynamic_cast<TCustomReportLabel&>(*element);
+        if (n == name) return dynamic_cast<ReportLabel&>(*element);
     }
     throw std::out_of_range("no label " + name.toStdString());
 }
 
-TReportImage& ScoreReport::Image(const QString& name) const {
+ReportImage& ScoreReport::Image(const QString& name) const {
     for (const auto& [n, element] : named_) {
-        if (n == name) return dynamic_cast<TReportImage&>(*element);
+        if (n == name) return dynamic_cast<ReportImage&>(*element);
     }
     throw std::out_of_range("no image " + name.toStdString());
 }
 
-void ScoreReport::PageHeaderBand1BeforePrint(TReportBand&, bool&) {
+void ScoreReport::PageHeaderBand1BeforePrint(ReportBand&, bool&) {
     const ClientRecord& r = gClientRecord;
     const QString last = Text(r.LastName);
     QString name = "Name: " + last;
@@ -156,7 +156,7 @@ void ScoreReport::PageHeaderBand1BeforePrint(TReportBand&, bool&) {
     Label("RpTestFormLabel").SetCaption("Test Form: " + Utf8(FormKindName(r.TestForm)));
 }
 
-void ScoreReport::DetailBand1BeforePrint(TReportBand&, bool&) {
+void ScoreReport::DetailBand1BeforePrint(ReportBand&, bool&) {
     const ClientRecord& r = gClientRecord;
     canvas::Bitmap chart(kChartWidth, kChartHeight);
     canvas::Bitmap tables(kTablesWidth, kTablesHeight);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Report.h"
+#include "print/engine/Report.h"
 
 namespace kivo::print {
 
@@ -14,23 +14,23 @@ public:
     ScoreReport(const ScoreReport&) = delete;
     ScoreReport& operator=(const ScoreReport&) = delete;
 
-    report::TReport& Report() { return report_; }
+    report::Report& Report() { return report_; }
 
     // The elements by name, for tests.
-    report::TCustomReportLabel& Label(const QString& name) const;
-    report::TReportImage& Image(const QString& name) const;
+    report::ReportLabel& Label(const QString& name) const;
+    report::ReportImage& Image(const QString& name) const;
 
-    void PageHeaderBand1BeforePrint(report::TReportBand& sender, bool& printBand);
-    void DetailBand1BeforePrint(report::TReportBand& sender, bool& printBand);
+    void PageHeaderBand1BeforePrint(report::ReportBand& sender, bool& printBand);
+    void DetailBand1BeforePrint(report::ReportBand& sender, bool& printBand);
 
 private:
     void BuildPageHeader();
     void BuildDetail();
-    report::TReportLabel& AddLabel(report::TReportBand& band, const QString& name, int left,
+    report::ReportLabel& AddLabel(report::ReportBand& band, const QString& name, int left,
                                    int top, const QString& caption);
 
-    report::TReport report_;
-    std::vector<std::pair<QString, report::TReportPrintable*>> named_;
+    report::Report report_;
+    std::vector<std::pair<QString, report::ReportElement*>> named_;
 };
 
 }  // namespace kivo::print

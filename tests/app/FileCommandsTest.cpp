@@ -3,10 +3,11 @@
 #include <QFile>
 #include <QToolButton>
 
-#include "Page1.h"
-#include "Qentry1.h"
-#include "Settings.h"
-#include "ShellFixture.h"
+#include "tests/support/UserActions.h"
+#include "pages/demographics/DemographicsPage.h"
+#include "pages/entry/ResponseEntryPage.h"
+#include "app/Settings.h"
+#include "tests/app/ShellFixture.h"
 
 namespace kivo::test {
 namespace {
@@ -36,10 +37,10 @@ void ExpectUnsavedPrompt(const Asked& asked) {
 }
 
 TEST_F(FileCommands, NewWithoutChangesResetsWithoutPrompt) {
-    TfmWinMain& main = Start();
+    MainWindow& main = Start();
     WriteTextField(gClientRecord.LastName, "Smith");
     const QString dataPath = main.Files().DataPath;
-    main.New1Click();
+    test::TriggerAction(main, "actionNew");
     EXPECT_TRUE(script_->asked.empty());
     EXPECT_EQ(LastName(), "");
     EXPECT_EQ(main.windowTitle(), "KIVO");
@@ -52,31 +53,31 @@ TEST_F(FileCommands, NewPromptAnswers) {
         bool reset;
     };
     for (const Case& c : {Case{DialogButton::Cancel, false}, Case{DialogButton::No, true}}) {
-        TfmWinMain& main = Start();
+        MainWindow& main = Start();
         script_->asked.clear();
         WriteTextField(gClientRecord.LastName, "Smith");
-        fmDemographicsScreen->RecordToControls();  // as if typed on the visible page
+        gDemographicsPage->RecordToControls();  // as if typed on the visible page
         Modify();
-        main.EntryButtonClick();
+        test::ClickButton(main, "EntryButton");
         script_->buttons = {c.answer};
-        main.NewFileSpeedButtonClick();
+        test::ClickButton(main, "NewFileSpeedButton");
         ASSERT_EQ(script_->asked.size(), 1u);
         ExpectUnsavedPrompt(script_->asked[0]);
         EXPECT_EQ(LastName(), c.reset ? "" : "Smith");
         EXPECT_EQ(FileModified(), !c.reset);
         EXPECT_EQ(main.StatusPanelText(1), c.reset ? "" : " Modified");
-        EXPECT_EQ(fmDemographicsScreen->isVisible(), c.reset);
-        EXPECT_EQ(fmQEntry1->isVisible(), !c.reset);
+        EXPECT_EQ(gDemographicsPage->isVisible(), c.reset);
+        EXPECT_EQ(gResponseEntryPage->isVisible(), !c.reset);
         ClearFileModified();
     }
 }
 
 TEST_F(FileCommands, NewYesOnNeverSavedClientShowsSaveAsAndGoesOnWhenCancelled) {
-    TfmWinMain& main = Start();
+    MainWindow& main = Start();
     Modify();
     script_->buttons = {DialogButton::Yes};
     script_->files = {std::nullopt};
-    main.New1Click();
+    test::TriggerAction(main, "actionNew");
     ASSERT_EQ(script_->asked.size(), 2u);
     EXPECT_EQ(script_->asked[1].kind, Asked::SaveFile);
     EXPECT_FALSE(FileModified());
@@ -84,11 +85,11 @@ TEST_F(FileCommands, NewYesOnNeverSavedClientShowsSaveAsAndGoesOnWhenCancelled) 
 }
 
 TEST_F(FileCommands, LoadAfterYesShowsSaveAsThenLoadAndKeepsModifiedWhenBothCancelled) {
-    TfmWinMain& main = Start();
+    MainWindow& main = Start();
     Modify();
     script_->buttons = {DialogButton::Yes};
     script_->files = {std::nullopt, std::nullopt};
-    main.Load1Click();
+    test::TriggerAction(main, "actionLoad");
     ASSERT_EQ(script_->asked.size(), 3u);
     EXPECT_EQ(script_->asked[1].kind, Asked::SaveFile);
     EXPECT_EQ(script_->asked[2].kind, Asked::OpenFile);
@@ -97,13 +98,13 @@ TEST_F(FileCommands, LoadAfterYesShowsSaveAsThenLoadAndKeepsModifiedWhenBothCanc
 }
 
 TEST_F(FileCommands, LoadSetsTitleDataPathAndShowsTheClient) {
-    TfmWinMain& main = Start();
+    MainWindow& main = Start();
     QDir(Folder()).mkdir("clients");
     const QString path = Folder() + "clients/smith.kvo";
     WriteClient(path, "Smith");
-    main.EntryButtonClick();
+    test::ClickButton(main, "EntryButton");
     script_->files = {path};
-    main.LoadFileSpeedButtonClick();
+    test::ClickButton(main, "LoadFileSpeedButton");
 
     const FileRequest& dialog = script_->asked.at(0).file;
     EXPECT_EQ(dialog.title, "Load a file");
@@ -116,22 +117,22 @@ TEST_F(FileCommands, LoadSetsTitleDataPathAndShowsTheClient) {
     EXPECT_EQ(main.Files().CurrentFileName, path);
     EXPECT_EQ(main.Files().CurrentShortName, "smith.kvo");
     EXPECT_EQ(main.Files().DataPath, Folder() + "clients/");
-    EXPECT_TRUE(fmDemographicsScreen->isVisible());
-    EXPECT_FALSE(fmQEntry1->isVisible());
+    EXPECT_TRUE(gDemographicsPage->isVisible());
+    EXPECT_FALSE(gResponseEntryPage->isVisible());
     EXPECT_TRUE(Find<QToolButton>("DemographicsButton")->isChecked());
 }
 
 TEST_F(FileCommands, SaveOnALoadedClientWritesWithoutDialog) {
-    TfmWinMain& main = Start();
+    MainWindow& main = Start();
     const QString path = Path("a.KVO");
     WriteClient(path, "Before");
     script_->files = {path};
-    main.Load1Click();
+    test::TriggerAction(main, "actionLoad");
     script_->asked.clear();
     WriteTextField(gClientRecord.LastName, "After");
-    fmDemographicsScreen->RecordToControls();  // as if typed on the visible page
+    gDemographicsPage->RecordToControls();  // as if typed on the visible page
     Modify();
-    main.Save1Click();
+    test::TriggerAction(main, "actionSave");
     EXPECT_TRUE(script_->asked.empty());
     EXPECT_FALSE(FileModified());
     EXPECT_EQ(main.StatusPanelText(1), "");
@@ -141,14 +142,14 @@ TEST_F(FileCommands, SaveOnALoadedClientWritesWithoutDialog) {
 }
 
 TEST_F(FileCommands, SaveAsOffersTheShortNameAndTakesTheNewName) {
-    TfmWinMain& main = Start();
+    MainWindow& main = Start();
     WriteClient(Path("a.KVO"), "A");
     script_->files = {Path("a.KVO")};
-    main.Load1Click();
+    test::TriggerAction(main, "actionLoad");
     QDir(Folder()).mkdir("other");
     const QString target = Folder() + "other/b.kvo";
     script_->files = {target};
-    main.SaveAs1Click();
+    test::TriggerAction(main, "actionSaveAs");
     const FileRequest& dialog = script_->asked.at(1).file;
     EXPECT_EQ(dialog.title, "Save this file as...");
     EXPECT_EQ(dialog.fileName, "a.KVO");
@@ -171,12 +172,12 @@ TEST_F(FileCommands, ClosePrompts) {
         {true, {DialogButton::Yes}, true},  // never saved: Save As, cancelled, still closes
     };
     for (const Case& c : cases) {
-        TfmWinMain& main = Start();
+        MainWindow& main = Start();
         script_->asked.clear();
         if (c.modified) Modify();
         script_->buttons.assign(c.answers.begin(), c.answers.end());
         script_->files = {std::nullopt};
-        main.Exit1Click();
+        test::TriggerAction(main, "actionExit");
         EXPECT_EQ(main.isVisible(), !c.closes);
         EXPECT_EQ(script_->asked.size(),
                   c.answers.size() + (c.answers.size() == 1 && c.answers[0] == DialogButton::Yes));
@@ -188,10 +189,10 @@ TEST_F(FileCommands, ClosePrompts) {
 }
 
 TEST_F(FileCommands, FailedLoadChangesNothing) {
-    TfmWinMain& main = Start();
+    MainWindow& main = Start();
     WriteClient(Path("good.KVO"), "Good");
     script_->files = {Path("good.KVO")};
-    main.Load1Click();
+    test::TriggerAction(main, "actionLoad");
     Modify();
     QFile short_(Path("short.KVO"));
     ASSERT_TRUE(short_.open(QIODevice::WriteOnly));
@@ -202,7 +203,7 @@ TEST_F(FileCommands, FailedLoadChangesNothing) {
         script_->asked.clear();
         script_->buttons = {DialogButton::No, DialogButton::Ok};
         script_->files = {bad};
-        main.Load1Click();
+        test::TriggerAction(main, "actionLoad");
         ASSERT_EQ(script_->asked.size(), 3u);
         const MessageRequest& error = script_->asked[2].message;
         EXPECT_EQ(error.caption, "KIVO");
@@ -217,21 +218,21 @@ TEST_F(FileCommands, FailedLoadChangesNothing) {
         EXPECT_EQ(main.windowTitle(), "KIVO - GOOD.KVO");
         EXPECT_TRUE(FileModified());
         EXPECT_EQ(LastName(), "Good");
-        EXPECT_TRUE(fmDemographicsScreen->isVisible());
+        EXPECT_TRUE(gDemographicsPage->isVisible());
     }
     ClearFileModified();
 }
 
 TEST_F(FileCommands, FailedSaveKeepsModifiedTitleAndName) {
-    TfmWinMain& main = Start();
+    MainWindow& main = Start();
     WriteClient(Path("a.KVO"), "A");
     script_->files = {Path("a.KVO")};
-    main.Load1Click();
+    test::TriggerAction(main, "actionLoad");
     Modify();
     const QString unreachable = Folder() + "no-such-folder/b.KVO";
     script_->files = {unreachable};
     script_->buttons = {DialogButton::Ok};
-    main.SaveAs1Click();
+    test::TriggerAction(main, "actionSaveAs");
     ASSERT_EQ(script_->asked.size(), 3u);
     EXPECT_TRUE(
         script_->asked[2].message.text.startsWith("Cannot create file \"" + unreachable + "\". "));
@@ -243,11 +244,11 @@ TEST_F(FileCommands, FailedSaveKeepsModifiedTitleAndName) {
 }
 
 TEST_F(FileCommands, FailedSaveOnCloseKeepsTheWindowOpen) {
-    TfmWinMain& main = Start();
+    MainWindow& main = Start();
     Modify();
     script_->buttons = {DialogButton::Yes, DialogButton::Ok};
     script_->files = {Folder() + "no-such-folder/b.KVO"};
-    main.Exit1Click();
+    test::TriggerAction(main, "actionExit");
     EXPECT_TRUE(main.isVisible());
     EXPECT_TRUE(FileModified());
     ClearFileModified();
@@ -255,17 +256,17 @@ TEST_F(FileCommands, FailedSaveOnCloseKeepsTheWindowOpen) {
 
 TEST_F(FileCommands, CommandLineOpensAnExistingFile) {
     WriteClient(Path("smith.kvo"), "Smith");
-    TfmWinMain& main = Start("smith.kvo");  // relative to the start-up folder
+    MainWindow& main = Start("smith.kvo");  // relative to the start-up folder
     EXPECT_TRUE(script_->asked.empty());
     EXPECT_EQ(LastName(), "Smith");
     EXPECT_EQ(main.windowTitle(), "KIVO - SMITH.KVO");
     EXPECT_EQ(main.Files().CurrentFileName, "smith.kvo");
     EXPECT_EQ(main.Files().DataPath, "");
-    EXPECT_TRUE(fmDemographicsScreen->isVisible());
+    EXPECT_TRUE(gDemographicsPage->isVisible());
 }
 
 TEST_F(FileCommands, CommandLineIgnoresAMissingFileAndReportsABadOne) {
-    TfmWinMain& main = Start(Path("missing.kvo"));
+    MainWindow& main = Start(Path("missing.kvo"));
     EXPECT_TRUE(script_->asked.empty());
     EXPECT_EQ(main.windowTitle(), "KIVO");
     main_.reset();
@@ -275,7 +276,7 @@ TEST_F(FileCommands, CommandLineIgnoresAMissingFileAndReportsABadOne) {
     bad.write(QByteArray(552, 'z'));
     bad.close();
     script_->buttons = {DialogButton::Ok};
-    TfmWinMain& again = Start(Path("bad.kvo"));
+    MainWindow& again = Start(Path("bad.kvo"));
     ASSERT_EQ(script_->asked.size(), 1u);
     EXPECT_EQ(script_->asked[0].message.caption, "KIVO");
     EXPECT_EQ(again.windowTitle(), "KIVO");
@@ -290,14 +291,14 @@ TEST_F(FileCommands, SettingsReadAtStartWrittenAtCloseOtherLinesKept) {
         ini.write("; site settings\n[Printer]\nName=Front desk\n[Information]\nDataPath=" +
                   (Folder() + "data/").toUtf8() + "\n");
     }
-    TfmWinMain& main = Start();
+    MainWindow& main = Start();
     EXPECT_EQ(main.Files().DataPath, Folder() + "data/");
     QDir(Folder()).mkdir("clients");
     WriteClient(Folder() + "clients/x.KVO", "X");
     script_->files = {Folder() + "clients/x.KVO"};
-    main.Load1Click();
+    test::TriggerAction(main, "actionLoad");
     EXPECT_EQ(script_->asked.at(0).file.folder, Folder() + "data/");
-    main.Exit1Click();
+    test::TriggerAction(main, "actionExit");
     EXPECT_FALSE(main.isVisible());
     EXPECT_EQ(QString::fromUtf8(FileBytes(Path("KIVO.INI"))),
               "; site settings\n[Printer]\nName=Front desk\n[Information]\nDataPath=" + Folder() +
@@ -306,10 +307,10 @@ TEST_F(FileCommands, SettingsReadAtStartWrittenAtCloseOtherLinesKept) {
 
 TEST_F(FileCommands, UnwritableSettingsAreReportedAndTheProgramStillCloses) {
     QDir(Folder()).mkdir("KIVO.INI");  // a folder where the file should be
-    TfmWinMain& main = Start();
+    MainWindow& main = Start();
     EXPECT_EQ(main.Files().DataPath, Folder());
     script_->buttons = {DialogButton::Ok};
-    main.Exit1Click();
+    test::TriggerAction(main, "actionExit");
     EXPECT_FALSE(main.isVisible());
     ASSERT_EQ(script_->asked.size(), 1u);
     EXPECT_EQ(script_->asked[0].message.text, "Unable to write to " + Folder() + "KIVO.INI.");

@@ -5,7 +5,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
-#include "TempDir.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 

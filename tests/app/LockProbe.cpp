@@ -3,8 +3,8 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "Program.h"
-#include "Winmain.h"
+#include "app/Program.h"
+#include "app/MainWindow.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ public:
 int main(int argc, char** argv) {
     kivo::ProgramHooks hooks;
     hooks.dialogs = std::make_unique<PrintingDialogs>();
-    hooks.beforeMessageLoop = [](kivo::TfmWinMain&) {
+    hooks.beforeMessageLoop = [](kivo::MainWindow&) {
         QTimer::singleShot(0, [] {
             std::printf("READY\n");
             std::fflush(stdout);

@@ -6,24 +6,25 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "About.h"
-#include "Config.h"
-#include "Page1.h"
-#include "PrinterCanvas.h"
-#include "Qprint.h"
-#include "Qentry1.h"
-#include "Reports.h"
-#include "ShellFixture.h"
-#include "Viewscor.h"
-#include "WindowPlacement.h"
+#include "tests/support/UserActions.h"
+#include "app/AboutBox.h"
+#include "pages/configuration/ConfigurationPage.h"
+#include "pages/demographics/DemographicsPage.h"
+#include "canvas/printer/PrinterCanvas.h"
+#include "print/questionnaire/QuestionnairePrinting.h"
+#include "pages/entry/ResponseEntryPage.h"
+#include "pages/scores/SubscaleScoresPage.h"
+#include "tests/app/ShellFixture.h"
+#include "pages/scores/ItemScoresPage.h"
+#include "app/WindowPlacement.h"
 
 namespace kivo::test {
 namespace {
 
-using MainWindow = ShellTest;
+using MainWindowShell = ShellTest;
 
-TEST_F(MainWindow, ClientAreaHoldsMenuToolBarPagesAndStatusBar) {
-    TfmWinMain& main = Start();
+TEST_F(MainWindowShell, ClientAreaHoldsMenuToolBarPagesAndStatusBar) {
+    MainWindow& main = Start();
     EXPECT_EQ(main.size(), QSize(1014, 710));
     EXPECT_EQ(main.minimumSize(), main.maximumSize());
     EXPECT_FALSE(main.windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -32,12 +33,12 @@ TEST_F(MainWindow, ClientAreaHoldsMenuToolBarPagesAndStatusBar) {
     const QWidget* area = Find<QWidget>("WindowPanel");
     EXPECT_EQ(area->width(), 1014);
     // The visible page covers the page area.
-    EXPECT_EQ(fmDemographicsScreen->geometry(), area->rect());
+    EXPECT_EQ(gDemographicsPage->geometry(), area->rect());
     EXPECT_EQ(Find<QLabel>("StatusPanel0")->width(), 400);
     EXPECT_EQ(Find<QLabel>("StatusPanel1")->width(), 50);
 }
 
-TEST_F(MainWindow, ToolButtonsAtTheirPlacesWithHints) {
+TEST_F(MainWindowShell, ToolButtonsAtTheirPlacesWithHints) {
     Start();
     struct Button {
         const char* name;
@@ -74,48 +75,67 @@ TEST_F(MainWindow, ToolButtonsAtTheirPlacesWithHints) {
     EXPECT_EQ(Find<QToolButton>("ViewScoresIndivButton")->text(), "V");
 }
 
-TEST_F(MainWindow, MenuCaptions) {
+// The file buttons of the tool bar run the menu's own actions, so both always do the same.
+TEST_F(MainWindowShell, FileToolButtonsTriggerTheMenuActions) {
+    MainWindow& main = Start();
+    const std::pair<const char*, const char*> pairs[] = {{"NewFileSpeedButton", "actionNew"},
+                                                         {"LoadFileSpeedButton", "actionLoad"},
+                                                         {"SaveFileSpeedButton", "actionSave"}};
+    for (const auto& [button, action] : pairs) {
+        QStringList triggered;
+        QObject context;
+        for (const char* name : {"actionNew", "actionLoad", "actionSave", "actionSaveAs"}) {
+            QObject::connect(Find<QAction>(name), &QAction::triggered, &context,
+                             [&triggered, name] { triggered << name; });
+        }
+        script_->files = {std::nullopt};  // Load and Save are cancelled in their dialogs
+        test::ClickButton(main, button);
+        EXPECT_EQ(triggered, QStringList({action})) << button;
+    }
+}
+
+TEST_F(MainWindowShell, MenuCaptions) {
     Start();
     const std::pair<const char*, const char*> items[] = {
-        {"New1", "&New"},
-        {"Load1", "&Load"},
-        {"Save1", "&Save"},
-        {"SaveAs1", "Save &As.."},
-        {"Exit1", "E&xit"},
-        {"PrintBlankQuestionnaire1", "Print Blank Questionnaire - KIVOs(a)"},
-        {"PrintBlankQuestionnaireKIVOsb1", "Print Blank Questionnaire - KIVOs(b)"},
-        {"PrintBlankQuestionnaireKIVO1", "Print Blank Questionnaire - KIVO"},
-        {"About1", "&About"}};
+        {"actionNew", "&New"},
+        {"actionLoad", "&Load"},
+        {"actionSave", "&Save"},
+        {"actionSaveAs", "Save &As.."},
+        {"actionExit", "E&xit"},
+        {"actionPrintBlankFormA", "Print Blank Questionnaire - KIVOs(a)"},
+        {"actionPrintBlankFormB", "Print Blank Questionnaire - KIVOs(b)"},
+        {"actionPrintBlankLongForm", "Print Blank Questionnaire - KIVO"},
+        {"actionAbout", "&About"}};
     for (const auto& [name, caption] : items) {
         const QAction* action = Find<QAction>(name);
         ASSERT_NE(action, nullptr) << name;
         EXPECT_EQ(action->text(), caption) << name;
     }
-    EXPECT_EQ(Find<QAction>("Exit1")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
+    EXPECT_EQ(Find<QAction>("actionExit")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
     QStringList menus;
     for (QAction* menu : Find<QMenuBar>("MainMenu1")->actions()) menus << menu->text();
     EXPECT_EQ(menus, QStringList({"&File", "&Reports", "&Help"}));
 }
 
-TEST_F(MainWindow, FirstShowStartsWithEmptyClientOnDemographicsPage) {
+TEST_F(MainWindowShell, FirstShowStartsWithEmptyClientOnDemographicsPage) {
     std::memset(&gClientRecord, 'x', sizeof gClientRecord);
     RaiseFileModified();
-    TfmWinMain& main = Start();
+    MainWindow& main = Start();
     Flush();
     EXPECT_EQ(main.windowTitle(), "KIVO");
     EXPECT_FALSE(FileModified());
     EXPECT_EQ(ReadTextField(gClientRecord.Signature), "KIVO1");
     EXPECT_EQ(ReadTextField(gClientRecord.LastName), "");
-    EXPECT_TRUE(fmDemographicsScreen->isVisible());
+    EXPECT_TRUE(gDemographicsPage->isVisible());
     EXPECT_TRUE(Find<QToolButton>("DemographicsButton")->isChecked());
-    for (TfmPage* page : std::initializer_list<TfmPage*>{fmQEntry1, fmReportScreen, fmViewScores,
-                                                         fmConfigureScreen}) {
+    for (Page* page : std::initializer_list<Page*>{gResponseEntryPage, gSubscaleScoresPage, gItemScoresPage,
+                                                         gConfigurationPage}) {
         EXPECT_FALSE(page->isVisible()) << page->objectName().toStdString();
     }
 }
 
-TEST_F(MainWindow, ModifiedNoticeIsPostedOnceAndShownWhenDelivered) {
-    TfmWinMain& main = Start();
+TEST_F(MainWindowShell, ModifiedNoticeIsPostedOnceAndShownWhenDelivered) {
+    MainWindow& main = Start();
     int notices = 0;
     struct Counter : QObject {
         int* count;
@@ -138,17 +158,17 @@ TEST_F(MainWindow, ModifiedNoticeIsPostedOnceAndShownWhenDelivered) {
     main.removeEventFilter(&counter);
 }
 
-// Records FormHide / FormShow of every page in order.
+// Records OnHidden / OnShown of every page in order.
 class PageLog {
 public:
     PageLog() {
-        for (TfmPage* page :
-             std::initializer_list<TfmPage*>{fmDemographicsScreen, fmQEntry1, fmReportScreen,
-                                             fmViewScores, fmConfigureScreen}) {
+        for (Page* page :
+             std::initializer_list<Page*>{gDemographicsPage, gResponseEntryPage, gSubscaleScoresPage,
+                                             gItemScoresPage, gConfigurationPage}) {
             const QString name = page->objectName();
-            QObject::connect(page, &TfmPage::FormShown, &context_,
+            QObject::connect(page, &Page::PageShown, &context_,
                              [this, name] { log_ << "show " + name; });
-            QObject::connect(page, &TfmPage::FormHidden, &context_,
+            QObject::connect(page, &Page::PageHidden, &context_,
                              [this, name] { log_ << "hide " + name; });
         }
     }
@@ -159,29 +179,29 @@ private:
     QStringList log_;
 };
 
-TEST_F(MainWindow, PageSwitchHidesTheShownPageBeforeShowingTheNext) {
-    TfmWinMain& main = Start();
+TEST_F(MainWindowShell, PageSwitchHidesTheShownPageBeforeShowingTheNext) {
+    MainWindow& main = Start();
     PageLog log;
     const auto click = [&](const char* name) {
         QTest::mouseClick(Find<QToolButton>(name), Qt::LeftButton);
     };
     click("EntryButton");
-    EXPECT_EQ(log.Take(), QStringList({"hide fmDemographicsScreen", "show fmQEntry1"}));
+    EXPECT_EQ(log.Take(), QStringList({"hide DemographicsPage", "show ResponseEntryPage"}));
     click("ReportsButton");
-    EXPECT_EQ(log.Take(), QStringList({"hide fmQEntry1", "show fmReportScreen"}));
-    main.ViewScoresIndivButtonClick();  // as the report's item-scores button would
-    EXPECT_EQ(log.Take(), QStringList({"hide fmReportScreen", "show fmViewScores"}));
+    EXPECT_EQ(log.Take(), QStringList({"hide ResponseEntryPage", "show SubscaleScoresPage"}));
+    test::ClickButton(main, "ViewScoresIndivButton");  // as the report's item-scores button would
+    EXPECT_EQ(log.Take(), QStringList({"hide SubscaleScoresPage", "show ItemScoresPage"}));
     click("DemographicsButton");
-    EXPECT_EQ(log.Take(), QStringList({"hide fmViewScores", "show fmDemographicsScreen"}));
-    main.ConfigurationButtonClick();
-    EXPECT_EQ(log.Take(), QStringList({"hide fmDemographicsScreen", "show fmConfigureScreen"}));
+    EXPECT_EQ(log.Take(), QStringList({"hide ItemScoresPage", "show DemographicsPage"}));
+    test::ClickButton(main, "ConfigurationButton");
+    EXPECT_EQ(log.Take(), QStringList({"hide DemographicsPage", "show ConfigurationPage"}));
     click("EntryButton");
-    EXPECT_EQ(log.Take(), QStringList({"hide fmConfigureScreen", "show fmQEntry1"}));
+    EXPECT_EQ(log.Take(), QStringList({"hide ConfigurationPage", "show ResponseEntryPage"}));
     EXPECT_TRUE(Find<QToolButton>("EntryButton")->isChecked());
     EXPECT_FALSE(Find<QToolButton>("DemographicsButton")->isChecked());
 }
 
-TEST_F(MainWindow, ClickOnTheShownPagesButtonDoesNothing) {
+TEST_F(MainWindowShell, ClickOnTheShownPagesButtonDoesNothing) {
     Start();
     PageLog log;
     auto* button = Find<QToolButton>("DemographicsButton");
@@ -190,35 +210,35 @@ TEST_F(MainWindow, ClickOnTheShownPagesButtonDoesNothing) {
     EXPECT_TRUE(log.Take().isEmpty());
 }
 
-TEST_F(MainWindow, EditStoredOnHideIsInTheRecordWhenTheNextPageShows) {
+TEST_F(MainWindowShell, EditStoredOnHideIsInTheRecordWhenTheNextPageShows) {
     Start();
     // Stand-ins for the pages' own handlers: hiding stores, showing reads.
     QObject context;
-    QObject::connect(fmDemographicsScreen, &TfmPage::FormHidden, &context,
+    QObject::connect(gDemographicsPage, &Page::PageHidden, &context,
                      [] { WriteTextField(gClientRecord.LastName, "Edited"); });
     std::string seen;
-    QObject::connect(fmQEntry1, &TfmPage::FormShown, &context,
+    QObject::connect(gResponseEntryPage, &Page::PageShown, &context,
                      [&] { seen = ReadTextField(gClientRecord.LastName); });
     QTest::mouseClick(Find<QToolButton>("EntryButton"), Qt::LeftButton);
     EXPECT_EQ(seen, "Edited");
 }
 
-TEST_F(MainWindow, AboutBoxCentredOnTheMainWindow) {
-    TfmWinMain& main = Start();
-    main.About1Click();
+TEST_F(MainWindowShell, AboutBoxCentredOnTheMainWindow) {
+    MainWindow& main = Start();
+    test::TriggerAction(main, "actionAbout");
     ASSERT_EQ(script_->asked.size(), 1u);
     const Asked& about = script_->asked[0];
     EXPECT_EQ(about.kind, Asked::Modal);
     EXPECT_EQ(about.modalTitle, "About");
     EXPECT_EQ(about.modalPos,
-              CentredOn(main.frameGeometry(), fmAboutScreen->frameGeometry().size()));
-    EXPECT_EQ(fmAboutScreen->size(), QSize(321, 208));
+              CentredOn(main.frameGeometry(), gAboutBox->frameGeometry().size()));
+    EXPECT_EQ(gAboutBox->size(), QSize(321, 208));
 }
 
-TEST_F(MainWindow, ErrorOfACommandIsShownAndTheProgramCarriesOn) {
-    TfmWinMain& main = Start();
+TEST_F(MainWindowShell, ErrorOfACommandIsShownAndTheProgramCarriesOn) {
+    MainWindow& main = Start();
     // A print job whose output cannot be opened: the command fails with an error.
-    fmQPrint->SetJobOutput({[] { return true; },
+    gMainWindow->Questionnaires().SetJobOutput({[] { return true; },
                             [](QPrinter& p) -> std::unique_ptr<canvas::PageCanvas> {
                                 p.setOutputFormat(QPrinter::PdfFormat);
                                 p.setOutputFileName("/nonexistent/folder/x.pdf");
@@ -226,7 +246,7 @@ TEST_F(MainWindow, ErrorOfACommandIsShownAndTheProgramCarriesOn) {
                             }});
     script_->printCopies = {1};
     script_->buttons = {DialogButton::Ok};
-    main.PrintBlankQuestionnaire1Click();
+    test::TriggerAction(main, "actionPrintBlankFormA");
     ASSERT_EQ(script_->asked.size(), 2u);
     EXPECT_EQ(script_->asked[0].kind, Asked::Print);
     const MessageRequest& box = script_->asked[1].message;

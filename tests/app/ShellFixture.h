@@ -7,15 +7,15 @@
 #include <QWidget>
 #include <memory>
 
-#include "ClientFile.h"
-#include "ErrorBox.h"
-#include "FileModified.h"
-#include "FileNames.h"
-#include "Forms.h"
-#include "ScriptedDialogs.h"
-#include "Session.h"
-#include "TempDir.h"
-#include "Winmain.h"
+#include "model/ClientFile.h"
+#include "shell/ErrorBox.h"
+#include "shell/FileModified.h"
+#include "app/FileNames.h"
+#include "app/Windows.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "model/Session.h"
+#include "tests/support/TempDir.h"
+#include "app/MainWindow.h"
 
 namespace kivo::test {
 
@@ -37,8 +37,8 @@ protected:
     }
 
     // Creates the windows and shows the main window (its first show runs).
-    TfmWinMain& Start(const QString& commandLine = {}) {
-        main_ = CreateForms(commandLine);
+    MainWindow& Start(const QString& commandLine = {}) {
+        main_ = CreateWindows(commandLine);
         main_->show();
         return *main_;
     }
@@ -64,7 +64,7 @@ protected:
 
     TempDir folder_;
     std::shared_ptr<DialogScript> script_ = std::make_shared<DialogScript>();
-    std::unique_ptr<TfmWinMain> main_;
+    std::unique_ptr<MainWindow> main_;
 
 private:
     QString previousFolder_;

@@ -4,11 +4,11 @@
 
 #include <QFile>
 
-#include "ErrorBox.h"
-#include "FileNames.h"
-#include "IniText.h"
-#include "JpegImage.h"
-#include "WindowPlacement.h"
+#include "shell/ErrorBox.h"
+#include "app/FileNames.h"
+#include "app/IniText.h"
+#include "app/JpegImage.h"
+#include "app/WindowPlacement.h"
 
 namespace kivo {
 namespace {

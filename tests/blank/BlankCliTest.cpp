@@ -3,9 +3,9 @@
 
 #include <sstream>
 
-#include "BlankFixtures.h"
-#include "Cli.h"
-#include "TempDir.h"
+#include "tests/blank/BlankFixtures.h"
+#include "cli/Cli.h"
+#include "tests/support/TempDir.h"
 
 namespace kivo::test {
 namespace {

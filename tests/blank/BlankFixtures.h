@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "Cp1252.h"
-#include "ProductContent.h"
-#include "Questionnaire.h"
-#include "RecordingCanvas.h"
+#include "model/Cp1252.h"
+#include "model/ProductContent.h"
+#include "model/Questionnaire.h"
+#include "canvas/RecordingCanvas.h"
 
 namespace kivo::test {
 

@@ -4,10 +4,11 @@
 
 #include <QAction>
 
-#include "BlankFixtures.h"
-#include "PrinterCanvas.h"
-#include "Qprint.h"
-#include "ShellFixture.h"
+#include "tests/blank/BlankFixtures.h"
+#include "canvas/printer/PrinterCanvas.h"
+#include "print/questionnaire/QuestionnairePrinting.h"
+#include "tests/app/ShellFixture.h"
+#include "app/MainWindow.h"
 
 namespace kivo::test {
 namespace {
@@ -20,7 +21,7 @@ struct JobRecorder {
     std::vector<int> copyCounts;
     bool printerInstalled = true;
 
-    TfmQPrint::JobOutput Output() {
+    QuestionnairePrinting::JobOutput Output() {
         return {[this] { return printerInstalled; },
                 [this](QPrinter& printer) -> std::unique_ptr<canvas::PageCanvas> {
                     copyCounts.push_back(printer.copyCount());
@@ -38,7 +39,7 @@ protected:
         ShellTest::SetUp();
         Start();
         jobs.folder = folder_.path();
-        fmQPrint->SetJobOutput(jobs.Output());
+        gMainWindow->Questionnaires().SetJobOutput(jobs.Output());
     }
 
     void Choose(const char* menuItem) {
@@ -52,7 +53,7 @@ protected:
 
 TEST_F(BlankPrinting, ThreeCopiesAreThreeSeparateTwoPageJobs) {
     script_->printCopies = {3};
-    Choose("PrintBlankQuestionnaireKIVOsb1");
+    Choose("actionPrintBlankFormB");
 
     ASSERT_EQ(script_->asked.size(), 1u);
     EXPECT_EQ(script_->asked[0].kind, Asked::Print);
@@ -68,14 +69,14 @@ TEST_F(BlankPrinting, ThreeCopiesAreThreeSeparateTwoPageJobs) {
         EXPECT_TRUE(PdfPageText(file, 1).contains("KIVOs(b)"));
     }
     // The dialog offers the last choice again.
-    EXPECT_EQ(fmQPrint->Printer().copyCount(), 3);
+    EXPECT_EQ(gMainWindow->Questionnaires().Printer().copyCount(), 3);
 }
 
 TEST_F(BlankPrinting, EachMenuItemPrintsItsForm) {
     const std::pair<const char*, const char*> items[] = {
-        {"PrintBlankQuestionnaire1", "KIVO questionnaire - Form A"},
-        {"PrintBlankQuestionnaireKIVOsb1", "KIVO questionnaire - Form B"},
-        {"PrintBlankQuestionnaireKIVO1", "KIVO questionnaire"},
+        {"actionPrintBlankFormA", "KIVO questionnaire - Form A"},
+        {"actionPrintBlankFormB", "KIVO questionnaire - Form B"},
+        {"actionPrintBlankLongForm", "KIVO questionnaire"},
     };
     for (const auto& [item, title] : items) {
         script_->printCopies = {1};
@@ -88,7 +89,7 @@ TEST_F(BlankPrinting, EachMenuItemPrintsItsForm) {
 
 TEST_F(BlankPrinting, CancellingTheDialogPrintsNothing) {
     script_->printCopies = {0};
-    Choose("PrintBlankQuestionnaireKIVO1");
+    Choose("actionPrintBlankLongForm");
     EXPECT_TRUE(jobs.files.empty());
     EXPECT_EQ(script_->asked.size(), 1u);
 }
@@ -97,12 +98,12 @@ TEST_F(BlankPrinting, AJobThatCannotStartReachesTheErrorBoxAndStopsTheCopies) {
     jobs.folder = folder_.path() / "missing" / "folder";
     script_->printCopies = {2};
     script_->buttons = {DialogButton::Ok};
-    Choose("PrintBlankQuestionnaire1");
+    Choose("actionPrintBlankFormA");
     EXPECT_EQ(jobs.files.size(), 1u);
     const auto texts = script_->MessageTexts();
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0], "The print job \"KIVO questionnaire - Form A\" could not be started.");
-    EXPECT_EQ(fmQPrint->Printer().copyCount(), 2);
+    EXPECT_EQ(gMainWindow->Questionnaires().Printer().copyCount(), 2);
 }
 
 TEST_F(BlankPrinting, WithoutAPrinterTheTwoPagesCanBeSavedAsPdf) {
@@ -110,7 +111,7 @@ TEST_F(BlankPrinting, WithoutAPrinterTheTwoPagesCanBeSavedAsPdf) {
     const auto pdf = folder_.path() / "blank.pdf";
     script_->buttons = {DialogButton::Yes};
     script_->files = {QString::fromStdString(pdf.string())};
-    Choose("PrintBlankQuestionnaireKIVO1");
+    Choose("actionPrintBlankLongForm");
 
     ASSERT_EQ(script_->asked.size(), 2u);
     EXPECT_EQ(script_->asked[0].kind, Asked::Message);
@@ -125,7 +126,7 @@ TEST_F(BlankPrinting, WithoutAPrinterTheTwoPagesCanBeSavedAsPdf) {
 TEST_F(BlankPrinting, WithoutAPrinterDecliningThePdfPrintsNothing) {
     jobs.printerInstalled = false;
     script_->buttons = {DialogButton::No};
-    Choose("PrintBlankQuestionnaire1");
+    Choose("actionPrintBlankFormA");
     EXPECT_EQ(script_->asked.size(), 1u);
     EXPECT_TRUE(jobs.files.empty());
     for (const auto& entry : std::filesystem::directory_iterator(folder_.path())) {

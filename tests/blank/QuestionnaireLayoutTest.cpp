@@ -1,9 +1,9 @@
 // The worked figures of a 4961 x 6401 printable area: columns, table tops, header.
 #include <gtest/gtest.h>
 
-#include "BlankFixtures.h"
-#include "questionnaire/QuestionnaireLayout.h"
-#include "questionnaire/QuestionnairePages.h"
+#include "tests/blank/BlankFixtures.h"
+#include "print/questionnaire/QuestionnaireLayout.h"
+#include "print/questionnaire/QuestionnairePages.h"
 
 namespace kivo::test {
 namespace {

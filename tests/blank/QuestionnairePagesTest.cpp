@@ -1,9 +1,9 @@
 // What each page of each form holds, and the rated-item table at the worked figures.
 #include <gtest/gtest.h>
 
-#include "BlankFixtures.h"
-#include "questionnaire/QuestionnaireLayout.h"
-#include "questionnaire/QuestionnairePages.h"
+#include "tests/blank/BlankFixtures.h"
+#include "print/questionnaire/QuestionnaireLayout.h"
+#include "print/questionnaire/QuestionnairePages.h"
 
 namespace kivo::test {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <array>
 
-#include "BlankFixtures.h"
-#include "questionnaire/QuestionnairePages.h"
+#include "tests/blank/BlankFixtures.h"
+#include "print/questionnaire/QuestionnairePages.h"
 
 namespace kivo::test {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "Canvas.h"
-#include "RecordingCanvas.h"
+#include "canvas/Canvas.h"
+#include "canvas/RecordingCanvas.h"
 
 namespace kivo::canvas {
 namespace {

@@ -5,8 +5,8 @@
 #include <QPdfWriter>
 #include <string>
 
-#include "PageCanvas.h"
-#include "TempDir.h"
+#include "canvas/PageCanvas.h"
+#include "tests/support/TempDir.h"
 
 namespace kivo::canvas {
 namespace {

@@ -4,8 +4,8 @@
 #include <QImage>
 #include <vector>
 
-#include "Bitmap.h"
-#include "PixelColors.h"
+#include "canvas/Bitmap.h"
+#include "tests/canvas/PixelColors.h"
 
 namespace kivo::canvas {
 namespace {

@@ -4,11 +4,11 @@
 #include <cstring>
 #include <sstream>
 
-#include "Cli.h"
-#include "ClientFile.h"
-#include "Questionnaire.h"
-#include "Scoring.h"
-#include "TempDir.h"
+#include "cli/Cli.h"
+#include "model/ClientFile.h"
+#include "model/Questionnaire.h"
+#include "model/Scoring.h"
+#include "tests/support/TempDir.h"
 
 using namespace kivo;
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "RecordingCanvas.h"
-#include "Scoring.h"
+#include "canvas/RecordingCanvas.h"
+#include "model/Scoring.h"
 
 namespace kivo::drawing::testing {
 

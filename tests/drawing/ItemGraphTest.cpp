@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "DrawingFixtures.h"
-#include "ItemGraph.h"
-#include "ItemViewTables.h"
+#include "tests/drawing/DrawingFixtures.h"
+#include "drawing/ItemGraph.h"
+#include "drawing/ItemViewTables.h"
 
 namespace kivo::drawing {
 namespace {

@@ -4,13 +4,13 @@
 #include <QString>
 #include <sstream>
 
-#include "Bitmap.h"
-#include "Cli.h"
-#include "ClientFile.h"
-#include "ItemGraph.h"
-#include "PixelColors.h"
-#include "ReportPaintBox.h"
-#include "TempDir.h"
+#include "canvas/Bitmap.h"
+#include "cli/Cli.h"
+#include "model/ClientFile.h"
+#include "drawing/ItemGraph.h"
+#include "tests/canvas/PixelColors.h"
+#include "drawing/ReportPaintBox.h"
+#include "tests/support/TempDir.h"
 
 namespace kivo::drawing {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <QImage>
 
-#include "Bitmap.h"
-#include "DrawingFixtures.h"
-#include "PixelColors.h"
-#include "ReportPaintBox.h"
+#include "canvas/Bitmap.h"
+#include "tests/drawing/DrawingFixtures.h"
+#include "tests/canvas/PixelColors.h"
+#include "drawing/ReportPaintBox.h"
 
 namespace kivo::drawing {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "DrawingFixtures.h"
-#include "ExperienceText.h"
-#include "ScoreTables.h"
+#include "tests/drawing/DrawingFixtures.h"
+#include "drawing/ExperienceText.h"
+#include "drawing/ScoreTables.h"
 
 namespace kivo::drawing {
 namespace {

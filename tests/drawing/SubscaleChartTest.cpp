@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "DrawingFixtures.h"
-#include "SubscaleChart.h"
+#include "tests/drawing/DrawingFixtures.h"
+#include "drawing/SubscaleChart.h"
 
 namespace kivo::drawing {
 namespace {

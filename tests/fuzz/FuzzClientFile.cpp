@@ -9,18 +9,18 @@
 #include <sstream>
 #include <string>
 
-#include "Cli.h"
-#include "ClientFile.h"
-#include "Error.h"
-#include "FontMap.h"
-#include "FuzzGui.h"
-#include "ItemGraph.h"
-#include "ItemViewTables.h"
-#include "RecordingCanvas.h"
-#include "ReportPaintBox.h"
-#include "ScoreTables.h"
-#include "Scoring.h"
-#include "SubscaleChart.h"
+#include "cli/Cli.h"
+#include "model/ClientFile.h"
+#include "model/Error.h"
+#include "canvas/FontMap.h"
+#include "tests/fuzz/FuzzGui.h"
+#include "drawing/ItemGraph.h"
+#include "drawing/ItemViewTables.h"
+#include "canvas/RecordingCanvas.h"
+#include "drawing/ReportPaintBox.h"
+#include "drawing/ScoreTables.h"
+#include "model/Scoring.h"
+#include "drawing/SubscaleChart.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "IniText.h"
+#include "app/IniText.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "Error.h"
-#include "FontMap.h"
-#include "FuzzGui.h"
-#include "PageStore.h"
-#include "PageStoreFile.h"
+#include "model/Error.h"
+#include "canvas/FontMap.h"
+#include "tests/fuzz/FuzzGui.h"
+#include "print/engine/PageStore.h"
+#include "print/engine/PageStoreFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const bool ready = [] {

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <sstream>
 
-#include "Cli.h"
-#include "SweepFiles.h"
+#include "cli/Cli.h"
+#include "tests/hardening/SweepFiles.h"
 
 namespace kivo::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "DamagedClients.h"
+#include "tests/hardening/DamagedClients.h"
 
 #include <climits>
 #include <cstdint>
@@ -6,8 +6,8 @@
 #include <random>
 #include <span>
 
-#include "ClientRecord.h"
-#include "Questionnaire.h"
+#include "model/ClientRecord.h"
+#include "model/Questionnaire.h"
 
 namespace kivo::test {
 namespace {

@@ -9,10 +9,10 @@
 #include <csignal>
 #include <cstring>
 
-#include "ClientFile.h"
-#include "Error.h"
-#include "Platform.h"
-#include "TempDir.h"
+#include "model/ClientFile.h"
+#include "model/Error.h"
+#include "model/Platform.h"
+#include "tests/support/TempDir.h"
 
 namespace kivo::test {
 namespace {

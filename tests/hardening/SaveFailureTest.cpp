@@ -6,9 +6,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "Page1.h"
-#include "Platform.h"
-#include "ShellFixture.h"
+#include "tests/support/UserActions.h"
+#include "pages/demographics/DemographicsPage.h"
+#include "model/Platform.h"
+#include "tests/app/ShellFixture.h"
 
 namespace kivo::test {
 namespace {
@@ -31,14 +32,14 @@ protected:
     }
 
     // The window with a.KVO ("Old") open and its last name changed to "New" on the page.
-    TfmWinMain& StartWithChangedClient() {
-        TfmWinMain& main = Start();
+    MainWindow& StartWithChangedClient() {
+        MainWindow& main = Start();
         WriteClient(Path("a.KVO"), "Old");
         oldBytes_ = Bytes(Path("a.KVO"));
         script_->files = {Path("a.KVO")};
-        main.Load1Click();
+        test::TriggerAction(main, "actionLoad");
         WriteTextField(gClientRecord.LastName, "New");
-        fmDemographicsScreen->RecordToControls();
+        gDemographicsPage->RecordToControls();
         Modify();
         script_->asked.clear();
         return main;
@@ -51,7 +52,7 @@ protected:
 
     // The save failed as it should: one error box naming the file and the reason, the old
     // file whole, no temporary file left, the client still modified under its old name.
-    void ExpectFailedSave(TfmWinMain& main, const QString& target, const QString& reason) {
+    void ExpectFailedSave(MainWindow& main, const QString& target, const QString& reason) {
         ASSERT_EQ(script_->MessageTexts().size(), 1u);
         EXPECT_EQ(script_->MessageTexts()[0].toStdString(),
                   ("Cannot create file \"" + target + "\". " + reason + ".").toStdString());
@@ -81,22 +82,22 @@ TEST_F(SaveFailure, InjectedFailuresLeaveTheOldFileWholeAndTheClientModified) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault.step);
-        TfmWinMain& main = StartWithChangedClient();
+        MainWindow& main = StartWithChangedClient();
         gFault = c.fault;
         platform::SetFaultHook(InjectFault);
         script_->buttons = {DialogButton::Ok};
-        main.Save1Click();
+        test::TriggerAction(main, "actionSave");
         platform::SetFaultHook(nullptr);
         ExpectFailedSave(main, Path("a.KVO"), c.reason);
 
-        main.Save1Click();  // the disk is back: the same save now works
+        test::TriggerAction(main, "actionSave");  // the disk is back: the same save now works
         EXPECT_FALSE(FileModified());
         EXPECT_EQ(Bytes(Path("a.KVO")).mid(20, 4), QByteArray("New", 4));
     }
 }
 
 TEST_F(SaveFailure, TargetsThatCannotBeFilesAreRefusedWithTheirReason) {
-    TfmWinMain& main = StartWithChangedClient();
+    MainWindow& main = StartWithChangedClient();
     QDir(Folder()).mkdir("folder.KVO");
     const struct {
         QString target;
@@ -110,7 +111,7 @@ TEST_F(SaveFailure, TargetsThatCannotBeFilesAreRefusedWithTheirReason) {
         script_->asked.clear();
         script_->files = {c.target};
         script_->buttons = {DialogButton::Ok};
-        main.SaveAs1Click();
+        test::TriggerAction(main, "actionSaveAs");
         ExpectFailedSave(main, c.target, c.reason);
     }
     EXPECT_TRUE(QFileInfo(Folder() + "folder.KVO").isDir());

@@ -6,36 +6,37 @@
 #include <QTimer>
 #include <cstring>
 
-#include "Page1.h"
-#include "Qentry1.h"
-#include "ReportPreview.h"
-#include "Reports.h"
-#include "ScoreReportHook.h"
-#include "ShellFixture.h"
-#include "SweepFiles.h"
-#include "Viewscor.h"
+#include "tests/support/UserActions.h"
+#include "pages/demographics/DemographicsPage.h"
+#include "pages/entry/ResponseEntryPage.h"
+#include "print/preview/ReportPreview.h"
+#include "pages/scores/SubscaleScoresPage.h"
+#include "shell/ScoreReportHook.h"
+#include "tests/app/ShellFixture.h"
+#include "tests/hardening/SweepFiles.h"
+#include "pages/scores/ItemScoresPage.h"
 
 namespace kivo::test {
 namespace {
 
 class ShellSweep : public ShellTest {
 protected:
-    void ShowEveryPage(TfmWinMain& main, bool withPreview) {
-        main.DemographicsButtonClick();
-        fmDemographicsScreen->grab();
-        main.EntryButtonClick();
-        fmQEntry1->grab();
-        main.ReportsButtonClick();
-        ASSERT_TRUE(fmReportScreen->isVisible());
-        fmReportScreen->grab();
-        fmReportScreen->BitBtn1Click();
-        ASSERT_TRUE(fmViewScores->isVisible());
+    void ShowEveryPage(MainWindow& main, bool withPreview) {
+        test::ClickButton(main, "DemographicsButton");
+        gDemographicsPage->grab();
+        test::ClickButton(main, "EntryButton");
+        gResponseEntryPage->grab();
+        test::ClickButton(main, "ReportsButton");
+        ASSERT_TRUE(gSubscaleScoresPage->isVisible());
+        gSubscaleScoresPage->grab();
+        test::ClickButton(*gSubscaleScoresPage, "BitBtn1");
+        ASSERT_TRUE(gItemScoresPage->isVisible());
         for (int view = 1; view <= 6; ++view) {
-            fmViewScores->findChild<QAbstractButton*>(QStringLiteral("SpeedButton%1").arg(view))
+            gItemScoresPage->findChild<QAbstractButton*>(QStringLiteral("SpeedButton%1").arg(view))
                 ->click();
-            fmViewScores->grab();
+            gItemScoresPage->grab();
         }
-        fmViewScores->BitBtn1Click();
+        test::ClickButton(*gItemScoresPage, "BitBtn1");
         if (withPreview) PreviewAndClose();
     }
 
@@ -45,7 +46,7 @@ protected:
         QTimer timer;
         QObject::connect(&timer, &QTimer::timeout, [&] {
             for (auto* w : QApplication::topLevelWidgets()) {
-                auto* preview = qobject_cast<report::TReportPreview*>(w);
+                auto* preview = qobject_cast<report::ReportPreview*>(w);
                 if (!preview || !preview->isVisible() || preview->Generating() ||
                     preview->PageCount() == 0) {
                     continue;
@@ -67,7 +68,7 @@ ClientImage OpenImage() {
 }
 
 TEST_F(ShellSweep, DamagedFilesOpenAndShowOrAreRefusedKeepingTheOpenClient) {
-    TfmWinMain& main = Start();
+    MainWindow& main = Start();
     const auto& files = SweepFiles();
     const std::size_t step = 21;
     for (std::size_t i = 0; i < files.size(); i += step) {
@@ -80,7 +81,7 @@ TEST_F(ShellSweep, DamagedFilesOpenAndShowOrAreRefusedKeepingTheOpenClient) {
         script_->asked.clear();
         script_->files = {file.Path()};
         if (file.refused) script_->buttons = {DialogButton::Ok};
-        main.Load1Click();
+        test::TriggerAction(main, "actionLoad");
         if (file.refused) {
             ASSERT_EQ(script_->asked.size(), 2u);
             const MessageRequest& box = script_->asked[1].message;

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "DamagedClients.h"
-#include "TempDir.h"
+#include "tests/hardening/DamagedClients.h"
+#include "tests/support/TempDir.h"
 
 namespace kivo::test {
 

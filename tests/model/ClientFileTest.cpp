@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "ClientFile.h"
-#include "Error.h"
-#include "TempDir.h"
+#include "model/ClientFile.h"
+#include "model/Error.h"
+#include "tests/support/TempDir.h"
 
 using namespace kivo;
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "ClientRecord.h"
-#include "Questionnaire.h"
+#include "model/ClientRecord.h"
+#include "model/Questionnaire.h"
 
 using namespace kivo;
 

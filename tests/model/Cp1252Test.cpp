@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Cp1252.h"
+#include "model/Cp1252.h"
 
 using namespace kivo;
 

@@ -5,9 +5,9 @@
 #include <map>
 #include <set>
 
-#include "Error.h"
-#include "ProductContent.h"
-#include "Questionnaire.h"
+#include "model/Error.h"
+#include "model/ProductContent.h"
+#include "model/Questionnaire.h"
 
 using namespace kivo;
 

@@ -3,7 +3,7 @@
 #include <climits>
 #include <set>
 
-#include "Questionnaire.h"
+#include "model/Questionnaire.h"
 
 using namespace kivo;
 

@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstring>
 
-#include "Session.h"
+#include "model/Session.h"
 
 using namespace kivo;
 

@@ -3,9 +3,9 @@
 #include <QPdfWriter>
 #include <QProcess>
 
-#include "PageOutput.h"
-#include "ReportFixtures.h"
-#include "TempDir.h"
+#include "print/engine/PageOutput.h"
+#include "tests/print/ReportFixtures.h"
+#include "tests/support/TempDir.h"
 
 using namespace kivo::report;
 

@@ -2,9 +2,9 @@
 
 #include <random>
 
-#include "Error.h"
-#include "PageStoreFile.h"
-#include "ReportFixtures.h"
+#include "model/Error.h"
+#include "print/engine/PageStoreFile.h"
+#include "tests/print/ReportFixtures.h"
 
 using namespace kivo::report;
 

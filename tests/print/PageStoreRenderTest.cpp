@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "ReportFixtures.h"
+#include "tests/print/ReportFixtures.h"
 
 using namespace kivo::report;
 using namespace kivo::report::testing;

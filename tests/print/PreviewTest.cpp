@@ -7,10 +7,10 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "Error.h"
-#include "PreviewPage.h"
-#include "ReportFixtures.h"
-#include "ReportPreview.h"
+#include "model/Error.h"
+#include "print/preview/PreviewPage.h"
+#include "tests/print/ReportFixtures.h"
+#include "print/preview/ReportPreview.h"
 
 using namespace kivo::report;
 
@@ -21,12 +21,12 @@ struct PagedReport {
     explicit PagedReport(int pages) {
         report.ReportTitle = "KIVO Score Report";
         for (int i = 0; i < pages; ++i) {
-            auto& band = report.AddBand(TBandType::rbDetail);
+            auto& band = report.AddBand(BandKind::Detail);
             band.Size.height = 2000.0;
-            band.BeforePrint = [this](TReportBand&, bool&) { ++events; };
+            band.BeforePrint = [this](ReportBand&, bool&) { ++events; };
         }
     }
-    TReport report;
+    Report report;
     int events = 0;
 };
 
@@ -42,7 +42,7 @@ bool Enabled(const QWidget& w, const char* name) {
 
 TEST(ReportPreview, GeneratedOnePageShowsPageOneOfOneAndEnablesTheButtons) {
     PagedReport r(1);
-    TReportPreview window(r.report, {});
+    ReportPreview window(r.report, {});
     EXPECT_EQ(window.windowTitle(), "Report Preview : KIVO Score Report");
     EXPECT_FALSE(Enabled(window, "Print")) << "disabled until generated";
     EXPECT_TRUE(Enabled(window, "ZoomFit"));
@@ -60,7 +60,7 @@ TEST(ReportPreview, GeneratedOnePageShowsPageOneOfOneAndEnablesTheButtons) {
 
 TEST(ReportPreview, ZoomFitWidthAndLimits) {
     PagedReport r(1);
-    TReportPreview window(r.report, {});
+    ReportPreview window(r.report, {});
     window.resize(900, 700);
     window.show();
     window.Generate();
@@ -93,7 +93,7 @@ TEST(ReportPreview, KeysAndGoToPageMoveThroughThePages) {
         EXPECT_FALSE(preset.isEmpty());
         return answer;
     };
-    TReportPreview window(r.report, actions);
+    ReportPreview window(r.report, actions);
     window.show();
     window.Generate();
     ASSERT_EQ(window.PageCount(), 3);
@@ -124,7 +124,7 @@ TEST(ReportPreview, KeysAndGoToPageMoveThroughThePages) {
 
 TEST(ReportPreview, PageImageHasOutlineAndShadow) {
     PagedReport r(1);
-    TReportPreview window(r.report, {});
+    ReportPreview window(r.report, {});
     window.show();
     window.Generate();
     window.SetZoom(50);
@@ -141,7 +141,7 @@ TEST(ReportPreview, PageImageHasOutlineAndShadow) {
 
 TEST(ReportPreview, ErrorWhileGeneratingClosesThePreviewWithoutAMessage) {
     PagedReport r(1);
-    r.report.Bands().front()->BeforePrint = [](TReportBand&, bool&) {
+    r.report.Bands().front()->BeforePrint = [](ReportBand&, bool&) {
         throw kivo::Error("broken");
     };
     Preview(r.report, {});  // returns, throws nothing
@@ -152,16 +152,16 @@ TEST(ReportPreview, ASecondPreviewWhileOneIsOpenDoesNothingAndPrintRunsTheReport
     PagedReport r(1);
     int printed = 0;
     PreviewActions actions;
-    actions.print = [&](TReport& report, QWidget*) {
+    actions.print = [&](Report& report, QWidget*) {
         report.Generate();
         ++printed;
     };
     // Once the preview has finished generating: try a second preview, print, close.
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
-        TReportPreview* window = nullptr;
+        ReportPreview* window = nullptr;
         for (auto* w : QApplication::topLevelWidgets()) {
-            if (auto* p = qobject_cast<TReportPreview*>(w); p && p->isVisible()) window = p;
+            if (auto* p = qobject_cast<ReportPreview*>(w); p && p->isVisible()) window = p;
         }
         // Wait for the pages: the window shows (not yet generating) before they start.
         if (!window || window->Generating() || window->PageCount() == 0) return;

@@ -3,12 +3,12 @@
 #include <QFile>
 #include <QPrinter>
 
-#include "DialogSeam.h"
-#include "PrintDestination.h"
-#include "ReportFixtures.h"
-#include "ReportPrinting.h"
-#include "ScriptedDialogs.h"
-#include "TempDir.h"
+#include "shell/DialogSeam.h"
+#include "print/PrintDestination.h"
+#include "tests/print/ReportFixtures.h"
+#include "print/ReportPrinting.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempDir.h"
 
 using namespace kivo;
 using namespace kivo::report;
@@ -20,15 +20,15 @@ class PrintingTest : public ::testing::Test {
 protected:
     void SetUp() override {
         previous_ = InstallDialogs(std::make_unique<test::ScriptedDialogs>(script));
-        auto& band = report.AddBand(TBandType::rbDetail);
+        auto& band = report.AddBand(BandKind::Detail);
         band.Size.height = 500.0;
-        band.BeforePrint = [this](TReportBand&, bool&) { ++events; };
+        band.BeforePrint = [this](ReportBand&, bool&) { ++events; };
         report.ReportTitle = "KIVO Score Report";
     }
     void TearDown() override { InstallDialogs(std::move(previous_)); }
 
     std::shared_ptr<test::DialogScript> script = std::make_shared<test::DialogScript>();
-    TReport report;
+    Report report;
     int events = 0;
 
 private:
@@ -39,19 +39,19 @@ private:
 
 TEST(PrintingProgress, TextAndSettingsRoundTrip) {
     EXPECT_EQ(print::ProgressText(35), "35%  Completed");
-    TPrinterSettings s;
+    PrintSettings s;
     s.Copies = 3;
     s.Duplex = true;
     s.FirstPage = 1;
     s.LastPage = 1;
-    s.Orientation = TOrientation::poLandscape;
+    s.Orientation = PageOrientation::Landscape;
     QPrinter printer;
     print::ApplyPrinterSettings(s, printer);
-    const TPrinterSettings back = print::ReadPrinterSettings(printer);
+    const PrintSettings back = print::ReadPrinterSettings(printer);
     EXPECT_EQ(back.Copies, 3);
     EXPECT_EQ(back.FirstPage, 1);
     EXPECT_EQ(back.LastPage, 1);
-    EXPECT_EQ(back.Orientation, TOrientation::poLandscape);
+    EXPECT_EQ(back.Orientation, PageOrientation::Landscape);
 }
 
 TEST_F(PrintingTest, PrinterSetupOffersThePageRangeAndKeepsTheChoices) {

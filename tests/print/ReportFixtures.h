@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Report.h"
-#include "ReportUnits.h"
+#include "print/engine/Report.h"
+#include "print/engine/ReportUnits.h"
 
 namespace kivo::report::testing {
 

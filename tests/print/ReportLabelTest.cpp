@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ReportFixtures.h"
+#include "tests/print/ReportFixtures.h"
 
 using namespace kivo::report;
 using namespace kivo::report::testing;
@@ -9,8 +9,8 @@ namespace {
 
 class LabelTest : public ::testing::Test {
 protected:
-    TReportLabel& Label(double left, double width) {
-        auto& label = band.Add<TReportLabel>();
+    ReportLabel& Label(double left, double width) {
+        auto& label = band.Add<ReportLabel>();
         label.Size.left = left;
         label.Size.width = width;
         return label;
@@ -18,7 +18,7 @@ protected:
     double W(const QString& s) const { return Px(metrics.TextWidth(s)); }
     double LineHeight() const { return Px(metrics.TextHeight()); }
 
-    TReportBand band{TBandType::rbDetail};
+    ReportBand band{BandKind::Detail};
     FontSpec font;
     DesignMetrics metrics{font};
 
@@ -37,13 +37,13 @@ TEST_F(LabelTest, CarriageReturnsEndLinesAndLineFeedsAreDropped) {
 
 TEST_F(LabelTest, AutoSizeKeepsTheEdgeOfItsAlignment) {
     struct Case {
-        TAlignment alignment;
+        TextAlignment alignment;
         double left;  // expected new left for a label at 100..600 taking width w
     };
     const double w = W("Client: Lee");
-    const Case cases[] = {{TAlignment::taLeftJustify, 100.0},
-                          {TAlignment::taRightJustify, 600.0 - w},
-                          {TAlignment::taCenter, 350.0 - w / 2.0}};
+    const Case cases[] = {{TextAlignment::Left, 100.0},
+                          {TextAlignment::Right, 600.0 - w},
+                          {TextAlignment::Centre, 350.0 - w / 2.0}};
     for (const auto& c : cases) {
         auto& label = Label(100.0, 500.0);
         label.AutoSize = true;
@@ -86,12 +86,12 @@ TEST_F(LabelTest, FixedWidthFillsWordByWordAndCutsAnOverWideWord) {
 
 TEST_F(LabelTest, AlignToBandMovesTheLabel) {
     struct Case {
-        TAlignment alignment;
+        TextAlignment alignment;
         double left;
     };
-    const Case cases[] = {{TAlignment::taLeftJustify, 0.0},
-                          {TAlignment::taRightJustify, 1905.0 - 300.0},
-                          {TAlignment::taCenter, 802.0}};  // (1905 - 300) div 2
+    const Case cases[] = {{TextAlignment::Left, 0.0},
+                          {TextAlignment::Right, 1905.0 - 300.0},
+                          {TextAlignment::Centre, 802.0}};  // (1905 - 300) div 2
     for (const auto& c : cases) {
         auto& label = Label(500.0, 300.0);
         label.AlignToBand = true;
@@ -125,7 +125,7 @@ TEST_F(LabelTest, PrintsOnlyLinesThatFitWhollyAndFillsUnlessTransparent) {
 }
 
 TEST_F(LabelTest, SysDataPrintsItsTextAndTheDate) {
-    auto& date = band.Add<TReportSysData>();
+    auto& date = band.Add<ReportDateLabel>();
     date.AutoSize = true;
     date.Text = "Date: ";
     Page page;
@@ -136,7 +136,7 @@ TEST_F(LabelTest, SysDataPrintsItsTextAndTheDate) {
 }
 
 TEST_F(LabelTest, ImagesAtNaturalSizeCentredOrStretched) {
-    auto& image = band.Add<TReportImage>();
+    auto& image = band.Add<ReportImage>();
     image.Size = {1000.0, 100.0, 50.0, 2000.0};
     image.Picture = QImage(96, 48, QImage::Format_RGB32);
     const QRectF rect(127.0 + 100.0, 300.0 + 50.0, 2000.0, 1000.0);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "Error.h"
-#include "ReportFixtures.h"
+#include "model/Error.h"
+#include "tests/print/ReportFixtures.h"
 
 using namespace kivo::report;
 using namespace kivo::report::testing;
@@ -13,23 +13,23 @@ namespace {
 struct ThreeBandReport {
     ThreeBandReport() {
         report.ReportTitle = "KIVO Score Report";
-        header = &Band(TBandType::rbPageHeader, 300.0, Qt::red, "header");
-        detail = &Band(TBandType::rbDetail, 1000.0, Qt::green, "detail");
-        footer = &Band(TBandType::rbPageFooter, 200.0, Qt::blue, "footer");
+        header = &Band(BandKind::PageHeader, 300.0, Qt::red, "header");
+        detail = &Band(BandKind::Detail, 1000.0, Qt::green, "detail");
+        footer = &Band(BandKind::PageFooter, 200.0, Qt::blue, "footer");
     }
 
-    TReportBand& Band(TBandType type, double height, QColor color, std::string name) {
+    ReportBand& Band(BandKind type, double height, QColor color, std::string name) {
         auto& band = report.AddBand(type);
         band.Size.height = height;
         band.Color = color;
-        band.BeforePrint = [this, name](TReportBand&, bool&) { events.push_back(name); };
+        band.BeforePrint = [this, name](ReportBand&, bool&) { events.push_back(name); };
         return band;
     }
 
-    TReport report;
-    TReportBand* header = nullptr;
-    TReportBand* detail = nullptr;
-    TReportBand* footer = nullptr;
+    Report report;
+    ReportBand* header = nullptr;
+    ReportBand* detail = nullptr;
+    ReportBand* footer = nullptr;
     std::vector<std::string> events;
 };
 
@@ -80,7 +80,7 @@ TEST(ReportRun, SwitchesThatLeaveBandsOut) {
     const Case cases[] = {
         {"no PrintIfEmpty: nothing prints", [](auto& r) { r.report.PrintIfEmpty = false; }, 0, {}},
         {"event clears PrintBand",
-         [](auto& r) { r.header->BeforePrint = [](TReportBand&, bool& p) { p = false; }; }, 1,
+         [](auto& r) { r.header->BeforePrint = [](ReportBand&, bool& p) { p = false; }; }, 1,
          {Qt::green, Qt::blue}},
         {"disabled band", [](auto& r) { r.footer->Enabled = false; }, 1, {Qt::red, Qt::green}},
         {"no header on the first page",
@@ -105,8 +105,8 @@ TEST(ReportRun, SwitchesThatLeaveBandsOut) {
 TEST(ReportRun, ABandThatDoesNotFitStartsANewPageUnlessItNeverCould) {
     ThreeBandReport r;
     // Space for details: 2794 - 127 - 127 - 300 (header) - 200 (footer reserve) = 2040.
-    auto& second = r.Band(TBandType::rbDetail, 1041.0, Qt::yellow, "second");
-    auto& huge = r.Band(TBandType::rbDetail, 3000.0, Qt::cyan, "huge");  // taller than a page
+    auto& second = r.Band(BandKind::Detail, 1041.0, Qt::yellow, "second");
+    auto& huge = r.Band(BandKind::Detail, 3000.0, Qt::cyan, "huge");  // taller than a page
     const auto store = r.report.Generate();
     ASSERT_EQ(store.PageCount(), 2);
     const auto first = Fills(store.pages[0]);
@@ -123,7 +123,7 @@ TEST(ReportRun, ABandThatDoesNotFitStartsANewPageUnlessItNeverCould) {
 
 TEST(ReportRun, PageLimitStopsTheRun) {
     ThreeBandReport r;
-    r.Band(TBandType::rbDetail, 1500.0, Qt::yellow, "second");
+    r.Band(BandKind::Detail, 1500.0, Qt::yellow, "second");
     EXPECT_EQ(r.report.Generate().PageCount(), 2);
     EXPECT_EQ(r.report.Generate(1).PageCount(), 1);
     int told = 0;
@@ -137,7 +137,7 @@ TEST(ReportRun, PageLimitStopsTheRun) {
 
 TEST(ReportRun, ErrorsInBandEventsReachTheCaller) {
     ThreeBandReport r;
-    r.header->BeforePrint = [](TReportBand&, bool&) { throw kivo::Error("no data"); };
+    r.header->BeforePrint = [](ReportBand&, bool&) { throw kivo::Error("no data"); };
     EXPECT_THROW(r.report.Generate(), kivo::Error);
 }
 

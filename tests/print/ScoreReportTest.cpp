@@ -3,11 +3,11 @@
 #include <QProcess>
 #include <QRegularExpression>
 
-#include "ClientFile.h"
-#include "ReportFixtures.h"
-#include "ScoreReport.h"
-#include "Session.h"
-#include "TempDir.h"
+#include "model/ClientFile.h"
+#include "tests/print/ReportFixtures.h"
+#include "print/score/ScoreReport.h"
+#include "model/Session.h"
+#include "tests/support/TempDir.h"
 
 using namespace kivo;
 using namespace kivo::report;

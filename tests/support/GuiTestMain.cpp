@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "FontMap.h"
+#include "canvas/FontMap.h"
 
 // Font measuring, painting and widgets need one QApplication for the whole test run.
 int main(int argc, char** argv) {

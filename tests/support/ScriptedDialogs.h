@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "DialogSeam.h"
+#include "shell/DialogSeam.h"
 
 namespace kivo::test {
 

@@ -7,7 +7,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
-#include "EntryFixture.h"
+#include "tests/pages/entry/EntryFixture.h"
 
 namespace kivo::test {
 namespace {
@@ -93,7 +93,7 @@ TEST_F(DemographicsRules, TheMemoHoldsAtMost254WithALineBreakCountingTwo) {
     // Full: a further line break does not fit either.
     QTest::keyClick(memo, Qt::Key_Return);
     EXPECT_EQ(memo->toPlainText().size(), 253);
-    fmDemographicsScreen->ControlsToRecord();
+    gDemographicsPage->ControlsToRecord();
     EXPECT_EQ(FieldBytes(gClientRecord.Comments), std::string(251, 'm') + "\r\na");
 }
 
@@ -115,7 +115,7 @@ TEST_F(DemographicsRules, OnlyCharactersTheRecordCanHoldAreAccepted) {
     EXPECT_EQ(memo->toPlainText(), "ab");
     QApplication::clipboard()->setText(QStringLiteral("one\r\ntwo"));
     memo->paste();
-    fmDemographicsScreen->ControlsToRecord();
+    gDemographicsPage->ControlsToRecord();
     EXPECT_EQ(FieldBytes(gClientRecord.Comments), "abone\r\ntwo");
     EXPECT_EQ(FieldBytes(gClientRecord.FirstName), "Zo\xEB\x80\x85");
 }
@@ -160,7 +160,7 @@ TEST_F(DemographicsRules, LoadingTheControlsNeverMarksTheClientModified) {
     StartWith(FullClient(kLongForm, std::string(80, 'C')));
     gClientRecord = FullClient(kShortFormB, NoAnswers());
     gClientRecord.Experience1 = 9;
-    fmDemographicsScreen->RecordToControls();
+    gDemographicsPage->RecordToControls();
     ShowEntryPage();
     ShowDemographicsPage();
     Flush();

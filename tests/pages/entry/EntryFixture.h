@@ -8,9 +8,9 @@
 #include <cstring>
 #include <string>
 
-#include "Page1.h"
-#include "Qentry1.h"
-#include "ShellFixture.h"
+#include "pages/demographics/DemographicsPage.h"
+#include "pages/entry/ResponseEntryPage.h"
+#include "tests/app/ShellFixture.h"
 
 namespace kivo::test {
 
@@ -23,7 +23,7 @@ protected:
     void StartWith(const ClientRecord& record) {
         Start();
         gClientRecord = record;
-        fmDemographicsScreen->RecordToControls();
+        gDemographicsPage->RecordToControls();
         ClearFileModified();
         Flush();
     }
@@ -31,11 +31,11 @@ protected:
     // A control of the demographics page / the entry page by name.
     template <typename T>
     static T* Demo(const char* name) {
-        return fmDemographicsScreen->findChild<T*>(QString::fromLatin1(name));
+        return gDemographicsPage->findChild<T*>(QString::fromLatin1(name));
     }
     template <typename T>
     static T* Entry(const char* name) {
-        return fmQEntry1->findChild<T*>(QString::fromLatin1(name));
+        return gResponseEntryPage->findChild<T*>(QString::fromLatin1(name));
     }
 
     void ClickPageButton(const char* name) {

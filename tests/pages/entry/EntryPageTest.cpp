@@ -4,9 +4,9 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
-#include "Cp1252.h"
-#include "EntryFixture.h"
-#include "ProductContent.h"
+#include "model/Cp1252.h"
+#include "tests/pages/entry/EntryFixture.h"
+#include "model/ProductContent.h"
 
 namespace kivo::test {
 namespace {
@@ -114,14 +114,14 @@ TEST_P(EntryRows, RowsButtonsAndListsFollowTheForm) {
     ShowEntryPage();
 
     EXPECT_EQ(Entry<QLabel>("Label1")->text(), QString::fromLatin1(f.title));
-    EXPECT_EQ(fmQEntry1->ShownItemCount(), f.rated + 3);
+    EXPECT_EQ(gResponseEntryPage->ShownItemCount(), f.rated + 3);
     EXPECT_EQ(box->widget()->height(), f.scrollRange);
     EXPECT_EQ(box->verticalScrollBar()->value(), 0);
     for (int item = 1; item <= 40; ++item) {
         for (int c = 1; c <= 2; ++c) {
             for (char letter = 'A'; letter <= 'G'; ++letter) {
                 const QToolButton* button = Letter(c, item, letter);
-                ASSERT_EQ(button->isVisibleTo(fmQEntry1), item <= f.rated) << item << letter;
+                ASSERT_EQ(button->isVisibleTo(gResponseEntryPage), item <= f.rated) << item << letter;
                 EXPECT_EQ(button->isEnabled(), item <= f.rated);
             }
         }
@@ -130,7 +130,7 @@ TEST_P(EntryRows, RowsButtonsAndListsFollowTheForm) {
         const int row = f.rated + j - 1;
         EXPECT_EQ(UseList(1, j)->geometry(), QRect(485, 43 * row + 10, 200, 25)) << j;
         EXPECT_EQ(UseList(2, j)->geometry(), QRect(745, 43 * row + 10, 200, 25)) << j;
-        EXPECT_TRUE(UseList(1, j)->isVisibleTo(fmQEntry1));
+        EXPECT_TRUE(UseList(1, j)->isVisibleTo(gResponseEntryPage));
         EXPECT_EQ(UseList(2, j)->count(), 5);
     }
     for (int item = 1; item <= f.rated + 3; ++item) {
@@ -188,7 +188,7 @@ TEST_F(EntryPage, FocusGoesThroughTheListsThenTheClearButtons) {
     for (std::size_t i = 1; i < std::size(expected); ++i) {
         do {
             w = w->nextInFocusChain();
-        } while (w->focusPolicy() == Qt::NoFocus || !w->isVisibleTo(fmQEntry1) ||
+        } while (w->focusPolicy() == Qt::NoFocus || !w->isVisibleTo(gResponseEntryPage) ||
                  qobject_cast<const QComboBox*>(w->parentWidget()) != nullptr);
         EXPECT_EQ(w, expected[i]) << i << " " << w->objectName().toStdString();
         w = expected[i];
@@ -234,7 +234,7 @@ TEST_F(EntryPage, DamagedCodesShowNoAnswerAndBecomeBlanks) {
     EXPECT_EQ(UseList(2, 1)->currentIndex(), 4);
     EXPECT_EQ(UseList(2, 2)->currentIndex(), -1);
     EXPECT_EQ(UseList(2, 3)->currentIndex(), 0);
-    fmQEntry1->StoreResponses();
+    gResponseEntryPage->StoreResponses();
     std::string expected = answers;
     expected.replace(0, 4, "   G");
     expected.replace(25, 3, "   ");
@@ -251,12 +251,12 @@ TEST_F(EntryPage, ARowIsAGroupInWhichAllButtonsMayBeUp) {
     EXPECT_EQ(Pressed(1, 3), "E");
     QTest::mouseClick(Letter(2, 3, 'A'), Qt::LeftButton);
     EXPECT_EQ(Pressed(1, 3), "E");
-    fmQEntry1->StoreResponses();
+    gResponseEntryPage->StoreResponses();
     EXPECT_EQ(gClientRecord.Responses[2], 'E');
     EXPECT_EQ(gClientRecord.Responses[42], 'A');
     QTest::mouseClick(Letter(1, 3, 'E'), Qt::LeftButton);  // the pressed one comes up
     EXPECT_EQ(Pressed(1, 3), "");
-    fmQEntry1->StoreResponses();
+    gResponseEntryPage->StoreResponses();
     EXPECT_EQ(gClientRecord.Responses[2], ' ');
 }
 
@@ -284,7 +284,7 @@ TEST_F(EntryPage, AListChangeMarksTheClientModifiedAndTypedTextCountsOnlyAsAnEnt
     QTest::keyClicks(typed->lineEdit(), "Often");
     QComboBox* exact = UseList(2, 3);
     exact->setEditText("Rarely (25%)");
-    fmQEntry1->StoreResponses();
+    gResponseEntryPage->StoreResponses();
     EXPECT_EQ(gClientRecord.Responses[26], 'D');
     EXPECT_EQ(gClientRecord.Responses[40 + 25], ' ');
     EXPECT_EQ(gClientRecord.Responses[40 + 27], 'B');
@@ -318,7 +318,7 @@ TEST_F(EntryPage, ClearButtonsClearOneConditionWithoutMarkingTheClient) {
     EXPECT_EQ(std::string(saved.Responses, 80), expected);
 
     QTest::mouseClick(Entry<QPushButton>("ClearButton1"), Qt::LeftButton);
-    fmQEntry1->StoreResponses();
+    gResponseEntryPage->StoreResponses();
     EXPECT_EQ(Responses(), NoAnswers());
     EXPECT_FALSE(FileModified());
 }
@@ -329,7 +329,7 @@ TEST_F(EntryPage, ShowingAShortFormKeepsTheLongFormsLastAnswers) {
     script_->buttons.push_back(DialogButton::Yes);  // keep the answers
     Demo<QComboBox>("ComboForm")->setCurrentIndex(kShortFormA);
     ShowEntryPage();
-    EXPECT_FALSE(Letter(1, 26, 'A')->isVisibleTo(fmQEntry1));
+    EXPECT_FALSE(Letter(1, 26, 'A')->isVisibleTo(gResponseEntryPage));
     EXPECT_EQ(UseList(1, 1)->y(), 43 * 25 + 10);
     ShowDemographicsPage();
     // Items 1-25 come back. At the use items 26-28 stood the long form's rated answers: an 'E'
@@ -349,10 +349,10 @@ TEST_F(EntryPage, ADamagedFormNumberShowsNoRowsAndStoresNothing) {
     StartWith(client);
     ShowEntryPage();
     EXPECT_EQ(Entry<QLabel>("Label1")->text(), " Form: ");
-    EXPECT_EQ(fmQEntry1->ShownItemCount(), 0);
+    EXPECT_EQ(gResponseEntryPage->ShownItemCount(), 0);
     EXPECT_EQ(Entry<QScrollArea>("ScrollBox1")->widget()->height(), 5);
-    EXPECT_FALSE(Letter(1, 1, 'A')->isVisibleTo(fmQEntry1));
-    EXPECT_FALSE(UseList(1, 1)->isVisibleTo(fmQEntry1));
+    EXPECT_FALSE(Letter(1, 1, 'A')->isVisibleTo(gResponseEntryPage));
+    EXPECT_FALSE(UseList(1, 1)->isVisibleTo(gResponseEntryPage));
     QTest::mouseClick(Entry<QPushButton>("ClearButton1"), Qt::LeftButton);
     ShowDemographicsPage();
     EXPECT_EQ(Responses(), answers);

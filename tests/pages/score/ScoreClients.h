@@ -3,8 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
-#include "ClientRecord.h"
-#include "Questionnaire.h"
+#include "model/ClientRecord.h"
+#include "model/Questionnaire.h"
 
 namespace kivo::test {
 

@@ -5,12 +5,12 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "PixelColors.h"
-#include "Qentry1.h"
-#include "Reports.h"
-#include "ScoreClients.h"
-#include "ShellFixture.h"
-#include "Viewscor.h"
+#include "tests/canvas/PixelColors.h"
+#include "pages/entry/ResponseEntryPage.h"
+#include "pages/scores/SubscaleScoresPage.h"
+#include "tests/pages/score/ScoreClients.h"
+#include "tests/app/ShellFixture.h"
+#include "pages/scores/ItemScoresPage.h"
 
 namespace kivo::test {
 namespace {
@@ -34,7 +34,7 @@ protected:
         QTest::mouseClick(button, Qt::LeftButton);
     }
     static QAbstractButton* SubscaleButton(int number) {
-        return fmViewScores->findChild<QAbstractButton*>(
+        return gItemScoresPage->findChild<QAbstractButton*>(
             QStringLiteral("SpeedButton%1").arg(number));
     }
     bool ReportsDown() const { return Find<QToolButton>("ReportsButton")->isChecked(); }
@@ -43,52 +43,52 @@ protected:
 TEST_F(ScoreNavigation, ReportAndItemViewSwitchBothWaysWithReportsButtonDown) {
     StartWithClient();
     ClickTool("ReportsButton");
-    ASSERT_TRUE(fmReportScreen->isVisible());
-    EXPECT_EQ(fmReportScreen->geometry(), Find<QWidget>("WindowPanel")->rect());
+    ASSERT_TRUE(gSubscaleScoresPage->isVisible());
+    EXPECT_EQ(gSubscaleScoresPage->geometry(), Find<QWidget>("WindowPanel")->rect());
 
-    ClickIn(fmReportScreen, "BitBtn1");  // "View Item Scores"
-    EXPECT_FALSE(fmReportScreen->isVisible());
-    EXPECT_TRUE(fmViewScores->isVisible());
-    EXPECT_EQ(fmViewScores->geometry(), Find<QWidget>("WindowPanel")->rect());
+    ClickIn(gSubscaleScoresPage, "BitBtn1");  // "View Item Scores"
+    EXPECT_FALSE(gSubscaleScoresPage->isVisible());
+    EXPECT_TRUE(gItemScoresPage->isVisible());
+    EXPECT_EQ(gItemScoresPage->geometry(), Find<QWidget>("WindowPanel")->rect());
     EXPECT_TRUE(ReportsDown());
 
     // The tool button already down finds its page hidden and switches back.
     ClickTool("ReportsButton");
-    EXPECT_TRUE(fmReportScreen->isVisible());
-    EXPECT_FALSE(fmViewScores->isVisible());
+    EXPECT_TRUE(gSubscaleScoresPage->isVisible());
+    EXPECT_FALSE(gItemScoresPage->isVisible());
     EXPECT_TRUE(ReportsDown());
 
-    ClickIn(fmReportScreen, "BitBtn1");
-    ClickIn(fmViewScores, "BitBtn1");  // "View Subscale Scores"
-    EXPECT_TRUE(fmReportScreen->isVisible());
-    EXPECT_FALSE(fmViewScores->isVisible());
+    ClickIn(gSubscaleScoresPage, "BitBtn1");
+    ClickIn(gItemScoresPage, "BitBtn1");  // "View Subscale Scores"
+    EXPECT_TRUE(gSubscaleScoresPage->isVisible());
+    EXPECT_FALSE(gItemScoresPage->isVisible());
 
     // Another tool button leaves the score pages.
-    ClickIn(fmReportScreen, "BitBtn1");
+    ClickIn(gSubscaleScoresPage, "BitBtn1");
     ClickTool("DemographicsButton");
-    EXPECT_FALSE(fmViewScores->isVisible());
-    EXPECT_FALSE(fmReportScreen->isVisible());
+    EXPECT_FALSE(gItemScoresPage->isVisible());
+    EXPECT_FALSE(gSubscaleScoresPage->isVisible());
 }
 
 TEST_F(ScoreNavigation, ChosenSubscaleSurvivesLeavingAndComingBack) {
     StartWithClient();
     ClickTool("ReportsButton");
-    ClickIn(fmReportScreen, "BitBtn1");
+    ClickIn(gSubscaleScoresPage, "BitBtn1");
     EXPECT_TRUE(SubscaleButton(1)->isChecked());  // Speech Cues at the first show
-    EXPECT_EQ(fmViewScores->ViewSubscale(), 0);
+    EXPECT_EQ(gItemScoresPage->ViewSubscale(), 0);
 
     QTest::mouseClick(SubscaleButton(6), Qt::LeftButton);  // Use
     EXPECT_FALSE(SubscaleButton(1)->isChecked());
     ClickTool("DemographicsButton");
     ClickTool("ReportsButton");
-    ClickIn(fmReportScreen, "BitBtn1");
+    ClickIn(gSubscaleScoresPage, "BitBtn1");
 
-    EXPECT_EQ(fmViewScores->ViewSubscale(), 5);
+    EXPECT_EQ(gItemScoresPage->ViewSubscale(), 5);
     EXPECT_TRUE(SubscaleButton(6)->isChecked());
     EXPECT_FALSE(SubscaleButton(1)->isChecked());
     // Drawn as Use: three rows, the frame down to RowY(3) + 10 = 168, its bottom
     // edge on row 167.
-    const QImage image = Grab(*fmViewScores->findChild<QWidget*>(QStringLiteral("GraphPaintBox")));
+    const QImage image = Grab(*gItemScoresPage->findChild<QWidget*>(QStringLiteral("GraphPaintBox")));
     EXPECT_EQ(image.pixel(400, 167), kBlack);
     EXPECT_EQ(image.pixel(329, 275), kWhite);
 
@@ -100,13 +100,13 @@ TEST_F(ScoreNavigation, ChosenSubscaleSurvivesLeavingAndComingBack) {
 TEST_F(ScoreNavigation, AnswersChangedOnTheEntryPageShowAtTheNextPaint) {
     StartWithClient();
     ClickTool("ReportsButton");
-    QWidget* box = fmReportScreen->findChild<QWidget*>(QStringLiteral("GraphPaintBox"));
+    QWidget* box = gSubscaleScoresPage->findChild<QWidget*>(QStringLiteral("GraphPaintBox"));
     ASSERT_EQ(Grab(*box).pixel(76, 151), kRed);  // Speech Cues at 4
 
     // Every Speech Cues item of the short form answered F (6) instead of D.
     ClickTool("EntryButton");
     for (int item : {5, 6, 8, 9, 10, 15, 18}) {
-        ClickIn(fmQEntry1, QStringLiteral("Letter1_%1_F").arg(item).toLatin1().constData());
+        ClickIn(gResponseEntryPage, QStringLiteral("Letter1_%1_F").arg(item).toLatin1().constData());
     }
     ClickTool("ReportsButton");
 

@@ -7,12 +7,12 @@
 #include <QTest>
 #include <memory>
 
-#include "PixelColors.h"
-#include "Reports.h"
-#include "ScoreClients.h"
-#include "ScoreReportHook.h"
-#include "Session.h"
-#include "Viewscor.h"
+#include "tests/canvas/PixelColors.h"
+#include "pages/scores/SubscaleScoresPage.h"
+#include "tests/pages/score/ScoreClients.h"
+#include "shell/ScoreReportHook.h"
+#include "model/Session.h"
+#include "pages/scores/ItemScoresPage.h"
 
 namespace kivo::test {
 namespace {
@@ -31,7 +31,7 @@ protected:
     ~ScorePages() override { ResetClientRecord(gClientRecord); }
 
     // Shows `page` with `record` as the open client (its FormShow runs).
-    void ShowWith(TfmPage& page, const ClientRecord& record) {
+    void ShowWith(Page& page, const ClientRecord& record) {
         page.hide();
         gClientRecord = record;
         page.show();
@@ -47,8 +47,8 @@ protected:
     }
 
     std::unique_ptr<QWidget> host_ = std::make_unique<QWidget>();
-    TfmReportScreen* report_ = new TfmReportScreen(host_.get());
-    TfmViewScores* view_ = new TfmViewScores(host_.get());
+    SubscaleScoresPage* report_ = new SubscaleScoresPage(host_.get());
+    ItemScoresPage* view_ = new ItemScoresPage(host_.get());
 };
 
 struct LabelCase {
@@ -109,7 +109,7 @@ std::vector<LabelCase> LabelCases() {
 }
 
 TEST_F(ScorePages, BothPagesShowTheClientDetailsAtEveryShow) {
-    for (TfmPage* page : {static_cast<TfmPage*>(report_), static_cast<TfmPage*>(view_)}) {
+    for (Page* page : {static_cast<Page*>(report_), static_cast<Page*>(view_)}) {
         for (const LabelCase& c : LabelCases()) {
             ShowWith(*page, c.record);
             for (const auto& [name, text] : c.texts) {

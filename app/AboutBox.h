@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QDialog>
+
+namespace kivo {
+
+// The About box, shown modally centred on the main window.
+class AboutBox : public QDialog {
+    Q_OBJECT
+public:
+    explicit AboutBox(QWidget* owner);
+    ~AboutBox() override;
+};
+
+extern AboutBox* gAboutBox;
+
+}  // namespace kivo

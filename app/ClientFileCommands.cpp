@@ -1,0 +1,149 @@
+// The client file commands of the main window: New, Load, Save, Save As, the command-line
+// open and the settings file.
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QToolButton>
+
+#include "app/ClientFileIo.h"
+#include "pages/configuration/ConfigurationPage.h"
+#include "shell/DialogSeam.h"
+#include "shell/FileModified.h"
+#include "app/FileNames.h"
+#include "pages/demographics/DemographicsPage.h"
+#include "pages/entry/ResponseEntryPage.h"
+#include "pages/scores/SubscaleScoresPage.h"
+#include "model/Session.h"
+#include "app/Settings.h"
+#include "pages/scores/ItemScoresPage.h"
+#include "app/MainWindow.h"
+
+namespace kivo {
+
+const QString kUnsavedChangesQuestion = QStringLiteral(
+    "You have unsaved changes in the current file.  Would you like to save before continuing?");
+
+bool MainWindow::ResolveUnsavedChanges() {
+    if (!FileModified()) return true;
+    const DialogButton answer = Dialogs().Message(
+        {kUnsavedChangesQuestion, QStringLiteral("Confirm"), DialogIcon::Question,
+         static_cast<int>(DialogButton::Yes) | static_cast<int>(DialogButton::No) |
+             static_cast<int>(DialogButton::Cancel),
+         this});
+    if (answer == DialogButton::Cancel) return false;
+    // Yes goes on whatever the save did, also when its dialog was cancelled; a failed save
+    // raises its error and stops the command.
+    if (answer == DialogButton::Yes) SaveClientFile(false);
+    return true;
+}
+
+FileRequest MainWindow::ClientFileRequest(const QString& title) {
+    FileRequest request;
+    request.title = title;
+    request.filter = QStringLiteral("KIVO Files (*.KVO *.kvo)");
+    request.defaultSuffix = QStringLiteral("KVO");
+    request.owner = this;
+    return request;
+}
+
+void MainWindow::TakeFileName(const QString& path) {
+    Files_.CurrentFileName = path;
+    Files_.CurrentShortName = NamePart(path);
+}
+
+void MainWindow::MarkSaved() {
+    ClearFileModified();
+    StatusPanel1->clear();
+}
+
+void MainWindow::StoreVisiblePages() {
+    if (gDemographicsPage->isVisible()) gDemographicsPage->ControlsToRecord();
+    if (gResponseEntryPage->isVisible()) gResponseEntryPage->StoreResponses();
+}
+
+void MainWindow::ShowDemographicsFromRecord() {
+    HideVisible({gConfigurationPage});
+    if (gDemographicsPage->isVisible()) {
+        gDemographicsPage->RecordToControls();
+    } else {
+        gDemographicsPage->show();
+    }
+    DemographicsButton->setChecked(true);
+}
+
+void MainWindow::NewClientFile() {
+    if (!ResolveUnsavedChanges()) return;
+    Files_.CurrentFileName.clear();
+    Files_.CurrentShortName.clear();
+    setWindowTitle(BaseTitle_);
+    HideVisible({gResponseEntryPage, gSubscaleScoresPage, gItemScoresPage});
+    ResetClientRecord(gClientRecord);
+    ShowDemographicsFromRecord();
+    MarkSaved();
+}
+
+void MainWindow::LoadClientFile() {
+    if (!ResolveUnsavedChanges()) return;
+    FileRequest request = ClientFileRequest(QStringLiteral("Load a file"));
+    request.folder = Files_.DataPath;
+    const auto chosen = Dialogs().OpenFileName(request);
+    if (!chosen) return;
+    const QString path = QDir::toNativeSeparators(*chosen);
+
+    OpenClientFile(path);
+}
+
+void MainWindow::OpenCommandLineFile() {
+    if (!QFileInfo(CommandLineArgument_).isFile()) return;
+    OpenClientFile(CommandLineArgument_);
+}
+
+void MainWindow::OpenClientFile(const QString& path) {
+    // Read first: a file that cannot be opened changes nothing, not even the file name,
+    // so a later Save can never write this client over the file that failed to open.
+    ClientRecord loaded = gClientRecord;
+    LoadClientImage(path, loaded);
+
+    HideVisible({gResponseEntryPage, gSubscaleScoresPage, gItemScoresPage});
+    gClientRecord = loaded;
+    TakeFileName(path);
+    Files_.DataPath = FolderPart(path);
+    ShowDemographicsFromRecord();
+    setWindowTitle(TitleFor(BaseTitle_, Files_.CurrentShortName));
+    MarkSaved();
+}
+
+bool MainWindow::SaveClientFile(bool saveAs) {
+    QString path = Files_.CurrentFileName;
+    const bool newName = saveAs || path.isEmpty();
+    if (newName) {
+        FileRequest request = ClientFileRequest(QStringLiteral("Save this file as..."));
+        request.fileName = Files_.CurrentShortName;
+        request.confirmOverwrite = true;
+        const auto chosen = Dialogs().SaveFileName(request);
+        if (!chosen) return false;
+        path = QDir::toNativeSeparators(*chosen);
+    }
+    StoreVisiblePages();
+    // A failed write leaves the old file whole and raises its error here, before the file
+    // name, the title or the modified flag change.
+    SaveClientImage(path, gClientRecord);
+    if (newName) {
+        TakeFileName(path);
+        Files_.DataPath = FolderPart(path);
+    }
+    setWindowTitle(TitleFor(BaseTitle_, Files_.CurrentShortName));
+    MarkSaved();
+    return true;
+}
+
+void MainWindow::ReadSettings() {
+    Files_.DataPath = ReadDataPath(SettingsPath(Files_.StartupFolder), Files_.StartupFolder);
+}
+
+void MainWindow::WriteSettings() {
+    WriteDataPath(SettingsPath(Files_.StartupFolder), Files_.DataPath);
+}
+
+}  // namespace kivo

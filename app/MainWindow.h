@@ -1,0 +1,136 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "shell/DialogSeam.h"
+#include "model/Questionnaire.h"
+
+class QAbstractButton;
+class QAction;
+class QButtonGroup;
+class QFrame;
+class QLabel;
+class QMenu;
+class QToolButton;
+
+namespace kivo {
+
+class Page;
+class QuestionnairePrinting;
+class ScoreReportPrinting;
+
+// Where the open client lives on disk, and where the dialogs start.
+struct FileBookkeeping {
+    QString CurrentFileName;   // full path of the open client file; empty for a new client
+    QString CurrentShortName;  // the name part of CurrentFileName
+    QString DataPath;          // the Load dialog's folder, with its trailing separator
+    QString StartupFolder;     // the current folder at start, with its trailing separator
+};
+
+// The main window: menu, tool bar, page area and status bar; it hosts one page at a time
+// and runs the client file commands.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow();
+    ~MainWindow() override;
+
+    // Lays `page` over the page area.
+    void HostPage(Page& page);
+    // The first command-line argument: a client file to open at the first show.
+    void SetCommandLineArgument(const QString& argument);
+
+    // The menu's commands, one action each, shared by the menu and the tool bar. Object names:
+    // actionNew, actionLoad, actionSave, actionSaveAs, actionExit, actionAbout,
+    // actionPrintBlankFormA, actionPrintBlankFormB, actionPrintBlankLongForm.
+    QAction* Action(const QString& objectName) const;
+
+    // The page switch of the tool bar's page buttons: hides the visible page (which stores
+    // its controls) and shows the chosen one. Nothing happens when it is already shown.
+    void ShowDemographicsPage();
+    void ShowResponseEntryPage();
+    void ShowSubscaleScoresPage();
+    void ShowConfigurationPage();
+    void ShowItemScoresPage();
+
+    // Client file commands; errors are raised as Error.
+    void NewClientFile();
+    void LoadClientFile();
+    // True when the file was written; false when the Save As dialog was cancelled.
+    bool SaveClientFile(bool saveAs);
+    void OpenCommandLineFile();
+    void ReadSettings();
+    void WriteSettings();
+
+    // The printing of the Reports menu and of Print Scores; the window owns both for the run.
+    void TakePrinting(std::unique_ptr<QuestionnairePrinting> questionnaires,
+                      std::unique_ptr<ScoreReportPrinting> scoreReport);
+    QuestionnairePrinting& Questionnaires() { return *questionnaires_; }
+    ScoreReportPrinting& ScoreReport() { return *scoreReport_; }
+
+    const FileBookkeeping& Files() const { return Files_; }
+    const QString& BaseTitle() const { return BaseTitle_; }
+    QString StatusPanelText(int panel) const;
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Places the window on the screen and notes the start-up folder.
+    void PlaceOnScreen();
+    // The first show: settings, item texts, an empty client, the demographics page and the
+    // file named on the command line.
+    void StartFirstClient();
+    // Closing: false when the unsaved-changes question was cancelled or its save failed.
+    bool ConfirmClose();
+    void ShowModifiedMark();
+
+    void BuildMenu();
+    void BuildToolBar();
+    void BuildStatusBar();
+    QAction* AddCommand(QMenu* menu, const QString& name, const QString& caption,
+                        const std::function<void()>& command);
+    QToolButton* AddToolButton(const QString& name, int left, int width, const QString& glyph,
+                               const QString& hint);
+
+    // Asks about unsaved changes when there are any; Yes saves. False when the user cancelled.
+    bool ResolveUnsavedChanges();
+    // Makes the visible editing pages store their controls into the record.
+    void StoreVisiblePages();
+    // Shows the demographics page with the record's contents and presses its button.
+    void ShowDemographicsFromRecord();
+    // Reads a client file and makes it the open client (Load, command-line open).
+    void OpenClientFile(const QString& path);
+    void TakeFileName(const QString& path);
+    void MarkSaved();
+    void PrintBlankQuestionnaire(FormKind form);
+    void ShowAboutBox();
+    FileRequest ClientFileRequest(const QString& title);
+
+    std::unique_ptr<QuestionnairePrinting> questionnaires_;
+    std::unique_ptr<ScoreReportPrinting> scoreReport_;
+    FileBookkeeping Files_;
+    QString BaseTitle_;
+    QString CommandLineArgument_;
+    bool Shown_ = false;
+
+    QFrame* ToolBar1 = nullptr;
+    QFrame* WindowPanel = nullptr;
+    QLabel* StatusPanel0 = nullptr;
+    QLabel* StatusPanel1 = nullptr;
+    QButtonGroup* PageButtons = nullptr;
+    QToolButton* DemographicsButton = nullptr;
+    QToolButton* EntryButton = nullptr;
+    QToolButton* ReportsButton = nullptr;
+    QToolButton* ConfigurationButton = nullptr;
+    QToolButton* ViewScoresIndivButton = nullptr;
+};
+
+extern MainWindow* gMainWindow;
+
+}  // namespace kivo

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QWidget>
+
+class QTimer;
+
+namespace kivo {
+
+// The splash window shown while the program starts. Its timer (1500 ms, running from
+// creation) closes and destroys it once the message loop runs.
+class SplashScreen : public QWidget {
+    Q_OBJECT
+public:
+    SplashScreen();
+
+    void Timer1Timer();
+
+private:
+    QTimer* Timer1 = nullptr;
+};
+
+}  // namespace kivo

@@ -1,0 +1,35 @@
+#include "app/Windows.h"
+
+#include "app/AboutBox.h"
+#include "app/MainWindow.h"
+#include "pages/configuration/ConfigurationPage.h"
+#include "pages/demographics/DemographicsPage.h"
+#include "pages/entry/ResponseEntryPage.h"
+#include "pages/scores/ItemScoresPage.h"
+#include "pages/scores/SubscaleScoresPage.h"
+#include "print/questionnaire/QuestionnairePrinting.h"
+#include "print/score/ScoreReportPrinting.h"
+#include "shell/ScoreReportHook.h"
+
+namespace kivo {
+
+std::unique_ptr<MainWindow> CreateWindows(const QString& commandLineArgument) {
+    auto main = std::make_unique<MainWindow>();
+    main->SetCommandLineArgument(commandLineArgument);
+    new AboutBox(main.get());
+    main->HostPage(*new DemographicsPage(main.get()));
+    main->HostPage(*new ConfigurationPage(main.get()));
+    main->HostPage(*new SubscaleScoresPage(main.get()));
+    main->HostPage(*new ResponseEntryPage(main.get()));
+    main->HostPage(*new ItemScoresPage(main.get()));
+    main->TakePrinting(std::make_unique<QuestionnairePrinting>(main.get()),
+                       std::make_unique<ScoreReportPrinting>());
+
+    // The score pages know Print Scores only through the hook; it lives as long as the window.
+    ScoreReportPrinting* scoreReport = &main->ScoreReport();
+    ScoreReportPreviewHook() = [scoreReport] { scoreReport->Preview(); };
+    QObject::connect(main.get(), &QObject::destroyed, [] { ScoreReportPreviewHook() = nullptr; });
+    return main;
+}
+
+}  // namespace kivo

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <array>
+
+#include "pages/Page.h"
+#include "model/Questionnaire.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QScrollArea;
+
+namespace kivo {
+
+namespace entry {
+class LetterButton;
+}
+
+// The response entry page: one row per item of the client's form, with seven letter buttons
+// per condition for each rated item and a five-option list per condition for each use item.
+// The controls are loaded from Responses when the page is shown and stored back when it is
+// hidden or the client is saved.
+class ResponseEntryPage : public Page {
+    Q_OBJECT
+public:
+    static constexpr int kLetterCount = 7;
+
+    explicit ResponseEntryPage(QWidget* parent);
+    ~ResponseEntryPage() override;
+
+    // Writes the state of the controls back to Responses of gClientRecord (the positions of
+    // the shown form only); never marks the client modified.
+    void StoreResponses();
+    // Loads the row texts, buttons and lists from gClientRecord; never marks it modified.
+    void ShowResponses();
+
+
+    // The number of items of the form shown (0 for a form number outside the known forms).
+    int ShownItemCount() const { return ShownItemCount_; }
+
+protected:
+    void OnShown() override;
+    void OnHidden() override;
+
+private:
+    void BuildPage();
+    void BuildInstructionPanel();
+    void BuildStaticControls();
+    void BuildRows();
+    void BuildUseLists();
+    // Rows 0..ShownItemCount-4 get their letter buttons; the lists move onto the use items.
+    void ArrangeRows();
+    // Clears the answers of one condition (0 or 1) on the page; Responses follows at the
+    // next store.
+    void ClearCondition(int condition);
+    // Presses `column` of a row (none for a column outside 0..6) and raises the others.
+    void ShowLetter(int condition, int row, int column);
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label12 = nullptr;
+    QLabel* Label13 = nullptr;
+    QLabel* Label14 = nullptr;
+    QScrollArea* ScrollBox1 = nullptr;
+    QWidget* ScrollContent_ = nullptr;
+    QPushButton* ClearButton1 = nullptr;
+    QPushButton* ClearButton2 = nullptr;
+
+    std::array<QLabel*, kMaxItems> RowLabels_{};
+    using LetterRow = std::array<entry::LetterButton*, kLetterCount>;
+    std::array<std::array<LetterRow, kMaxItems>, kConditionCount> Letters_{};
+    std::array<std::array<QComboBox*, kUseItemCount>, kConditionCount> UseLists_{};
+
+    FormKind ShownForm_ = -1;
+    int ShownItemCount_ = 0;
+    // True while the page sets its lists from code: their change signals mean nothing.
+    bool Loading_ = false;
+};
+
+extern ResponseEntryPage* gResponseEntryPage;
+
+}  // namespace kivo

@@ -1,0 +1,73 @@
+#include "print/questionnaire/QuestionnairePrinting.h"
+
+#include <QLocale>
+#include <QPdfWriter>
+#include <algorithm>
+
+#include "shell/DialogSeam.h"
+#include "print/PrintDestination.h"
+#include "canvas/printer/PrinterCanvas.h"
+#include "print/questionnaire/QuestionnaireLayout.h"
+
+namespace kivo {
+
+namespace {
+
+QuestionnairePrinting::JobOutput PrinterOutput() {
+    return {print::PrinterInstalled, [](QPrinter& printer) -> std::unique_ptr<canvas::PageCanvas> {
+                return std::make_unique<canvas::PrinterCanvas>(printer);
+            }};
+}
+
+// Letter where the locale measures in US units, A4 elsewhere.
+QPageSize LocalePaper() {
+    return QPageSize(QLocale::system().measurementSystem() == QLocale::ImperialUSSystem
+                         ? QPageSize::Letter
+                         : QPageSize::A4);
+}
+
+}  // namespace
+
+QuestionnairePrinting::QuestionnairePrinting(QWidget* dialogOwner)
+    : dialogOwner_(dialogOwner), output_(PrinterOutput()) {}
+
+void QuestionnairePrinting::SetJobOutput(JobOutput output) {
+    output_ = std::move(output);
+}
+
+void QuestionnairePrinting::PrintBlankQuestionnaire(FormKind form) {
+    if (!IsKnownForm(form)) return;
+    if (output_.printerInstalled()) {
+        PrintCopies(form);
+    } else {
+        SavePdfInstead(form);
+    }
+}
+
+void QuestionnairePrinting::PrintCopies(FormKind form) {
+    if (!Dialogs().Print(PrintRequest{dialogOwner_, 0, 0}, printer_)) return;
+    const int copies = std::max(1, printer_.copyCount());
+    // The dialog hands the copy count to the printer too, which would print every page of
+    // each job that many times: each job comes out once and the loop makes the copies. The
+    // count goes back afterwards, so the dialog offers the last choice again.
+    struct RestoreCopies {
+        QPrinter& printer;
+        int copies;
+        ~RestoreCopies() { printer.setCopyCount(copies); }
+    } restore{printer_, copies};
+    printer_.setCopyCount(1);
+    for (int copy = 0; copy < copies; ++copy) {
+        const auto job = output_.openJob(printer_);
+        PrintQuestionnaire(*job, form);
+    }
+}
+
+void QuestionnairePrinting::SavePdfInstead(FormKind form) {
+    const QString title = QString::fromUtf8(print::QuestionnaireJobTitle(form));
+    auto pdf = print::AskForPdfInstead(dialogOwner_, title, LocalePaper());
+    if (!pdf) return;
+    canvas::PageCanvas job(*pdf);
+    PrintQuestionnaire(job, form);
+}
+
+}  // namespace kivo

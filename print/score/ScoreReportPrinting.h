@@ -1,0 +1,29 @@
+#pragma once
+
+#include <memory>
+
+namespace kivo {
+
+namespace print {
+class ScoreReport;
+}
+
+// The printed score report of the open client: holds the report for the whole run and opens
+// its preview, from which the user prints.
+class ScoreReportPrinting {
+public:
+    ScoreReportPrinting();
+    ~ScoreReportPrinting();
+    ScoreReportPrinting(const ScoreReportPrinting&) = delete;
+    ScoreReportPrinting& operator=(const ScoreReportPrinting&) = delete;
+
+    print::ScoreReport& ScoreReport() { return *scoreReport_; }
+
+    // Opens the preview of the score report for the open client; returns when it closes.
+    void Preview();
+
+private:
+    std::unique_ptr<print::ScoreReport> scoreReport_;
+};
+
+}  // namespace kivo
