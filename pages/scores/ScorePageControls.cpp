@@ -7,7 +7,7 @@
 #include <array>
 #include <span>
 
-#include "drawing/ExperienceText.h"
+#include "drawing/ClientDetails.h"
 #include "pages/Page.h"
 #include "canvas/PainterCanvas.h"
 #include "model/Questionnaire.h"
@@ -64,19 +64,9 @@ QLabel* NewLabel(QWidget& parent, const QString& name, const QString& text, cons
     return label;
 }
 
-QString Field(std::span<const char> field) {
-    return QString::fromUtf8(ReadTextField(field));
-}
-
-QString ExperienceLabel(std::int32_t experience) {
-    const std::string_view text = drawing::ExperienceText(experience);
-    return QStringLiteral("HA Experience: ") +
-           QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The comments memo's line breaks (CR LF) as the label's own.
-QString CommentsText(const ClientRecord& record) {
-    QString text = Field(record.Comments);
+QString CommentsText(const drawing::ClientDetails& details) {
+    QString text = details.comments;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
@@ -143,25 +133,25 @@ QPushButton* PlaceGlyphButton(QWidget* parent, const QString& name, const QStrin
     return button;
 }
 
-std::vector<std::pair<QString, QString>> ClientInfoTexts(const ClientRecord& r) {
-    const std::string_view form = FormKindName(r.TestForm);
+std::vector<std::pair<QString, QString>> ClientInfoTexts(const ClientRecord& record) {
+    const drawing::ClientDetails d = drawing::ClientDetailsOf(record);
+    const auto& [c1, c2] = d.conditions;
     return {
-        {"NameLabel", "Name: " + Field(r.FirstName) + " " + Field(r.LastName)},
-        {"GenderLabel", "Gender: " + Field(r.Gender)},
-        {"DOBLabel", "Date of Birth: " + Field(r.BirthDate)},
-        {"TestFormLabel",
-         "Test Form: " + QString::fromUtf8(form.data(), static_cast<qsizetype>(form.size()))},
-        {"Label3", Field(r.HearingAid1)},
-        {"Label4", "Ear: " + Field(r.Ear1)},
-        {"Label5", "Coupling: " + Field(r.Coupling1)},
-        {"Label6", "Date of Test: " + Field(r.TestDate1)},
-        {"Label7", ExperienceLabel(r.Experience1)},
-        {"Label12", Field(r.HearingAid2)},
-        {"Label11", "Ear: " + Field(r.Ear2)},
-        {"Label10", "Coupling: " + Field(r.Coupling2)},
-        {"Label9", "Date of Test: " + Field(r.TestDate2)},
-        {"Label8", ExperienceLabel(r.Experience2)},
-        {"Label16", CommentsText(r)},
+        {"NameLabel", "Name: " + d.firstName + " " + d.lastName},
+        {"GenderLabel", d.gender},
+        {"DOBLabel", d.birthDate},
+        {"TestFormLabel", d.testForm},
+        {"Label3", c1.hearingAid},
+        {"Label4", c1.ear},
+        {"Label5", c1.coupling},
+        {"Label6", c1.testDate},
+        {"Label7", c1.experience},
+        {"Label12", c2.hearingAid},
+        {"Label11", c2.ear},
+        {"Label10", c2.coupling},
+        {"Label9", c2.testDate},
+        {"Label8", c2.experience},
+        {"Label16", CommentsText(d)},
     };
 }
 

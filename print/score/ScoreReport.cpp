@@ -2,8 +2,7 @@
 
 #include "canvas/Bitmap.h"
 #include "model/ClientRecord.h"
-#include "model/Cp1252.h"
-#include "drawing/ExperienceText.h"
+#include "drawing/ClientDetails.h"
 #include "model/Questionnaire.h"
 #include "print/engine/ReportUnits.h"
 #include "drawing/ScoreTables.h"
@@ -17,14 +16,6 @@ using namespace report;
 
 // Lengths of the layout are design pixels (1/96 inch).
 double Px(int px) { return DesignPixelsToTenths(px); }
-
-QString Text(std::span<const char> field) {
-    return QString::fromStdString(Cp1252ToUtf8(FieldBytes(field)));
-}
-
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr int kChartWidth = 617;
 constexpr int kChartHeight = 305;
@@ -145,34 +136,32 @@ ReportImage& ScoreReport::Image(const QString& name) const {
 }
 
 void ScoreReport::PageHeaderBand1BeforePrint(ReportBand&, bool&) {
-    const ClientRecord& r = gClientRecord;
-    const QString last = Text(r.LastName);
-    QString name = "Name: " + last;
-    if (!last.isEmpty()) name += ", ";
-    name += Text(r.FirstName) + " " + Text(r.MiddleInitial);
+    const drawing::ClientDetails d = drawing::ClientDetailsOf(gClientRecord);
+    QString name = "Name: " + d.lastName;
+    if (!d.lastName.isEmpty()) name += ", ";
+    name += d.firstName + " " + d.middleInitial;
     Label("RpNameLabel").SetCaption(name);
-    Label("RpGenderLabel").SetCaption("Gender: " + Text(r.Gender));
-    Label("RpDateBirthLabel").SetCaption("Date of Birth: " + Text(r.BirthDate));
-    Label("RpTestFormLabel").SetCaption("Test Form: " + Utf8(FormKindName(r.TestForm)));
+    Label("RpGenderLabel").SetCaption(d.gender);
+    Label("RpDateBirthLabel").SetCaption(d.birthDate);
+    Label("RpTestFormLabel").SetCaption(d.testForm);
 }
 
 void ScoreReport::DetailBand1BeforePrint(ReportBand&, bool&) {
-    const ClientRecord& r = gClientRecord;
+    const drawing::ClientDetails d = drawing::ClientDetailsOf(gClientRecord);
+    const auto& [c1, c2] = d.conditions;
     canvas::Bitmap chart(kChartWidth, kChartHeight);
     canvas::Bitmap tables(kTablesWidth, kTablesHeight);
-    Label("RpHearingAidLabel1").SetCaption(" " + Text(r.HearingAid1));
-    Label("RpEarLabel1").SetCaption("Ear: " + Text(r.Ear1));
-    Label("RpCouplingLabel1").SetCaption("Coupling: " + Text(r.Coupling1));
-    Label("RpTestDateLabel1").SetCaption("Date of Test: " + Text(r.TestDate1));
-    Label("RpHAExperienceLabel1")
-        .SetCaption("HA Experience: " + Utf8(drawing::ExperienceText(r.Experience1)));
-    Label("RpHearingAidLabel2").SetCaption(" " + Text(r.HearingAid2));
-    Label("RpEarLabel2").SetCaption("Ear: " + Text(r.Ear2));
-    Label("RpCouplingLabel2").SetCaption("Coupling: " + Text(r.Coupling2));
-    Label("RpTestDateLabel2").SetCaption("Date of Test: " + Text(r.TestDate2));
-    Label("RpHAExperienceLabel2")
-        .SetCaption("HA Experience: " + Utf8(drawing::ExperienceText(r.Experience2)));
-    Label("RpLabel7").SetCaption(Text(r.Comments));
+    Label("RpHearingAidLabel1").SetCaption(" " + c1.hearingAid);
+    Label("RpEarLabel1").SetCaption(c1.ear);
+    Label("RpCouplingLabel1").SetCaption(c1.coupling);
+    Label("RpTestDateLabel1").SetCaption(c1.testDate);
+    Label("RpHAExperienceLabel1").SetCaption(c1.experience);
+    Label("RpHearingAidLabel2").SetCaption(" " + c2.hearingAid);
+    Label("RpEarLabel2").SetCaption(c2.ear);
+    Label("RpCouplingLabel2").SetCaption(c2.coupling);
+    Label("RpTestDateLabel2").SetCaption(c2.testDate);
+    Label("RpHAExperienceLabel2").SetCaption(c2.experience);
+    Label("RpLabel7").SetCaption(d.comments);
     drawing::DrawSubscaleChart(chart, kChartWidth, kChartHeight, drawing::ChartVariant::Print,
                                SubscaleScores, NormTable);
     drawing::DrawScoreTables(tables, kTablesWidth, kTablesHeight, drawing::TableLayout::Print,
