@@ -28,8 +28,8 @@ bool MainWindow::ResolveUnsavedChanges() {
     if (!FileModified()) return true;
     const DialogButton answer = Dialogs().Message(
         {kUnsavedChangesQuestion, QStringLiteral("Confirm"), DialogIcon::Question,
-         static_cast<int>(DialogButton::Yes) | static_cast<int>(DialogButton::No) |
-             static_cast<int>(DialogButton::Cancel),
+         DialogButton::Yes | DialogButton::No |
+             DialogButton::Cancel,
          this});
     if (answer == DialogButton::Cancel) return false;
     // Yes goes on whatever the save did, also when its dialog was cancelled; a failed save

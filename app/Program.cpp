@@ -17,7 +17,7 @@ namespace {
 
 void ShowAlreadyRunning() {
     Dialogs().Message({QStringLiteral("The program is already running."), QStringLiteral("Error"),
-                       DialogIcon::None, static_cast<int>(DialogButton::Ok), nullptr});
+                       DialogIcon::None, DialogButton::Ok, nullptr});
 }
 
 QString FirstArgument() {

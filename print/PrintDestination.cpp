@@ -41,7 +41,7 @@ std::unique_ptr<QPdfWriter> AskForPdfInstead(QWidget* owner, const QString& titl
     ask.text = "No printer is installed.  Would you like to save the pages as a PDF file instead?";
     ask.caption = "Confirm";
     ask.icon = DialogIcon::Question;
-    ask.buttons = static_cast<int>(DialogButton::Yes) | static_cast<int>(DialogButton::No);
+    ask.buttons = DialogButton::Yes | DialogButton::No;
     ask.owner = owner;
     if (Dialogs().Message(ask) != DialogButton::Yes) return nullptr;
     FileRequest file;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFlags>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -15,7 +16,7 @@ namespace kivo {
 // The program uses Qt's dialogs; tests install a scripted seam that answers and records.
 
 enum class DialogButton { Ok = 1, Yes = 2, No = 4, Cancel = 8 };
-using DialogButtons = int;  // DialogButton values or'ed together
+Q_DECLARE_FLAGS(DialogButtons, DialogButton)
 
 enum class DialogIcon { None, Stop, Question };
 
@@ -23,7 +24,7 @@ struct MessageRequest {
     QString text;
     QString caption;
     DialogIcon icon = DialogIcon::None;
-    DialogButtons buttons = static_cast<int>(DialogButton::Ok);
+    DialogButtons buttons = DialogButton::Ok;
     QWidget* owner = nullptr;  // none: a box of its own, not owned by any window
 };
 
@@ -80,3 +81,5 @@ std::unique_ptr<DialogSeam> InstallDialogs(std::unique_ptr<DialogSeam> seam);
 std::unique_ptr<DialogSeam> MakeQtDialogs();
 
 }  // namespace kivo
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(kivo::DialogButtons)

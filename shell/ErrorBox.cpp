@@ -13,7 +13,7 @@ QString ErrorBoxText(const QString& message) {
 
 void ShowErrorBox(const QString& message) {
     Dialogs().Message({ErrorBoxText(message), kApplicationTitle, DialogIcon::Stop,
-                       static_cast<int>(DialogButton::Ok), nullptr});
+                       DialogButton::Ok, nullptr});
 }
 
 bool RunGuarded(const std::function<void()>& command) {

@@ -13,10 +13,10 @@ namespace {
 
 QMessageBox::StandardButtons ToQt(DialogButtons buttons) {
     QMessageBox::StandardButtons result;
-    if (buttons & static_cast<int>(DialogButton::Ok)) result |= QMessageBox::Ok;
-    if (buttons & static_cast<int>(DialogButton::Yes)) result |= QMessageBox::Yes;
-    if (buttons & static_cast<int>(DialogButton::No)) result |= QMessageBox::No;
-    if (buttons & static_cast<int>(DialogButton::Cancel)) result |= QMessageBox::Cancel;
+    if (buttons.testFlag(DialogButton::Ok)) result |= QMessageBox::Ok;
+    if (buttons.testFlag(DialogButton::Yes)) result |= QMessageBox::Yes;
+    if (buttons.testFlag(DialogButton::No)) result |= QMessageBox::No;
+    if (buttons.testFlag(DialogButton::Cancel)) result |= QMessageBox::Cancel;
     return result;
 }
 
@@ -31,8 +31,8 @@ DialogButton FromQt(int button, DialogButtons offered) {
         default:
             break;
     }
-    if (offered & static_cast<int>(DialogButton::Cancel)) return DialogButton::Cancel;
-    if (offered & static_cast<int>(DialogButton::No)) return DialogButton::No;
+    if (offered.testFlag(DialogButton::Cancel)) return DialogButton::Cancel;
+    if (offered.testFlag(DialogButton::No)) return DialogButton::No;
     return DialogButton::Ok;
 }
 

@@ -233,7 +233,7 @@ void DemographicsPage::QuestionnaireFormPicked() {
     if (anyStored) {
         const DialogButton answer = Dialogs().Message(
             {kKeepResponsesQuestion, QStringLiteral("Confirm"), DialogIcon::Question,
-             static_cast<int>(DialogButton::Yes) | static_cast<int>(DialogButton::No), this});
+             DialogButton::Yes | DialogButton::No, this});
         if (answer == DialogButton::Yes) return;
     }
     std::fill(responses, responses + sizeof gClientRecord.Responses, kBlankResponse);

@@ -31,9 +31,9 @@ void ExpectUnsavedPrompt(const Asked& asked) {
     EXPECT_EQ(asked.message.text, kUnsaved);
     EXPECT_EQ(asked.message.caption, "Confirm");
     EXPECT_EQ(asked.message.icon, DialogIcon::Question);
-    EXPECT_EQ(asked.message.buttons, static_cast<int>(DialogButton::Yes) |
-                                         static_cast<int>(DialogButton::No) |
-                                         static_cast<int>(DialogButton::Cancel));
+    EXPECT_EQ(asked.message.buttons, DialogButton::Yes |
+                                         DialogButton::No |
+                                         DialogButton::Cancel);
 }
 
 TEST_F(FileCommands, NewWithoutChangesResetsWithoutPrompt) {

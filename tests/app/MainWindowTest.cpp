@@ -252,7 +252,7 @@ TEST_F(MainWindowShell, ErrorOfACommandIsShownAndTheProgramCarriesOn) {
     const MessageRequest& box = script_->asked[1].message;
     EXPECT_EQ(box.caption, "KIVO");
     EXPECT_EQ(box.icon, DialogIcon::Stop);
-    EXPECT_EQ(box.buttons, static_cast<int>(DialogButton::Ok));
+    EXPECT_EQ(box.buttons, DialogButton::Ok);
     EXPECT_TRUE(box.text.endsWith('.'));
     EXPECT_TRUE(main.isVisible());
 }

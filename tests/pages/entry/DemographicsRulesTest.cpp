@@ -202,7 +202,7 @@ TEST_P(FormChange, KeepsOrBlanksTheStoredAnswers) {
         EXPECT_EQ(asked.caption, "Confirm");
         EXPECT_EQ(asked.icon, DialogIcon::Question);
         EXPECT_EQ(asked.buttons,
-                  static_cast<int>(DialogButton::Yes) | static_cast<int>(DialogButton::No));
+                  DialogButton::Yes | DialogButton::No);
     }
     EXPECT_EQ(Responses(), c.answersKept ? answers : NoAnswers());
     EXPECT_EQ(FileModified(), c.modified);
