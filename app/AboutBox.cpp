@@ -1,9 +1,12 @@
+// The About box: the program's title, the credits and the rights notice, whose texts come
+// from the product content shipped with the questionnaire.
 #include "app/AboutBox.h"
 
 #include <QPushButton>
 
-#include "pages/widgets/Labels.h"
+#include "drawing/RecordText.h"
 #include "model/ProductContent.h"
+#include "pages/widgets/FixedLayout.h"
 
 namespace kivo {
 
@@ -17,20 +20,23 @@ AboutBox::AboutBox(QWidget* owner)
     setFixedSize(321, 208);
 
     const ProductContent& content = Content();
+    const LabelStyle credit = {.font = PixelFont(11),
+                               .format = Qt::AutoText,
+                               .alignment = Qt::AlignHCenter | Qt::AlignTop,
+                               .wordWrap = true};
     PlaceBevel(this, QRect(2, 4, 315, 199));
     PlaceTitleLabel(this, QPoint(124, 18));
-    PlaceLabel(this, QStringLiteral("Label1"), ContentText(content.developersCredit),
-               QRect(64, 49, 0, 0));
-    PlaceLabel(this, QStringLiteral("AuthorLabel"), ContentText(content.authorCredit),
-               QRect(101, 68, 0, 0));
-    PlaceLabel(this, QStringLiteral("NorvelLabel"), ContentText(content.sponsorLine),
-               QRect(34, 104, 250, 26));
-    PlaceLabel(this, QStringLiteral("RightsLabel"), ContentText(content.rightsNotice),
-               QRect(34, 136, 250, 26));
+    PlaceLabel(this, QStringLiteral("Label1"), drawing::Cp1252Text(content.developersCredit),
+               At(64, 49), credit);
+    PlaceLabel(this, QStringLiteral("AuthorLabel"), drawing::Cp1252Text(content.authorCredit),
+               At(101, 68), credit);
+    PlaceLabel(this, QStringLiteral("NorvelLabel"), drawing::Cp1252Text(content.sponsorLine),
+               QRect(34, 104, 250, 26), credit);
+    PlaceLabel(this, QStringLiteral("RightsLabel"), drawing::Cp1252Text(content.rightsNotice),
+               QRect(34, 136, 250, 26), credit);
 
-    auto* ok = new QPushButton(QStringLiteral("&Ok"), this);
-    ok->setObjectName(QStringLiteral("OkButton"));
-    ok->setGeometry(123, 171, 75, 25);
+    QPushButton* ok = PlaceButton(this, QStringLiteral("OkButton"), QStringLiteral("&Ok"),
+                                  QRect(123, 171, 75, 25));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     gAboutBox = this;

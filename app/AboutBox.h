@@ -1,3 +1,4 @@
+// The About box: who made the questionnaire and the program.
 #pragma once
 
 #include <QDialog>

@@ -1,3 +1,5 @@
+// Loads the program's images from the resources built into it: the glyphs and icon as PNG,
+// the logo as a JPEG through DecodeJpeg.
 #include "app/Artwork.h"
 
 #include <QFile>

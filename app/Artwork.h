@@ -1,3 +1,4 @@
+// The program's images from its resources: tool-bar glyphs, the application icon, the logo.
 #pragma once
 
 #include <QIcon>

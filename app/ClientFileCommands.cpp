@@ -7,17 +7,17 @@
 #include <QToolButton>
 
 #include "app/ClientFileIo.h"
-#include "pages/configuration/ConfigurationPage.h"
-#include "shell/DialogSeam.h"
-#include "shell/FileModified.h"
 #include "app/FileNames.h"
+#include "app/MainWindow.h"
+#include "app/Settings.h"
+#include "model/Session.h"
+#include "pages/configuration/ConfigurationPage.h"
 #include "pages/demographics/DemographicsPage.h"
 #include "pages/entry/ResponseEntryPage.h"
-#include "pages/scores/SubscaleScoresPage.h"
-#include "model/Session.h"
-#include "app/Settings.h"
 #include "pages/scores/ItemScoresPage.h"
-#include "app/MainWindow.h"
+#include "pages/scores/SubscaleScoresPage.h"
+#include "shell/DialogSeam.h"
+#include "shell/FileModified.h"
 
 namespace kivo {
 
@@ -26,11 +26,9 @@ const QString kUnsavedChangesQuestion = QStringLiteral(
 
 bool MainWindow::ResolveUnsavedChanges() {
     if (!FileModified()) return true;
-    const DialogButton answer = Dialogs().Message(
-        {kUnsavedChangesQuestion, QStringLiteral("Confirm"), DialogIcon::Question,
-         DialogButton::Yes | DialogButton::No |
-             DialogButton::Cancel,
-         this});
+    const DialogButton answer =
+        Dialogs().Message({kUnsavedChangesQuestion, QStringLiteral("Confirm"), DialogIcon::Question,
+                           DialogButton::Yes | DialogButton::No | DialogButton::Cancel, this});
     if (answer == DialogButton::Cancel) return false;
     // Yes goes on whatever the save did, also when its dialog was cancelled; a failed save
     // raises its error and stops the command.
@@ -48,13 +46,13 @@ FileRequest MainWindow::ClientFileRequest(const QString& title) {
 }
 
 void MainWindow::TakeFileName(const QString& path) {
-    Files_.CurrentFileName = path;
-    Files_.CurrentShortName = NamePart(path);
+    files_.CurrentFileName = path;
+    files_.CurrentShortName = NamePart(path);
 }
 
 void MainWindow::MarkSaved() {
     ClearFileModified();
-    StatusPanel1->clear();
+    statusPanel1_->clear();
 }
 
 void MainWindow::StoreVisiblePages() {
@@ -69,14 +67,14 @@ void MainWindow::ShowDemographicsFromRecord() {
     } else {
         gDemographicsPage->show();
     }
-    DemographicsButton->setChecked(true);
+    demographicsButton_->setChecked(true);
 }
 
 void MainWindow::NewClientFile() {
     if (!ResolveUnsavedChanges()) return;
-    Files_.CurrentFileName.clear();
-    Files_.CurrentShortName.clear();
-    setWindowTitle(BaseTitle_);
+    files_.CurrentFileName.clear();
+    files_.CurrentShortName.clear();
+    setWindowTitle(baseTitle_);
     HideVisible({gResponseEntryPage, gSubscaleScoresPage, gItemScoresPage});
     ResetClientRecord(gClientRecord);
     ShowDemographicsFromRecord();
@@ -86,7 +84,7 @@ void MainWindow::NewClientFile() {
 void MainWindow::LoadClientFile() {
     if (!ResolveUnsavedChanges()) return;
     FileRequest request = ClientFileRequest(QStringLiteral("Load a file"));
-    request.folder = Files_.DataPath;
+    request.folder = files_.DataPath;
     const auto chosen = Dialogs().OpenFileName(request);
     if (!chosen) return;
     const QString path = QDir::toNativeSeparators(*chosen);
@@ -95,8 +93,8 @@ void MainWindow::LoadClientFile() {
 }
 
 void MainWindow::OpenCommandLineFile() {
-    if (!QFileInfo(CommandLineArgument_).isFile()) return;
-    OpenClientFile(CommandLineArgument_);
+    if (!QFileInfo(commandLineArgument_).isFile()) return;
+    OpenClientFile(commandLineArgument_);
 }
 
 void MainWindow::OpenClientFile(const QString& path) {
@@ -108,18 +106,18 @@ void MainWindow::OpenClientFile(const QString& path) {
     HideVisible({gResponseEntryPage, gSubscaleScoresPage, gItemScoresPage});
     gClientRecord = loaded;
     TakeFileName(path);
-    Files_.DataPath = FolderPart(path);
+    files_.DataPath = FolderPart(path);
     ShowDemographicsFromRecord();
-    setWindowTitle(TitleFor(BaseTitle_, Files_.CurrentShortName));
+    setWindowTitle(TitleFor(baseTitle_, files_.CurrentShortName));
     MarkSaved();
 }
 
 bool MainWindow::SaveClientFile(bool saveAs) {
-    QString path = Files_.CurrentFileName;
+    QString path = files_.CurrentFileName;
     const bool newName = saveAs || path.isEmpty();
     if (newName) {
         FileRequest request = ClientFileRequest(QStringLiteral("Save this file as..."));
-        request.fileName = Files_.CurrentShortName;
+        request.fileName = files_.CurrentShortName;
         request.confirmOverwrite = true;
         const auto chosen = Dialogs().SaveFileName(request);
         if (!chosen) return false;
@@ -131,19 +129,19 @@ bool MainWindow::SaveClientFile(bool saveAs) {
     SaveClientImage(path, gClientRecord);
     if (newName) {
         TakeFileName(path);
-        Files_.DataPath = FolderPart(path);
+        files_.DataPath = FolderPart(path);
     }
-    setWindowTitle(TitleFor(BaseTitle_, Files_.CurrentShortName));
+    setWindowTitle(TitleFor(baseTitle_, files_.CurrentShortName));
     MarkSaved();
     return true;
 }
 
 void MainWindow::ReadSettings() {
-    Files_.DataPath = ReadDataPath(SettingsPath(Files_.StartupFolder), Files_.StartupFolder);
+    files_.DataPath = ReadDataPath(SettingsPath(files_.StartupFolder), files_.StartupFolder);
 }
 
 void MainWindow::WriteSettings() {
-    WriteDataPath(SettingsPath(Files_.StartupFolder), Files_.DataPath);
+    WriteDataPath(SettingsPath(files_.StartupFolder), files_.DataPath);
 }
 
 }  // namespace kivo

@@ -1,3 +1,5 @@
+// The main window: its menu, tool bar, page area and status bar, the page switch and the
+// modified notice; the client file commands are in ClientFileCommands.cpp.
 #include "app/MainWindow.h"
 
 #include <QAction>
@@ -16,18 +18,19 @@
 
 #include "app/AboutBox.h"
 #include "app/Artwork.h"
-#include "pages/configuration/ConfigurationPage.h"
-#include "shell/ErrorBox.h"
-#include "shell/FileModified.h"
 #include "app/FileNames.h"
+#include "app/WindowPlacement.h"
+#include "model/Session.h"
+#include "pages/configuration/ConfigurationPage.h"
 #include "pages/demographics/DemographicsPage.h"
 #include "pages/entry/ResponseEntryPage.h"
+#include "pages/scores/ItemScoresPage.h"
+#include "pages/scores/SubscaleScoresPage.h"
+#include "pages/widgets/FixedLayout.h"
 #include "print/questionnaire/QuestionnairePrinting.h"
 #include "print/score/ScoreReportPrinting.h"
-#include "pages/scores/SubscaleScoresPage.h"
-#include "model/Session.h"
-#include "pages/scores/ItemScoresPage.h"
-#include "app/WindowPlacement.h"
+#include "shell/ErrorBox.h"
+#include "shell/FileModified.h"
 
 namespace kivo {
 
@@ -40,9 +43,7 @@ MainWindow::MainWindow()
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("KIVO"));
     setWindowIcon(ApplicationIcon());
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(PixelFont(11));
 
     auto* client = new QWidget(this);
     auto* column = new QVBoxLayout(client);
@@ -50,13 +51,13 @@ MainWindow::MainWindow()
     column->setSpacing(0);
     BuildMenu();
     BuildToolBar();
-    column->addWidget(ToolBar1);
-    WindowPanel = new QFrame(client);
-    WindowPanel->setObjectName(QStringLiteral("WindowPanel"));
-    WindowPanel->setFrameShape(QFrame::NoFrame);
-    auto* pages = new QGridLayout(WindowPanel);
+    column->addWidget(toolBar1_);
+    windowPanel_ = new QFrame(client);
+    windowPanel_->setObjectName(QStringLiteral("WindowPanel"));
+    windowPanel_->setFrameShape(QFrame::NoFrame);
+    auto* pages = new QGridLayout(windowPanel_);
     pages->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(WindowPanel, 1);
+    column->addWidget(windowPanel_, 1);
     setCentralWidget(client);
     BuildStatusBar();
 
@@ -71,7 +72,7 @@ MainWindow::~MainWindow() {
 }
 
 QAction* MainWindow::AddCommand(QMenu* menu, const QString& name, const QString& caption,
-                               const std::function<void()>& command) {
+                                const std::function<void()>& command) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(name);
     connect(action, &QAction::triggered, this, command);
@@ -95,8 +96,9 @@ void MainWindow::BuildMenu() {
     AddCommand(file, QStringLiteral("actionSaveAs"), QStringLiteral("Save &As.."),
                [this] { RunGuarded([this] { SaveClientFile(true); }); });
     file->addSeparator()->setObjectName(QStringLiteral("N1"));
-    AddCommand(file, QStringLiteral("actionExit"), QStringLiteral("E&xit"), [this] { close(); })
-        ->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
+    AddCommand(file, QStringLiteral("actionExit"), QStringLiteral("E&xit"), [this] {
+        close();
+    })->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
     QMenu* reports = bar->addMenu(QStringLiteral("&Reports"));
     AddCommand(reports, QStringLiteral("actionPrintBlankFormA"),
                QStringLiteral("Print Blank Questionnaire - KIVOs(a)"),
@@ -114,7 +116,7 @@ void MainWindow::BuildMenu() {
 
 QToolButton* MainWindow::AddToolButton(const QString& name, int left, int width,
                                        const QString& glyph, const QString& hint) {
-    auto* button = new QToolButton(ToolBar1);
+    auto* button = new QToolButton(toolBar1_);
     button->setObjectName(name);
     button->setGeometry(left, 0, width, 24);
     button->setAutoRaise(true);
@@ -132,11 +134,11 @@ QToolButton* MainWindow::AddToolButton(const QString& name, int left, int width,
 }
 
 void MainWindow::BuildToolBar() {
-    ToolBar1 = new QFrame(this);
-    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-    ToolBar1->setFixedHeight(kToolBarHeight);
-    ToolBar1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    ToolBar1->setLineWidth(1);
+    toolBar1_ = new QFrame(this);
+    toolBar1_->setObjectName(QStringLiteral("ToolBar1"));
+    toolBar1_->setFixedHeight(kToolBarHeight);
+    toolBar1_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    toolBar1_->setLineWidth(1);
 
     // The file buttons run the menu's own actions.
     const auto fileButton = [this](const QString& name, int left, const QString& glyph,
@@ -158,33 +160,33 @@ void MainWindow::BuildToolBar() {
         connect(button, &QToolButton::clicked, this, [this, showPage] { (this->*showPage)(); });
         return button;
     };
-    DemographicsButton =
+    demographicsButton_ =
         pageButton(QStringLiteral("DemographicsButton"), 98, QStringLiteral("demographics"),
                    QStringLiteral("Client Demographics Screen"), &MainWindow::ShowDemographicsPage);
-    EntryButton =
+    entryButton_ =
         pageButton(QStringLiteral("EntryButton"), 121, QStringLiteral("entry"),
                    QStringLiteral("Response Entry Screen"), &MainWindow::ShowResponseEntryPage);
-    ReportsButton =
+    reportsButton_ =
         pageButton(QStringLiteral("ReportsButton"), 144, QStringLiteral("reports"),
                    QStringLiteral("View and Print Scores"), &MainWindow::ShowSubscaleScoresPage);
-    ConfigurationButton = pageButton(
-        QStringLiteral("ConfigurationButton"), 167, QStringLiteral("configuration"),
-        QStringLiteral("Configuration screen"), &MainWindow::ShowConfigurationPage);
-    ViewScoresIndivButton =
+    configurationButton_ =
+        pageButton(QStringLiteral("ConfigurationButton"), 167, QStringLiteral("configuration"),
+                   QStringLiteral("Configuration screen"), &MainWindow::ShowConfigurationPage);
+    viewScoresIndivButton_ =
         pageButton(QStringLiteral("ViewScoresIndivButton"), 190, {},
                    QStringLiteral("View individual scores"), &MainWindow::ShowItemScoresPage);
-    ViewScoresIndivButton->setText(QStringLiteral("V"));
-    ConfigurationButton->setVisible(false);
-    ViewScoresIndivButton->setVisible(false);
+    viewScoresIndivButton_->setText(QStringLiteral("V"));
+    configurationButton_->setVisible(false);
+    viewScoresIndivButton_->setVisible(false);
 
-    // Group 1: one button down at a time; clicking the one down keeps it down and still
-    // runs its handler.
-    PageButtons = new QButtonGroup(this);
-    PageButtons->setExclusive(true);
-    for (QToolButton* button : {DemographicsButton, EntryButton, ReportsButton, ConfigurationButton,
-                                ViewScoresIndivButton}) {
+    // The page buttons are one group: one button down at a time; clicking the one down keeps it
+    // down and still runs its page switch, which then does nothing.
+    pageButtons_ = new QButtonGroup(this);
+    pageButtons_->setExclusive(true);
+    for (QToolButton* button : {demographicsButton_, entryButton_, reportsButton_,
+                                configurationButton_, viewScoresIndivButton_}) {
         button->setCheckable(true);
-        PageButtons->addButton(button);
+        pageButtons_->addButton(button);
     }
 }
 
@@ -193,13 +195,13 @@ void MainWindow::BuildStatusBar() {
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setFixedHeight(kStatusBarHeight);
     bar->setSizeGripEnabled(false);
-    StatusPanel0 = new QLabel(bar);
-    StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
-    StatusPanel0->setFixedWidth(400);
-    StatusPanel1 = new QLabel(bar);
-    StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
-    StatusPanel1->setFixedWidth(50);
-    for (QLabel* panel : {StatusPanel0, StatusPanel1}) {
+    statusPanel0_ = new QLabel(bar);
+    statusPanel0_->setObjectName(QStringLiteral("StatusPanel0"));
+    statusPanel0_->setFixedWidth(400);
+    statusPanel1_ = new QLabel(bar);
+    statusPanel1_->setObjectName(QStringLiteral("StatusPanel1"));
+    statusPanel1_->setFixedWidth(50);
+    for (QLabel* panel : {statusPanel0_, statusPanel1_}) {
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         bar->addWidget(panel);
     }
@@ -207,9 +209,9 @@ void MainWindow::BuildStatusBar() {
 }
 
 void MainWindow::HostPage(Page& page) {
-    page.setParent(WindowPanel);
+    page.setParent(windowPanel_);
     page.setVisible(false);
-    WindowPanel->layout()->addWidget(&page);
+    windowPanel_->layout()->addWidget(&page);
 }
 
 void MainWindow::TakePrinting(std::unique_ptr<QuestionnairePrinting> questionnaires,
@@ -219,11 +221,11 @@ void MainWindow::TakePrinting(std::unique_ptr<QuestionnairePrinting> questionnai
 }
 
 void MainWindow::SetCommandLineArgument(const QString& argument) {
-    CommandLineArgument_ = argument;
+    commandLineArgument_ = argument;
 }
 
 QString MainWindow::StatusPanelText(int panel) const {
-    return (panel == 0 ? StatusPanel0 : StatusPanel1)->text();
+    return (panel == 0 ? statusPanel0_ : statusPanel1_)->text();
 }
 
 // --- Life cycle -------------------------------------------------------------------
@@ -232,28 +234,28 @@ void MainWindow::PlaceOnScreen() {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(MainWindowPosition(screen->geometry().size(), frameGeometry().size()));
     }
-    Files_.StartupFolder = WithTrailingSeparator(QDir::toNativeSeparators(QDir::currentPath()));
+    files_.StartupFolder = WithTrailingSeparator(QDir::toNativeSeparators(QDir::currentPath()));
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (Shown_) return;
-    Shown_ = true;
+    if (shown_) return;
+    shown_ = true;
     StartFirstClient();
 }
 
 void MainWindow::StartFirstClient() {
     RunGuarded([this] { ReadSettings(); });
     FillItemTextTable();
-    BaseTitle_ = QStringLiteral("KIVO");
+    baseTitle_ = QStringLiteral("KIVO");
     ResetClientRecord(gClientRecord);
-    setWindowTitle(BaseTitle_);
+    setWindowTitle(baseTitle_);
     ClearFileModified();
-    StatusPanel0->clear();
-    StatusPanel1->clear();
+    statusPanel0_->clear();
+    statusPanel1_->clear();
     gDemographicsPage->show();
-    DemographicsButton->setChecked(true);
-    if (!CommandLineArgument_.isEmpty()) RunGuarded([this] { OpenCommandLineFile(); });
+    demographicsButton_->setChecked(true);
+    if (!commandLineArgument_.isEmpty()) RunGuarded([this] { OpenCommandLineFile(); });
 }
 
 bool MainWindow::event(QEvent* event) {
@@ -265,7 +267,7 @@ bool MainWindow::event(QEvent* event) {
 }
 
 void MainWindow::ShowModifiedMark() {
-    StatusPanel1->setText(QStringLiteral(" Modified"));
+    statusPanel1_->setText(QStringLiteral(" Modified"));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -284,7 +286,7 @@ bool MainWindow::ConfirmClose() {
     return RunGuarded([&] { proceed = ResolveUnsavedChanges(); }) && proceed;
 }
 
-// --- Handlers ----------------------------------------------------------------------
+// --- Commands ----------------------------------------------------------------------
 
 void MainWindow::ShowAboutBox() {
     gAboutBox->move(CentredOn(frameGeometry(), gAboutBox->frameGeometry().size()));
@@ -292,28 +294,33 @@ void MainWindow::ShowAboutBox() {
 }
 
 void MainWindow::ShowDemographicsPage() {
-    if (DemographicsButton->isChecked() && gDemographicsPage->isVisible()) return;
-    SwitchPage(*gDemographicsPage, {gConfigurationPage, gResponseEntryPage, gSubscaleScoresPage, gItemScoresPage});
+    if (demographicsButton_->isChecked() && gDemographicsPage->isVisible()) return;
+    SwitchPage(*gDemographicsPage,
+               {gConfigurationPage, gResponseEntryPage, gSubscaleScoresPage, gItemScoresPage});
 }
 
 void MainWindow::ShowResponseEntryPage() {
-    if (EntryButton->isChecked() && gResponseEntryPage->isVisible()) return;
-    SwitchPage(*gResponseEntryPage, {gDemographicsPage, gConfigurationPage, gSubscaleScoresPage, gItemScoresPage});
+    if (entryButton_->isChecked() && gResponseEntryPage->isVisible()) return;
+    SwitchPage(*gResponseEntryPage,
+               {gDemographicsPage, gConfigurationPage, gSubscaleScoresPage, gItemScoresPage});
 }
 
 void MainWindow::ShowSubscaleScoresPage() {
-    if (ReportsButton->isChecked() && gSubscaleScoresPage->isVisible()) return;
-    SwitchPage(*gSubscaleScoresPage, {gDemographicsPage, gResponseEntryPage, gConfigurationPage, gItemScoresPage});
+    if (reportsButton_->isChecked() && gSubscaleScoresPage->isVisible()) return;
+    SwitchPage(*gSubscaleScoresPage,
+               {gDemographicsPage, gResponseEntryPage, gConfigurationPage, gItemScoresPage});
 }
 
 void MainWindow::ShowConfigurationPage() {
-    if (ConfigurationButton->isChecked() && gConfigurationPage->isVisible()) return;
-    SwitchPage(*gConfigurationPage, {gDemographicsPage, gResponseEntryPage, gSubscaleScoresPage, gItemScoresPage});
+    if (configurationButton_->isChecked() && gConfigurationPage->isVisible()) return;
+    SwitchPage(*gConfigurationPage,
+               {gDemographicsPage, gResponseEntryPage, gSubscaleScoresPage, gItemScoresPage});
 }
 
 void MainWindow::ShowItemScoresPage() {
-    if (ViewScoresIndivButton->isChecked() && gItemScoresPage->isVisible()) return;
-    SwitchPage(*gItemScoresPage, {gDemographicsPage, gConfigurationPage, gResponseEntryPage, gSubscaleScoresPage});
+    if (viewScoresIndivButton_->isChecked() && gItemScoresPage->isVisible()) return;
+    SwitchPage(*gItemScoresPage,
+               {gDemographicsPage, gConfigurationPage, gResponseEntryPage, gSubscaleScoresPage});
 }
 
 void MainWindow::PrintBlankQuestionnaire(FormKind form) {

@@ -1,3 +1,5 @@
+// The main window, which hosts one page at a time and runs the menu's and tool bar's commands
+// on the open client.
 #pragma once
 
 #include <QMainWindow>
@@ -5,10 +7,9 @@
 #include <functional>
 #include <memory>
 
-#include "shell/DialogSeam.h"
 #include "model/Questionnaire.h"
+#include "shell/DialogSeam.h"
 
-class QAbstractButton;
 class QAction;
 class QButtonGroup;
 class QFrame;
@@ -71,8 +72,8 @@ public:
     QuestionnairePrinting& Questionnaires() { return *questionnaires_; }
     ScoreReportPrinting& ScoreReport() { return *scoreReport_; }
 
-    const FileBookkeeping& Files() const { return Files_; }
-    const QString& BaseTitle() const { return BaseTitle_; }
+    const FileBookkeeping& Files() const { return files_; }
+    const QString& BaseTitle() const { return baseTitle_; }
     QString StatusPanelText(int panel) const;
 
 protected:
@@ -114,21 +115,21 @@ private:
 
     std::unique_ptr<QuestionnairePrinting> questionnaires_;
     std::unique_ptr<ScoreReportPrinting> scoreReport_;
-    FileBookkeeping Files_;
-    QString BaseTitle_;
-    QString CommandLineArgument_;
-    bool Shown_ = false;
+    FileBookkeeping files_;
+    QString baseTitle_;
+    QString commandLineArgument_;
+    bool shown_ = false;
 
-    QFrame* ToolBar1 = nullptr;
-    QFrame* WindowPanel = nullptr;
-    QLabel* StatusPanel0 = nullptr;
-    QLabel* StatusPanel1 = nullptr;
-    QButtonGroup* PageButtons = nullptr;
-    QToolButton* DemographicsButton = nullptr;
-    QToolButton* EntryButton = nullptr;
-    QToolButton* ReportsButton = nullptr;
-    QToolButton* ConfigurationButton = nullptr;
-    QToolButton* ViewScoresIndivButton = nullptr;
+    QFrame* toolBar1_ = nullptr;
+    QFrame* windowPanel_ = nullptr;
+    QLabel* statusPanel0_ = nullptr;
+    QLabel* statusPanel1_ = nullptr;
+    QButtonGroup* pageButtons_ = nullptr;
+    QToolButton* demographicsButton_ = nullptr;
+    QToolButton* entryButton_ = nullptr;
+    QToolButton* reportsButton_ = nullptr;
+    QToolButton* configurationButton_ = nullptr;
+    QToolButton* viewScoresIndivButton_ = nullptr;
 };
 
 extern MainWindow* gMainWindow;

@@ -1,3 +1,5 @@
+// The splash window: the logo, the title and the credits, shown centred on the screen while
+// the program starts and closed by its own timer.
 #include "app/SplashScreen.h"
 
 #include <QFrame>
@@ -7,9 +9,10 @@
 #include <QTimer>
 
 #include "app/Artwork.h"
-#include "pages/widgets/Labels.h"
-#include "model/ProductContent.h"
 #include "app/WindowPlacement.h"
+#include "drawing/RecordText.h"
+#include "model/ProductContent.h"
+#include "pages/widgets/FixedLayout.h"
 
 namespace kivo {
 
@@ -35,22 +38,22 @@ SplashScreen::SplashScreen()
     image->setPixmap(LogoPixmap());
 
     const ProductContent& content = Content();
+    const LabelStyle credit = {.font = PixelFont(11),
+                               .format = Qt::AutoText,
+                               .alignment = Qt::AlignHCenter | Qt::AlignTop,
+                               .wordWrap = true};
     PlaceTitleLabel(panel, QPoint(207, 18));
-    PlaceLabel(panel, QStringLiteral("Label1"), ContentText(content.developersCredit),
-               QRect(180, 53, 125, 31));
-    PlaceLabel(panel, QStringLiteral("AuthorLabel"), ContentText(content.authorCredit),
-               QRect(184, 87, 0, 0));
+    PlaceLabel(panel, QStringLiteral("Label1"), drawing::Cp1252Text(content.developersCredit),
+               QRect(180, 53, 125, 31), credit);
+    PlaceLabel(panel, QStringLiteral("AuthorLabel"), drawing::Cp1252Text(content.authorCredit),
+               At(184, 87), credit);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setSingleShot(true);
-    Timer1->setInterval(1500);
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
-    Timer1->start();
-}
-
-void SplashScreen::Timer1Timer() {
-    close();
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setSingleShot(true);
+    timer1_->setInterval(1500);
+    connect(timer1_, &QTimer::timeout, this, [this] { close(); });
+    timer1_->start();
 }
 
 }  // namespace kivo

@@ -1,3 +1,4 @@
+// The splash window shown while the program starts.
 #pragma once
 
 #include <QWidget>
@@ -13,10 +14,8 @@ class SplashScreen : public QWidget {
 public:
     SplashScreen();
 
-    void Timer1Timer();
-
 private:
-    QTimer* Timer1 = nullptr;
+    QTimer* timer1_ = nullptr;
 };
 
 }  // namespace kivo

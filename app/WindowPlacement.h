@@ -1,3 +1,5 @@
+// Where the program's windows stand on the screen: plain arithmetic, so that tests can check
+// it without a display.
 #pragma once
 
 #include <QPoint>

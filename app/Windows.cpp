@@ -1,3 +1,5 @@
+// Creates the main window with its pages, the About box and the printing, and wires the
+// Print Scores hook to the score report for as long as the window lives.
 #include "app/Windows.h"
 
 #include "app/AboutBox.h"

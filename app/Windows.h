@@ -1,3 +1,4 @@
+// Creating every window of the program once, at start-up, in one place.
 #pragma once
 
 #include <QString>

@@ -1,8 +1,8 @@
+// The page base and the page switch: a page runs its own show and hide work only when the
+// program shows or hides it, never when the window system does.
 #include "pages/Page.h"
 
-#include <QColor>
 #include <QHideEvent>
-#include <QPalette>
 #include <QShowEvent>
 
 #include "shell/ErrorBox.h"
@@ -26,13 +26,6 @@ void Page::hideEvent(QHideEvent* event) {
     if (event->spontaneous()) return;
     RunGuarded([this] { OnHidden(); });
     emit PageHidden();
-}
-
-void SetPageColour(QWidget& page, unsigned rgb) {
-    QPalette palette = page.palette();
-    palette.setColor(QPalette::Window, QColor::fromRgb(rgb));
-    page.setPalette(palette);
-    page.setAutoFillBackground(true);
 }
 
 void HideVisible(std::initializer_list<Page*> pages) {

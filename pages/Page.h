@@ -1,3 +1,5 @@
+// The page base and the page switch: every screen of the main window is a Page, shown and
+// hidden only through the switch, so loading and storing the record happen at one moment.
 #pragma once
 
 #include <QWidget>
@@ -26,9 +28,6 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 };
-
-// Sets a page's background colour (0xRRGGBB).
-void SetPageColour(QWidget& page, unsigned rgb);
 
 // The page switch: hides each page of `hideOrder` that is visible, in that order (their
 // OnHidden runs), then shows `page`. Does nothing when `page` is already visible.

@@ -1,3 +1,4 @@
+// The dialog seam in use: Qt's dialogs until a test installs its own.
 #include "shell/DialogSeam.h"
 
 namespace kivo {

@@ -1,3 +1,5 @@
+// The one way KIVO asks the user anything in a modal window, so that tests can answer
+// instead of a person.
 #pragma once
 
 #include <QFlags>

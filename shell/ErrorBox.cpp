@@ -1,3 +1,4 @@
+// The error box: every error a command raises ends in the same stop box, captioned KIVO.
 #include "shell/ErrorBox.h"
 
 #include <exception>
@@ -12,8 +13,8 @@ QString ErrorBoxText(const QString& message) {
 }
 
 void ShowErrorBox(const QString& message) {
-    Dialogs().Message({ErrorBoxText(message), kApplicationTitle, DialogIcon::Stop,
-                       DialogButton::Ok, nullptr});
+    Dialogs().Message(
+        {ErrorBoxText(message), kApplicationTitle, DialogIcon::Stop, DialogButton::Ok, nullptr});
 }
 
 bool RunGuarded(const std::function<void()>& command) {

@@ -1,3 +1,4 @@
+// The error box and the guard that shows an error there instead of ending the program.
 #pragma once
 
 #include <QString>

@@ -1,3 +1,4 @@
+// The unsaved-changes flag and the one notice it posts to the main window when it is raised.
 #include "shell/FileModified.h"
 
 #include <QCoreApplication>

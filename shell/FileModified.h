@@ -1,3 +1,5 @@
+// The unsaved-changes flag of the open client, shared by the pages that change it and the
+// main window that shows it.
 #pragma once
 
 #include <QEvent>

@@ -1,8 +1,9 @@
+// The dialog seam over Qt's own message boxes, file, print and input dialogs.
 #include <QDialog>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 

@@ -1,3 +1,5 @@
+// The Print Scores hook, so that the score pages can open the report's preview without
+// depending on the printing library.
 #pragma once
 
 #include <functional>

@@ -1,4 +1,8 @@
+// The configuration page: an empty page in its own colour, kept so the page switch and the
+// hidden Configuration button have a page to show.
 #include "pages/configuration/ConfigurationPage.h"
+
+#include "pages/widgets/FixedLayout.h"
 
 namespace kivo {
 
@@ -7,7 +11,7 @@ ConfigurationPage* gConfigurationPage = nullptr;
 ConfigurationPage::ConfigurationPage(QWidget* parent) : Page(parent) {
     setObjectName(QStringLiteral("ConfigurationPage"));
     setWindowTitle(QStringLiteral("Configuration Screen"));
-    SetPageColour(*this, 0xDFFFF0);
+    SetBackground(*this, 0xDFFFF0);
     gConfigurationPage = this;
 }
 

@@ -1,3 +1,4 @@
+// The configuration page, hosted like the other pages; it has no controls of its own.
 #pragma once
 
 #include "pages/Page.h"

@@ -1,4 +1,5 @@
-// The demographics page: its controls and the handlers that mark the client modified.
+// The demographics page: its controls, built once, and what marks the client modified or
+// asks about the stored answers when the form changes.
 #include "pages/demographics/DemographicsPage.h"
 
 #include <QButtonGroup>
@@ -8,17 +9,17 @@
 #include <QRadioButton>
 #include <algorithm>
 
-#include "shell/DialogSeam.h"
-#include "shell/FileModified.h"
+#include "drawing/RecordText.h"
 #include "model/Questionnaire.h"
 #include "model/Session.h"
-#include "pages/widgets/EntryControls.h"
+#include "pages/widgets/FixedLayout.h"
+#include "pages/widgets/RecordTextEdits.h"
+#include "shell/DialogSeam.h"
+#include "shell/FileModified.h"
 
 namespace kivo {
 
-using entry::PlaceLabel;
 using entry::RecordLineEdit;
-using entry::WinFont;
 
 DemographicsPage* gDemographicsPage = nullptr;
 
@@ -61,36 +62,29 @@ constexpr std::array<OptionLayout, 4> kOptions = {{
 QStringList FormNames() {
     QStringList names;
     for (FormKind form = 0; form < kFormCount; ++form) {
-        names << QString::fromLatin1(FormKindName(form));
+        names << drawing::Utf8Text(FormKindName(form));
     }
     return names;
 }
 
-QComboBox* PlaceEntryList(QWidget* parent, const QString& name, QRect geometry,
-                          const QStringList& items, bool editable, int maxLength = 0) {
-    QComboBox* list = entry::PlaceList(parent, name, geometry, items, editable, maxLength);
-    list->setFont(WinFont(13));
-    return list;
-}
-
-QLabel* PlaceEntryLabel(QWidget* parent, const QString& name, const QString& text, QPoint at,
-                        int pixelHeight = 13, bool bold = false) {
-    return PlaceLabel(parent, name, text, at, WinFont(pixelHeight, bold));
+// The page's captions: 13 px plain, the size of the boxes they stand by, unless said.
+LabelStyle Caption(int pixelHeight = 13, bool bold = false) {
+    return {.font = PixelFont(pixelHeight, bold)};
 }
 
 }  // namespace
 
 DemographicsPage::DemographicsPage(QWidget* parent) : Page(parent) {
     setObjectName(QStringLiteral("DemographicsPage"));
-    SetPageColour(*this, 0xA6CAF0);
-    setFont(WinFont(11));
+    SetBackground(*this, 0xA6CAF0);
+    setFont(PixelFont(11));
     BuildPatientControls();
     BuildCondition(0);
     BuildCondition(1);
-    CommentsMemo =
+    commentsMemo_ =
         new entry::RecordMemo(this, QStringLiteral("CommentsMemo"), QRect(18, 374, 607, 67), 254);
-    PlaceEntryLabel(this, QStringLiteral("Label8"),
-                    QStringLiteral("Comments: (max 255 characters)"), QPoint(19, 354));
+    PlaceLabel(this, QStringLiteral("Label8"), QStringLiteral("Comments: (max 255 characters)"),
+               At(19, 354), Caption());
     SetTabOrder();
     ConnectHandlers();
     gDemographicsPage = this;
@@ -101,52 +95,53 @@ DemographicsPage::~DemographicsPage() {
 }
 
 void DemographicsPage::BuildPatientControls() {
-    PlaceEntryLabel(this, QStringLiteral("Label1"), QStringLiteral("Patient Information"),
-                    QPoint(16, 23), 16, true);
-    EditLastName = new RecordLineEdit(this, QStringLiteral("EditLastName"), QRect(88, 55, 139, 24), 17);
-    EditFirstName =
+    PlaceLabel(this, QStringLiteral("Label1"), QStringLiteral("Patient Information"), At(16, 23),
+               Caption(16, true));
+    editLastName_ =
+        new RecordLineEdit(this, QStringLiteral("EditLastName"), QRect(88, 55, 139, 24), 17);
+    editFirstName_ =
         new RecordLineEdit(this, QStringLiteral("EditFirstName"), QRect(308, 55, 128, 24), 17);
-    EditMI = new RecordLineEdit(this, QStringLiteral("EditMI"), QRect(466, 55, 23, 24), 1);
-    EditID = new RecordLineEdit(this, QStringLiteral("EditID"), QRect(531, 55, 89, 24), 13);
-    ComboForm = PlaceEntryList(this, QStringLiteral("ComboForm"), QRect(676, 55, 93, 24),
-                               FormNames(), false);
-    ComboGender = PlaceEntryList(this, QStringLiteral("ComboGender"), QRect(78, 89, 52, 24),
-                                 {QStringLiteral("M"), QStringLiteral("F")}, true, 1);
-    EditDOB = new RecordLineEdit(this, QStringLiteral("EditDOB"), QRect(231, 89, 79, 24), 10);
+    editMI_ = new RecordLineEdit(this, QStringLiteral("EditMI"), QRect(466, 55, 23, 24), 1);
+    editID_ = new RecordLineEdit(this, QStringLiteral("EditID"), QRect(531, 55, 89, 24), 13);
+    comboForm_ = PlaceList(this, QStringLiteral("ComboForm"), QRect(676, 55, 93, 24), FormNames(),
+                           false, 0, PixelFont(13));
+    comboGender_ = PlaceList(this, QStringLiteral("ComboGender"), QRect(78, 89, 52, 24),
+                             {QStringLiteral("M"), QStringLiteral("F")}, true, 1, PixelFont(13));
+    editDOB_ = new RecordLineEdit(this, QStringLiteral("EditDOB"), QRect(231, 89, 79, 24), 10);
 
-    PlaceEntryLabel(this, QStringLiteral("Label2"), QStringLiteral("Last Name:"), QPoint(18, 59));
-    PlaceEntryLabel(this, QStringLiteral("Label3"), QStringLiteral("First Name:"), QPoint(237, 59));
-    PlaceEntryLabel(this, QStringLiteral("Label4"), QStringLiteral("MI:"), QPoint(444, 59));
-    PlaceEntryLabel(this, QStringLiteral("Label5"), QStringLiteral("ID#:"), QPoint(501, 59));
-    PlaceEntryLabel(this, QStringLiteral("Label16"), QStringLiteral("Form:"), QPoint(636, 58));
-    PlaceEntryLabel(this, QStringLiteral("Label6"), QStringLiteral("Gender:"), QPoint(22, 92));
-    PlaceEntryLabel(this, QStringLiteral("Label18"), QStringLiteral("Birth Date:"),
-                    QPoint(164, 91));
-    PlaceEntryLabel(this, QStringLiteral("Label17"), QStringLiteral("(mm/dd/yyyy)"),
-                    QPoint(316, 91));
+    PlaceLabel(this, QStringLiteral("Label2"), QStringLiteral("Last Name:"), At(18, 59), Caption());
+    PlaceLabel(this, QStringLiteral("Label3"), QStringLiteral("First Name:"), At(237, 59),
+               Caption());
+    PlaceLabel(this, QStringLiteral("Label4"), QStringLiteral("MI:"), At(444, 59), Caption());
+    PlaceLabel(this, QStringLiteral("Label5"), QStringLiteral("ID#:"), At(501, 59), Caption());
+    PlaceLabel(this, QStringLiteral("Label16"), QStringLiteral("Form:"), At(636, 58), Caption());
+    PlaceLabel(this, QStringLiteral("Label6"), QStringLiteral("Gender:"), At(22, 92), Caption());
+    PlaceLabel(this, QStringLiteral("Label18"), QStringLiteral("Birth Date:"), At(164, 91),
+               Caption());
+    PlaceLabel(this, QStringLiteral("Label17"), QStringLiteral("(mm/dd/yyyy)"), At(316, 91),
+               Caption());
 }
 
 void DemographicsPage::BuildCondition(int index) {
     const ConditionLayout& at = LayoutOf(index);
     const QString n = QString::number(at.number);
-    Condition& c = Conditions_[static_cast<std::size_t>(index)];
+    Condition& c = conditions_[static_cast<std::size_t>(index)];
 
     c.Group = new QGroupBox(QStringLiteral("Condition ") + n, this);
     c.Group->setObjectName(at.groupName);
     c.Group->setGeometry(at.group);
-    c.Group->setFont(WinFont(13));
+    c.Group->setFont(PixelFont(13));
     c.ConditionText = new RecordLineEdit(c.Group, QStringLiteral("EditConditionText") + n,
-                                     QRect(10, 23, 274, 24), 29);
-    c.Ears = PlaceEntryList(
-        c.Group, QStringLiteral("ComboEars") + n, QRect(at.earsLeft, 84, 72, 24),
-        {QStringLiteral("Left"), QStringLiteral("Right"), QStringLiteral("Both")}, true, 5);
-    c.Coupling =
-        PlaceEntryList(c.Group, QStringLiteral("ComboCoupling") + n, QRect(75, 119, 88, 24),
-                       {QStringLiteral("Open"), QStringLiteral("Closed"), QStringLiteral("Vented"),
-                        QStringLiteral("Other")},
-                       true, 11);
+                                         QRect(10, 23, 274, 24), 29);
+    c.Ears = PlaceList(c.Group, QStringLiteral("ComboEars") + n, QRect(at.earsLeft, 84, 72, 24),
+                       {QStringLiteral("Left"), QStringLiteral("Right"), QStringLiteral("Both")},
+                       true, 5, PixelFont(13));
+    c.Coupling = PlaceList(c.Group, QStringLiteral("ComboCoupling") + n, QRect(75, 119, 88, 24),
+                           {QStringLiteral("Open"), QStringLiteral("Closed"),
+                            QStringLiteral("Vented"), QStringLiteral("Other")},
+                           true, 11, PixelFont(13));
     c.TestDate = new RecordLineEdit(c.Group, QStringLiteral("EditTestDate") + n,
-                                QRect(at.testDateLeft, 154, 80, 24), 10);
+                                    QRect(at.testDateLeft, 154, 80, 24), 10);
 
     c.ExperienceBox = new QGroupBox(QStringLiteral("Experience w/Haid"), c.Group);
     c.ExperienceBox->setObjectName(at.experienceBox);
@@ -160,49 +155,50 @@ void DemographicsPage::BuildCondition(int index) {
         c.Options[k] = option;
     }
 
-    PlaceEntryLabel(c.Group, at.infoLabel, QStringLiteral("(Test info: HA model, etc.)"),
-                    QPoint(10, 52), 11);
-    PlaceEntryLabel(c.Group, at.earsLabel, QStringLiteral("Ear(s):"), at.earsLabelAt);
-    PlaceEntryLabel(c.Group, at.couplingLabel, QStringLiteral("Coupling:"), QPoint(14, 122));
-    PlaceEntryLabel(c.Group, at.dotLabel, QStringLiteral("DOT:"), at.dotLabelAt);
-    PlaceEntryLabel(c.Group, at.hintLabel, QStringLiteral("(mm/dd/yyyy)"), at.hintLabelAt);
+    PlaceLabel(c.Group, at.infoLabel, QStringLiteral("(Test info: HA model, etc.)"), At(10, 52),
+               Caption(11));
+    PlaceLabel(c.Group, at.earsLabel, QStringLiteral("Ear(s):"), At(at.earsLabelAt), Caption());
+    PlaceLabel(c.Group, at.couplingLabel, QStringLiteral("Coupling:"), At(14, 122), Caption());
+    PlaceLabel(c.Group, at.dotLabel, QStringLiteral("DOT:"), At(at.dotLabelAt), Caption());
+    PlaceLabel(c.Group, at.hintLabel, QStringLiteral("(mm/dd/yyyy)"), At(at.hintLabelAt),
+               Caption());
 }
 
 void DemographicsPage::SetTabOrder() {
-    std::vector<QWidget*> order = {EditLastName, EditFirstName, EditMI, EditID,
-                                   ComboForm,    ComboGender,   EditDOB};
-    for (Condition& c : Conditions_) {
+    std::vector<QWidget*> order = {editLastName_, editFirstName_, editMI_, editID_,
+                                   comboForm_,    comboGender_,   editDOB_};
+    for (Condition& c : conditions_) {
         order.insert(order.end(), {c.ConditionText, c.Ears, c.Coupling, c.TestDate});
         order.insert(order.end(), c.Options.begin(), c.Options.end());
     }
-    order.push_back(CommentsMemo);
+    order.push_back(commentsMemo_);
     for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 void DemographicsPage::ConnectHandlers() {
     for (RecordLineEdit* edit :
-         {EditLastName, EditFirstName, EditMI, EditID, EditDOB, Conditions_[0].ConditionText,
-          Conditions_[0].TestDate, Conditions_[1].ConditionText, Conditions_[1].TestDate}) {
+         {editLastName_, editFirstName_, editMI_, editID_, editDOB_, conditions_[0].ConditionText,
+          conditions_[0].TestDate, conditions_[1].ConditionText, conditions_[1].TestDate}) {
         connect(edit, &RecordLineEdit::UserEdit, this, [] { RaiseFileModified(); });
     }
-    connect(CommentsMemo, &entry::RecordMemo::UserEdit, this, [] { RaiseFileModified(); });
-    for (QComboBox* list : {ComboGender, Conditions_[0].Ears, Conditions_[0].Coupling,
-                            Conditions_[1].Ears, Conditions_[1].Coupling}) {
+    connect(commentsMemo_, &entry::RecordMemo::UserEdit, this, [] { RaiseFileModified(); });
+    for (QComboBox* list : {comboGender_, conditions_[0].Ears, conditions_[0].Coupling,
+                            conditions_[1].Ears, conditions_[1].Coupling}) {
         connect(list, &QComboBox::editTextChanged, this, [this] {
-            if (!Loading_) RaiseFileModified();
+            if (!loading_) RaiseFileModified();
         });
     }
-    connect(ComboForm, &QComboBox::currentIndexChanged, this, [this] {
-        if (!Loading_) QuestionnaireFormPicked();
+    connect(comboForm_, &QComboBox::currentIndexChanged, this, [this] {
+        if (!loading_) KeepOrBlankAnswers();
     });
-    for (Condition& c : Conditions_) {
+    for (Condition& c : conditions_) {
         for (QRadioButton* option : c.Options) option->installEventFilter(this);
     }
 }
 
 bool DemographicsPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
-        for (const Condition& condition : Conditions_) {
+        for (const Condition& condition : conditions_) {
             const auto& options = condition.Options;
             const auto found = std::find(options.begin(), options.end(), watched);
             if (found == options.end()) continue;
@@ -219,21 +215,21 @@ bool DemographicsPage::eventFilter(QObject* watched, QEvent* event) {
 
 void DemographicsPage::OnShown() {
     RecordToControls();
-    EditLastName->setFocus();
+    editLastName_->setFocus();
 }
 
 void DemographicsPage::OnHidden() {
     ControlsToRecord();
 }
 
-void DemographicsPage::QuestionnaireFormPicked() {
+void DemographicsPage::KeepOrBlankAnswers() {
     char* responses = gClientRecord.Responses;
     const bool anyStored = std::any_of(responses, responses + sizeof gClientRecord.Responses,
                                        [](char code) { return code != kBlankResponse; });
     if (anyStored) {
-        const DialogButton answer = Dialogs().Message(
-            {kKeepResponsesQuestion, QStringLiteral("Confirm"), DialogIcon::Question,
-             DialogButton::Yes | DialogButton::No, this});
+        const DialogButton answer =
+            Dialogs().Message({kKeepResponsesQuestion, QStringLiteral("Confirm"),
+                               DialogIcon::Question, DialogButton::Yes | DialogButton::No, this});
         if (answer == DialogButton::Yes) return;
     }
     std::fill(responses, responses + sizeof gClientRecord.Responses, kBlankResponse);

@@ -1,3 +1,5 @@
+// The demographics page: the client's details, the questionnaire form and the two test
+// conditions, edited in place and kept in the client record.
 #pragma once
 
 #include <QString>
@@ -36,7 +38,7 @@ public:
 
     // Another questionnaire form was picked in ComboForm: keeps or blanks the stored answers,
     // asking when there are any.
-    void QuestionnaireFormPicked();
+    void KeepOrBlankAnswers();
 
 protected:
     void OnShown() override;
@@ -63,17 +65,17 @@ private:
     // Checks option k of a condition exactly when k == value (none for other values).
     static void ShowExperience(Condition& condition, int value);
 
-    entry::RecordLineEdit* EditLastName = nullptr;
-    entry::RecordLineEdit* EditFirstName = nullptr;
-    entry::RecordLineEdit* EditMI = nullptr;
-    entry::RecordLineEdit* EditID = nullptr;
-    QComboBox* ComboForm = nullptr;
-    QComboBox* ComboGender = nullptr;
-    entry::RecordLineEdit* EditDOB = nullptr;
-    std::array<Condition, 2> Conditions_{};
-    entry::RecordMemo* CommentsMemo = nullptr;
+    entry::RecordLineEdit* editLastName_ = nullptr;
+    entry::RecordLineEdit* editFirstName_ = nullptr;
+    entry::RecordLineEdit* editMI_ = nullptr;
+    entry::RecordLineEdit* editID_ = nullptr;
+    QComboBox* comboForm_ = nullptr;
+    QComboBox* comboGender_ = nullptr;
+    entry::RecordLineEdit* editDOB_ = nullptr;
+    std::array<Condition, 2> conditions_{};
+    entry::RecordMemo* commentsMemo_ = nullptr;
     // True while the controls are loaded from the record: their change signals mean nothing.
-    bool Loading_ = false;
+    bool loading_ = false;
 };
 
 extern DemographicsPage* gDemographicsPage;

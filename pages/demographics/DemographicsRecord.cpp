@@ -1,17 +1,19 @@
-// The demographics page between its controls and the client record.
+// The demographics page between its controls and the client record: which field each
+// control shows and stores, and how a damaged experience value shows.
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QRadioButton>
 #include <QScopedValueRollback>
 
-#include "pages/demographics/DemographicsPage.h"
+#include "drawing/RecordText.h"
 #include "model/Questionnaire.h"
 #include "model/Session.h"
-#include "pages/widgets/EntryControls.h"
+#include "pages/demographics/DemographicsPage.h"
+#include "pages/widgets/RecordTextEdits.h"
 
 namespace kivo {
 
-using entry::FieldText;
+using drawing::RecordText;
 using entry::StoreFieldText;
 
 namespace {
@@ -43,40 +45,40 @@ void DemographicsPage::ShowExperience(Condition& condition, int value) {
 }
 
 void DemographicsPage::RecordToControls() {
-    const QScopedValueRollback<bool> loading(Loading_, true);
+    const QScopedValueRollback<bool> loading(loading_, true);
     ClientRecord& record = gClientRecord;
-    EditLastName->setText(FieldText(record.LastName));
-    EditFirstName->setText(FieldText(record.FirstName));
-    EditMI->setText(FieldText(record.MiddleInitial));
-    EditDOB->setText(FieldText(record.BirthDate));
-    EditID->setText(FieldText(record.ClientId));
-    ComboForm->setCurrentIndex(IsKnownForm(record.TestForm) ? record.TestForm : -1);
-    ComboGender->setEditText(FieldText(record.Gender));
-    for (std::size_t i = 0; i < Conditions_.size(); ++i) {
-        Condition& c = Conditions_[i];
+    editLastName_->setText(RecordText(record.LastName));
+    editFirstName_->setText(RecordText(record.FirstName));
+    editMI_->setText(RecordText(record.MiddleInitial));
+    editDOB_->setText(RecordText(record.BirthDate));
+    editID_->setText(RecordText(record.ClientId));
+    comboForm_->setCurrentIndex(IsKnownForm(record.TestForm) ? record.TestForm : -1);
+    comboGender_->setEditText(RecordText(record.Gender));
+    for (std::size_t i = 0; i < conditions_.size(); ++i) {
+        Condition& c = conditions_[i];
         const ConditionFields fields = FieldsOf(record, i);
-        c.ConditionText->setText(FieldText(fields.HearingAid));
-        c.Ears->setEditText(FieldText(fields.Ear));
-        c.Coupling->setEditText(FieldText(fields.Coupling));
-        c.TestDate->setText(FieldText(fields.TestDate));
+        c.ConditionText->setText(RecordText(fields.HearingAid));
+        c.Ears->setEditText(RecordText(fields.Ear));
+        c.Coupling->setEditText(RecordText(fields.Coupling));
+        c.TestDate->setText(RecordText(fields.TestDate));
         ShowExperience(c, fields.Experience);
     }
-    CommentsMemo->SetRecordText(FieldText(record.Comments));
+    commentsMemo_->SetRecordText(RecordText(record.Comments));
 }
 
 void DemographicsPage::ControlsToRecord() {
     ClientRecord& record = gClientRecord;
-    StoreFieldText(record.LastName, EditLastName->text());
-    StoreFieldText(record.FirstName, EditFirstName->text());
-    StoreFieldText(record.MiddleInitial, EditMI->text());
-    StoreFieldText(record.BirthDate, EditDOB->text());
-    StoreFieldText(record.ClientId, EditID->text());
+    StoreFieldText(record.LastName, editLastName_->text());
+    StoreFieldText(record.FirstName, editFirstName_->text());
+    StoreFieldText(record.MiddleInitial, editMI_->text());
+    StoreFieldText(record.BirthDate, editDOB_->text());
+    StoreFieldText(record.ClientId, editID_->text());
     // The list is pick-only: no selection only remains after a damaged form number was
     // loaded, which then stays as it was.
-    if (ComboForm->currentIndex() >= 0) record.TestForm = ComboForm->currentIndex();
-    StoreFieldText(record.Gender, ComboGender->currentText());
-    for (std::size_t i = 0; i < Conditions_.size(); ++i) {
-        const Condition& c = Conditions_[i];
+    if (comboForm_->currentIndex() >= 0) record.TestForm = comboForm_->currentIndex();
+    StoreFieldText(record.Gender, comboGender_->currentText());
+    for (std::size_t i = 0; i < conditions_.size(); ++i) {
+        const Condition& c = conditions_[i];
         const ConditionFields fields = FieldsOf(record, i);
         StoreFieldText(fields.HearingAid, c.ConditionText->text());
         StoreFieldText(fields.Ear, c.Ears->currentText());
@@ -86,7 +88,7 @@ void DemographicsPage::ControlsToRecord() {
             if (c.Options[k]->isChecked()) fields.Experience = static_cast<std::int32_t>(k);
         }
     }
-    StoreFieldText(record.Comments, CommentsMemo->RecordText());
+    StoreFieldText(record.Comments, commentsMemo_->RecordText());
 }
 
 }  // namespace kivo

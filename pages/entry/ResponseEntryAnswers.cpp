@@ -1,13 +1,13 @@
-// The response entry page between its controls and Responses of the client record.
+// The response entry page between its controls and Responses of the client record: which
+// answer code each letter button and list entry stands for, both ways.
 #include <QComboBox>
 #include <QLabel>
 #include <QScopedValueRollback>
 
-#include "model/Cp1252.h"
-#include "shell/FileModified.h"
-#include "pages/entry/ResponseEntryPage.h"
+#include "drawing/RecordText.h"
 #include "model/Session.h"
 #include "pages/entry/LetterButton.h"
+#include "pages/entry/ResponseEntryPage.h"
 
 namespace kivo {
 
@@ -36,19 +36,19 @@ char EntryCode(int entry) {
 
 void ResponseEntryPage::ShowLetter(int condition, int row, int column) {
     const LetterRow& buttons =
-        Letters_[static_cast<std::size_t>(condition)][static_cast<std::size_t>(row)];
+        letters_[static_cast<std::size_t>(condition)][static_cast<std::size_t>(row)];
     for (int k = 0; k < kLetterCount; ++k)
         buttons[static_cast<std::size_t>(k)]->setChecked(k == column);
 }
 
 void ResponseEntryPage::ShowResponses() {
-    const QScopedValueRollback<bool> loading(Loading_, true);
+    const QScopedValueRollback<bool> loading(loading_, true);
     const ClientRecord& record = gClientRecord;
-    const int count = ShownItemCount_;
+    const int count = shownItemCount_;
     for (int r = 0; r < count; ++r) {
-        RowLabels_[static_cast<std::size_t>(r)]->setText(
+        rowLabels_[static_cast<std::size_t>(r)]->setText(
             QString::number(r + 1) + QStringLiteral(". ") +
-            QString::fromStdString(Cp1252ToUtf8(ItemText(ShownForm_, r + 1))));
+            drawing::Cp1252Text(ItemText(shownForm_, r + 1)));
     }
     if (count == 0) return;
     const int rated = count - kUseItemCount;
@@ -56,7 +56,7 @@ void ResponseEntryPage::ShowResponses() {
         for (int r = 0; r < rated; ++r)
             ShowLetter(c, r, LetterColumn(ResponseAt(record, c, r + 1)));
         for (int j = 0; j < kUseItemCount; ++j) {
-            QComboBox* list = UseLists_[static_cast<std::size_t>(c)][static_cast<std::size_t>(j)];
+            QComboBox* list = useLists_[static_cast<std::size_t>(c)][static_cast<std::size_t>(j)];
             list->setCurrentIndex(UseEntry(ResponseAt(record, c, rated + j + 1)));
             if (list->currentIndex() < 0) list->setEditText({});
         }
@@ -64,7 +64,7 @@ void ResponseEntryPage::ShowResponses() {
 }
 
 void ResponseEntryPage::StoreResponses() {
-    const int count = ShownItemCount_;
+    const int count = shownItemCount_;
     if (count == 0) return;  // no form shown: nothing of Responses belongs to the page
     const int rated = count - kUseItemCount;
     ClientRecord& record = gClientRecord;
@@ -72,7 +72,7 @@ void ResponseEntryPage::StoreResponses() {
         for (int r = 0; r < rated; ++r) {
             char code = kBlankResponse;
             const LetterRow& buttons =
-                Letters_[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)];
+                letters_[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)];
             for (int k = 0; k < kLetterCount; ++k) {
                 if (buttons[static_cast<std::size_t>(k)]->isChecked())
                     code = static_cast<char>('A' + k);
@@ -81,16 +81,16 @@ void ResponseEntryPage::StoreResponses() {
         }
         for (int j = 0; j < kUseItemCount; ++j) {
             const QComboBox* list =
-                UseLists_[static_cast<std::size_t>(c)][static_cast<std::size_t>(j)];
+                useLists_[static_cast<std::size_t>(c)][static_cast<std::size_t>(j)];
             record.Responses[ResponseIndex(c, rated + j + 1)] = EntryCode(ShownEntry(*list));
         }
     }
 }
 
 void ResponseEntryPage::ClearCondition(int condition) {
-    const QScopedValueRollback<bool> loading(Loading_, true);
-    for (int r = 0; r < ShownItemCount_; ++r) ShowLetter(condition, r, -1);
-    for (QComboBox* list : UseLists_[static_cast<std::size_t>(condition)]) {
+    const QScopedValueRollback<bool> loading(loading_, true);
+    for (int r = 0; r < shownItemCount_; ++r) ShowLetter(condition, r, -1);
+    for (QComboBox* list : useLists_[static_cast<std::size_t>(condition)]) {
         list->setCurrentIndex(-1);
         list->setEditText({});
     }

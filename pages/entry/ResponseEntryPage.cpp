@@ -1,25 +1,21 @@
-// The response entry page: its controls, built once, and the handlers.
+// The response entry page: its controls, built once, and what they do when the page is shown
+// and hidden or a button is pressed.
 #include "pages/entry/ResponseEntryPage.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QScrollBar>
 
-#include "model/Cp1252.h"
-#include "shell/FileModified.h"
+#include "drawing/RecordText.h"
 #include "model/ProductContent.h"
 #include "model/Session.h"
-#include "pages/widgets/EntryControls.h"
 #include "pages/entry/LetterButton.h"
+#include "pages/widgets/FixedLayout.h"
+#include "shell/FileModified.h"
 
 namespace kivo {
-
-using entry::PlaceLabel;
-using entry::SetBackground;
-using entry::WinFont;
 
 ResponseEntryPage* gResponseEntryPage = nullptr;
 
@@ -37,24 +33,12 @@ public:
     QSize sizeHint() const override { return {20, QScrollBar::sizeHint().height()}; }
 };
 
-QString FromCp1252(std::string_view bytes) {
-    return QString::fromStdString(Cp1252ToUtf8(bytes));
-}
-
-QLabel* PlaceBox(QWidget* parent, const QString& name, const QString& text, QRect geometry,
-                 const QFont& font) {
-    QLabel* label = PlaceLabel(parent, name, text, geometry.topLeft(), font);
-    label->setGeometry(geometry);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
-}
-
 }  // namespace
 
 ResponseEntryPage::ResponseEntryPage(QWidget* parent) : Page(parent) {
     setObjectName(QStringLiteral("ResponseEntryPage"));
     setWindowTitle(QStringLiteral("Data Entry Form"));
-    setFont(WinFont(16, true));
+    setFont(PixelFont(16, true));
     BuildPage();
     gResponseEntryPage = this;
 }
@@ -74,117 +58,105 @@ void ResponseEntryPage::BuildPage() {
     QWidget* previous = nullptr;
     for (int j = 0; j < kUseItemCount; ++j) {
         for (int c = 0; c < kConditionCount; ++c) {
-            QWidget* list = UseLists_[static_cast<std::size_t>(c)][static_cast<std::size_t>(j)];
+            QWidget* list = useLists_[static_cast<std::size_t>(c)][static_cast<std::size_t>(j)];
             if (previous != nullptr) setTabOrder(previous, list);
             previous = list;
         }
     }
-    setTabOrder(previous, ClearButton1);
-    setTabOrder(ClearButton1, ClearButton2);
+    setTabOrder(previous, clearButton1_);
+    setTabOrder(clearButton1_, clearButton2_);
 }
 
 void ResponseEntryPage::BuildInstructionPanel() {
-    auto* panel1 = new QWidget(this);
-    panel1->setObjectName(QStringLiteral("Panel1"));
-    panel1->setGeometry(6, 8, 475, 224);
-    SetBackground(*panel1, 0xFFFFFF);
+    QWidget* panel1 = PlacePanel(this, QStringLiteral("Panel1"), QRect(6, 8, 475, 224), 0xFFFFFF);
 
-    Label1 =
-        PlaceBox(panel1, QStringLiteral("Label1"), {}, QRect(0, 0, 475, 22), WinFont(19, true));
-    SetBackground(*Label1, 0xFF0000);
-    entry::SetTextColour(*Label1, 0xFFFFFF);
-    QLabel* label2 =
-        PlaceBox(panel1, QStringLiteral("Label2"), FromCp1252(Content().screenInstructions),
-                 QRect(7, 32, 289, 151), WinFont(16));
-    label2->setWordWrap(true);
+    label1_ = PlaceLabel(panel1, QStringLiteral("Label1"), {}, QRect(0, 0, 475, 22),
+                         {.font = PixelFont(19, true)});
+    SetBackground(*label1_, 0xFF0000);
+    SetTextColour(*label1_, 0xFFFFFF);
+    PlaceLabel(panel1, QStringLiteral("Label2"), drawing::Cp1252Text(Content().screenInstructions),
+               QRect(7, 32, 289, 151), {.font = PixelFont(16), .wordWrap = true});
 
-    auto* panel2 = new QWidget(panel1);
-    panel2->setObjectName(QStringLiteral("Panel2"));
-    panel2->setGeometry(302, 24, 159, 202);
-    SetBackground(*panel2, 0xFFFFFF);
+    QWidget* panel2 =
+        PlacePanel(panel1, QStringLiteral("Panel2"), QRect(302, 24, 159, 202), 0xFFFFFF);
     constexpr std::array<int, kLetterCount> tops = {7, 34, 62, 89, 117, 144, 172};
     const auto& labels = RatedOptionLabels();
     for (std::size_t k = 0; k < tops.size(); ++k) {
         const QString text = QChar(u'A' + static_cast<char16_t>(k)) + QStringLiteral(" - ") +
-                             QString::fromLatin1(labels[k]);
-        PlaceLabel(panel2, QStringLiteral("Label%1").arg(k + 3), text, QPoint(7, tops[k]),
-                   WinFont(16, true));
+                             drawing::Utf8Text(labels[k]);
+        PlaceLabel(panel2, QStringLiteral("Label%1").arg(k + 3), text, At(7, tops[k]),
+                   {.font = PixelFont(16, true)});
     }
 
-    QLabel* label10 = PlaceBox(panel1, QStringLiteral("Label10"),
-                               QStringLiteral(" How good are the hearing aids at..."),
-                               QRect(0, 224 - 23, 475, 23), WinFont(19));
+    QLabel* label10 = PlaceLabel(panel1, QStringLiteral("Label10"),
+                                 QStringLiteral(" How good are the hearing aids at..."),
+                                 QRect(0, 224 - 23, 475, 23), {.font = PixelFont(19)});
     SetBackground(*label10, 0xFFFFFF);
     panel2->raise();  // the option guide lies over the right end of the stem line
 }
 
 void ResponseEntryPage::BuildStaticControls() {
-    const QFont bold = WinFont(16, true);
-    PlaceLabel(this, QStringLiteral("ConditionLabel1"), QStringLiteral("Condition 1"),
-               QPoint(503, 149), bold);
-    PlaceLabel(this, QStringLiteral("ConditionLabel2"), QStringLiteral("Condition 2"),
-               QPoint(757, 149), bold);
-    Label11 = PlaceLabel(this, QStringLiteral("Label11"), {}, QPoint(503, 175), bold);
-    Label12 = PlaceLabel(this, QStringLiteral("Label12"), {}, QPoint(503, 203), bold);
-    Label13 = PlaceLabel(this, QStringLiteral("Label13"), {}, QPoint(757, 175), bold);
-    Label14 = PlaceLabel(this, QStringLiteral("Label14"), {}, QPoint(757, 203), bold);
+    const LabelStyle bold = {.font = PixelFont(16, true)};
+    PlaceLabel(this, QStringLiteral("ConditionLabel1"), QStringLiteral("Condition 1"), At(503, 149),
+               bold);
+    PlaceLabel(this, QStringLiteral("ConditionLabel2"), QStringLiteral("Condition 2"), At(757, 149),
+               bold);
+    label11_ = PlaceLabel(this, QStringLiteral("Label11"), {}, At(503, 175), bold);
+    label12_ = PlaceLabel(this, QStringLiteral("Label12"), {}, At(503, 203), bold);
+    label13_ = PlaceLabel(this, QStringLiteral("Label13"), {}, At(757, 175), bold);
+    label14_ = PlaceLabel(this, QStringLiteral("Label14"), {}, At(757, 203), bold);
 
-    ScrollBox1 = new QScrollArea(this);
-    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-    ScrollBox1->setGeometry(5, 240, 1004, 327);
-    ScrollBox1->setFont(WinFont(16));
-    ScrollBox1->setFocusPolicy(Qt::NoFocus);
-    ScrollBox1->setVerticalScrollBar(new WideScrollBar(ScrollBox1));
-    ScrollBox1->verticalScrollBar()->setTracking(true);
-    ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ScrollBox1->setWidgetResizable(false);
-    SetBackground(*ScrollBox1, kScrollBoxColour);
-    SetBackground(*ScrollBox1->viewport(), kScrollBoxColour);
-    ScrollContent_ = new QWidget;
-    ScrollContent_->setObjectName(QStringLiteral("ScrollContent"));
-    SetBackground(*ScrollContent_, kScrollBoxColour);
-    ScrollContent_->resize(kScrollContentWidth, 5);
-    ScrollBox1->setWidget(ScrollContent_);
+    scrollBox1_ = new QScrollArea(this);
+    scrollBox1_->setObjectName(QStringLiteral("ScrollBox1"));
+    scrollBox1_->setGeometry(5, 240, 1004, 327);
+    scrollBox1_->setFont(PixelFont(16));
+    scrollBox1_->setFocusPolicy(Qt::NoFocus);
+    scrollBox1_->setVerticalScrollBar(new WideScrollBar(scrollBox1_));
+    scrollBox1_->verticalScrollBar()->setTracking(true);
+    scrollBox1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scrollBox1_->setWidgetResizable(false);
+    SetBackground(*scrollBox1_, kScrollBoxColour);
+    SetBackground(*scrollBox1_->viewport(), kScrollBoxColour);
+    scrollContent_ = new QWidget;
+    scrollContent_->setObjectName(QStringLiteral("ScrollContent"));
+    SetBackground(*scrollContent_, kScrollBoxColour);
+    scrollContent_->resize(kScrollContentWidth, 5);
+    scrollBox1_->setWidget(scrollContent_);
 
     const auto placeClear = [this](const QString& name, const QString& caption, int left) {
-        auto* button = new QPushButton(caption, this);
-        button->setObjectName(name);
-        button->setGeometry(left, 573, 140, 50);
-        button->setFont(WinFont(13));
+        QPushButton* button =
+            PlaceButton(this, name, caption, QRect(left, 573, 140, 50), PixelFont(13));
         button->setToolTip(QStringLiteral("Clear all responses from this condition"));
         return button;
     };
-    ClearButton1 =
+    clearButton1_ =
         placeClear(QStringLiteral("ClearButton1"), QStringLiteral("Clear Condition 1"), 17);
-    ClearButton2 =
+    clearButton2_ =
         placeClear(QStringLiteral("ClearButton2"), QStringLiteral("Clear Condition 2"), 207);
-    connect(ClearButton1, &QPushButton::clicked, this, [this] { ClearCondition(0); });
-    connect(ClearButton2, &QPushButton::clicked, this, [this] { ClearCondition(1); });
+    connect(clearButton1_, &QPushButton::clicked, this, [this] { ClearCondition(0); });
+    connect(clearButton2_, &QPushButton::clicked, this, [this] { ClearCondition(1); });
 }
 
 void ResponseEntryPage::BuildRows() {
     const auto& labels = RatedOptionLabels();
     for (int r = 0; r < kMaxItems; ++r) {
-        auto* row = new QLabel(ScrollContent_);
-        row->setObjectName(QStringLiteral("RowLabel%1").arg(r + 1));
-        row->setTextFormat(Qt::PlainText);
-        row->setWordWrap(true);
-        row->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        row->setGeometry(12, kRowHeight * r + 5, 960, kRowHeight);
+        // The rows take the scroll box's font.
+        QLabel* row = PlaceLabel(scrollContent_, QStringLiteral("RowLabel%1").arg(r + 1), {},
+                                 QRect(12, kRowHeight * r + 5, 960, kRowHeight),
+                                 {.font = std::nullopt, .wordWrap = true});
         SetBackground(*row, r % 2 == 0 ? kEvenRowColour : kScrollBoxColour);
-        RowLabels_[static_cast<std::size_t>(r)] = row;
+        rowLabels_[static_cast<std::size_t>(r)] = row;
     }
     // Buttons after the labels, so they lie on top of the row bands.
     for (int c = 0; c < kConditionCount; ++c) {
         const int left = c == 0 ? 480 : 740;
         const int side = c == 0 ? 28 : 25;
         for (int r = 0; r < kMaxItems; ++r) {
-            LetterRow& row = Letters_[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)];
+            LetterRow& row = letters_[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)];
             for (int k = 0; k < kLetterCount; ++k) {
                 const QString letter(QChar(u'A' + static_cast<char16_t>(k)));
                 auto* button = new entry::LetterButton(
-                    ScrollContent_, letter,
-                    QString::fromLatin1(labels[static_cast<std::size_t>(k)]),
+                    scrollContent_, letter, drawing::Utf8Text(labels[static_cast<std::size_t>(k)]),
                     QRect(left + 30 * k, kRowHeight * r + 8, side, side));
                 button->setObjectName(
                     QStringLiteral("Letter%1_%2_%3").arg(c + 1).arg(r + 1).arg(letter));
@@ -197,7 +169,7 @@ void ResponseEntryPage::BuildRows() {
                         if (other != button) other->setChecked(false);
                     }
                 });
-                connect(button, &entry::LetterButton::MouseUp, this,
+                connect(button, &entry::LetterButton::UserAnswer, this,
                         [] { RaiseFileModified(); });
             }
         }
@@ -208,20 +180,20 @@ void ResponseEntryPage::BuildUseLists() {
     for (int j = 0; j < kUseItemCount; ++j) {
         QStringList options;
         for (const std::string_view option : UseOptionLabels(j))
-            options << QString::fromLatin1(option);
+            options << drawing::Utf8Text(option);
         for (int c = 0; c < kConditionCount; ++c) {
-            QComboBox* list = entry::PlaceList(
-                ScrollContent_, QStringLiteral("UseList%1_%2").arg(c + 1).arg(j + 1),
-                QRect(c == 0 ? 485 : 745, 0, 200, 25), options, true);
+            QComboBox* list =
+                PlaceList(scrollContent_, QStringLiteral("UseList%1_%2").arg(c + 1).arg(j + 1),
+                          QRect(c == 0 ? 485 : 745, 0, 200, 25), options, true);
             list->setVisible(false);
             list->setEnabled(false);
             connect(list, &QComboBox::editTextChanged, this, [this] {
-                if (!Loading_) RaiseFileModified();
+                if (!loading_) RaiseFileModified();
             });
             connect(list, &QComboBox::currentIndexChanged, this, [this] {
-                if (!Loading_) RaiseFileModified();
+                if (!loading_) RaiseFileModified();
             });
-            UseLists_[static_cast<std::size_t>(c)][static_cast<std::size_t>(j)] = list;
+            useLists_[static_cast<std::size_t>(c)][static_cast<std::size_t>(j)] = list;
         }
     }
 }
@@ -230,28 +202,28 @@ void ResponseEntryPage::BuildUseLists() {
 
 void ResponseEntryPage::OnShown() {
     const ClientRecord& record = gClientRecord;
-    ShownForm_ = record.TestForm;
-    Label1->setText(QStringLiteral(" Form: ") + QString::fromLatin1(FormKindName(ShownForm_)));
+    shownForm_ = record.TestForm;
+    label1_->setText(QStringLiteral(" Form: ") + drawing::Utf8Text(FormKindName(shownForm_)));
     const std::array<std::pair<QLabel*, std::span<const char>>, 4> captions = {{
-        {Label11, record.HearingAid1},
-        {Label12, record.TestDate1},
-        {Label13, record.HearingAid2},
-        {Label14, record.TestDate2},
+        {label11_, record.HearingAid1},
+        {label12_, record.TestDate1},
+        {label13_, record.HearingAid2},
+        {label14_, record.TestDate2},
     }};
     for (const auto& [label, field] : captions) {
-        label->setText(entry::FieldText(field));
+        label->setText(drawing::RecordText(field));
         label->adjustSize();
     }
-    ShownItemCount_ = ItemCount(ShownForm_);
-    ScrollContent_->resize(kScrollContentWidth, kRowHeight * ShownItemCount_ + 5);
-    ScrollBox1->verticalScrollBar()->setValue(0);
+    shownItemCount_ = ItemCount(shownForm_);
+    scrollContent_->resize(kScrollContentWidth, kRowHeight * shownItemCount_ + 5);
+    scrollBox1_->verticalScrollBar()->setValue(0);
     ArrangeRows();
     ShowResponses();
 }
 
 void ResponseEntryPage::ArrangeRows() {
-    const int rated = ShownItemCount_ > 0 ? ShownItemCount_ - kUseItemCount : 0;
-    for (auto& condition : Letters_) {
+    const int rated = shownItemCount_ > 0 ? shownItemCount_ - kUseItemCount : 0;
+    for (auto& condition : letters_) {
         for (int r = 0; r < kMaxItems; ++r) {
             const bool used = r < rated;
             for (entry::LetterButton* button : condition[static_cast<std::size_t>(r)]) {
@@ -261,9 +233,9 @@ void ResponseEntryPage::ArrangeRows() {
         }
     }
     for (int j = 0; j < kUseItemCount; ++j) {
-        for (auto& lists : UseLists_) {
+        for (auto& lists : useLists_) {
             QComboBox* list = lists[static_cast<std::size_t>(j)];
-            const bool used = ShownItemCount_ > 0;
+            const bool used = shownItemCount_ > 0;
             if (used) list->move(list->x(), kRowHeight * (rated + j) + 10);
             list->setVisible(used);
             list->setEnabled(used);

@@ -1,9 +1,11 @@
+// The response entry page: the client's answers to the shown form, typed in for both
+// conditions, one row per item.
 #pragma once
 
 #include <array>
 
-#include "pages/Page.h"
 #include "model/Questionnaire.h"
+#include "pages/Page.h"
 
 class QComboBox;
 class QLabel;
@@ -34,9 +36,8 @@ public:
     // Loads the row texts, buttons and lists from gClientRecord; never marks it modified.
     void ShowResponses();
 
-
     // The number of items of the form shown (0 for a form number outside the known forms).
-    int ShownItemCount() const { return ShownItemCount_; }
+    int ShownItemCount() const { return shownItemCount_; }
 
 protected:
     void OnShown() override;
@@ -56,25 +57,25 @@ private:
     // Presses `column` of a row (none for a column outside 0..6) and raises the others.
     void ShowLetter(int condition, int row, int column);
 
-    QLabel* Label1 = nullptr;
-    QLabel* Label11 = nullptr;
-    QLabel* Label12 = nullptr;
-    QLabel* Label13 = nullptr;
-    QLabel* Label14 = nullptr;
-    QScrollArea* ScrollBox1 = nullptr;
-    QWidget* ScrollContent_ = nullptr;
-    QPushButton* ClearButton1 = nullptr;
-    QPushButton* ClearButton2 = nullptr;
+    QLabel* label1_ = nullptr;
+    QLabel* label11_ = nullptr;
+    QLabel* label12_ = nullptr;
+    QLabel* label13_ = nullptr;
+    QLabel* label14_ = nullptr;
+    QScrollArea* scrollBox1_ = nullptr;
+    QWidget* scrollContent_ = nullptr;
+    QPushButton* clearButton1_ = nullptr;
+    QPushButton* clearButton2_ = nullptr;
 
-    std::array<QLabel*, kMaxItems> RowLabels_{};
+    std::array<QLabel*, kMaxItems> rowLabels_{};
     using LetterRow = std::array<entry::LetterButton*, kLetterCount>;
-    std::array<std::array<LetterRow, kMaxItems>, kConditionCount> Letters_{};
-    std::array<std::array<QComboBox*, kUseItemCount>, kConditionCount> UseLists_{};
+    std::array<std::array<LetterRow, kMaxItems>, kConditionCount> letters_{};
+    std::array<std::array<QComboBox*, kUseItemCount>, kConditionCount> useLists_{};
 
-    FormKind ShownForm_ = -1;
-    int ShownItemCount_ = 0;
+    FormKind shownForm_ = -1;
+    int shownItemCount_ = 0;
     // True while the page sets its lists from code: their change signals mean nothing.
-    bool Loading_ = false;
+    bool loading_ = false;
 };
 
 extern ResponseEntryPage* gResponseEntryPage;

@@ -1,3 +1,5 @@
+// The item score view: the subscale buttons, the graph drawn from the open client and the
+// way back to the report screen.
 #include "pages/scores/ItemScoresPage.h"
 
 #include <QAbstractButton>
@@ -6,12 +8,14 @@
 #include <QToolButton>
 #include <array>
 
-#include "shell/ErrorBox.h"
 #include "drawing/ItemGraph.h"
 #include "drawing/ItemViewTables.h"
-#include "pages/scores/SubscaleScoresPage.h"
-#include "pages/scores/ScorePageControls.h"
+#include "drawing/RecordText.h"
 #include "model/Session.h"
+#include "pages/scores/ScorePageControls.h"
+#include "pages/scores/SubscaleScoresPage.h"
+#include "pages/widgets/FixedLayout.h"
+#include "shell/ErrorBox.h"
 
 namespace kivo {
 
@@ -25,35 +29,36 @@ constexpr std::array<int, drawing::kViewSubscaleCount> kSubscaleButtonLeft = {3,
 }  // namespace
 
 ItemScoresPage::ItemScoresPage(QWidget* parent) : Page(parent) {
-    SetUpScorePage(*this, QStringLiteral("ItemScoresPage"), QStringLiteral("View Individual Scores"),
-                   PixelFont(QStringLiteral("Tahoma"), 11));
-    GraphPaintBox = PlaceGraphPanel(this, QRect(8, 10, 625, 570),
-                                    [this](canvas::Canvas& canvas, int width, int height) {
-                                        PaintGraph(canvas, width, height);
-                                    });
+    SetUpScorePage(*this, QStringLiteral("ItemScoresPage"),
+                   QStringLiteral("View Individual Scores"),
+                   PixelFont(11, false, QStringLiteral("Tahoma")));
+    graphPaintBox_ = PlaceGraphPanel(this, QRect(8, 10, 625, 570),
+                                     [this](canvas::Canvas& canvas, int width, int height) {
+                                         PaintGraph(canvas, width, height);
+                                     });
 
     // One exclusive group: pressing a button raises the others; one stays down.
-    SubscaleButtons = new QButtonGroup(this);
-    SubscaleButtons->setExclusive(true);
-    const QFont buttonFont = PixelFont(QStringLiteral("Tahoma"), 13);
+    subscaleButtons_ = new QButtonGroup(this);
+    subscaleButtons_->setExclusive(true);
+    const QFont buttonFont = PixelFont(13, false, QStringLiteral("Tahoma"));
     for (int tag = 0; tag < drawing::kViewSubscaleCount; ++tag) {
         auto* button = new QToolButton(this);
         button->setObjectName(QStringLiteral("SpeedButton%1").arg(tag + 1));
-        const std::string_view name = drawing::ViewSubscaleName(tag);
-        button->setText(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+        button->setText(drawing::Utf8Text(drawing::ViewSubscaleName(tag)));
         button->setFont(buttonFont);
         button->setCheckable(true);
         button->setGeometry(kSubscaleButtonLeft[static_cast<std::size_t>(tag)], 586, 100, 30);
-        SubscaleButtons->addButton(button, tag);
+        subscaleButtons_->addButton(button, tag);
     }
-    connect(SubscaleButtons, &QButtonGroup::idClicked, this,
+    connect(subscaleButtons_, &QButtonGroup::idClicked, this,
             [this](int tag) { RunGuarded([this, tag] { SelectSubscale(tag); }); });
 
-    Panel2 = PlacePanel(this, QStringLiteral("Panel2"), QRect(652, 1, 350, 633), kButtonFace);
-    PlaceClientInfoLabels(*Panel2);
-    BitBtn1 = PlaceGlyphButton(Panel2, QStringLiteral("BitBtn1"),
-                               QStringLiteral("View Subscale Scores"), QRect(77, 580, 185, 36), 13);
-    connect(BitBtn1, &QPushButton::clicked, this,
+    panel2_ = PlacePanel(this, QStringLiteral("Panel2"), QRect(652, 1, 350, 633), kButtonFace);
+    PlaceClientInfoLabels(*panel2_);
+    bitBtn1_ =
+        PlaceButton(panel2_, QStringLiteral("BitBtn1"), QStringLiteral("View Subscale Scores"),
+                    QRect(77, 580, 185, 36), PixelFont(13), PrinterGlyph());
+    connect(bitBtn1_, &QPushButton::clicked, this,
             [this] { RunGuarded([this] { ShowSubscaleScores(); }); });
     gItemScoresPage = this;
 }
@@ -63,19 +68,19 @@ ItemScoresPage::~ItemScoresPage() {
 }
 
 void ItemScoresPage::OnShown() {
-    Form_ = gClientRecord.TestForm;
-    if (ViewSubscale_ == 0) SubscaleButtons->button(0)->setChecked(true);
+    form_ = gClientRecord.TestForm;
+    if (viewSubscale_ == 0) subscaleButtons_->button(0)->setChecked(true);
     ShowClientInfo();
-    GraphPaintBox->update();
+    graphPaintBox_->update();
 }
 
 void ItemScoresPage::SelectSubscale(int tag) {
-    ViewSubscale_ = tag;
-    GraphPaintBox->update();
+    viewSubscale_ = tag;
+    graphPaintBox_->update();
 }
 
 void ItemScoresPage::PaintGraph(canvas::Canvas& canvas, int width, int height) {
-    drawing::DrawItemGraph(canvas, width, height, gClientRecord, Form_, ViewSubscale_);
+    drawing::DrawItemGraph(canvas, width, height, gClientRecord, form_, viewSubscale_);
 }
 
 void ItemScoresPage::ShowSubscaleScores() {
@@ -84,7 +89,7 @@ void ItemScoresPage::ShowSubscaleScores() {
 }
 
 void ItemScoresPage::ShowClientInfo() {
-    kivo::ShowClientInfo(*Panel2, gClientRecord);
+    kivo::ShowClientInfo(*panel2_, gClientRecord);
 }
 
 }  // namespace kivo

@@ -1,8 +1,9 @@
+// The item score view: one subscale's answers item by item against the item norms.
 #pragma once
 
 #include "canvas/Canvas.h"
-#include "pages/Page.h"
 #include "model/Questionnaire.h"
+#include "pages/Page.h"
 
 class QButtonGroup;
 class QPushButton;
@@ -21,9 +22,9 @@ public:
 
     // The subscale shown, 0..5 in the buttons' order (Speech Cues, Listening Effort,
     // Pleasantness, Quietness, Convenience, Use); kept across hides and shows.
-    int ViewSubscale() const { return ViewSubscale_; }
+    int ViewSubscale() const { return viewSubscale_; }
 
-    // The subscale buttons' handler: `tag` is the button's Tag, 0..5.
+    // Shows subscale `tag`, the clicked subscale button's place in the row, 0..5.
     void SelectSubscale(int tag);
     void PaintGraph(canvas::Canvas& canvas, int width, int height);
     // Switches back to the report screen.
@@ -37,13 +38,13 @@ protected:
     void OnShown() override;
 
 private:
-    int ViewSubscale_ = 0;
-    FormKind Form_ = kShortFormA;  // the record's form as taken at the last show
+    int viewSubscale_ = 0;
+    FormKind form_ = kShortFormA;  // the record's form as taken at the last show
 
-    PaintBox* GraphPaintBox = nullptr;
-    QButtonGroup* SubscaleButtons = nullptr;
-    QWidget* Panel2 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
+    PaintBox* graphPaintBox_ = nullptr;
+    QButtonGroup* subscaleButtons_ = nullptr;
+    QWidget* panel2_ = nullptr;
+    QPushButton* bitBtn1_ = nullptr;
 };
 
 extern ItemScoresPage* gItemScoresPage;

@@ -1,16 +1,15 @@
+// The score pages' shared controls: the paint box over the canvas, the graph panel, the
+// printer glyph and the side panel of client details with its label places.
 #include "pages/scores/ScorePageControls.h"
 
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
-#include <QPushButton>
 #include <array>
-#include <span>
 
-#include "drawing/ClientDetails.h"
-#include "pages/Page.h"
 #include "canvas/PainterCanvas.h"
-#include "model/Questionnaire.h"
+#include "drawing/ClientDetails.h"
+#include "pages/widgets/FixedLayout.h"
 
 namespace kivo {
 namespace {
@@ -50,20 +49,6 @@ constexpr std::array<LabelPlace, 19> kLabels = {{
 }};
 constexpr QRect kCommentsBox(17, 426, 299, 111);
 
-QFont SansSerif(int pixelHeight, bool bold) {
-    return PixelFont(QStringLiteral("MS Sans Serif"), pixelHeight, bold);
-}
-
-QLabel* NewLabel(QWidget& parent, const QString& name, const QString& text, const QFont& font) {
-    auto* label = new QLabel(&parent);
-    label->setObjectName(name);
-    // Record texts are shown as typed, never read as markup.
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(font);
-    label->setText(text);
-    return label;
-}
-
 // The comments memo's line breaks (CR LF) as the label's own.
 QString CommentsText(const drawing::ClientDetails& details) {
     QString text = details.comments;
@@ -76,43 +61,28 @@ QString CommentsText(const drawing::ClientDetails& details) {
 
 PaintBox::PaintBox(QWidget* parent, const QString& name) : QWidget(parent) {
     setObjectName(name);
-    SetPageColour(*this, 0xFFFFFF);
+    SetBackground(*this, 0xFFFFFF);
 }
 
 void PaintBox::paintEvent(QPaintEvent* /*event*/) {
-    if (!OnPaint_) return;
+    if (!draw_) return;
     QPainter painter(this);
     canvas::PainterCanvas canvas(painter);
-    OnPaint_(canvas, width(), height());
-}
-
-QFont PixelFont(const QString& family, int pixelHeight, bool bold) {
-    QFont font(family);
-    font.setPixelSize(pixelHeight);
-    font.setBold(bold);
-    return font;
+    draw_(canvas, width(), height());
 }
 
 void SetUpScorePage(QWidget& page, const QString& name, const QString& caption, const QFont& font) {
     page.setObjectName(name);
     page.setWindowTitle(caption);
-    SetPageColour(page, kButtonFace);
+    SetBackground(page, kButtonFace);
     page.setFont(font);
 }
 
-QWidget* PlacePanel(QWidget* parent, const QString& name, QRect geometry, unsigned rgb) {
-    auto* panel = new QWidget(parent);
-    panel->setObjectName(name);
-    panel->setGeometry(geometry);
-    SetPageColour(*panel, rgb);
-    return panel;
-}
-
-PaintBox* PlaceGraphPanel(QWidget* page, QRect geometry, PaintBox::PaintHandler onPaint) {
+PaintBox* PlaceGraphPanel(QWidget* page, QRect geometry, PaintBox::Drawing draw) {
     QWidget* panel = PlacePanel(page, QStringLiteral("Panel1"), geometry, 0xFFFFFF);
     auto* box = new PaintBox(panel, QStringLiteral("GraphPaintBox"));
     box->setGeometry(panel->rect());
-    box->SetOnPaint(std::move(onPaint));
+    box->SetDrawing(std::move(draw));
     return box;
 }
 
@@ -121,16 +91,6 @@ QIcon PrinterGlyph() {
     icon.addPixmap(QPixmap(QStringLiteral(":/pages/glyphs/printer.png")), QIcon::Normal);
     icon.addPixmap(QPixmap(QStringLiteral(":/pages/glyphs/printer-disabled.png")), QIcon::Disabled);
     return icon;
-}
-
-QPushButton* PlaceGlyphButton(QWidget* parent, const QString& name, const QString& caption,
-                              QRect geometry, int pixelHeight) {
-    auto* button = new QPushButton(PrinterGlyph(), caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setIconSize(QSize(16, 16));
-    button->setFont(SansSerif(pixelHeight, false));
-    return button;
 }
 
 std::vector<std::pair<QString, QString>> ClientInfoTexts(const ClientRecord& record) {
@@ -157,18 +117,12 @@ std::vector<std::pair<QString, QString>> ClientInfoTexts(const ClientRecord& rec
 
 void PlaceClientInfoLabels(QWidget& panel2) {
     for (const LabelPlace& place : kLabels) {
-        QLabel* label =
-            NewLabel(panel2, QString::fromLatin1(place.name), QString::fromLatin1(place.designText),
-                     SansSerif(kLabelPixelHeight, place.bold));
-        label->adjustSize();
-        label->move(place.left, place.top);
+        PlaceLabel(&panel2, QString::fromLatin1(place.name), QString::fromLatin1(place.designText),
+                   At(place.left, place.top), {.font = PixelFont(kLabelPixelHeight, place.bold)});
     }
-    QLabel* comments =
-        NewLabel(panel2, QStringLiteral("Label16"), {}, SansSerif(kCommentsPixelHeight, false));
-    comments->setGeometry(kCommentsBox);
-    comments->setWordWrap(true);
-    comments->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    SetPageColour(*comments, kButtonFace);
+    QLabel* comments = PlaceLabel(&panel2, QStringLiteral("Label16"), {}, kCommentsBox,
+                                  {.font = PixelFont(kCommentsPixelHeight), .wordWrap = true});
+    SetBackground(*comments, kButtonFace);
 }
 
 void ShowClientInfo(QWidget& panel2, const ClientRecord& record) {

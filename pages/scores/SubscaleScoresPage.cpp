@@ -1,14 +1,17 @@
+// The report screen: the score chart and tables drawn from the open client, its details, and
+// the buttons to the item view and to the printed report.
 #include "pages/scores/SubscaleScoresPage.h"
 
 #include <QPushButton>
 
-#include "shell/ErrorBox.h"
 #include "drawing/ReportPaintBox.h"
-#include "pages/scores/ScorePageControls.h"
-#include "shell/ScoreReportHook.h"
 #include "drawing/ScoreTables.h"
 #include "model/Session.h"
 #include "pages/scores/ItemScoresPage.h"
+#include "pages/scores/ScorePageControls.h"
+#include "pages/widgets/FixedLayout.h"
+#include "shell/ErrorBox.h"
+#include "shell/ScoreReportHook.h"
 
 namespace kivo {
 
@@ -16,23 +19,23 @@ SubscaleScoresPage* gSubscaleScoresPage = nullptr;
 
 SubscaleScoresPage::SubscaleScoresPage(QWidget* parent) : Page(parent) {
     SetUpScorePage(*this, QStringLiteral("SubscaleScoresPage"), QStringLiteral("Report Screen"),
-                   PixelFont(QStringLiteral("MS Sans Serif"), 11));
-    GraphPaintBox = PlaceGraphPanel(this, QRect(10, 10, 625, 623),
-                                    [this](canvas::Canvas& canvas, int width, int height) {
-                                        PaintGraph(canvas, width, height);
-                                    });
+                   PixelFont(11));
+    graphPaintBox_ = PlaceGraphPanel(this, QRect(10, 10, 625, 623),
+                                     [this](canvas::Canvas& canvas, int width, int height) {
+                                         PaintGraph(canvas, width, height);
+                                     });
 
-    Panel2 = PlacePanel(this, QStringLiteral("Panel2"), QRect(652, 1, 350, 633), kButtonFace);
-    PlaceClientInfoLabels(*Panel2);
-    BitBtn1 = PlaceGlyphButton(Panel2, QStringLiteral("BitBtn1"),
-                               QStringLiteral("View Item Scores"), QRect(9, 580, 141, 36), 13);
-    PrintScoresButton =
-        PlaceGlyphButton(Panel2, QStringLiteral("PrintScoresButton"),
-                         QStringLiteral("Print Scores"), QRect(193, 580, 141, 36), 13);
-    setTabOrder(PrintScoresButton, BitBtn1);
-    connect(BitBtn1, &QPushButton::clicked, this,
+    panel2_ = PlacePanel(this, QStringLiteral("Panel2"), QRect(652, 1, 350, 633), kButtonFace);
+    PlaceClientInfoLabels(*panel2_);
+    bitBtn1_ = PlaceButton(panel2_, QStringLiteral("BitBtn1"), QStringLiteral("View Item Scores"),
+                           QRect(9, 580, 141, 36), PixelFont(13), PrinterGlyph());
+    printScoresButton_ =
+        PlaceButton(panel2_, QStringLiteral("PrintScoresButton"), QStringLiteral("Print Scores"),
+                    QRect(193, 580, 141, 36), PixelFont(13), PrinterGlyph());
+    setTabOrder(printScoresButton_, bitBtn1_);
+    connect(bitBtn1_, &QPushButton::clicked, this,
             [this] { RunGuarded([this] { ShowItemScores(); }); });
-    connect(PrintScoresButton, &QPushButton::clicked, this,
+    connect(printScoresButton_, &QPushButton::clicked, this,
             [this] { RunGuarded([this] { PrintScores(); }); });
     gSubscaleScoresPage = this;
 }
@@ -43,7 +46,7 @@ SubscaleScoresPage::~SubscaleScoresPage() {
 
 void SubscaleScoresPage::OnShown() {
     LoadNormTable();
-    ShowClientInfo(*Panel2, gClientRecord);
+    ShowClientInfo(*panel2_, gClientRecord);
 }
 
 void SubscaleScoresPage::PaintGraph(canvas::Canvas& canvas, int width, int height) {

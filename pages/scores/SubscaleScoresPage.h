@@ -1,3 +1,4 @@
+// The report screen: the subscale score chart and tables of the open client.
 #pragma once
 
 #include "canvas/Canvas.h"
@@ -29,10 +30,10 @@ protected:
     void OnShown() override;
 
 private:
-    PaintBox* GraphPaintBox = nullptr;
-    QWidget* Panel2 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-    QPushButton* PrintScoresButton = nullptr;
+    PaintBox* graphPaintBox_ = nullptr;
+    QWidget* panel2_ = nullptr;
+    QPushButton* bitBtn1_ = nullptr;
+    QPushButton* printScoresButton_ = nullptr;
 };
 
 extern SubscaleScoresPage* gSubscaleScoresPage;

@@ -1,22 +1,26 @@
-// The main window: its layout, the modified notice, the page switch, the About box.
+// The main window as the user meets it: its layout, the modified notice, the page switch, the
+// About box and the splash that closes itself.
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
-#include "tests/support/UserActions.h"
 #include "app/AboutBox.h"
+#include "app/SplashScreen.h"
+#include "app/WindowPlacement.h"
+#include "canvas/printer/PrinterCanvas.h"
 #include "pages/configuration/ConfigurationPage.h"
 #include "pages/demographics/DemographicsPage.h"
-#include "canvas/printer/PrinterCanvas.h"
-#include "print/questionnaire/QuestionnairePrinting.h"
 #include "pages/entry/ResponseEntryPage.h"
-#include "pages/scores/SubscaleScoresPage.h"
-#include "tests/app/ShellFixture.h"
 #include "pages/scores/ItemScoresPage.h"
-#include "app/WindowPlacement.h"
+#include "pages/scores/SubscaleScoresPage.h"
+#include "print/questionnaire/QuestionnairePrinting.h"
+#include "tests/app/ShellFixture.h"
+#include "tests/support/UserActions.h"
 
 namespace kivo::test {
 namespace {
@@ -128,8 +132,8 @@ TEST_F(MainWindowShell, FirstShowStartsWithEmptyClientOnDemographicsPage) {
     EXPECT_EQ(ReadTextField(gClientRecord.LastName), "");
     EXPECT_TRUE(gDemographicsPage->isVisible());
     EXPECT_TRUE(Find<QToolButton>("DemographicsButton")->isChecked());
-    for (Page* page : std::initializer_list<Page*>{gResponseEntryPage, gSubscaleScoresPage, gItemScoresPage,
-                                                         gConfigurationPage}) {
+    for (Page* page : std::initializer_list<Page*>{gResponseEntryPage, gSubscaleScoresPage,
+                                                   gItemScoresPage, gConfigurationPage}) {
         EXPECT_FALSE(page->isVisible()) << page->objectName().toStdString();
     }
 }
@@ -162,9 +166,9 @@ TEST_F(MainWindowShell, ModifiedNoticeIsPostedOnceAndShownWhenDelivered) {
 class PageLog {
 public:
     PageLog() {
-        for (Page* page :
-             std::initializer_list<Page*>{gDemographicsPage, gResponseEntryPage, gSubscaleScoresPage,
-                                             gItemScoresPage, gConfigurationPage}) {
+        for (Page* page : std::initializer_list<Page*>{gDemographicsPage, gResponseEntryPage,
+                                                       gSubscaleScoresPage, gItemScoresPage,
+                                                       gConfigurationPage}) {
             const QString name = page->objectName();
             QObject::connect(page, &Page::PageShown, &context_,
                              [this, name] { log_ << "show " + name; });
@@ -230,20 +234,34 @@ TEST_F(MainWindowShell, AboutBoxCentredOnTheMainWindow) {
     const Asked& about = script_->asked[0];
     EXPECT_EQ(about.kind, Asked::Modal);
     EXPECT_EQ(about.modalTitle, "About");
-    EXPECT_EQ(about.modalPos,
-              CentredOn(main.frameGeometry(), gAboutBox->frameGeometry().size()));
+    EXPECT_EQ(about.modalPos, CentredOn(main.frameGeometry(), gAboutBox->frameGeometry().size()));
     EXPECT_EQ(gAboutBox->size(), QSize(321, 208));
+}
+
+// The splash closes and destroys itself once its timer runs out, with no one to close it.
+TEST(Splash, ClosesItselfAfterItsTimer) {
+    QPointer<SplashScreen> splash = new SplashScreen();
+    splash->show();
+    EXPECT_EQ(splash->size(), QSize(329, 136));
+    EXPECT_FALSE(splash->findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().isNull());
+    const auto* timer = splash->findChild<QTimer*>(QStringLiteral("Timer1"));
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_TRUE(timer->isSingleShot());
+    EXPECT_EQ(timer->interval(), 1500);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, 5000));
 }
 
 TEST_F(MainWindowShell, ErrorOfACommandIsShownAndTheProgramCarriesOn) {
     MainWindow& main = Start();
     // A print job whose output cannot be opened: the command fails with an error.
-    gMainWindow->Questionnaires().SetJobOutput({[] { return true; },
-                            [](QPrinter& p) -> std::unique_ptr<canvas::PageCanvas> {
-                                p.setOutputFormat(QPrinter::PdfFormat);
-                                p.setOutputFileName("/nonexistent/folder/x.pdf");
-                                return std::make_unique<canvas::PrinterCanvas>(p);
-                            }});
+    gMainWindow->Questionnaires().SetJobOutput(
+        {[] { return true; },
+         [](QPrinter& p) -> std::unique_ptr<canvas::PageCanvas> {
+             p.setOutputFormat(QPrinter::PdfFormat);
+             p.setOutputFileName("/nonexistent/folder/x.pdf");
+             return std::make_unique<canvas::PrinterCanvas>(p);
+         }});
     script_->printCopies = {1};
     script_->buttons = {DialogButton::Ok};
     test::TriggerAction(main, "actionPrintBlankFormA");

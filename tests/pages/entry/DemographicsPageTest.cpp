@@ -251,6 +251,20 @@ TEST_F(DemographicsPage, FieldsWithoutTheirNulAreCutToFitWhenStored) {
     EXPECT_EQ(r.TestForm, kShortFormA);
 }
 
+// A cut that falls between the CR and the LF of a line break drops the CR as well: a lone CR
+// would come back as a line break of its own.
+TEST_F(DemographicsPage, ACutNeverLeavesHalfALineBreak) {
+    ClientRecord client = FullClient(kShortFormA, NoAnswers());
+    constexpr std::size_t width = sizeof client.Comments;
+    std::memset(client.Comments, 'c', width - 2);
+    client.Comments[width - 2] = '\r';
+    client.Comments[width - 1] = '\n';
+    StartWith(client);
+    gDemographicsPage->ControlsToRecord();
+    EXPECT_EQ(FieldBytes(gClientRecord.Comments), std::string(width - 2, 'c'));
+    EXPECT_EQ(gClientRecord.Comments[width - 2], '\0');
+}
+
 TEST_F(DemographicsPage, ExperienceShowsItsOptionAndADamagedValueStays) {
     ClientRecord client = FullClient(kShortFormA, NoAnswers());
     client.Experience1 = 7;

@@ -201,8 +201,7 @@ TEST_P(FormChange, KeepsOrBlanksTheStoredAnswers) {
                   "stored responses?");
         EXPECT_EQ(asked.caption, "Confirm");
         EXPECT_EQ(asked.icon, DialogIcon::Question);
-        EXPECT_EQ(asked.buttons,
-                  DialogButton::Yes | DialogButton::No);
+        EXPECT_EQ(asked.buttons, DialogButton::Yes | DialogButton::No);
     }
     EXPECT_EQ(Responses(), c.answersKept ? answers : NoAnswers());
     EXPECT_EQ(FileModified(), c.modified);

@@ -5,8 +5,8 @@
 #include <QScrollBar>
 
 #include "model/Cp1252.h"
-#include "tests/pages/entry/EntryFixture.h"
 #include "model/ProductContent.h"
+#include "tests/pages/entry/EntryFixture.h"
 
 namespace kivo::test {
 namespace {
@@ -121,7 +121,8 @@ TEST_P(EntryRows, RowsButtonsAndListsFollowTheForm) {
         for (int c = 1; c <= 2; ++c) {
             for (char letter = 'A'; letter <= 'G'; ++letter) {
                 const QToolButton* button = Letter(c, item, letter);
-                ASSERT_EQ(button->isVisibleTo(gResponseEntryPage), item <= f.rated) << item << letter;
+                ASSERT_EQ(button->isVisibleTo(gResponseEntryPage), item <= f.rated)
+                    << item << letter;
                 EXPECT_EQ(button->isEnabled(), item <= f.rated);
             }
         }

@@ -5,12 +5,12 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "tests/canvas/PixelColors.h"
 #include "pages/entry/ResponseEntryPage.h"
-#include "pages/scores/SubscaleScoresPage.h"
-#include "tests/pages/score/ScoreClients.h"
-#include "tests/app/ShellFixture.h"
 #include "pages/scores/ItemScoresPage.h"
+#include "pages/scores/SubscaleScoresPage.h"
+#include "tests/app/ShellFixture.h"
+#include "tests/canvas/PixelColors.h"
+#include "tests/pages/score/ScoreClients.h"
 
 namespace kivo::test {
 namespace {
@@ -88,7 +88,8 @@ TEST_F(ScoreNavigation, ChosenSubscaleSurvivesLeavingAndComingBack) {
     EXPECT_FALSE(SubscaleButton(1)->isChecked());
     // Drawn as Use: three rows, the frame down to RowY(3) + 10 = 168, its bottom
     // edge on row 167.
-    const QImage image = Grab(*gItemScoresPage->findChild<QWidget*>(QStringLiteral("GraphPaintBox")));
+    const QImage image =
+        Grab(*gItemScoresPage->findChild<QWidget*>(QStringLiteral("GraphPaintBox")));
     EXPECT_EQ(image.pixel(400, 167), kBlack);
     EXPECT_EQ(image.pixel(329, 275), kWhite);
 
@@ -106,7 +107,8 @@ TEST_F(ScoreNavigation, AnswersChangedOnTheEntryPageShowAtTheNextPaint) {
     // Every Speech Cues item of the short form answered F (6) instead of D.
     ClickTool("EntryButton");
     for (int item : {5, 6, 8, 9, 10, 15, 18}) {
-        ClickIn(gResponseEntryPage, QStringLiteral("Letter1_%1_F").arg(item).toLatin1().constData());
+        ClickIn(gResponseEntryPage,
+                QStringLiteral("Letter1_%1_F").arg(item).toLatin1().constData());
     }
     ClickTool("ReportsButton");
 

@@ -7,12 +7,12 @@
 #include <QTest>
 #include <memory>
 
-#include "tests/canvas/PixelColors.h"
-#include "pages/scores/SubscaleScoresPage.h"
-#include "tests/pages/score/ScoreClients.h"
-#include "shell/ScoreReportHook.h"
 #include "model/Session.h"
 #include "pages/scores/ItemScoresPage.h"
+#include "pages/scores/SubscaleScoresPage.h"
+#include "shell/ScoreReportHook.h"
+#include "tests/canvas/PixelColors.h"
+#include "tests/pages/score/ScoreClients.h"
 
 namespace kivo::test {
 namespace {

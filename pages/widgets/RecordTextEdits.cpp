@@ -1,31 +1,18 @@
-#include "pages/widgets/EntryControls.h"
+// The record text boxes: what they accept, how they report edits, and how their text is
+// stored into a record field without ever splitting a CR LF line break.
+#include "pages/widgets/RecordTextEdits.h"
 
-#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QPalette>
-#include <QStyledItemDelegate>
 #include <QTextCursor>
 #include <string>
 
+#include "drawing/RecordText.h"
 #include "model/ClientRecord.h"
-#include "model/Cp1252.h"
+#include "pages/widgets/FixedLayout.h"
 
 namespace kivo::entry {
 namespace {
-
-// List rows of a fixed height.
-class RowHeightDelegate final : public QStyledItemDelegate {
-public:
-    RowHeightDelegate(int height, QObject* parent)
-        : QStyledItemDelegate(parent), Height_(height) {}
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), Height_};
-    }
-
-private:
-    int Height_;
-};
 
 bool IsLineBreak(QChar c) {
     return c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
@@ -40,59 +27,9 @@ QString WithLfBreaks(QString text) {
 
 }  // namespace
 
-QFont WinFont(int pixelHeight, bool bold) {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(pixelHeight);
-    font.setBold(bold);
-    return font;
-}
-
-void SetBackground(QWidget& widget, unsigned rgb) {
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::Window, QColor::fromRgb(rgb));
-    widget.setPalette(palette);
-    widget.setAutoFillBackground(true);
-}
-
-void SetTextColour(QWidget& widget, unsigned rgb) {
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::WindowText, QColor::fromRgb(rgb));
-    palette.setColor(QPalette::Text, QColor::fromRgb(rgb));
-    widget.setPalette(palette);
-}
-
-QLabel* PlaceLabel(QWidget* parent, const QString& name, const QString& text, QPoint at,
-                   const QFont& font) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFont(font);
-    label->setTextFormat(Qt::PlainText);
-    label->setText(text);
-    label->adjustSize();
-    label->move(at);
-    return label;
-}
-
-bool FitsRecord(QStringView text) {
-    for (const QChar c : text) {
-        if (c.isNull() || c.isSurrogate() || !CodePointToCp1252(c.unicode())) return false;
-    }
-    return true;
-}
-
-QString FieldText(std::span<const char> field) {
-    return QString::fromStdString(ReadTextField(field));
-}
-
 void StoreFieldText(std::span<char> field, const QString& text) {
     if (field.empty()) return;
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(text.size()));
-    for (const QChar c : text) {
-        if (c.isNull() || c.isSurrogate()) continue;
-        if (const auto byte = CodePointToCp1252(c.unicode()))
-            bytes.push_back(static_cast<char>(*byte));
-    }
+    std::string bytes = drawing::ToCp1252(text);
     if (bytes.size() > field.size() - 1) {
         bytes.resize(field.size() - 1);
         // Never leave half of a CR LF line break at the end.
@@ -102,7 +39,7 @@ void StoreFieldText(std::span<char> field, const QString& text) {
 }
 
 QValidator::State RecordTextValidator::validate(QString& input, int& /*pos*/) const {
-    return FitsRecord(input) ? Acceptable : Invalid;
+    return drawing::FitsCp1252(input) ? Acceptable : Invalid;
 }
 
 bool TypesCharacter(const QKeyEvent& event) {
@@ -125,34 +62,34 @@ RecordLineEdit::RecordLineEdit(QWidget* parent, const QString& name, QRect geome
     : QLineEdit(parent) {
     setObjectName(name);
     setGeometry(geometry);
-    setFont(WinFont(13));
+    setFont(PixelFont(13));
     setMaxLength(maxLength);
     setValidator(new RecordTextValidator(this));
     connect(this, &QLineEdit::textEdited, this, [this] {
-        if (!InKeyPress_) emit UserEdit();
+        if (!inKeyPress_) emit UserEdit();
     });
 }
 
 void RecordLineEdit::keyPressEvent(QKeyEvent* event) {
     if (TypesCharacter(*event)) emit UserEdit();
-    InKeyPress_ = true;
+    inKeyPress_ = true;
     QLineEdit::keyPressEvent(event);
-    InKeyPress_ = false;
+    inKeyPress_ = false;
 }
 
 // --- RecordMemo ---------------------------------------------------------------------
 
 RecordMemo::RecordMemo(QWidget* parent, const QString& name, QRect geometry, int limit)
-    : QPlainTextEdit(parent), Limit_(limit) {
+    : QPlainTextEdit(parent), limit_(limit) {
     setObjectName(name);
     setGeometry(geometry);
-    setFont(WinFont(13));
+    setFont(PixelFont(13));
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTabChangesFocus(true);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
-        if (!InKeyPress_ && !signalsBlocked()) emit UserEdit();
+        if (!inKeyPress_ && !signalsBlocked()) emit UserEdit();
     });
 }
 
@@ -175,7 +112,7 @@ void RecordMemo::SetRecordText(const QString& crlfText) {
 
 int RecordMemo::Room() const {
     const QString selected = textCursor().selectedText();
-    return Limit_ - StoredLength(toPlainText()) + StoredLength(selected);
+    return limit_ - StoredLength(toPlainText()) + StoredLength(selected);
 }
 
 void RecordMemo::keyPressEvent(QKeyEvent* event) {
@@ -185,14 +122,14 @@ void RecordMemo::keyPressEvent(QKeyEvent* event) {
     const bool printable = !text.isEmpty() && text.front().isPrint();
     if (lineBreak || printable) {
         const int needed = lineBreak ? 2 : StoredLength(text);
-        if ((printable && !FitsRecord(text)) || needed > Room()) {
+        if ((printable && !drawing::FitsCp1252(text)) || needed > Room()) {
             event->accept();  // refused: full, or a character the record cannot hold
             return;
         }
     }
-    InKeyPress_ = true;
+    inKeyPress_ = true;
     QPlainTextEdit::keyPressEvent(event);
-    InKeyPress_ = false;
+    inKeyPress_ = false;
 }
 
 bool RecordMemo::canInsertFromMimeData(const QMimeData* source) const {
@@ -201,7 +138,7 @@ bool RecordMemo::canInsertFromMimeData(const QMimeData* source) const {
 
 void RecordMemo::insertFromMimeData(const QMimeData* source) {
     const QString text = WithLfBreaks(source->text());
-    if (!FitsRecord(text)) return;
+    if (!drawing::FitsCp1252(text)) return;
     int room = Room();
     qsizetype keep = 0;
     while (keep < text.size() && StoredLength(QStringView(text).mid(keep, 1)) <= room) {
@@ -210,25 +147,6 @@ void RecordMemo::insertFromMimeData(const QMimeData* source) {
     }
     if (keep == 0) return;
     insertPlainText(text.left(keep));
-}
-
-// --- Lists --------------------------------------------------------------------------
-
-QComboBox* PlaceList(QWidget* parent, const QString& name, QRect geometry, const QStringList& items,
-                     bool editable, int maxLength) {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(name);
-    list->setGeometry(geometry);
-    list->setItemDelegate(new RowHeightDelegate(16, list));
-    list->addItems(items);
-    if (editable) {
-        list->setEditable(true);
-        list->setInsertPolicy(QComboBox::NoInsert);
-        list->setValidator(new RecordTextValidator(list));
-        if (maxLength > 0) list->lineEdit()->setMaxLength(maxLength);
-    }
-    list->setCurrentIndex(-1);
-    return list;
 }
 
 }  // namespace kivo::entry

@@ -1,35 +1,16 @@
+// The text boxes of the data entry pages and the way their text goes into a record field: the
+// boxes accept only what a Windows-1252 field can hold and report every edit the user makes.
 #pragma once
 
-#include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QString>
-#include <QStringList>
 #include <QValidator>
 #include <span>
 
-// Controls and helpers shared by the two data entry pages (demographics, response entry).
+class QKeyEvent;
+
 namespace kivo::entry {
-
-// "MS Sans Serif" at a character height in pixels (the font map picks the installed family).
-QFont WinFont(int pixelHeight, bool bold = false);
-
-// Sets a widget's background (0xRRGGBB) and makes it paint it.
-void SetBackground(QWidget& widget, unsigned rgb);
-// Sets a widget's text colour (0xRRGGBB).
-void SetTextColour(QWidget& widget, unsigned rgb);
-
-// A plain-text label at `at` in `font` that sizes itself to its text.
-QLabel* PlaceLabel(QWidget* parent, const QString& name, const QString& text, QPoint at,
-                   const QFont& font);
-
-// True when every character of `text` can be stored in a record text field (Windows-1252,
-// no NUL).
-bool FitsRecord(QStringView text);
-
-// The text of a record field (Windows-1252, up to its first NUL or its width).
-QString FieldText(std::span<const char> field);
 
 // Stores `text` with its NUL at the start of `field`, cut to the field's width less one.
 // Characters that Windows-1252 cannot hold (the controls refuse them) are left out.
@@ -58,7 +39,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    bool InKeyPress_ = false;
+    bool inKeyPress_ = false;
 };
 
 // The comments memo: wraps long lines, no scroll bars, at most `limit` characters with a line
@@ -87,15 +68,9 @@ private:
     // Room left for inserting, the selection being replaced.
     int Room() const;
 
-    int Limit_;
-    bool InKeyPress_ = false;
+    int limit_;
+    bool inKeyPress_ = false;
 };
-
-// A drop-down list at a fixed place with `items` and 16 px item rows. Editable lists get the
-// length limit (0: none) and refuse characters the record cannot hold; typed text never adds
-// an item.
-QComboBox* PlaceList(QWidget* parent, const QString& name, QRect geometry, const QStringList& items,
-                     bool editable, int maxLength = 0);
 
 // True for a key press that types a character into a box (letters, digits, blanks,
 // Backspace, Enter, control characters); false for keys that type nothing (arrows, Delete,

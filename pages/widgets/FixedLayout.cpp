@@ -1,0 +1,121 @@
+// The fixed-layout widget kit: every page and box places its widgets through these makers, so
+// fonts, colours and label rules are decided in one place.
+#include "pages/widgets/FixedLayout.h"
+
+#include <QColor>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPalette>
+#include <QStyledItemDelegate>
+
+#include "pages/widgets/RecordTextEdits.h"
+
+namespace kivo {
+namespace {
+
+// List rows of a fixed height.
+class RowHeightDelegate final : public QStyledItemDelegate {
+public:
+    RowHeightDelegate(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
+    }
+
+private:
+    int height_;
+};
+
+}  // namespace
+
+QFont PixelFont(int pixelHeight, bool bold, const QString& family) {
+    QFont font(family);
+    font.setPixelSize(pixelHeight);
+    font.setBold(bold);
+    return font;
+}
+
+void SetBackground(QWidget& widget, unsigned rgb) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, QColor::fromRgb(rgb));
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+
+void SetTextColour(QWidget& widget, unsigned rgb) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::WindowText, QColor::fromRgb(rgb));
+    palette.setColor(QPalette::Text, QColor::fromRgb(rgb));
+    widget.setPalette(palette);
+}
+
+QLabel* PlaceLabel(QWidget* parent, const QString& name, const QString& text, QRect geometry,
+                   const LabelStyle& style) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    if (style.font) label->setFont(*style.font);
+    label->setTextFormat(style.format);
+    label->setText(text);
+    if (geometry.isEmpty()) {
+        label->adjustSize();
+        label->move(geometry.topLeft());
+    } else {
+        label->setGeometry(geometry);
+        label->setWordWrap(style.wordWrap);
+        label->setAlignment(style.alignment);
+    }
+    return label;
+}
+
+void PlaceBevel(QWidget* parent, QRect geometry) {
+    auto* bevel = new QFrame(parent);
+    bevel->setObjectName(QStringLiteral("Bevel1"));
+    bevel->setFrameShape(QFrame::Box);
+    bevel->setFrameShadow(QFrame::Sunken);
+    bevel->setGeometry(geometry);
+}
+
+QLabel* PlaceTitleLabel(QWidget* parent, QPoint at) {
+    return PlaceLabel(parent, QStringLiteral("TitleLabel"), QStringLiteral("KIVO"), At(at),
+                      {.font = PixelFont(24), .format = Qt::AutoText});
+}
+
+QWidget* PlacePanel(QWidget* parent, const QString& name, QRect geometry, unsigned rgb) {
+    auto* panel = new QWidget(parent);
+    panel->setObjectName(name);
+    panel->setGeometry(geometry);
+    SetBackground(*panel, rgb);
+    return panel;
+}
+
+QComboBox* PlaceList(QWidget* parent, const QString& name, QRect geometry, const QStringList& items,
+                     bool editable, int maxLength, const std::optional<QFont>& font) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(name);
+    list->setGeometry(geometry);
+    list->setItemDelegate(new RowHeightDelegate(16, list));
+    list->addItems(items);
+    if (editable) {
+        list->setEditable(true);
+        list->setInsertPolicy(QComboBox::NoInsert);
+        list->setValidator(new entry::RecordTextValidator(list));
+        if (maxLength > 0) list->lineEdit()->setMaxLength(maxLength);
+    }
+    list->setCurrentIndex(-1);
+    if (font) list->setFont(*font);
+    return list;
+}
+
+QPushButton* PlaceButton(QWidget* parent, const QString& name, const QString& caption,
+                         QRect geometry, const std::optional<QFont>& font, const QIcon& glyph) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    if (!glyph.isNull()) {
+        button->setIcon(glyph);
+        button->setIconSize(QSize(16, 16));
+    }
+    if (font) button->setFont(*font);
+    return button;
+}
+
+}  // namespace kivo
