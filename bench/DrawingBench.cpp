@@ -6,12 +6,13 @@
 #include <QImage>
 #include <QPainter>
 
-#include "model/ClientRecord.h"
 #include "canvas/FontMap.h"
-#include "drawing/ItemGraph.h"
 #include "canvas/PainterCanvas.h"
+#include "drawing/ItemGraph.h"
 #include "drawing/ReportPaintBox.h"
+#include "model/ClientRecord.h"
 #include "model/Scoring.h"
+#include "tests/support/ClientBuilder.h"
 
 namespace {
 
@@ -19,14 +20,11 @@ using namespace kivo;
 
 // A long-form client with every item answered in both conditions.
 ClientRecord LongFormClient() {
-    ClientRecord record;
-    ResetClientRecord(record);
-    record.TestForm = kLongForm;
-    for (int item = 1; item <= kMaxItems; ++item) {
-        record.Responses[ResponseIndex(0, item)] = static_cast<char>('A' + item % 7);
-        record.Responses[ResponseIndex(1, item)] = static_cast<char>('B' + item % 5);
-    }
-    return record;
+    return test::ClientBuilder()
+        .Form(kLongForm)
+        .AnswerEach(0, [](int item) { return static_cast<char>('A' + item % 7); })
+        .AnswerEach(1, [](int item) { return static_cast<char>('B' + item % 5); })
+        .Build();
 }
 
 void BM_FillReportImage(benchmark::State& state) {

@@ -1,36 +1,35 @@
-// Switching from the demographics page to the response entry page of a long-form client with
-// every answer given, and back, painted; against switching between two empty pages in the
-// same main window.
+// Switching from the demographics page to the response entry page of a full long-form client
+// and back, painted, against switching between two empty pages in the same main window.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <cstring>
 
-#include "shell/FileModified.h"
-#include "canvas/FontMap.h"
+#include "app/MainWindow.h"
 #include "app/Windows.h"
+#include "canvas/FontMap.h"
+#include "model/Session.h"
 #include "pages/demographics/DemographicsPage.h"
 #include "pages/entry/ResponseEntryPage.h"
-#include "model/Session.h"
-#include "app/MainWindow.h"
+#include "shell/FileModified.h"
+#include "tests/support/ClientBuilder.h"
 
 namespace {
 
 using namespace kivo;
 
+// Every item answered in both conditions with a letter its list offers.
 ClientRecord LongFormClient() {
-    ClientRecord record{};
-    ResetClientRecord(record);
-    WriteTextField(record.LastName, "Johnson");
-    WriteTextField(record.HearingAid1, "Model X (open dome)");
-    WriteTextField(record.HearingAid2, "Model Y");
-    record.TestForm = kLongForm;
-    for (int item = 1; item <= kMaxItems; ++item) {
-        const int options = IsUseItem(kLongForm, item) ? 5 : 7;
-        record.Responses[ResponseIndex(0, item)] = static_cast<char>('A' + item % options);
-        record.Responses[ResponseIndex(1, item)] = static_cast<char>('A' + (item + 3) % options);
-    }
-    return record;
+    const auto options = [](int item) { return IsUseItem(kLongForm, item) ? 5 : 7; };
+    return test::ClientBuilder()
+        .Name("Johnson")
+        .Fitting1({.hearingAid = "Model X (open dome)"})
+        .Fitting2({.hearingAid = "Model Y"})
+        .Form(kLongForm)
+        .AnswerEach(0, [&](int item) { return static_cast<char>('A' + item % options(item)); })
+        .AnswerEach(1,
+                    [&](int item) { return static_cast<char>('A' + (item + 3) % options(item)); })
+        .Build();
 }
 
 // The main window shown with the client on its demographics page.

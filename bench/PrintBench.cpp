@@ -7,28 +7,27 @@
 #include <filesystem>
 #include <string>
 
-#include "model/ClientFile.h"
 #include "canvas/FontMap.h"
+#include "model/ClientFile.h"
+#include "model/Session.h"
 #include "print/engine/Report.h"
 #include "print/score/ScoreReport.h"
-#include "model/Session.h"
+#include "tests/support/ClientBuilder.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
 using namespace kivo;
 
+// A long-form client with names, comments and every item answered in both conditions.
 ClientRecord FullClient() {
-    ClientRecord r;
-    ResetClientRecord(r);
-    WriteTextField(r.LastName, "Johnson");
-    WriteTextField(r.FirstName, "Ann");
-    WriteTextField(r.Comments, "Reports more benefit in restaurants.\r\nFollow up in three months.");
-    r.TestForm = kLongForm;
-    for (int item = 1; item <= kMaxItems; ++item) {
-        r.Responses[ResponseIndex(0, item)] = static_cast<char>('A' + item % 5);
-        r.Responses[ResponseIndex(1, item)] = static_cast<char>('B' + item % 4);
-    }
-    return r;
+    return test::ClientBuilder()
+        .Name("Johnson", "Ann")
+        .Comments("Reports more benefit in restaurants.\r\nFollow up in three months.")
+        .Form(kLongForm)
+        .AnswerEach(0, [](int item) { return static_cast<char>('A' + item % 5); })
+        .AnswerEach(1, [](int item) { return static_cast<char>('B' + item % 4); })
+        .Build();
 }
 
 void BM_GenerateEmptyReport(benchmark::State& state) {
@@ -47,8 +46,10 @@ void BM_GenerateScoreReport(benchmark::State& state) {
 }
 BENCHMARK(BM_GenerateScoreReport)->Unit(benchmark::kMillisecond);
 
+// A file in this run's own temporary folder, removed at exit.
 std::string Temp(const char* name) {
-    return (std::filesystem::temp_directory_path() / name).string();
+    static const TempDir folder;
+    return (folder / name).string();
 }
 
 void RunCommand(benchmark::State& state, const std::string& command) {

@@ -1,8 +1,13 @@
+// Scoring one client record, over a spread of forms and answers so no one record's branch
+// pattern flatters the figure.
 #include <benchmark/benchmark.h>
 
 #include <random>
+#include <string>
+#include <vector>
 
 #include "model/Scoring.h"
+#include "tests/support/ClientBuilder.h"
 
 namespace {
 
@@ -10,11 +15,11 @@ namespace {
 std::vector<kivo::ClientRecord> Records() {
     std::mt19937 rng(42);
     const char codes[] = " ABCDEFG ABCDEx";
-    std::vector<kivo::ClientRecord> records(64);
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        kivo::ResetClientRecord(records[i]);
-        records[i].TestForm = static_cast<int>(i % 3);
-        for (char& c : records[i].Responses) c = codes[rng() % (sizeof codes - 1)];
+    std::vector<kivo::ClientRecord> records;
+    for (int i = 0; i < 64; ++i) {
+        std::string answers(sizeof(kivo::ClientRecord::Responses), ' ');
+        for (char& c : answers) c = codes[rng() % (sizeof codes - 1)];
+        records.push_back(kivo::test::ClientBuilder().Form(i % 3).Responses(answers).Build());
     }
     return records;
 }

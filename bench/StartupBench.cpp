@@ -1,7 +1,5 @@
-// Start-up benchmark: time from process start to the main window's first paint and the
-// process's peak memory, for KIVO and for a baseline Qt program, in the same run.
-// Linux only (posix_spawn, wait4). The programs run in a scratch folder with a private
-// runtime folder, on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
+// Start-up benchmark: process start to the main window's first paint, and peak memory, for KIVO
+// and for a baseline Qt program in the same run. Linux only (posix_spawn, wait4).
 #include <benchmark/benchmark.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -17,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/TempDir.h"
+
 extern char** environ;
 
 namespace {
@@ -29,15 +29,16 @@ struct Run {
 std::filesystem::path gBinDir;
 std::map<std::string, std::vector<Run>> gRuns;
 
+// The programs run in a scratch folder with a private runtime folder, on the offscreen platform
+// unless QT_QPA_PLATFORM says otherwise.
 void PrepareEnvironment() {
-    static std::filesystem::path scratch =
-        std::filesystem::temp_directory_path() / ("kivo-startup-bench-" + std::to_string(getpid()));
+    static const TempDir scratch;
     std::filesystem::create_directories(scratch / "runtime");
     std::filesystem::permissions(scratch / "runtime", std::filesystem::perms::owner_all);
     setenv("XDG_RUNTIME_DIR", (scratch / "runtime").c_str(), 1);
     setenv("QT_QPA_PLATFORM",
            std::getenv("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "offscreen", 1);
-    std::filesystem::current_path(scratch);
+    std::filesystem::current_path(scratch.path());
 }
 
 Run RunOnce(const std::string& program) {

@@ -1,8 +1,8 @@
 // KIVO's own start-up (lock, splash, every window, first show) up to the main window's first
 // paint, then quit: the measured side of the start-up benchmark.
+#include "app/MainWindow.h"
 #include "app/Program.h"
 #include "bench/StartupPaintProbe.h"
-#include "app/MainWindow.h"
 
 int main(int argc, char** argv) {
     kivo::ProgramHooks hooks;

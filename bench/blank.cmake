@@ -2,7 +2,8 @@
 # print benchmarks (print.cmake), as processes and inside one process.
 if(TARGET bench_pdf_baseline)
   add_executable(bench_blank BlankBench.cpp)
-  target_link_libraries(bench_blank PRIVATE kivo_print benchmark::benchmark kivo_warnings)
+  target_link_libraries(bench_blank PRIVATE kivo_print kivo_test_support benchmark::benchmark
+                                          kivo_warnings)
   add_dependencies(bench_blank kivo-cli bench_pdf_baseline)
   target_compile_definitions(bench_blank PRIVATE
     KIVO_CLI_PATH="$<TARGET_FILE:kivo-cli>"

@@ -4,8 +4,8 @@ add_executable(bench_pdf_baseline PdfBaseline.cpp)
 target_link_libraries(bench_pdf_baseline PRIVATE Qt6::Gui kivo_warnings)
 
 add_executable(bench_print PrintBench.cpp)
-target_link_libraries(bench_print PRIVATE kivo_score_report kivo_canvas benchmark::benchmark
-                                          kivo_warnings)
+target_link_libraries(bench_print PRIVATE kivo_score_report kivo_canvas kivo_test_support
+                                          benchmark::benchmark kivo_warnings)
 add_dependencies(bench_print kivo-cli bench_pdf_baseline)
 target_compile_definitions(bench_print PRIVATE
   KIVO_CLI_PATH="$<TARGET_FILE:kivo-cli>"

@@ -7,7 +7,7 @@ add_executable(bench_startup_kivo StartupKivoProbe.cpp StartupPaintProbe.h)
 target_link_libraries(bench_startup_kivo PRIVATE kivo_app kivo_warnings)
 
 add_executable(bench_startup StartupBench.cpp)
-target_link_libraries(bench_startup PRIVATE benchmark::benchmark kivo_warnings)
+target_link_libraries(bench_startup PRIVATE kivo_test_support benchmark::benchmark kivo_warnings)
 add_dependencies(bench_startup bench_startup_baseline bench_startup_kivo)
 
 list(APPEND KIVO_BENCHMARKS bench_startup bench_startup_baseline bench_startup_kivo)

@@ -1,3 +1,5 @@
+// The real main window started in a fresh folder with scripted dialogs: the base of every test
+// that drives the program as a user does.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,15 +9,16 @@
 #include <QWidget>
 #include <memory>
 
+#include "app/FileNames.h"
+#include "app/MainWindow.h"
+#include "app/Windows.h"
 #include "model/ClientFile.h"
+#include "model/Session.h"
 #include "shell/ErrorBox.h"
 #include "shell/FileModified.h"
-#include "app/FileNames.h"
-#include "app/Windows.h"
+#include "tests/support/ClientBuilder.h"
 #include "tests/support/ScriptedDialogs.h"
-#include "model/Session.h"
 #include "tests/support/TempDir.h"
-#include "app/MainWindow.h"
 
 namespace kivo::test {
 
@@ -72,10 +75,7 @@ private:
 
 // Writes a client file whose last name is `lastName`.
 inline void WriteClient(const QString& path, const char* lastName) {
-    ClientRecord record{};
-    ResetClientRecord(record);
-    WriteTextField(record.LastName, lastName);
-    WriteClientFile(ToFsPath(path), record);
+    WriteClientFile(ToFsPath(path), ClientBuilder().Name(lastName).Build());
 }
 
 }  // namespace kivo::test

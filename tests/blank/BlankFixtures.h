@@ -1,3 +1,5 @@
+// Printer-resolution measuring, recorded text lookups and PDF readers shared by the blank
+// questionnaire tests.
 #pragma once
 
 #include <QProcess>
@@ -8,14 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "canvas/RecordingCanvas.h"
 #include "model/Cp1252.h"
 #include "model/ProductContent.h"
 #include "model/Questionnaire.h"
-#include "canvas/RecordingCanvas.h"
 
 namespace kivo::test {
 
-// The printable area of the worked figures: Letter at 600 dpi less the printer's margins.
+// The printable area the layout tests measure against: Letter at 600 dpi less the printer's
+// margins.
 constexpr int kW = 4961;
 constexpr int kH = 6401;
 constexpr int kDpi = 600;

@@ -1,8 +1,8 @@
+// The drawings' colours as opaque pixel values, for tests that probe rendered images.
 #pragma once
 
 #include <QColor>
 
-// Opaque pixel values of the drawings' colours, for probes on rendered images.
 namespace kivo::testing::pixels {
 constexpr QRgb kWhite = 0xFFFFFFFFu;
 constexpr QRgb kBlack = 0xFF000000u;

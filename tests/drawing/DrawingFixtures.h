@@ -1,3 +1,5 @@
+// Score tables, norms and lookups on recorded canvas calls, shared by the drawing tests so each
+// states only the coordinates it checks.
 #pragma once
 
 #include <algorithm>

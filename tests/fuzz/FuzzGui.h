@@ -1,3 +1,5 @@
+// The GUI application of fuzz targets that draw or measure text: libFuzzer owns main, so the
+// target makes the application itself on first use.
 #pragma once
 
 #include <QGuiApplication>

@@ -1,3 +1,5 @@
+// The damaged client files of the hardening sweep, generated from one good client the same way
+// every run, so a failure names a file that can be made again.
 #include "tests/hardening/DamagedClients.h"
 
 #include <climits>
@@ -5,9 +7,11 @@
 #include <cstring>
 #include <random>
 #include <span>
+#include <string>
 
 #include "model/ClientRecord.h"
 #include "model/Questionnaire.h"
+#include "tests/support/ClientBuilder.h"
 
 namespace kivo::test {
 namespace {
@@ -16,28 +20,19 @@ using Bytes = std::vector<unsigned char>;
 
 // A well-formed long-form client with both conditions answered, every text field filled.
 ClientRecord BaseClient() {
-    ClientRecord r{};
-    ResetClientRecord(r);
-    WriteTextField(r.LastName, "Base");
-    WriteTextField(r.FirstName, "Client");
-    WriteTextField(r.ClientId, "ID-1");
-    WriteTextField(r.Gender, "M");
-    WriteTextField(r.BirthDate, "01/01/1950");
-    WriteTextField(r.HearingAid1, "Aid one");
-    WriteTextField(r.Ear1, "Left");
-    WriteTextField(r.Coupling1, "Dome");
-    WriteTextField(r.TestDate1, "01/02/2024");
-    WriteTextField(r.HearingAid2, "Aid two");
-    WriteTextField(r.Ear2, "Both");
-    WriteTextField(r.Coupling2, "Mould");
-    WriteTextField(r.TestDate2, "01/03/2024");
-    WriteTextField(r.Comments, "Comment");
-    r.TestForm = kLongForm;
-    r.Experience1 = 1;
-    r.Experience2 = 2;
-    const char codes[] = "ABCDEFG";
-    for (int i = 0; i < 2 * kMaxItems; ++i) r.Responses[i] = codes[i % 7];
-    return r;
+    std::string codes;
+    for (int i = 0; i < 2 * kMaxItems; ++i) codes.push_back("ABCDEFG"[i % 7]);
+    return ClientBuilder()
+        .Name("Base", "Client")
+        .ClientId("ID-1")
+        .Gender("M")
+        .BirthDate("01/01/1950")
+        .Fitting1({"Aid one", "Left", "Dome", "01/02/2024", 1})
+        .Fitting2({"Aid two", "Both", "Mould", "01/03/2024", 2})
+        .Comments("Comment")
+        .Form(kLongForm)
+        .Responses(codes)
+        .Build();
 }
 
 Bytes Image(const ClientRecord& r) {

@@ -1,3 +1,5 @@
+// The damaged client files of the hardening sweep: every kind of damage a client file can
+// carry, made in memory so the sweep needs no stored corpus.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,5 @@
+// The damaged client files written to disk once per test run, for the sweeps that load them
+// through kivo-cli and the main window.
 #pragma once
 
 #include <QString>

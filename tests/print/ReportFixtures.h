@@ -1,3 +1,5 @@
+// Design-pixel units and page item lookups shared by the report engine, preview, score report
+// and printing tests.
 #pragma once
 
 #include "print/engine/Report.h"
@@ -6,7 +8,9 @@
 namespace kivo::report::testing {
 
 // Tenths of a millimetre for `px` design pixels (96 per inch).
-inline double Px(double px) { return DesignPixelsToTenths(px); }
+inline double Px(double px) {
+    return DesignPixelsToTenths(px);
+}
 
 // The items of `page` of one kind.
 inline std::vector<const PageItem*> ItemsOf(const Page& page, PageItem::Kind kind) {

@@ -1,10 +1,11 @@
+// The main of GUI test binaries: font measuring, painting and widgets need one QApplication for
+// the whole run.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
 #include "canvas/FontMap.h"
 
-// Font measuring, painting and widgets need one QApplication for the whole test run.
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     // Test discovery runs the binary without the test environment: never need a display.

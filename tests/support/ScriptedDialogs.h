@@ -1,3 +1,5 @@
+// Dialogs answered from a script instead of a user, so GUI tests never block on a modal window
+// and can check every question the program asked.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,10 +18,10 @@ namespace kivo::test {
 // One question the program asked.
 struct Asked {
     enum Kind { Message, OpenFile, SaveFile, Print, Modal, Input } kind = Message;
-    MessageRequest message;  // Message
-    FileRequest file;        // OpenFile, SaveFile
-    QString modalTitle;      // Modal: the window's title
-    QPoint modalPos;         // Modal: where the window was placed
+    MessageRequest message;   // Message
+    FileRequest file;         // OpenFile, SaveFile
+    QString modalTitle;       // Modal: the window's title
+    QPoint modalPos;          // Modal: where the window was placed
     PrintRequest print = {};  // Print
     InputRequest input = {};  // Input
 };
@@ -28,7 +30,7 @@ struct Asked {
 // without a scripted answer fails the test and is answered with Cancel.
 struct DialogScript {
     std::deque<DialogButton> buttons;
-    std::deque<std::optional<QString>> files;  // nullopt: the dialog is cancelled
+    std::deque<std::optional<QString>> files;   // nullopt: the dialog is cancelled
     std::deque<int> printCopies;                // 0: the print dialog is cancelled
     std::deque<std::optional<QString>> inputs;  // nullopt: the input box is cancelled
     std::vector<Asked> asked;

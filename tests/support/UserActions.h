@@ -2,10 +2,11 @@
 // a tool or push button, found by object name, so a control wired to the wrong command fails.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 namespace kivo::test {
 

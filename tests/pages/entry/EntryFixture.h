@@ -1,3 +1,5 @@
+// The real main window with a client loaded as Load would, and the controls of the two data
+// entry pages by name: what the demographics and response entry tests share.
 #pragma once
 
 #include <QComboBox>
@@ -11,6 +13,7 @@
 #include "pages/demographics/DemographicsPage.h"
 #include "pages/entry/ResponseEntryPage.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/support/ClientBuilder.h"
 
 namespace kivo::test {
 
@@ -70,28 +73,17 @@ protected:
 
 // A client with every field filled and the given form and answers (80 characters).
 inline ClientRecord FullClient(FormKind form, const std::string& responses) {
-    ClientRecord record{};
-    ResetClientRecord(record);
-    WriteTextField(record.LastName, "Johnson");
-    WriteTextField(record.FirstName, "Anna");
-    WriteTextField(record.MiddleInitial, "Q");
-    WriteTextField(record.ClientId, "ID-0042");
-    record.TestForm = form;
-    WriteTextField(record.Gender, "F");
-    WriteTextField(record.BirthDate, "01/02/1950");
-    WriteTextField(record.HearingAid1, "Model X (open dome)");
-    WriteTextField(record.Ear1, "Both");
-    WriteTextField(record.Coupling1, "Open");
-    WriteTextField(record.TestDate1, "03/04/2013");
-    record.Experience1 = 2;
-    WriteTextField(record.HearingAid2, "Modèle Y – € 1200");
-    WriteTextField(record.Ear2, "Left");
-    WriteTextField(record.Coupling2, "Vented");
-    WriteTextField(record.TestDate2, "05/06/2013");
-    record.Experience2 = 3;
-    WriteTextField(record.Comments, "First line.\r\nSecond line.");
-    std::memcpy(record.Responses, responses.data(), 80);
-    return record;
+    return ClientBuilder()
+        .Name("Johnson", "Anna", "Q")
+        .ClientId("ID-0042")
+        .Gender("F")
+        .BirthDate("01/02/1950")
+        .Fitting1({"Model X (open dome)", "Both", "Open", "03/04/2013", 2})
+        .Fitting2({"Modèle Y – € 1200", "Left", "Vented", "05/06/2013", 3})
+        .Comments("First line.\r\nSecond line.")
+        .Form(form)
+        .Responses(responses)
+        .Build();
 }
 
 // 80 blanks.

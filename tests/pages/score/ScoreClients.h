@@ -1,14 +1,18 @@
+// The client the score page tests show and how they grab what a page painted: shared by the
+// tests of the pages on their own and in the main window.
 #pragma once
 
 #include <QImage>
 #include <QWidget>
+#include <string>
 
 #include "model/ClientRecord.h"
 #include "model/Questionnaire.h"
+#include "tests/support/ClientBuilder.h"
 
 namespace kivo::test {
 
-// Answers items 1..count of `form`'s condition 0 or 1 with `code`.
+// Answers items 1..count of condition 0 or 1 of an existing record with `code`.
 inline void Answer(ClientRecord& record, int condition, int count, char code) {
     for (int item = 1; item <= count; ++item) {
         record.Responses[ResponseIndex(condition, item)] = code;
@@ -18,26 +22,16 @@ inline void Answer(ClientRecord& record, int condition, int count, char code) {
 // A client with every detail filled in: long form, condition 1 answered 'D' throughout,
 // condition 2 blank.
 inline ClientRecord FullClient() {
-    ClientRecord r{};
-    ResetClientRecord(r);
-    WriteTextField(r.FirstName, "Anna");
-    WriteTextField(r.LastName, "M\xC3\xBCller");  // Müller, stored in Windows-1252
-    WriteTextField(r.Gender, "F");
-    WriteTextField(r.BirthDate, "03/04/1950");
-    r.TestForm = kLongForm;
-    WriteTextField(r.HearingAid1, "Behind the ear, omni");
-    WriteTextField(r.Ear1, "Left");
-    WriteTextField(r.Coupling1, "Open dome");
-    WriteTextField(r.TestDate1, "01/02/2024");
-    r.Experience1 = 2;
-    WriteTextField(r.HearingAid2, "In the canal");
-    WriteTextField(r.Ear2, "Both");
-    WriteTextField(r.Coupling2, "Custom");
-    WriteTextField(r.TestDate2, "15/03/2024");
-    r.Experience2 = 3;
-    WriteTextField(r.Comments, "Wears both aids daily.\r\nPrefers the second fitting.");
-    Answer(r, 0, ItemCount(kLongForm), 'D');
-    return r;
+    return ClientBuilder()
+        .Name("M\xC3\xBCller", "Anna")  // Müller, stored in Windows-1252
+        .Gender("F")
+        .BirthDate("03/04/1950")
+        .Form(kLongForm)
+        .Fitting1({"Behind the ear, omni", "Left", "Open dome", "01/02/2024", 2})
+        .Fitting2({"In the canal", "Both", "Custom", "15/03/2024", 3})
+        .Comments("Wears both aids daily.\r\nPrefers the second fitting.")
+        .Answers(0, std::string(static_cast<std::size_t>(ItemCount(kLongForm)), 'D'))
+        .Build();
 }
 
 // What a widget shows, painted now.
