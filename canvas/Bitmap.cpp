@@ -1,3 +1,4 @@
+// The white image and the painter that an off-screen bitmap's canvas draws with.
 #include "canvas/Bitmap.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// An off-screen bitmap with a canvas on it, for drawings wanted as images: the printed
+// report's chart and tables, kivo-cli render.
 #pragma once
 
 #include <QImage>

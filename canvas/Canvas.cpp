@@ -1,3 +1,4 @@
+// Font sizes in device pixels for the canvas's point sizes.
 #include "canvas/Canvas.h"
 
 #include <cmath>

@@ -1,3 +1,5 @@
+// The drawing surface every drawing of the program is written against, in integer device pixels,
+// so the screen, images, printers and PDF share one routine per drawing.
 #pragma once
 
 #include <cstdint>

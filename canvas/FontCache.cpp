@@ -1,3 +1,4 @@
+// Rebuilds the Qt font and metrics only when the canvas font changes.
 #include "canvas/FontCache.h"
 
 #include <QString>

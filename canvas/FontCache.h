@@ -1,3 +1,5 @@
+// The Qt font and metrics of a canvas font, kept while the font stays the same, since one
+// drawing measures and draws many texts in few fonts.
 #pragma once
 
 #include <QFont>

@@ -1,3 +1,4 @@
+// Font substitutions for the layouts' Windows font names.
 #include "canvas/FontMap.h"
 
 #include <QFont>

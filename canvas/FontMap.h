@@ -1,3 +1,4 @@
+// The Windows font names the layouts are written in, mapped onto installed fonts of like width.
 #pragma once
 
 namespace kivo::canvas {

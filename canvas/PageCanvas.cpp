@@ -1,3 +1,4 @@
+// Starting, paging and ending a print job on a paged device, and naming it.
 #include "canvas/PageCanvas.h"
 
 #include <QPdfWriter>

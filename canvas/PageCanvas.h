@@ -1,3 +1,4 @@
+// A print job as a canvas: pages on a printer or PDF writer in the device's own pixels.
 #pragma once
 
 #include <QPagedPaintDevice>
@@ -37,7 +38,6 @@ public:
     int PageHeight() const { return device_.height(); }
 
 protected:
-    QPagedPaintDevice& device() { return device_; }
     // Hands the job title to the device; a PDF writer's document title by default.
     virtual void ApplyTitle(const QString& title);
 

@@ -1,3 +1,4 @@
+// Canvas calls turned into QPainter calls that cover exactly the pixels the canvas promises.
 #include "canvas/PainterCanvas.h"
 
 #include <QPen>

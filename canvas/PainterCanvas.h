@@ -1,3 +1,4 @@
+// The canvas over QPainter: shapes and text to the canvas's pixel rules on any Qt paint device.
 #pragma once
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// Canvas colours (0x00BBGGRR) and fonts converted to Qt's.
 #include "canvas/QtConvert.h"
 
 #include <algorithm>

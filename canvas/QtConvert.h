@@ -1,3 +1,4 @@
+// Canvas colours and fonts as Qt's, for the painting canvas and its font cache.
 #pragma once
 
 #include <QColor>

@@ -1,3 +1,4 @@
+// Records each canvas call with the state of that moment.
 #include "canvas/RecordingCanvas.h"
 
 #include <utility>

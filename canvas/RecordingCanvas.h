@@ -1,3 +1,5 @@
+// A canvas that records its calls instead of drawing, so tests can check every position and
+// the pen, brush and font of each call.
 #pragma once
 
 #include <string>

@@ -1,12 +1,14 @@
+// kivo-cli blank: a blank questionnaire printed into a two-page PDF with the Reports menu's
+// drawing.
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QString>
 #include <optional>
 
-#include "cli/Commands.h"
-#include "model/Error.h"
-#include "cli/GuiSession.h"
 #include "canvas/PageCanvas.h"
+#include "cli/Commands.h"
+#include "cli/GuiSession.h"
+#include "model/Error.h"
 #include "print/engine/PageOutput.h"
 #include "print/questionnaire/QuestionnaireLayout.h"
 #include "print/questionnaire/QuestionnairePages.h"

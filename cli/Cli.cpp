@@ -1,3 +1,4 @@
+// kivo-cli's usage text and the dispatch of its commands.
 #include "cli/Cli.h"
 
 #include "cli/Commands.h"

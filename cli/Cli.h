@@ -1,3 +1,4 @@
+// kivo-cli as a library call, so the tests run it in process.
 #pragma once
 
 #include <ostream>

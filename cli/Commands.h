@@ -1,11 +1,11 @@
+// The subcommands of kivo-cli. Each takes the arguments after its name and returns the exit
+// status.
 #pragma once
 
 #include <ostream>
 #include <span>
 #include <string>
 
-// The subcommands of kivo-cli. Each takes the arguments after its name and returns the
-// exit status.
 namespace kivo::cli {
 
 int Scores(std::span<const std::string> args, std::ostream& out, std::ostream& err);

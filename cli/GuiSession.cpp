@@ -1,3 +1,5 @@
+// A QGuiApplication on the offscreen platform unless one exists or QT_QPA_PLATFORM says
+// otherwise, with the layouts' font names mapped.
 #include "cli/GuiSession.h"
 
 #include "canvas/FontMap.h"

@@ -1,3 +1,4 @@
+// The Qt application kivo-cli's drawing commands need, without a display.
 #pragma once
 
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// JSON string literals and CSV fields for kivo-cli's output.
 #pragma once
 
 #include <string>

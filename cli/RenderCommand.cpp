@@ -1,15 +1,16 @@
+// kivo-cli render: the report screen's or the item view's drawing of a client file as a PNG.
 #include <QImage>
 #include <QString>
 #include <charconv>
 #include <optional>
 
-#include "model/ClientFile.h"
 #include "cli/Commands.h"
-#include "model/Error.h"
 #include "cli/GuiSession.h"
 #include "drawing/ItemViewTables.h"
 #include "drawing/RenderImages.h"
 #include "drawing/ScoreTables.h"
+#include "model/ClientFile.h"
+#include "model/Error.h"
 
 namespace kivo::cli {
 namespace {

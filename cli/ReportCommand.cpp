@@ -1,12 +1,14 @@
+// kivo-cli report: a client file's score report printed into a Letter PDF through the
+// program's own report engine.
 #include <QString>
 
-#include "model/ClientFile.h"
 #include "cli/Commands.h"
-#include "model/Error.h"
 #include "cli/GuiSession.h"
+#include "model/ClientFile.h"
+#include "model/Error.h"
+#include "model/Session.h"
 #include "print/engine/PageOutput.h"
 #include "print/score/ScoreReport.h"
-#include "model/Session.h"
 
 namespace kivo::cli {
 namespace {
@@ -54,9 +56,9 @@ int Report(std::span<const std::string> args, std::ostream& out, std::ostream& e
     const GuiSession gui;
     print::ScoreReport scoreReport;
     const auto store = scoreReport.Report().Generate();
-    auto pdf = report::MakePdfWriter(QString::fromStdString(request.output),
-                                     QPageSize(QPageSize::Letter), kPdfDpi,
-                                     scoreReport.Report().ReportTitle);
+    auto pdf =
+        report::MakePdfWriter(QString::fromStdString(request.output), QPageSize(QPageSize::Letter),
+                              kPdfDpi, scoreReport.Report().ReportTitle);
     if (!report::OutputPages(store, *pdf, {kPdfDpi, kPdfDpi, 0.0, 0.0}, 1, store.PageCount())) {
         err << "kivo-cli: cannot write '" << request.output << "'\n";
         return 1;

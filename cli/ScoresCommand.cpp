@@ -1,14 +1,16 @@
-#include <charconv>
+// kivo-cli scores: client files scored one at a time and streamed out as CSV or JSON, so any
+// number of files can be given.
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "model/ClientFile.h"
 #include "cli/Commands.h"
-#include "model/Error.h"
 #include "cli/Json.h"
+#include "model/ClientFile.h"
+#include "model/Error.h"
 #include "model/Questionnaire.h"
 #include "model/Scoring.h"
 
@@ -114,8 +116,8 @@ private:
     void FormatJson(const std::string& file, std::string_view form,
                     const SubscaleScoreTable& scores) {
         buffer_ += first_ ? "\n" : ",\n";
-        buffer_ += "{\"file\":" + JsonString(file) + ",\"form\":" + JsonString(form) +
-                   ",\"conditions\":[";
+        buffer_ +=
+            "{\"file\":" + JsonString(file) + ",\"form\":" + JsonString(form) + ",\"conditions\":[";
         for (int c = 0; c < kConditionCount; ++c) {
             buffer_ += c ? "," : "";
             buffer_ += "{\"condition\":";
@@ -126,8 +128,7 @@ private:
                 buffer_ += Index(s) ? "," : "";
                 buffer_ += "{\"subscale\":" + JsonString(SubscaleReportName(s)) + ",\"score\":";
                 AppendFixed6(buffer_, sc.Score);
-                buffer_ += ",\"display\":\"" + ScoreDisplayText(sc, ".") + '"' +
-                           ",\"missing\":";
+                buffer_ += ",\"display\":\"" + ScoreDisplayText(sc, ".") + '"' + ",\"missing\":";
                 AppendInt(buffer_, sc.MissingCount);
                 buffer_ += sc.Valid ? ",\"valid\":true}" : ",\"valid\":false}";
             }

@@ -1,17 +1,20 @@
+// kivo-cli show: every field of one client file as a JSON object.
 #include <cstdio>
 #include <span>
 
-#include "model/ClientFile.h"
 #include "cli/Commands.h"
+#include "cli/Json.h"
+#include "model/ClientFile.h"
 #include "model/Cp1252.h"
 #include "model/Error.h"
-#include "cli/Json.h"
 #include "model/Questionnaire.h"
 
 namespace kivo::cli {
 namespace {
 
-std::string JsonText(std::span<const char> field) { return JsonString(ReadTextField(field)); }
+std::string JsonText(std::span<const char> field) {
+    return JsonString(ReadTextField(field));
+}
 
 void ShowRecord(const ClientRecord& r, std::ostream& out) {
     out << "{\n"

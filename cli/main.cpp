@@ -1,3 +1,4 @@
+// kivo-cli's entry point; the commands live in kivo_cli_lib, which the tests link.
 #include <iostream>
 #include <string>
 #include <vector>

@@ -1,3 +1,4 @@
+// The report's texts of the four hearing-aid experience values.
 #include "drawing/ExperienceText.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// The words the report prints for a hearing-aid experience value.
 #pragma once
 
 #include <cstdint>

@@ -1,11 +1,12 @@
+// The item graph's frame, scale, rows and legend.
 #include "drawing/ItemGraph.h"
 
 #include <array>
 #include <string>
 
-#include "model/Cp1252.h"
 #include "drawing/ItemViewTables.h"
 #include "drawing/Truncation.h"
+#include "model/Cp1252.h"
 
 namespace kivo::drawing {
 namespace {

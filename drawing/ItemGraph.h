@@ -1,3 +1,5 @@
+// The item view's graph: one subscale's items against their norms, with both conditions'
+// answers.
 #pragma once
 
 #include "canvas/Canvas.h"

@@ -1,3 +1,4 @@
+// The item view's subscale order and the population norms of every item of each form.
 #include "drawing/ItemViewTables.h"
 
 namespace kivo::drawing {

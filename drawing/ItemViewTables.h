@@ -1,3 +1,4 @@
+// The item view's tables: its order of subscales, the items each shows and the items' norms.
 #pragma once
 
 #include <array>

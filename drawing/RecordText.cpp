@@ -35,7 +35,8 @@ std::string ToCp1252(QStringView text) {
     bytes.reserve(static_cast<std::size_t>(text.size()));
     for (const QChar c : text) {
         if (c.isNull() || c.isSurrogate()) continue;
-        if (const auto byte = CodePointToCp1252(c.unicode())) bytes.push_back(static_cast<char>(*byte));
+        if (const auto byte = CodePointToCp1252(c.unicode()))
+            bytes.push_back(static_cast<char>(*byte));
     }
     return bytes;
 }

@@ -1,3 +1,4 @@
+// One client scored and drawn into a white bitmap of the paint box's size.
 #include "drawing/RenderImages.h"
 
 #include "canvas/Bitmap.h"

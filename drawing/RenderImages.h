@@ -1,3 +1,5 @@
+// The report screen's and the item view's drawings as images, without a window, for
+// kivo-cli render.
 #pragma once
 
 #include <QImage>

@@ -1,3 +1,4 @@
+// The report screen's paint box: the screen variants of the chart and the tables.
 #include "drawing/ReportPaintBox.h"
 
 #include "drawing/ScoreTables.h"

@@ -1,3 +1,4 @@
+// What the report screen's paint box shows: the chart over the score tables.
 #pragma once
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// The score tables' frames, legends, scores and missing counts at fractions of their boxes.
 #include "drawing/ScoreTables.h"
 
 #include <QLocale>
@@ -5,8 +6,8 @@
 #include <array>
 
 #include "drawing/ScoreValidity.h"
-#include "model/Session.h"
 #include "drawing/Truncation.h"
+#include "model/Session.h"
 
 namespace kivo::drawing {
 namespace {

@@ -1,3 +1,4 @@
+// The two score tables, one routine for the report screen's layout and the printed report's.
 #pragma once
 
 #include <string>

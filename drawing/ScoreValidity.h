@@ -1,3 +1,4 @@
+// When the chart and the tables count a subscale score as valid.
 #pragma once
 
 #include "model/Scoring.h"

@@ -1,3 +1,5 @@
+// The subscale score chart: frame, scale, title, column labels, norms, then both conditions'
+// profiles and markers.
 #include "drawing/SubscaleChart.h"
 
 #include <array>
@@ -5,8 +7,8 @@
 #include <string_view>
 
 #include "drawing/ScoreValidity.h"
-#include "model/Session.h"
 #include "drawing/Truncation.h"
+#include "model/Session.h"
 
 namespace kivo::drawing {
 namespace {
@@ -149,27 +151,25 @@ int ChartGeometry::ValueY(float value) const {
 void DrawSubscaleChart(Canvas& canvas, int width, int height, ChartVariant variant,
                        const SubscaleScoreTable& scores, const NormTableType& norms) {
     const ChartGeometry g(width, height, variant);
-    // 1. Plot area.
+    // Each piece paints over the ones before it: the norms over the gridlines, the markers over
+    // the profiles that join them.
     canvas.brush().SetColor(canvas::clWhite);
     SetSolidPen(canvas, canvas::clBlack);
     canvas.Rectangle(g.Left(), g.Top(), g.Right() + 1, g.Bottom() + 1);
-    // 2-3. Scale digits on white, dotted silver gridlines.
+    // The scale digits sit on white cells; the gridlines are dotted silver.
     SetFont(canvas, ScaleFontSize(variant));
     canvas.pen().Style = canvas::psDot;
     canvas.pen().Color = RgbToColor(0xC0C0C0);
     DrawScale(canvas, g);
-    // 4. Title.
     SetSolidPen(canvas, canvas::clBlack);
     SetFont(canvas, ScaleFontSize(variant));
     DrawTitle(canvas, g);
-    // 5. Column labels, transparent.
+    // The column labels are transparent.
     SetFont(canvas, kLabelFontSize);
     canvas.brush().SetStyle(canvas::bsClear);
     DrawColumnLabels(canvas, g);
-    // 6. Norm bars and boxes.
     canvas.brush().SetColor(RgbToColor(0xC0C0C0));
     DrawNorms(canvas, g, norms);
-    // 7. Profiles, then 8-9. markers over them.
     DrawProfile(canvas, g, scores[0]);
     DrawProfile(canvas, g, scores[1]);
     canvas.brush().SetColor(RgbToColor(0xFF0000));

@@ -1,3 +1,5 @@
+// The subscale score chart against the population norms, for the report screen and the printed
+// report.
 #pragma once
 
 #include "canvas/Canvas.h"

@@ -1,3 +1,4 @@
+// Cutting a value to an int, safe for NaN and values beyond the int range.
 #include "drawing/Truncation.h"
 
 #include <cmath>

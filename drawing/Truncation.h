@@ -1,3 +1,5 @@
+// Integer positions cut toward zero from products formed in extended precision, as the
+// drawings' layouts are written.
 #pragma once
 
 namespace kivo::drawing {

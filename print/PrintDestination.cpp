@@ -1,14 +1,17 @@
+// Print jobs to a printer or a PDF file, and the offer of a PDF when no printer is installed.
 #include "print/PrintDestination.h"
 
 #include <QPdfWriter>
 #include <QPrinterInfo>
 
-#include "shell/DialogSeam.h"
 #include "print/engine/ReportUnits.h"
+#include "shell/DialogSeam.h"
 
 namespace kivo::print {
 
-bool PrinterInstalled() { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
+bool PrinterInstalled() {
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
 
 PrintDestination::PrintDestination(QPrinter& printer) : printer_(&printer) {}
 

@@ -1,3 +1,4 @@
+// Where one print job goes, a printer or a PDF file, and the frame its pages are drawn in.
 #pragma once
 
 #include <QPageSize>

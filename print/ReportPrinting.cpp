@@ -1,3 +1,5 @@
+// Printing a report with a progress box, the print dialog and its settings, and the preview's
+// page files, PDFs and PNGs.
 #include "print/ReportPrinting.h"
 
 #include <QApplication>
@@ -10,13 +12,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/DialogSeam.h"
 #include "model/Error.h"
-#include "shell/ErrorBox.h"
+#include "print/PrintDestination.h"
 #include "print/engine/PageOutput.h"
 #include "print/engine/PageStoreFile.h"
-#include "print/PrintDestination.h"
 #include "print/engine/ReportUnits.h"
+#include "shell/DialogSeam.h"
+#include "shell/ErrorBox.h"
 
 namespace kivo::print {
 namespace {
@@ -57,7 +59,7 @@ private:
 
 QPageSize PaperOf(const Report& report) {
     return QPageSize(report.Page.PaperSize == report::Paper::A4 ? QPageSize::A4
-                                                                     : QPageSize::Letter);
+                                                                : QPageSize::Letter);
 }
 
 void Output(const PageStore& store, PrintDestination& destination, int first, int last,
@@ -71,11 +73,15 @@ void Output(const PageStore& store, PrintDestination& destination, int first, in
     }
 }
 
-std::string Utf8(const QString& s) { return s.toStdString(); }
+std::string Utf8(const QString& s) {
+    return s.toStdString();
+}
 
 }  // namespace
 
-QString ProgressText(int percent) { return QString::number(percent) + "% " + " Completed"; }
+QString ProgressText(int percent) {
+    return QString::number(percent) + "% " + " Completed";
+}
 
 void ApplyPrinterSettings(const report::PrintSettings& s, QPrinter& printer) {
     if (!s.PrinterName.isEmpty()) printer.setPrinterName(s.PrinterName);

@@ -1,3 +1,5 @@
+// The printer side of a report's preview: printing with progress, the print dialog's settings
+// kept with the report, and saving or loading the previewed pages.
 #pragma once
 
 #include <optional>

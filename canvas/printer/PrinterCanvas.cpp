@@ -1,3 +1,4 @@
+// Names a printer's job after the canvas's job title.
 #include "canvas/printer/PrinterCanvas.h"
 
 namespace kivo::canvas {

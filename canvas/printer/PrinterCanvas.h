@@ -1,3 +1,5 @@
+// A print job on a printer. Apart from PageCanvas because naming a printer's job needs Qt
+// Print Support, which the drawing code does without.
 #pragma once
 
 #include <QPrinter>

@@ -1,3 +1,4 @@
+// Report fonts for a device's resolution, and metrics measured large and scaled to design size.
 #include "print/engine/FontSpec.h"
 
 #include <QFontMetricsF>
@@ -30,8 +31,12 @@ double DesignMetrics::TextWidth(const QString& text) const {
     return QFontMetricsF(font_).horizontalAdvance(text) * kToDesign;
 }
 
-double DesignMetrics::TextHeight() const { return QFontMetricsF(font_).height() * kToDesign; }
+double DesignMetrics::TextHeight() const {
+    return QFontMetricsF(font_).height() * kToDesign;
+}
 
-double DesignMetrics::Ascent() const { return QFontMetricsF(font_).ascent() * kToDesign; }
+double DesignMetrics::Ascent() const {
+    return QFontMetricsF(font_).ascent() * kToDesign;
+}
 
 }  // namespace kivo::report

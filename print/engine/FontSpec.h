@@ -1,3 +1,5 @@
+// Fonts as a report describes them, and their metrics at design scale, so that text laid out
+// once fits its labels on every device.
 #pragma once
 
 #include <QColor>

@@ -1,3 +1,4 @@
+// Recorded pages onto paged devices, and the PDF writer the program prints into.
 #include "print/engine/PageOutput.h"
 
 #include <QPainter>
@@ -5,8 +6,8 @@
 
 namespace kivo::report {
 
-std::unique_ptr<QPdfWriter> MakePdfWriter(const QString& path, const QPageSize& pageSize,
-                                          int dpi, const QString& title) {
+std::unique_ptr<QPdfWriter> MakePdfWriter(const QString& path, const QPageSize& pageSize, int dpi,
+                                          const QString& title) {
     auto pdf = std::make_unique<QPdfWriter>(path);
     pdf->setResolution(dpi);
     pdf->setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));

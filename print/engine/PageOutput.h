@@ -1,10 +1,11 @@
+// Recorded pages onto printers and PDF writers, one device page each, with progress.
 #pragma once
 
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPdfWriter>
-#include <memory>
 #include <functional>
+#include <memory>
 
 #include "print/engine/PageStore.h"
 
@@ -19,8 +20,8 @@ bool OutputPages(const PageStore& store, QPagedPaintDevice& device, const Device
 
 // A PDF writer on `path` of `pageSize`, at `dpi`, with no margins of its own (the pages
 // place everything themselves) and `title` as its document title.
-std::unique_ptr<QPdfWriter> MakePdfWriter(const QString& path, const QPageSize& pageSize,
-                                          int dpi, const QString& title);
+std::unique_ptr<QPdfWriter> MakePdfWriter(const QString& path, const QPageSize& pageSize, int dpi,
+                                          const QString& title);
 
 // The percentage shown while printing: page `done` of `total`, cut down to a multiple of 5.
 int ProgressStep(int done, int total);

@@ -1,3 +1,4 @@
+// Drawing a recorded page on a device: lengths rounded to device pixels, text kept to its label.
 #include "print/engine/PageStore.h"
 
 #include <QFontMetricsF>

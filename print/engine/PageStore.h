@@ -1,3 +1,5 @@
+// A generated report's pages as drawings in tenths of a millimetre, so the preview, the printer
+// and the page files draw the same pages at any resolution.
 #pragma once
 
 #include <QColor>
@@ -20,8 +22,8 @@ struct PageItem {
     enum class Align : quint8 { Left = 0, Right = 1, Center = 2 };
 
     Kind kind = Kind::Fill;
-    QRectF rect;           // Fill: the area; Text and Image: the clip rectangle
-    QColor color;          // Fill colour
+    QRectF rect;   // Fill: the area; Text and Image: the clip rectangle
+    QColor color;  // Fill colour
     // Text: one line whose cell top is `top`, placed within `rect` by `align`.
     QString text;
     FontSpec font;
@@ -33,7 +35,7 @@ struct PageItem {
 };
 
 struct Page {
-    double width = 0.0;   // paper size
+    double width = 0.0;  // paper size
     double height = 0.0;
     std::vector<PageItem> items;
 };

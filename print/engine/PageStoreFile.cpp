@@ -1,3 +1,5 @@
+// Writing and reading .kps page files; reading checks every value, so a damaged file is refused
+// whole.
 #include "print/engine/PageStoreFile.h"
 
 #include <QBuffer>
@@ -24,10 +26,13 @@ constexpr qint64 kMaxFileSize = 512ll << 20;
 
 class Writer {
 public:
-    void Bytes(const void* p, std::size_t n) { out.append(static_cast<const char*>(p), static_cast<qsizetype>(n)); }
+    void Bytes(const void* p, std::size_t n) {
+        out.append(static_cast<const char*>(p), static_cast<qsizetype>(n));
+    }
     void U8(quint8 v) { Bytes(&v, 1); }
     void U16(quint16 v) {
-        const unsigned char b[2] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8)};
+        const unsigned char b[2] = {static_cast<unsigned char>(v),
+                                    static_cast<unsigned char>(v >> 8)};
         Bytes(b, 2);
     }
     void U32(quint32 v) {
@@ -253,14 +258,16 @@ void SavePageStoreFile(const PageStore& store, const QString& path) {
     QSaveFile file(path);
     const QByteArray data = SavePageStore(store);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        throw Error("Cannot save \"" + path.toStdString() + "\": " + file.errorString().toStdString());
+        throw Error("Cannot save \"" + path.toStdString() +
+                    "\": " + file.errorString().toStdString());
     }
 }
 
 PageStore LoadPageStoreFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw Error("Cannot open \"" + path.toStdString() + "\": " + file.errorString().toStdString());
+        throw Error("Cannot open \"" + path.toStdString() +
+                    "\": " + file.errorString().toStdString());
     }
     if (file.size() > kMaxFileSize) throw Error("\"" + path.toStdString() + "\" is too large");
     return LoadPageStore(file.readAll());

@@ -1,3 +1,4 @@
+// The saved form of a report's pages (.kps), so a preview can be kept and shown again exactly.
 #pragma once
 
 #include <QByteArray>

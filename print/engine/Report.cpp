@@ -1,3 +1,5 @@
+// The report run: bands laid out top to bottom on pages, page headers and footers around the
+// detail bands, each page recorded into the page store.
 #include "print/engine/Report.h"
 
 #include <cmath>
@@ -23,10 +25,10 @@ public:
     }
 
 private:
-    std::vector<ReportBand*> BandsOf(BandKind type) const {
+    std::vector<ReportBand*> BandsOf(BandKind kind) const {
         std::vector<ReportBand*> bands;
         for (const auto& b : report_.Bands()) {
-            if (b->Kind == type) bands.push_back(b.get());
+            if (b->Kind == kind) bands.push_back(b.get());
         }
         return bands;
     }
@@ -120,8 +122,8 @@ private:
 
 }  // namespace
 
-ReportBand& Report::AddBand(BandKind type) {
-    auto band = std::make_unique<ReportBand>(type);
+ReportBand& Report::AddBand(BandKind kind) {
+    auto band = std::make_unique<ReportBand>(kind);
     band->Size.width = Page.BandWidth();
     bands_.push_back(std::move(band));
     return *bands_.back();

@@ -1,3 +1,5 @@
+// A banded report: its page set-up, print settings and bands, and the run that lays the bands
+// out on pages.
 #pragma once
 
 #include <QString>
@@ -13,19 +15,15 @@ namespace kivo::report {
 enum class Paper { Letter, A4 };
 enum class PageOrientation { Portrait, Landscape };
 
-// Page.Values: the seven lengths of the page set-up, in tenths of a millimetre.
+// The paper and the margins the bands are laid out within, in tenths of a millimetre.
 struct PageSetup {
-    Paper PaperSize = Paper::Letter;
-    PageOrientation Orientation = PageOrientation::Portrait;
-    double BottomMargin = 127.0;
-    double Length = 2794.0;
-    double TopMargin = 127.0;
+    Paper PaperSize = Paper::Letter;  // the paper a print job asks the printer for
     double Width = 2159.0;
+    double Length = 2794.0;  // the paper's height
     double LeftMargin = 127.0;
+    double TopMargin = 127.0;
     double RightMargin = 127.0;
-    double ColumnSpace = 0.0;
-    int Columns = 1;
-    bool Continuous = false;
+    double BottomMargin = 127.0;
 
     double BandWidth() const { return Width - LeftMargin - RightMargin; }
 };
@@ -42,10 +40,8 @@ struct PrintSettings {
     bool Duplex = false;
     int FirstPage = 0;  // 0 and 0: all pages
     int LastPage = 0;
-    int OutputBin = 0;
     bool Collate = false;
     bool Color = true;
-    int PrintQuality = 0;
     PageOrientation Orientation = PageOrientation::Portrait;
 };
 
@@ -56,7 +52,7 @@ public:
     Report(const Report&) = delete;
     Report& operator=(const Report&) = delete;
 
-    ReportBand& AddBand(BandKind type);
+    ReportBand& AddBand(BandKind kind);
     const std::vector<std::unique_ptr<ReportBand>>& Bands() const { return bands_; }
 
     // One run of the report into a new page store: the band events run, pages are laid
@@ -68,10 +64,10 @@ public:
     PageSetup Page;
     FontSpec Font;
     ReportOptions Options;
-    bool PrintIfEmpty = true;
+    bool PrintIfEmpty = true;  // a report has no data source: false prints no detail band
     QString ReportTitle;
     PrintSettings PrinterSettings;
-    int PagesInPreview = 0;
+    int PagesInPreview = 0;  // the most pages the preview generates; 0 for all
 
 private:
     std::vector<std::unique_ptr<ReportBand>> bands_;

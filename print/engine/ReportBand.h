@@ -1,3 +1,5 @@
+// A band of a report: a strip of the page with its elements, and the event that runs before
+// it is laid out.
 #pragma once
 
 #include <QColor>
@@ -11,7 +13,7 @@ namespace kivo::report {
 
 enum class BandKind { PageHeader, Detail, PageFooter };
 
-// Size.Values of a band: height and width in tenths of a millimetre.
+// A band's height and width in tenths of a millimetre.
 struct BandSize {
     double height = 0.0;
     double width = 0.0;
@@ -19,7 +21,7 @@ struct BandSize {
 
 class ReportBand {
 public:
-    explicit ReportBand(BandKind type) : Kind(type) {}
+    explicit ReportBand(BandKind kind) : Kind(kind) {}
     ReportBand(const ReportBand&) = delete;
     ReportBand& operator=(const ReportBand&) = delete;
 

@@ -1,3 +1,4 @@
+// Labels broken into lines and recorded onto pages, the print date, and pictures.
 #include "print/engine/ReportElements.h"
 
 #include <QDate>
@@ -53,19 +54,24 @@ void ReportLabel::Reformat() {
         double widest = 0.0;
         for (const auto& line : lines_) widest = std::max(widest, Width(metrics, line));
         if (Alignment == TextAlignment::Right) Size.left += Size.width - widest;
-        if (Alignment == TextAlignment::Centre) Size.left += (Size.width - widest) / 2.0;
+        if (Alignment == TextAlignment::Center) Size.left += (Size.width - widest) / 2.0;
         Size.width = widest;
     } else {
         FillLines(text, metrics);
     }
-    Size.height =
-        std::max(Size.height, DesignPixelsToTenths(metrics.TextHeight() + 1.0));
+    Size.height = std::max(Size.height, DesignPixelsToTenths(metrics.TextHeight() + 1.0));
     if (AlignToBand) {
         const double bandWidth = Band().Size.width;
         switch (Alignment) {
-            case TextAlignment::Left: Size.left = 0.0; break;
-            case TextAlignment::Right: Size.left = bandWidth - Size.width; break;
-            case TextAlignment::Centre: Size.left = std::trunc((bandWidth - Size.width) / 2.0); break;
+            case TextAlignment::Left:
+                Size.left = 0.0;
+                break;
+            case TextAlignment::Right:
+                Size.left = bandWidth - Size.width;
+                break;
+            case TextAlignment::Center:
+                Size.left = std::trunc((bandWidth - Size.width) / 2.0);
+                break;
         }
     }
 }
@@ -113,9 +119,9 @@ void ReportLabel::Print(Page& page, double bandX, double bandY) {
         text.text = lines_[i];
         text.font = Font;
         text.top = rect.top() + top;
-        text.align = Alignment == TextAlignment::Right ? PageItem::Align::Right
-                     : Alignment == TextAlignment::Centre     ? PageItem::Align::Center
-                                                             : PageItem::Align::Left;
+        text.align = Alignment == TextAlignment::Right    ? PageItem::Align::Right
+                     : Alignment == TextAlignment::Center ? PageItem::Align::Center
+                                                          : PageItem::Align::Left;
         page.items.push_back(text);
     }
 }

@@ -1,3 +1,5 @@
+// What a band prints: text labels, a label with the print date, and pictures. Each element
+// records itself onto a page where its band is laid out.
 #pragma once
 
 #include <QColor>
@@ -12,8 +14,7 @@ namespace kivo::report {
 
 class ReportBand;
 
-// Size.Values of an element: height, left, top, width, in tenths of a millimetre within
-// its band.
+// An element's height, left, top and width, in tenths of a millimetre within its band.
 struct ElementSize {
     double height = 0.0;
     double left = 0.0;
@@ -42,7 +43,7 @@ private:
     ReportBand& band_;
 };
 
-enum class TextAlignment { Left, Right, Centre };
+enum class TextAlignment { Left, Right, Center };
 
 // A text element: its caption is broken into lines when set.
 class ReportLabel : public ReportElement {
@@ -61,11 +62,10 @@ public:
     void Print(Page& page, double bandX, double bandY) override;
 
     TextAlignment Alignment = TextAlignment::Left;
-    bool AlignToBand = false;
-    bool AutoSize = false;
-    bool AutoStretch = false;
-    bool WordWrap = true;
-    bool Transparent = false;
+    bool AlignToBand = false;  // placed across the band's width by Alignment
+    bool AutoSize = false;     // as wide as its widest line, which breaks only at CR
+    bool WordWrap = true;      // false: only the first line prints
+    bool Transparent = false;  // false: the label's area is filled with Color first
     QColor Color = Qt::white;
     FontSpec Font;
 
@@ -76,15 +76,12 @@ private:
     QStringList lines_;
 };
 
-enum class DateLabelData { Date };
-
 // A label whose caption the engine makes when it prints: `Text` and the current date.
 class ReportDateLabel : public ReportLabel {
 public:
     using ReportLabel::ReportLabel;
     void Print(Page& page, double bandX, double bandY) override;
 
-    DateLabelData Data = DateLabelData::Date;
     QString Text;
 };
 
@@ -97,10 +94,9 @@ public:
     QImage Picture;
     bool Stretch = false;
     bool Center = false;
-    bool AutoSize = false;
 };
 
-// The date text used by ReportDateLabel: the system's short date format. Tests may fix it.
+// The date a ReportDateLabel prints: today in the system locale's short date format.
 QString ShortDateText();
 
 }  // namespace kivo::report

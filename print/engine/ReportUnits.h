@@ -1,9 +1,9 @@
+// Lengths in the report engine are tenths of a millimetre (floating point), measured from the
+// paper's top-left corner for pages and from the band's top-left corner for elements.
 #pragma once
 
 #include <cmath>
 
-// Lengths in the report engine are tenths of a millimetre (floating point), measured from
-// the paper's top-left corner for pages and from the band's top-left corner for elements.
 namespace kivo::report {
 
 constexpr double kTenthsPerInch = 254.0;
@@ -23,8 +23,12 @@ inline long ToDevice(double tenths, double dpi, double offsetTenths = 0.0) {
 }
 
 // A size (no offset) to device pixels.
-inline long SizeToDevice(double tenths, double dpi) { return ToDevice(tenths, dpi); }
+inline long SizeToDevice(double tenths, double dpi) {
+    return ToDevice(tenths, dpi);
+}
 
-inline double DesignPixelsToTenths(double pixels) { return pixels * kTenthsPerDesignPixel; }
+inline double DesignPixelsToTenths(double pixels) {
+    return pixels * kTenthsPerDesignPixel;
+}
 
 }  // namespace kivo::report

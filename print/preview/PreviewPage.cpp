@@ -1,3 +1,4 @@
+// A preview page drawn once per page and zoom and kept, since scrolling repaints it often.
 #include "print/preview/PreviewPage.h"
 
 #include <QPaintEvent>
@@ -28,7 +29,9 @@ void PreviewPage::SetZoom(int percent) {
     update();
 }
 
-double PreviewPage::ScreenDpi() const { return logicalDpiX() > 0 ? logicalDpiX() : kDesignDpi; }
+double PreviewPage::ScreenDpi() const {
+    return logicalDpiX() > 0 ? logicalDpiX() : kDesignDpi;
+}
 
 QSize PreviewPage::PagePixels(int percent) const {
     if (!page_) return {};
@@ -37,7 +40,9 @@ QSize PreviewPage::PagePixels(int percent) const {
             static_cast<int>(SizeToDevice(page_->height, dpi))};
 }
 
-QSize PreviewPage::sizeHint() const { return page_ ? PagePixels(zoom_) + QSize(4, 4) : QSize(); }
+QSize PreviewPage::sizeHint() const {
+    return page_ ? PagePixels(zoom_) + QSize(4, 4) : QSize();
+}
 
 QImage PreviewPage::PageImage() const {
     const QSize page = PagePixels(zoom_);

@@ -1,3 +1,4 @@
+// One page of a report on screen at a zoom, outlined and shadowed like paper.
 #pragma once
 
 #include <QWidget>

@@ -1,3 +1,4 @@
+// The report preview window: its tool bar, status bar, keys and wheel, and the run that fills it.
 #include "print/preview/ReportPreview.h"
 
 #include <QApplication>
@@ -8,8 +9,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
-#include <QScrollArea>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QToolBar>
@@ -56,7 +57,7 @@ ReportPreview::ReportPreview(Report& report, PreviewActions actions, QWidget* pa
 ReportPreview::~ReportPreview() = default;
 
 QToolButton* ReportPreview::AddButton(const char* name, const QString& text, const QString& hint,
-                                       std::function<void()> action) {
+                                      std::function<void()> action) {
     auto* button = new QToolButton(this);
     button->setObjectName(name);
     button->setText(text);
@@ -142,7 +143,9 @@ void ReportPreview::UpdateStatus() {
     pagePanel_->setText(QString("Page %1 of %2").arg(current_).arg(PageCount()));
 }
 
-int ReportPreview::Zoom() const { return page_->Zoom(); }
+int ReportPreview::Zoom() const {
+    return page_->Zoom();
+}
 
 void ReportPreview::Generate() {
     generating_ = true;
@@ -219,9 +222,8 @@ void ReportPreview::ZoomToWidth() {
 
 void ReportPreview::GotoPage() {
     if (!actions_.askPage || PageCount() == 0) return;
-    const auto answer =
-        actions_.askPage(QString("Select a page from 1 to %1").arg(PageCount()),
-                         "Enter page number", QString::number(current_), this);
+    const auto answer = actions_.askPage(QString("Select a page from 1 to %1").arg(PageCount()),
+                                         "Enter page number", QString::number(current_), this);
     if (!answer) return;
     bool ok = false;
     const int page = answer->trimmed().toInt(&ok);
@@ -255,14 +257,30 @@ void ReportPreview::ScrollDown() {
 void ReportPreview::keyPressEvent(QKeyEvent* event) {
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     switch (event->key()) {
-        case Qt::Key_Escape: close(); break;
-        case Qt::Key_PageUp: ShowPage(ctrl ? 1 : current_ - 1); break;
-        case Qt::Key_PageDown: ShowPage(ctrl ? PageCount() : current_ + 1); break;
-        case Qt::Key_Home: ShowPage(1); break;
-        case Qt::Key_End: ShowPage(PageCount()); break;
-        case Qt::Key_Up: ScrollUp(); break;
-        case Qt::Key_Down: ScrollDown(); break;
-        default: QMainWindow::keyPressEvent(event); return;
+        case Qt::Key_Escape:
+            close();
+            break;
+        case Qt::Key_PageUp:
+            ShowPage(ctrl ? 1 : current_ - 1);
+            break;
+        case Qt::Key_PageDown:
+            ShowPage(ctrl ? PageCount() : current_ + 1);
+            break;
+        case Qt::Key_Home:
+            ShowPage(1);
+            break;
+        case Qt::Key_End:
+            ShowPage(PageCount());
+            break;
+        case Qt::Key_Up:
+            ScrollUp();
+            break;
+        case Qt::Key_Down:
+            ScrollDown();
+            break;
+        default:
+            QMainWindow::keyPressEvent(event);
+            return;
     }
     event->accept();
 }

@@ -1,9 +1,11 @@
+// The preview window of a report: generates the pages, then zooms, pages through, copies,
+// prints and saves them.
 #pragma once
 
 #include <QMainWindow>
 #include <functional>
-#include <optional>
 #include <memory>
+#include <optional>
 
 #include "print/engine/PageStore.h"
 #include "print/engine/Report.h"
@@ -16,8 +18,8 @@ namespace kivo::report {
 
 class PreviewPage;
 
-// What the preview's Print and Printer setup buttons do; the program supplies the real
-// printer, tests their own.
+// What the preview's buttons do beyond the window (print, printer set-up, the page number
+// dialog, save and load): the program supplies the real printer and dialogs, tests their own.
 struct PreviewActions {
     std::function<void(Report&, QWidget* owner)> print;
     std::function<void(Report&, int pageCount, QWidget* owner)> printerSetup;

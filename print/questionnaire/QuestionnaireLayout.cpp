@@ -1,3 +1,4 @@
+// The blank questionnaires' columns, table tops and titles worked out for one printable area.
 #include "print/questionnaire/QuestionnaireLayout.h"
 
 #include "drawing/Truncation.h"

@@ -1,12 +1,11 @@
+// Where things go on the blank questionnaires: fractions of the printable area or multiples of
+// a text height, so a page keeps its proportions on any printer.
 #pragma once
 
 #include <string_view>
 
 #include "model/Questionnaire.h"
 
-// Where things go on the blank paper questionnaires. Every position is a fraction of the
-// printable area (width x height device pixels) or a multiple of a text height, so a page
-// keeps its proportions on any printer.
 namespace kivo::print {
 
 // The fixed x positions and the top line of a page.

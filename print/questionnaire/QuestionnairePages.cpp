@@ -1,3 +1,5 @@
+// The two pages of each blank questionnaire put together from their parts, and the print job
+// that holds both.
 #include "print/questionnaire/QuestionnairePages.h"
 
 #include "model/Error.h"

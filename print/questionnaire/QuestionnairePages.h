@@ -1,11 +1,11 @@
+// The blank paper questionnaires: two pages per form for a client to fill in by hand, drawn on
+// any canvas, so the printer, a PDF and the tests see the same drawing.
 #pragma once
 
 #include "canvas/Canvas.h"
 #include "canvas/PageCanvas.h"
 #include "model/Questionnaire.h"
 
-// The blank paper questionnaires: two pages per form for a client to fill in by hand. The
-// pages draw on any canvas, so the printer, a PDF and the tests see the same drawing.
 namespace kivo {
 
 // Page 1 of `form` on a printable area of width x height device pixels: the header, the

@@ -1,3 +1,4 @@
+// The pieces the blank questionnaire pages are drawn from, shared by both pages of every form.
 #pragma once
 
 #include <string>
@@ -6,7 +7,6 @@
 #include "canvas/Canvas.h"
 #include "print/questionnaire/QuestionnaireLayout.h"
 
-// The pieces the blank questionnaire pages are drawn from.
 namespace kivo::print::parts {
 
 constexpr canvas::TColor kMoneyGreen = canvas::RgbToColor(0xC0DCC0);

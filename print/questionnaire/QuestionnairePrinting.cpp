@@ -1,13 +1,15 @@
+// Blank questionnaires from the Reports menu: the dialog's copies printed as separate jobs, or
+// a PDF offered when the system has no printer.
 #include "print/questionnaire/QuestionnairePrinting.h"
 
 #include <QLocale>
 #include <QPdfWriter>
 #include <algorithm>
 
-#include "shell/DialogSeam.h"
-#include "print/PrintDestination.h"
 #include "canvas/printer/PrinterCanvas.h"
+#include "print/PrintDestination.h"
 #include "print/questionnaire/QuestionnaireLayout.h"
+#include "shell/DialogSeam.h"
 
 namespace kivo {
 

@@ -1,3 +1,5 @@
+// The Reports menu's blank questionnaires on a printer: the print dialog, one job per copy,
+// and a PDF instead when no printer is installed.
 #pragma once
 
 #include <QPrinter>

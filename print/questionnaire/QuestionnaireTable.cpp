@@ -2,10 +2,10 @@
 // rated-item table.
 #include <array>
 
+#include "drawing/Truncation.h"
 #include "model/Cp1252.h"
 #include "model/ProductContent.h"
 #include "print/questionnaire/QuestionnaireParts.h"
-#include "drawing/Truncation.h"
 
 namespace kivo::print::parts {
 

@@ -1,9 +1,9 @@
 // The foot of page 2: the use items in their panels, the credit line and the logo.
 #include <array>
 
+#include "drawing/Truncation.h"
 #include "model/ProductContent.h"
 #include "print/questionnaire/QuestionnaireParts.h"
-#include "drawing/Truncation.h"
 
 namespace kivo::print::parts {
 

@@ -1,13 +1,15 @@
+// The score report's layout in design pixels and its band events, which print what the report
+// screen shows: the client's details, the subscale chart and the score tables.
 #include "print/score/ScoreReport.h"
 
 #include "canvas/Bitmap.h"
-#include "model/ClientRecord.h"
 #include "drawing/ClientDetails.h"
-#include "model/Questionnaire.h"
-#include "print/engine/ReportUnits.h"
 #include "drawing/ScoreTables.h"
-#include "model/Session.h"
 #include "drawing/SubscaleChart.h"
+#include "model/ClientRecord.h"
+#include "model/Questionnaire.h"
+#include "model/Session.h"
+#include "print/engine/ReportUnits.h"
 
 namespace kivo::print {
 namespace {
@@ -15,7 +17,9 @@ namespace {
 using namespace report;
 
 // Lengths of the layout are design pixels (1/96 inch).
-double Px(int px) { return DesignPixelsToTenths(px); }
+double Px(int px) {
+    return DesignPixelsToTenths(px);
+}
 
 constexpr int kChartWidth = 617;
 constexpr int kChartHeight = 305;
@@ -26,7 +30,7 @@ constexpr int kTablesHeight = 225;
 
 ScoreReport::ScoreReport() {
     report_.ReportTitle = "KIVO Score Report";
-    report_.Page = PageSetup{};  // Letter, portrait, 12.7 mm margins all round
+    report_.Page = PageSetup{};  // Letter portrait, 12.7 mm margins all round
     report_.Font.family = "Arial";
     report_.Font.pointSize = 10.0;
     report_.Options = {true, true};
@@ -39,8 +43,7 @@ ScoreReport::ScoreReport() {
     footer.AlignToBottom = true;
 }
 
-ReportLabel& ScoreReport::AddLabel(ReportBand& band, const QString& name, int left, int top,
-                                    const QString& caption) {
+ReportLabel& ScoreReport::AddLabel(ReportBand& band, int left, int top, const QString& caption) {
     auto& label = band.Add<ReportLabel>();
     label.Font = report_.Font;
     label.AutoSize = true;
@@ -50,124 +53,114 @@ ReportLabel& ScoreReport::AddLabel(ReportBand& band, const QString& name, int le
     label.Size.left = Px(left);
     label.Size.top = Px(top);
     label.SetCaption(caption);
-    named_.emplace_back(name, &label);
     return label;
 }
 
 void ScoreReport::BuildPageHeader() {
     auto& band = report_.AddBand(BandKind::PageHeader);
     band.Size.height = Px(129);
-    band.BeforePrint = [this](ReportBand& b, bool& p) { PageHeaderBand1BeforePrint(b, p); };
-    auto& title = AddLabel(band, "RpLabel1", 210, 40, "Veltrano (KIVO) Scale");
-    title.Alignment = TextAlignment::Centre;
+    band.BeforePrint = [this](ReportBand&, bool&) { FillPageHeader(); };
+    auto& header = elements_.header;
+    auto& title = AddLabel(band, 210, 40, "Veltrano (KIVO) Scale");
+    title.Alignment = TextAlignment::Center;
     title.AlignToBand = true;
     title.Reformat();
+    header.title = &title;
     auto& date = band.Add<ReportDateLabel>();
     date.Font = report_.Font;
     date.AutoSize = true;
-    date.Alignment = TextAlignment::Centre;
+    date.Alignment = TextAlignment::Center;
     date.AlignToBand = true;
     date.Size.left = Px(317);
     date.Size.top = Px(63);
     date.Text = "Printed: ";
     date.SetCaption(date.Text);
-    named_.emplace_back("RpSysData1", &date);
-    AddLabel(band, "RpNameLabel", 8, 104, "Name:");
-    AddLabel(band, "RpGenderLabel", 200, 104, "Gender:");
-    AddLabel(band, "RpDateBirthLabel", 325, 104, "Date of Birth:");
-    AddLabel(band, "RpTestFormLabel", 512, 104, "Test Form:");
+    header.printed = &date;
+    header.name = &AddLabel(band, 8, 104, "Name:");
+    header.gender = &AddLabel(band, 200, 104, "Gender:");
+    header.birthDate = &AddLabel(band, 325, 104, "Date of Birth:");
+    header.testForm = &AddLabel(band, 512, 104, "Test Form:");
 }
 
 void ScoreReport::BuildDetail() {
     auto& band = report_.AddBand(BandKind::Detail);
     band.Size.height = Px(779);
-    band.BeforePrint = [this](ReportBand& b, bool& p) { DetailBand1BeforePrint(b, p); };
+    band.BeforePrint = [this](ReportBand&, bool&) { FillDetail(); };
+    auto& detail = elements_.detail;
+    auto& [c1, c2] = detail.conditions;
+    // In print order: the elements are printed in the order they were added.
     struct Placed {
-        const char* name;
+        ReportLabel** label;
         int left, top;
         const char* caption;
     };
     const Placed labels[] = {
-        {"RpLabel5", 40, 6, "Condition 1:"},
-        {"RpLabel6", 56, 29, "Hearing Aid Information"},
-        {"RpHearingAidLabel1", 56, 52, " "},
-        {"RpEarLabel1", 40, 75, "Ear: "},
-        {"RpCouplingLabel1", 192, 75, "Coupling:"},
-        {"RpTestDateLabel1", 40, 98, "Date of Test:"},
-        {"RpHAExperienceLabel1", 40, 121, "HA Experience:"},
-        {"RpLabel2", 416, 6, "Condition 2:"},
-        {"RpLabel3", 432, 29, "Hearing Aid Information"},
-        {"RpHearingAidLabel2", 432, 52, " "},
-        {"RpEarLabel2", 416, 75, "Ear: "},
-        {"RpCouplingLabel2", 560, 75, "Coupling:"},
-        {"RpTestDateLabel2", 416, 98, "Date of Test:"},
-        {"RpHAExperienceLabel2", 417, 121, "HA Experience:"},
-        {"RpLabel4", 40, 152, "Comments:"},
+        {&c1.heading, 40, 6, "Condition 1:"},
+        {&c1.aidHeading, 56, 29, "Hearing Aid Information"},
+        {&c1.hearingAid, 56, 52, " "},
+        {&c1.ear, 40, 75, "Ear: "},
+        {&c1.coupling, 192, 75, "Coupling:"},
+        {&c1.testDate, 40, 98, "Date of Test:"},
+        {&c1.experience, 40, 121, "HA Experience:"},
+        {&c2.heading, 416, 6, "Condition 2:"},
+        {&c2.aidHeading, 432, 29, "Hearing Aid Information"},
+        {&c2.hearingAid, 432, 52, " "},
+        {&c2.ear, 416, 75, "Ear: "},
+        {&c2.coupling, 560, 75, "Coupling:"},
+        {&c2.testDate, 416, 98, "Date of Test:"},
+        {&c2.experience, 417, 121, "HA Experience:"},
+        {&detail.commentsHeading, 40, 152, "Comments:"},
     };
-    for (const auto& l : labels) AddLabel(band, l.name, l.left, l.top, l.caption);
-    auto& comments = AddLabel(band, "RpLabel7", 133, 152, "");
+    for (const auto& l : labels) *l.label = &AddLabel(band, l.left, l.top, l.caption);
+    auto& comments = AddLabel(band, 133, 152, "");
     comments.AutoSize = false;
-    comments.AutoStretch = false;
     comments.WordWrap = true;
     comments.Size.width = Px(516);
     comments.Size.height = Px(42);
     comments.Reformat();
-    const auto addImage = [&](const char* name, int left, int top, int width, int height) {
+    detail.comments = &comments;
+    const auto addImage = [&](int left, int top, int width, int height) {
         auto& image = band.Add<ReportImage>();
         image.Size = {Px(height), Px(left), Px(top), Px(width)};
-        named_.emplace_back(name, &image);
+        return &image;
     };
-    addImage("RpSubscaleScoreGraph", 56, 232, kChartWidth, kChartHeight);
-    addImage("RpSubscaleDataTables", 56, 548, kTablesWidth, kTablesHeight);
+    detail.chart = addImage(56, 232, kChartWidth, kChartHeight);
+    detail.tables = addImage(56, 548, kTablesWidth, kTablesHeight);
 }
 
-ReportLabel& ScoreReport::Label(const QString& name) const {
-    for (const auto& [n, element] : named_) {
-        if (n == name) return dynamic_cast<ReportLabel&>(*element);
-    }
-    throw std::out_of_range("no label " + name.toStdString());
-}
-
-ReportImage& ScoreReport::Image(const QString& name) const {
-    for (const auto& [n, element] : named_) {
-        if (n == name) return dynamic_cast<ReportImage&>(*element);
-    }
-    throw std::out_of_range("no image " + name.toStdString());
-}
-
-void ScoreReport::PageHeaderBand1BeforePrint(ReportBand&, bool&) {
+void ScoreReport::FillPageHeader() {
     const drawing::ClientDetails d = drawing::ClientDetailsOf(gClientRecord);
     QString name = "Name: " + d.lastName;
     if (!d.lastName.isEmpty()) name += ", ";
     name += d.firstName + " " + d.middleInitial;
-    Label("RpNameLabel").SetCaption(name);
-    Label("RpGenderLabel").SetCaption(d.gender);
-    Label("RpDateBirthLabel").SetCaption(d.birthDate);
-    Label("RpTestFormLabel").SetCaption(d.testForm);
+    const auto& header = elements_.header;
+    header.name->SetCaption(name);
+    header.gender->SetCaption(d.gender);
+    header.birthDate->SetCaption(d.birthDate);
+    header.testForm->SetCaption(d.testForm);
 }
 
-void ScoreReport::DetailBand1BeforePrint(ReportBand&, bool&) {
+void ScoreReport::FillDetail() {
     const drawing::ClientDetails d = drawing::ClientDetailsOf(gClientRecord);
-    const auto& [c1, c2] = d.conditions;
+    const auto& detail = elements_.detail;
+    for (std::size_t c = 0; c < detail.conditions.size(); ++c) {
+        const auto& labels = detail.conditions[c];
+        const auto& details = d.conditions[c];
+        labels.hearingAid->SetCaption(" " + details.hearingAid);
+        labels.ear->SetCaption(details.ear);
+        labels.coupling->SetCaption(details.coupling);
+        labels.testDate->SetCaption(details.testDate);
+        labels.experience->SetCaption(details.experience);
+    }
+    detail.comments->SetCaption(d.comments);
     canvas::Bitmap chart(kChartWidth, kChartHeight);
     canvas::Bitmap tables(kTablesWidth, kTablesHeight);
-    Label("RpHearingAidLabel1").SetCaption(" " + c1.hearingAid);
-    Label("RpEarLabel1").SetCaption(c1.ear);
-    Label("RpCouplingLabel1").SetCaption(c1.coupling);
-    Label("RpTestDateLabel1").SetCaption(c1.testDate);
-    Label("RpHAExperienceLabel1").SetCaption(c1.experience);
-    Label("RpHearingAidLabel2").SetCaption(" " + c2.hearingAid);
-    Label("RpEarLabel2").SetCaption(c2.ear);
-    Label("RpCouplingLabel2").SetCaption(c2.coupling);
-    Label("RpTestDateLabel2").SetCaption(c2.testDate);
-    Label("RpHAExperienceLabel2").SetCaption(c2.experience);
-    Label("RpLabel7").SetCaption(d.comments);
     drawing::DrawSubscaleChart(chart, kChartWidth, kChartHeight, drawing::ChartVariant::Print,
                                SubscaleScores, NormTable);
     drawing::DrawScoreTables(tables, kTablesWidth, kTablesHeight, drawing::TableLayout::Print,
                              SubscaleScores, drawing::LocaleDecimalSeparator());
-    Image("RpSubscaleScoreGraph").Picture = chart.Finish().copy();
-    Image("RpSubscaleDataTables").Picture = tables.Finish().copy();
+    detail.chart->Picture = chart.Finish().copy();
+    detail.tables->Picture = tables.Finish().copy();
 }
 
 }  // namespace kivo::print

@@ -1,8 +1,46 @@
+// The printed score report of the open client: its bands and elements, laid out once, and the
+// band events that fill them from the session each time the report runs.
 #pragma once
+
+#include <QString>
+#include <array>
 
 #include "print/engine/Report.h"
 
 namespace kivo::print {
+
+// The elements of the score report that the band events fill or tests look at, set when the
+// bands are built. The report's bands own them.
+struct ScoreReportElements {
+    struct Header {
+        report::ReportLabel* title = nullptr;
+        report::ReportDateLabel* printed = nullptr;  // "Printed: " and the date
+        report::ReportLabel* name = nullptr;
+        report::ReportLabel* gender = nullptr;
+        report::ReportLabel* birthDate = nullptr;
+        report::ReportLabel* testForm = nullptr;
+    };
+    // One test condition's column of the detail band.
+    struct Condition {
+        report::ReportLabel* heading = nullptr;     // "Condition 1:"
+        report::ReportLabel* aidHeading = nullptr;  // "Hearing Aid Information"
+        report::ReportLabel* hearingAid = nullptr;
+        report::ReportLabel* ear = nullptr;
+        report::ReportLabel* coupling = nullptr;
+        report::ReportLabel* testDate = nullptr;
+        report::ReportLabel* experience = nullptr;
+    };
+    struct Detail {
+        std::array<Condition, 2> conditions;
+        report::ReportLabel* commentsHeading = nullptr;
+        report::ReportLabel* comments = nullptr;
+        report::ReportImage* chart = nullptr;
+        report::ReportImage* tables = nullptr;
+    };
+
+    Header header;
+    Detail detail;
+};
 
 // The one-page printed score report of the open client: a page header with the title, the
 // print date and the client, a detail band with both conditions, the comments, the chart
@@ -16,21 +54,20 @@ public:
 
     report::Report& Report() { return report_; }
 
-    // The elements by name, for tests.
-    report::ReportLabel& Label(const QString& name) const;
-    report::ReportImage& Image(const QString& name) const;
-
-    void PageHeaderBand1BeforePrint(report::ReportBand& sender, bool& printBand);
-    void DetailBand1BeforePrint(report::ReportBand& sender, bool& printBand);
+    // The report's elements, to look at after a run.
+    const ScoreReportElements& Elements() const { return elements_; }
 
 private:
     void BuildPageHeader();
     void BuildDetail();
-    report::ReportLabel& AddLabel(report::ReportBand& band, const QString& name, int left,
-                                   int top, const QString& caption);
+    report::ReportLabel& AddLabel(report::ReportBand& band, int left, int top,
+                                  const QString& caption);
+    // The band events: the client's details, and the chart and tables drawn afresh.
+    void FillPageHeader();
+    void FillDetail();
 
     report::Report report_;
-    std::vector<std::pair<QString, report::ReportElement*>> named_;
+    ScoreReportElements elements_;
 };
 
 }  // namespace kivo::print

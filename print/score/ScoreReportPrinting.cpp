@@ -1,3 +1,4 @@
+// The score report's preview wired to the printer and the dialogs.
 #include "print/score/ScoreReportPrinting.h"
 
 #include "print/ReportPrinting.h"

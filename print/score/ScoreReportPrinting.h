@@ -1,3 +1,5 @@
+// Print Scores: the score report kept for the whole run, so the print dialog's choices carry
+// over, and its preview.
 #pragma once
 
 #include <memory>

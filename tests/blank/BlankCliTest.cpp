@@ -3,8 +3,8 @@
 
 #include <sstream>
 
-#include "tests/blank/BlankFixtures.h"
 #include "cli/Cli.h"
+#include "tests/blank/BlankFixtures.h"
 #include "tests/support/TempDir.h"
 
 namespace kivo::test {

@@ -4,11 +4,11 @@
 
 #include <QAction>
 
-#include "tests/blank/BlankFixtures.h"
+#include "app/MainWindow.h"
 #include "canvas/printer/PrinterCanvas.h"
 #include "print/questionnaire/QuestionnairePrinting.h"
 #include "tests/app/ShellFixture.h"
-#include "app/MainWindow.h"
+#include "tests/blank/BlankFixtures.h"
 
 namespace kivo::test {
 namespace {

@@ -1,9 +1,10 @@
-// The worked figures of a 4961 x 6401 printable area: columns, table tops, header.
+// Positions on a Letter page's printable area at 600 dpi (4961 x 6401 pixels), figured by
+// hand: columns, table tops and the header.
 #include <gtest/gtest.h>
 
-#include "tests/blank/BlankFixtures.h"
 #include "print/questionnaire/QuestionnaireLayout.h"
 #include "print/questionnaire/QuestionnairePages.h"
+#include "tests/blank/BlankFixtures.h"
 
 namespace kivo::test {
 namespace {
@@ -11,7 +12,7 @@ namespace {
 using canvas::CanvasOp;
 using canvas::RecordingCanvas;
 
-TEST(QuestionnaireLayout, ColumnsAndTopsOfTheWorkedArea) {
+TEST(QuestionnaireLayout, ColumnsAndTopsOfALetterPage) {
     const print::PageColumns expected{248, 4712, 347, 3224, 3323, 1736, 3175, 320};
     EXPECT_EQ(print::ColumnsOf(kW, kH), expected);
     EXPECT_EQ(print::PageOneTable(kH), (print::RatedTable{1, 18, 1792}));
@@ -38,7 +39,7 @@ TEST(QuestionnaireLayout, TitlesPerForm) {
     }
 }
 
-TEST(QuestionnaireHeader, LabelsAndWriteInLinesAtTheWorkedPositions) {
+TEST(QuestionnaireHeader, LabelsAndWriteInLinesAtTheirPositions) {
     RecordingCanvas c(kDpi);
     PrintQuestionnairePage1(c, kW, kH, kShortFormB);
     const int s0 = Trunc(F(1.15) * TextHeightX("Arial", 14, 0));

@@ -1,9 +1,9 @@
-// What each page of each form holds, and the rated-item table at the worked figures.
+// What each page of each form holds, and the rated-item table on a Letter page at 600 dpi.
 #include <gtest/gtest.h>
 
-#include "tests/blank/BlankFixtures.h"
 #include "print/questionnaire/QuestionnaireLayout.h"
 #include "print/questionnaire/QuestionnairePages.h"
+#include "tests/blank/BlankFixtures.h"
 
 namespace kivo::test {
 namespace {

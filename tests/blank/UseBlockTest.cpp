@@ -3,8 +3,8 @@
 
 #include <array>
 
-#include "tests/blank/BlankFixtures.h"
 #include "print/questionnaire/QuestionnairePages.h"
+#include "tests/blank/BlankFixtures.h"
 
 namespace kivo::test {
 namespace {

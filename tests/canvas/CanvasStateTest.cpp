@@ -1,3 +1,5 @@
+// Canvas state (colours, brush, font heights) and what the recording canvas records of each
+// call.
 #include <gtest/gtest.h>
 
 #include "canvas/Canvas.h"

@@ -1,3 +1,4 @@
+// The page canvas as a PDF job: its title, pages and resolution.
 #include <gtest/gtest.h>
 
 #include <QPageLayout>

@@ -1,3 +1,5 @@
+// The painter canvas on real bitmaps: each shape and text covers exactly the pixels the canvas
+// promises.
 #include <gtest/gtest.h>
 
 #include <QColor>

@@ -1,3 +1,4 @@
+// kivo-cli scores, show and usage in process, and the built program's exit status and streams.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include "model/ClientFile.h"
 #include "model/Questionnaire.h"
 #include "model/Scoring.h"
+#include "tests/support/ClientBuilder.h"
 #include "tests/support/TempDir.h"
 
 using namespace kivo;
@@ -26,17 +28,15 @@ Result RunCli(std::vector<std::string> args) {
     return {status, out.str(), err.str()};
 }
 
-// A short-form (a) client: speech cues as the worked example (5.5 with three blanks),
-// use A, E and a blank; condition 2 blank.
-ClientRecord Worked() {
-    ClientRecord r;
-    ResetClientRecord(r);
-    WriteTextField(r.LastName, "O'Brien, \"Jr\"");
-    r.TestForm = kShortFormA;
-    const std::pair<int, char> answers[] = {{9, 'D'}, {10, 'E'}, {15, 'F'}, {18, 'G'},
-                                            {26, 'A'}, {27, 'E'}};
-    for (auto [n, code] : answers) r.Responses[n - 1] = code;
-    return r;
+// A short-form (a) client: speech cues score 5.5 with three items blank, use A, E and a
+// blank; condition 2 blank.
+ClientRecord SpeechCuesClient() {
+    const std::pair<int, char> answers[] = {{9, 'D'},  {10, 'E'}, {15, 'F'},
+                                            {18, 'G'}, {26, 'A'}, {27, 'E'}};
+    test::ClientBuilder client;
+    client.Name("O'Brien, \"Jr\"").Form(kShortFormA);
+    for (auto [item, code] : answers) client.Answer(0, item, code);
+    return client.Build();
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -50,8 +50,8 @@ std::vector<std::string> Lines(const std::string& text) {
 
 TEST(CliScores, CsvHasTwelveRowsPerFileInReportOrder) {
     TempDir dir;
-    const auto file = (dir / "worked.KVO").string();
-    WriteClientFile(file, Worked());
+    const auto file = (dir / "client.KVO").string();
+    WriteClientFile(file, SpeechCuesClient());
     const auto r = RunCli({"scores", file});
     ASSERT_EQ(r.status, 0) << r.err;
     const auto lines = Lines(r.out);
@@ -68,7 +68,7 @@ TEST(CliScores, CsvHasTwelveRowsPerFileInReportOrder) {
 TEST(CliScores, FileNamesAreQuotedAndUnknownFormsHaveNoName) {
     TempDir dir;
     const auto file = (dir / "a, \"b\".KVO").string();
-    auto record = Worked();
+    auto record = SpeechCuesClient();
     record.TestForm = 7;
     WriteClientFile(file, record);
     const auto r = RunCli({"scores", "--format", "csv", file});
@@ -83,7 +83,7 @@ TEST(CliScores, RefusedFilesAreReportedAndTheOthersStillScored) {
     TempDir dir;
     const auto good = (dir / "good.KVO").string();
     const auto bad = (dir / "bad.KVO").string();
-    WriteClientFile(good, Worked());
+    WriteClientFile(good, SpeechCuesClient());
     WriteBytes(bad, std::vector<unsigned char>(300, 'K'));
     const auto r = RunCli({"scores", bad, good, (dir / "missing.KVO").string()});
     EXPECT_EQ(r.status, 1);
@@ -97,11 +97,12 @@ TEST(CliScores, RefusedFilesAreReportedAndTheOthersStillScored) {
 TEST(CliScores, JsonHoldsTheSameFigures) {
     TempDir dir;
     const auto file = (dir / "w.KVO").string();
-    WriteClientFile(file, Worked());
+    WriteClientFile(file, SpeechCuesClient());
     const auto r = RunCli({"scores", "--format=json", file, file});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string one =
-        "{\"file\":\"" + file + "\",\"form\":\"KIVOs(a)\",\"conditions\":[{\"condition\":1,"
+        "{\"file\":\"" + file +
+        "\",\"form\":\"KIVOs(a)\",\"conditions\":[{\"condition\":1,"
         "\"subscales\":[{\"subscale\":\"Speech Cues\",\"score\":5.500000,\"display\":\"5.5\","
         "\"missing\":3,\"valid\":true},";
     EXPECT_EQ(r.out.substr(0, 2), "[\n");
@@ -115,7 +116,7 @@ TEST(CliScores, JsonHoldsTheSameFigures) {
 TEST(CliShow, PrintsEveryFieldDecoded) {
     TempDir dir;
     const auto file = (dir / "s.KVO").string();
-    auto r = Worked();
+    auto r = SpeechCuesClient();
     WriteTextField(r.FirstName, "JOHNSON");
     WriteTextField(r.FirstName, "Zo\xC3\xAB");  // Zoë over a longer name
     WriteTextField(r.Comments, "first\r\nsecond \xE2\x80\x99");
@@ -132,17 +133,17 @@ TEST(CliShow, PrintsEveryFieldDecoded) {
         cond1[static_cast<std::size_t>(i)] = c;
     }
     const std::string cond2 = std::string(39, ' ') + "\xE2\x80\x99";
-    for (const std::string& expected : std::vector<std::string>
-         {"\"Signature\": \"KIVO1\"", "\"LastName\": \"XXXXXXXXXXXXXXXXXX\",",
-          "\"FirstName\": \"Zo\xC3\xAB\",", "\"TestForm\": 2,", "\"Experience2\": 3,",
-          "\"Comments\": \"first\\r\\nsecond \xE2\x80\x99\"",
-          "\"condition1\": \"" + cond1 + "\"", "\"condition2\": \"" + cond2 + "\""}) {
+    for (const std::string& expected : std::vector<std::string>{
+             "\"Signature\": \"KIVO1\"", "\"LastName\": \"XXXXXXXXXXXXXXXXXX\",",
+             "\"FirstName\": \"Zo\xC3\xAB\",", "\"TestForm\": 2,", "\"Experience2\": 3,",
+             "\"Comments\": \"first\\r\\nsecond \xE2\x80\x99\"",
+             "\"condition1\": \"" + cond1 + "\"", "\"condition2\": \"" + cond2 + "\""}) {
         EXPECT_NE(out.find(expected), std::string::npos) << expected << "\n" << out;
     }
-    const char* names[] = {"Signature", "LastName",  "FirstName", "MiddleInitial", "ClientId",
-                           "TestForm",  "Gender",    "BirthDate", "HearingAid1",   "Ear1",
-                           "Coupling1", "TestDate1", "Experience1", "HearingAid2", "Ear2",
-                           "Coupling2", "TestDate2", "Experience2", "Comments",    "Responses"};
+    const char* names[] = {"Signature", "LastName",  "FirstName",   "MiddleInitial", "ClientId",
+                           "TestForm",  "Gender",    "BirthDate",   "HearingAid1",   "Ear1",
+                           "Coupling1", "TestDate1", "Experience1", "HearingAid2",   "Ear2",
+                           "Coupling2", "TestDate2", "Experience2", "Comments",      "Responses"};
     std::size_t last = 0;
     for (const char* name : names) {
         const auto at = out.find("\"" + std::string(name) + "\":");
@@ -153,9 +154,14 @@ TEST(CliShow, PrintsEveryFieldDecoded) {
 }
 
 TEST(CliUsage, ErrorsExitTwo) {
-    const std::vector<std::vector<std::string>> bad = {
-        {}, {"frobnicate"}, {"scores"}, {"scores", "--format", "xml", "a"},
-        {"scores", "--format"}, {"scores", "--bogus", "a"}, {"show"}, {"show", "a", "b"}};
+    const std::vector<std::vector<std::string>> bad = {{},
+                                                       {"frobnicate"},
+                                                       {"scores"},
+                                                       {"scores", "--format", "xml", "a"},
+                                                       {"scores", "--format"},
+                                                       {"scores", "--bogus", "a"},
+                                                       {"show"},
+                                                       {"show", "a", "b"}};
     for (const auto& args : bad) {
         const auto r = RunCli(args);
         EXPECT_EQ(r.status, 2) << (args.empty() ? "" : args[0]);
@@ -170,7 +176,7 @@ TEST(CliUsage, ErrorsExitTwo) {
 TEST(CliBinary, ExitStatusAndStreamsOfTheRealCommand) {
     TempDir dir;
     const auto good = (dir / "g.KVO").string();
-    WriteClientFile(good, Worked());
+    WriteClientFile(good, SpeechCuesClient());
     WriteBytes(dir / "b.KVO", std::vector<unsigned char>(10, 0));
     const auto out = (dir / "out.csv").string();
     const auto err = (dir / "err.txt").string();
@@ -183,7 +189,8 @@ TEST(CliBinary, ExitStatusAndStreamsOfTheRealCommand) {
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 13);
     const auto errText = ReadBytes(err);
     EXPECT_EQ(std::count(errText.begin(), errText.end(), '\n'), 1);
-    EXPECT_EQ(WEXITSTATUS(std::system((std::string("'") + KIVO_CLI_PATH + "' 2>/dev/null").c_str())), 2);
+    EXPECT_EQ(
+        WEXITSTATUS(std::system((std::string("'") + KIVO_CLI_PATH + "' 2>/dev/null").c_str())), 2);
 }
 
 TEST(CliScores, ScoreColumnMatchesPrintfForManyFractions) {
@@ -193,13 +200,12 @@ TEST(CliScores, ScoreColumnMatchesPrintfForManyFractions) {
     std::vector<ClientRecord> records;
     unsigned seed = 1;
     for (int i = 0; i < 60; ++i) {
-        ClientRecord r;
-        ResetClientRecord(r);
-        r.TestForm = i % 3;
-        for (char& code : r.Responses) {
+        std::string codes(2 * kMaxItems, ' ');
+        for (char& code : codes) {
             seed = seed * 1103515245u + 12345u;
             code = " ABCDEFG"[(seed >> 16) % 8];
         }
+        const ClientRecord r = test::ClientBuilder().Form(i % 3).Responses(codes).Build();
         records.push_back(r);
         args.push_back((dir / ("c" + std::to_string(i) + ".KVO")).string());
         WriteClientFile(args.back(), r);
@@ -213,9 +219,11 @@ TEST(CliScores, ScoreColumnMatchesPrintfForManyFractions) {
         ComputeSubscaleScores(records[f], scores);
         for (int row = 0; row < 12; ++row) {
             char expected[64];
-            std::snprintf(expected, sizeof expected, ",%.6f,",
-                          static_cast<double>(scores[static_cast<std::size_t>(row / 6)]
-                                                    [static_cast<std::size_t>(row % 6)].Score));
+            std::snprintf(
+                expected, sizeof expected, ",%.6f,",
+                static_cast<double>(
+                    scores[static_cast<std::size_t>(row / 6)][static_cast<std::size_t>(row % 6)]
+                        .Score));
             EXPECT_NE(lines[1 + f * 12 + static_cast<std::size_t>(row)].find(expected),
                       std::string::npos)
                 << lines[1 + f * 12 + static_cast<std::size_t>(row)] << " vs " << expected;

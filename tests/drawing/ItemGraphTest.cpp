@@ -1,8 +1,9 @@
+// The item graph: its value mapping, the item view's tables and every drawing call of a graph.
 #include <gtest/gtest.h>
 
-#include "tests/drawing/DrawingFixtures.h"
 #include "drawing/ItemGraph.h"
 #include "drawing/ItemViewTables.h"
+#include "tests/drawing/DrawingFixtures.h"
 
 namespace kivo::drawing {
 namespace {

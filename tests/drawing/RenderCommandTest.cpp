@@ -1,3 +1,5 @@
+// kivo-cli render: the paint boxes pixel for pixel, the chosen view subscale, usage errors and
+// failures.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -6,10 +8,11 @@
 
 #include "canvas/Bitmap.h"
 #include "cli/Cli.h"
-#include "model/ClientFile.h"
 #include "drawing/ItemGraph.h"
-#include "tests/canvas/PixelColors.h"
 #include "drawing/ReportPaintBox.h"
+#include "model/ClientFile.h"
+#include "tests/canvas/PixelColors.h"
+#include "tests/support/ClientBuilder.h"
 #include "tests/support/TempDir.h"
 
 namespace kivo::drawing {
@@ -35,17 +38,14 @@ QImage Load(const std::filesystem::path& path) {
 // A long-form client with every answer in both conditions but two listening-effort blanks
 // in condition 2, which make that subscale invalid there.
 ClientRecord LongFormClient() {
-    ClientRecord record;
-    ResetClientRecord(record);
-    record.TestForm = kLongForm;
-    for (int item = 1; item <= 40; ++item) {
-        record.Responses[ResponseIndex(0, item)] = static_cast<char>('A' + item % 5);
-        record.Responses[ResponseIndex(1, item)] = static_cast<char>('B' + item % 4);
-    }
+    test::ClientBuilder client;
+    client.Form(kLongForm)
+        .AnswerEach(0, [](int item) { return static_cast<char>('A' + item % 5); })
+        .AnswerEach(1, [](int item) { return static_cast<char>('B' + item % 4); });
     for (int item : SubscaleItems(kLongForm, Subscale::ListeningEffort).first(4)) {
-        record.Responses[ResponseIndex(1, item)] = kBlankResponse;
+        client.Answer(1, item, kBlankResponse);
     }
-    return record;
+    return client.Build();
 }
 
 class RenderCommandTest : public ::testing::Test {

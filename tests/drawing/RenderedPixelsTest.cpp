@@ -1,11 +1,12 @@
+// Pixel probes on a rendered report paint box: the real painter honours the chart's pixel rules.
 #include <gtest/gtest.h>
 
 #include <QImage>
 
 #include "canvas/Bitmap.h"
-#include "tests/drawing/DrawingFixtures.h"
-#include "tests/canvas/PixelColors.h"
 #include "drawing/ReportPaintBox.h"
+#include "tests/canvas/PixelColors.h"
+#include "tests/drawing/DrawingFixtures.h"
 
 namespace kivo::drawing {
 namespace {
@@ -28,7 +29,7 @@ protected:
     QImage image;
 };
 
-TEST_F(RenderedReportTest, FrameRightEdgeLiesOnColumnPR) {
+TEST_F(RenderedReportTest, FrameEdgesLieWhereTheChartGeometryPutsThem) {
     EXPECT_EQ(image.pixel(575, 290), kBlack);
     EXPECT_EQ(image.pixel(576, 290), kWhite);
     EXPECT_EQ(image.pixel(300, 311), kBlack);

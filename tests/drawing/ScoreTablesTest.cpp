@@ -1,8 +1,9 @@
+// The score tables' coordinates, fonts and score texts, and the experience texts.
 #include <gtest/gtest.h>
 
-#include "tests/drawing/DrawingFixtures.h"
 #include "drawing/ExperienceText.h"
 #include "drawing/ScoreTables.h"
+#include "tests/drawing/DrawingFixtures.h"
 
 namespace kivo::drawing {
 namespace {

@@ -1,7 +1,9 @@
+// The subscale chart: geometry, scale, labels, norms, markers and profiles, valid and invalid
+// scores, and the state it leaves the canvas in.
 #include <gtest/gtest.h>
 
-#include "tests/drawing/DrawingFixtures.h"
 #include "drawing/SubscaleChart.h"
+#include "tests/drawing/DrawingFixtures.h"
 
 namespace kivo::drawing {
 namespace {

@@ -1,3 +1,5 @@
+// Recorded pages onto a paged device: the page range, one device page each, progress steps
+// and cancelling.
 #include <gtest/gtest.h>
 
 #include <QPdfWriter>
@@ -13,8 +15,8 @@ TEST(PageOutput, ProgressStepsAreMultiplesOfFive) {
     struct Case {
         int done, total, percent;
     };
-    const Case cases[] = {{1, 1, 100}, {0, 3, 0}, {1, 3, 30}, {2, 3, 65}, {3, 3, 100},
-                          {1, 7, 10},  {6, 7, 85}, {0, 0, 100}};
+    const Case cases[] = {{1, 1, 100}, {0, 3, 0},  {1, 3, 30}, {2, 3, 65},
+                          {3, 3, 100}, {1, 7, 10}, {6, 7, 85}, {0, 0, 100}};
     for (const auto& c : cases) {
         EXPECT_EQ(ProgressStep(c.done, c.total), c.percent) << c.done << "/" << c.total;
     }

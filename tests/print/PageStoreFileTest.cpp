@@ -1,3 +1,5 @@
+// The .kps page file: a round trip keeps every drawing; damaged, truncated and hostile files
+// are refused without a crash.
 #include <gtest/gtest.h>
 
 #include <random>

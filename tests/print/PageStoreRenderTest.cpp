@@ -1,3 +1,5 @@
+// Recorded pages drawn on devices: fills on rounded device pixels, text clipped and aligned
+// at any resolution.
 #include <gtest/gtest.h>
 
 #include <QPainter>

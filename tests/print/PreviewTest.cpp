@@ -1,3 +1,5 @@
+// The report preview window: generation, buttons, zoom, paging by keys and dialog, the page
+// image, errors and a second preview.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,8 +11,8 @@
 
 #include "model/Error.h"
 #include "print/preview/PreviewPage.h"
-#include "tests/print/ReportFixtures.h"
 #include "print/preview/ReportPreview.h"
+#include "tests/print/ReportFixtures.h"
 
 using namespace kivo::report;
 
@@ -51,8 +53,8 @@ TEST(ReportPreview, GeneratedOnePageShowsPageOneOfOneAndEnablesTheButtons) {
     window.Generate();
     EXPECT_EQ(Panel(window, "PagePanel"), "Page 1 of 1");
     EXPECT_EQ(Panel(window, "TitlePanel"), "KIVO Score Report");
-    for (const char* name : {"FirstPage", "nextPage", "GotoPageButton", "copybutton",
-                             "PrintSetup", "Print", "SaveReport", "SpeedButton1"}) {
+    for (const char* name : {"FirstPage", "nextPage", "GotoPageButton", "copybutton", "PrintSetup",
+                             "Print", "SaveReport", "SpeedButton1"}) {
         EXPECT_TRUE(Enabled(window, name)) << name;
     }
     EXPECT_FALSE(Enabled(window, "CancelButton"));
@@ -102,19 +104,17 @@ TEST(ReportPreview, KeysAndGoToPageMoveThroughThePages) {
         Qt::KeyboardModifiers mods;
         int page;
     };
-    const Step steps[] = {{Qt::Key_PageDown, Qt::NoModifier, 2},
-                          {Qt::Key_PageDown, Qt::ControlModifier, 3},
-                          {Qt::Key_PageDown, Qt::NoModifier, 3},
-                          {Qt::Key_PageUp, Qt::NoModifier, 2},
-                          {Qt::Key_Home, Qt::NoModifier, 1},
-                          {Qt::Key_End, Qt::NoModifier, 3},
-                          {Qt::Key_PageUp, Qt::ControlModifier, 1}};
+    const Step steps[] = {
+        {Qt::Key_PageDown, Qt::NoModifier, 2},   {Qt::Key_PageDown, Qt::ControlModifier, 3},
+        {Qt::Key_PageDown, Qt::NoModifier, 3},   {Qt::Key_PageUp, Qt::NoModifier, 2},
+        {Qt::Key_Home, Qt::NoModifier, 1},       {Qt::Key_End, Qt::NoModifier, 3},
+        {Qt::Key_PageUp, Qt::ControlModifier, 1}};
     for (const auto& s : steps) {
         QTest::keyClick(&window, static_cast<Qt::Key>(s.key), s.mods);
         EXPECT_EQ(window.CurrentPage(), s.page) << s.key;
     }
-    for (const auto& [typed, page] : {std::pair<QString, int>{"2", 2}, {"x", 1}, {"3", 3},
-                                      {"9", 1}, {"0", 1}}) {
+    for (const auto& [typed, page] :
+         {std::pair<QString, int>{"2", 2}, {"x", 1}, {"3", 3}, {"9", 1}, {"0", 1}}) {
         answer = typed;
         window.GotoPage();
         EXPECT_EQ(window.CurrentPage(), page) << typed.toStdString();
@@ -141,9 +141,7 @@ TEST(ReportPreview, PageImageHasOutlineAndShadow) {
 
 TEST(ReportPreview, ErrorWhileGeneratingClosesThePreviewWithoutAMessage) {
     PagedReport r(1);
-    r.report.Bands().front()->BeforePrint = [](ReportBand&, bool&) {
-        throw kivo::Error("broken");
-    };
+    r.report.Bands().front()->BeforePrint = [](ReportBand&, bool&) { throw kivo::Error("broken"); };
     Preview(r.report, {});  // returns, throws nothing
     SUCCEED();
 }

@@ -1,12 +1,14 @@
+// Printing from the preview: progress text, print settings to the printer and back, the print
+// dialog, the PDF offer without a printer and page files.
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QPrinter>
 
-#include "shell/DialogSeam.h"
 #include "print/PrintDestination.h"
-#include "tests/print/ReportFixtures.h"
 #include "print/ReportPrinting.h"
+#include "shell/DialogSeam.h"
+#include "tests/print/ReportFixtures.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
 

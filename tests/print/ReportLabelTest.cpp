@@ -1,3 +1,5 @@
+// Report labels and images: line breaking, sizing and alignment, what a label records onto a
+// page, the date label and picture placement.
 #include <gtest/gtest.h>
 
 #include "tests/print/ReportFixtures.h"
@@ -43,7 +45,7 @@ TEST_F(LabelTest, AutoSizeKeepsTheEdgeOfItsAlignment) {
     const double w = W("Client: Lee");
     const Case cases[] = {{TextAlignment::Left, 100.0},
                           {TextAlignment::Right, 600.0 - w},
-                          {TextAlignment::Centre, 350.0 - w / 2.0}};
+                          {TextAlignment::Center, 350.0 - w / 2.0}};
     for (const auto& c : cases) {
         auto& label = Label(100.0, 500.0);
         label.AutoSize = true;
@@ -91,7 +93,7 @@ TEST_F(LabelTest, AlignToBandMovesTheLabel) {
     };
     const Case cases[] = {{TextAlignment::Left, 0.0},
                           {TextAlignment::Right, 1905.0 - 300.0},
-                          {TextAlignment::Centre, 802.0}};  // (1905 - 300) div 2
+                          {TextAlignment::Center, 802.0}};  // (1905 - 300) / 2, cut to whole tenths
     for (const auto& c : cases) {
         auto& label = Label(500.0, 300.0);
         label.AlignToBand = true;
@@ -124,7 +126,7 @@ TEST_F(LabelTest, PrintsOnlyLinesThatFitWhollyAndFillsUnlessTransparent) {
     EXPECT_TRUE(ItemsOf(clear, PageItem::Kind::Fill).empty());
 }
 
-TEST_F(LabelTest, SysDataPrintsItsTextAndTheDate) {
+TEST_F(LabelTest, DateLabelPrintsItsTextAndTheDate) {
     auto& date = band.Add<ReportDateLabel>();
     date.AutoSize = true;
     date.Text = "Date: ";

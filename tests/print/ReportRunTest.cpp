@@ -1,3 +1,5 @@
+// The report run: bands on pages, event order, the switches that leave bands out, page breaks,
+// the page limit, errors from band events and device rounding.
 #include <gtest/gtest.h>
 
 #include "model/Error.h"
@@ -51,7 +53,8 @@ TEST(ReportRun, OneDetailWithoutDataGivesOnePageWithHeaderDetailAndFooter) {
     EXPECT_EQ(store.title, "KIVO Score Report");
     const auto fills = Fills(store.pages[0]);
     ASSERT_EQ(fills.size(), 3u);
-    EXPECT_EQ(fills[0], std::make_tuple(QColor(Qt::red), 127.0, 300.0)) << "header at the top margin";
+    EXPECT_EQ(fills[0], std::make_tuple(QColor(Qt::red), 127.0, 300.0))
+        << "header at the top margin";
     EXPECT_EQ(fills[1], std::make_tuple(QColor(Qt::green), 427.0, 1000.0)) << "detail below it";
     EXPECT_EQ(fills[2], std::make_tuple(QColor(Qt::blue), 2794.0 - 127.0 - 200.0, 200.0))
         << "footer's bottom on the bottom margin";
@@ -80,14 +83,21 @@ TEST(ReportRun, SwitchesThatLeaveBandsOut) {
     const Case cases[] = {
         {"no PrintIfEmpty: nothing prints", [](auto& r) { r.report.PrintIfEmpty = false; }, 0, {}},
         {"event clears PrintBand",
-         [](auto& r) { r.header->BeforePrint = [](ReportBand&, bool& p) { p = false; }; }, 1,
+         [](auto& r) { r.header->BeforePrint = [](ReportBand&, bool& p) { p = false; }; },
+         1,
          {Qt::green, Qt::blue}},
         {"disabled band", [](auto& r) { r.footer->Enabled = false; }, 1, {Qt::red, Qt::green}},
         {"no header on the first page",
-         [](auto& r) { r.report.Options.FirstPageHeader = false; }, 1, {Qt::green, Qt::blue}},
+         [](auto& r) { r.report.Options.FirstPageHeader = false; },
+         1,
+         {Qt::green, Qt::blue}},
         {"no footer on the last page",
-         [](auto& r) { r.report.Options.LastPageFooter = false; }, 1, {Qt::red, Qt::green}},
-        {"transparent band is not filled", [](auto& r) { r.detail->TransparentBand = true; }, 1,
+         [](auto& r) { r.report.Options.LastPageFooter = false; },
+         1,
+         {Qt::red, Qt::green}},
+        {"transparent band is not filled",
+         [](auto& r) { r.detail->TransparentBand = true; },
+         1,
          {Qt::red, Qt::blue}},
     };
     for (const auto& c : cases) {
@@ -147,8 +157,8 @@ TEST(DeviceMapping, RoundsHalfToEvenAfterTheOffset) {
         long device;
     };
     const Case cases[] = {
-        {127.0, 600.0, 0.0, 300},  {127.0, 96.0, 0.0, 48},   {2.5, 254.0, 0.0, 2},
-        {3.5, 254.0, 0.0, 4},      {-2.5, 254.0, 0.0, -2},   {127.0, 600.0, 50.0, 182},
+        {127.0, 600.0, 0.0, 300},   {127.0, 96.0, 0.0, 48}, {2.5, 254.0, 0.0, 2},
+        {3.5, 254.0, 0.0, 4},       {-2.5, 254.0, 0.0, -2}, {127.0, 600.0, 50.0, 182},
         {2159.0, 300.0, 0.0, 2550}, {1.0, 96.0, 0.0, 0},
     };
     for (const auto& c : cases) {

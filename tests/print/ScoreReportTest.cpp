@@ -1,12 +1,15 @@
+// The printed score report: the client's texts, the layout of every element, the comment lines
+// and the PDF that kivo-cli report writes.
 #include <gtest/gtest.h>
 
 #include <QProcess>
 #include <QRegularExpression>
 
 #include "model/ClientFile.h"
-#include "tests/print/ReportFixtures.h"
-#include "print/score/ScoreReport.h"
 #include "model/Session.h"
+#include "print/score/ScoreReport.h"
+#include "tests/print/ReportFixtures.h"
+#include "tests/support/ClientBuilder.h"
 #include "tests/support/TempDir.h"
 
 using namespace kivo;
@@ -22,25 +25,14 @@ struct Names {
 };
 
 ClientRecord Client(Names n = {"Johnson", "Ann", "M"}) {
-    ClientRecord r;
-    ResetClientRecord(r);
-    WriteTextField(r.LastName, n.last);
-    WriteTextField(r.FirstName, n.first);
-    WriteTextField(r.MiddleInitial, n.middle);
-    WriteTextField(r.Gender, "F");
-    WriteTextField(r.BirthDate, "03/14/1950");
-    WriteTextField(r.HearingAid1, "Brand X");
-    WriteTextField(r.Ear1, "Both");
-    WriteTextField(r.Coupling1, "Open");
-    WriteTextField(r.TestDate1, "01/05/2026");
-    WriteTextField(r.HearingAid2, "Brand Y");
-    WriteTextField(r.Ear2, "Left");
-    WriteTextField(r.Coupling2, "Vented");
-    WriteTextField(r.TestDate2, "02/09/2026");
-    r.TestForm = kLongForm;
-    r.Experience1 = 2;
-    r.Experience2 = 3;
-    return r;
+    return test::ClientBuilder()
+        .Name(n.last, n.first, n.middle)
+        .Gender("F")
+        .BirthDate("03/14/1950")
+        .Fitting1({"Brand X", "Both", "Open", "01/05/2026", 2})
+        .Fitting2({"Brand Y", "Left", "Vented", "02/09/2026", 3})
+        .Form(kLongForm)
+        .Build();
 }
 
 // The texts printed on the report's page, in order.
@@ -73,7 +65,7 @@ TEST_F(ScoreReportTest, NameRule) {
                           {{"L", "F", ""}, "Name: L, F "}};
     for (const auto& c : cases) {
         Run(Client(c.names));
-        EXPECT_EQ(report.Label("RpNameLabel").Caption(), c.printed);
+        EXPECT_EQ(report.Elements().header.name->Caption(), c.printed);
     }
 }
 
@@ -98,9 +90,10 @@ TEST_F(ScoreReportTest, OutOfTableValuesPrintThePrefixOnly) {
     r.Experience1 = -1;
     r.Experience2 = 4;
     Run(r);
-    EXPECT_EQ(report.Label("RpTestFormLabel").Caption(), "Test Form: ");
-    EXPECT_EQ(report.Label("RpHAExperienceLabel1").Caption(), "HA Experience: ");
-    EXPECT_EQ(report.Label("RpHAExperienceLabel2").Caption(), "HA Experience: ");
+    const auto& elements = report.Elements();
+    EXPECT_EQ(elements.header.testForm->Caption(), "Test Form: ");
+    EXPECT_EQ(elements.detail.conditions[0].experience->Caption(), "HA Experience: ");
+    EXPECT_EQ(elements.detail.conditions[1].experience->Caption(), "HA Experience: ");
 }
 
 TEST_F(ScoreReportTest, BandsAndElementsSitWhereTheLayoutPutsThem) {
@@ -111,25 +104,56 @@ TEST_F(ScoreReportTest, BandsAndElementsSitWhereTheLayoutPutsThem) {
     EXPECT_DOUBLE_EQ(bands[1]->Size.height, Px(779));
     EXPECT_DOUBLE_EQ(bands[2]->Size.height, Px(35));
     EXPECT_DOUBLE_EQ(bands[1]->Size.width, 1905.0);
+    // Every label at its place, so that each band event fills the label the layout means.
+    const auto& header = report.Elements().header;
+    const auto& detail = report.Elements().detail;
+    const auto& [c1, c2] = detail.conditions;
     struct Pos {
         const char* name;
+        const ReportElement* element;
         int left, top;
     };
-    for (const Pos& p : {Pos{"RpNameLabel", 8, 104}, Pos{"RpGenderLabel", 200, 104},
-                         Pos{"RpDateBirthLabel", 325, 104}, Pos{"RpTestFormLabel", 512, 104},
-                         Pos{"RpLabel5", 40, 6}, Pos{"RpHearingAidLabel1", 56, 52},
-                         Pos{"RpCouplingLabel2", 560, 75}, Pos{"RpHAExperienceLabel2", 417, 121},
-                         Pos{"RpLabel7", 133, 152}}) {
-        EXPECT_NEAR(report.Label(p.name).Size.left, Px(p.left), 1e-9) << p.name;
-        EXPECT_NEAR(report.Label(p.name).Size.top, Px(p.top), 1e-9) << p.name;
+    const Pos places[] = {
+        {"name", header.name, 8, 104},
+        {"gender", header.gender, 200, 104},
+        {"birth date", header.birthDate, 325, 104},
+        {"test form", header.testForm, 512, 104},
+        {"condition 1", c1.heading, 40, 6},
+        {"aid heading 1", c1.aidHeading, 56, 29},
+        {"hearing aid 1", c1.hearingAid, 56, 52},
+        {"ear 1", c1.ear, 40, 75},
+        {"coupling 1", c1.coupling, 192, 75},
+        {"test date 1", c1.testDate, 40, 98},
+        {"experience 1", c1.experience, 40, 121},
+        {"condition 2", c2.heading, 416, 6},
+        {"aid heading 2", c2.aidHeading, 432, 29},
+        {"hearing aid 2", c2.hearingAid, 432, 52},
+        {"ear 2", c2.ear, 416, 75},
+        {"coupling 2", c2.coupling, 560, 75},
+        {"test date 2", c2.testDate, 416, 98},
+        {"experience 2", c2.experience, 417, 121},
+        {"comments heading", detail.commentsHeading, 40, 152},
+        {"comments", detail.comments, 133, 152},
+        {"chart", detail.chart, 56, 232},
+        {"tables", detail.tables, 56, 548},
+    };
+    for (const Pos& p : places) {
+        ASSERT_NE(p.element, nullptr) << p.name;
+        EXPECT_NEAR(p.element->Size.left, Px(p.left), 1e-9) << p.name;
+        EXPECT_NEAR(p.element->Size.top, Px(p.top), 1e-9) << p.name;
     }
-    EXPECT_DOUBLE_EQ(report.Label("RpLabel7").Size.width, Px(516));
-    EXPECT_DOUBLE_EQ(report.Label("RpLabel7").Size.height, Px(42));
+    EXPECT_NEAR(header.printed->Size.top, Px(63), 1e-9);
+    EXPECT_TRUE(header.printed->Caption().startsWith("Printed: "));
+    EXPECT_EQ(header.title->Caption(), "Veltrano (KIVO) Scale");
+    EXPECT_DOUBLE_EQ(detail.comments->Size.width, Px(516));
+    EXPECT_DOUBLE_EQ(detail.comments->Size.height, Px(42));
     // Both pictures are drawn at exactly their elements' pixel sizes and fill them.
     const auto images = ItemsOf(store.pages[0], PageItem::Kind::Image);
     ASSERT_EQ(images.size(), 2u);
     EXPECT_EQ(images[0]->image.size(), QSize(617, 305));
     EXPECT_EQ(images[1]->image.size(), QSize(617, 225));
+    EXPECT_EQ(images[0]->image, detail.chart->Picture);
+    EXPECT_EQ(images[1]->image, detail.tables->Picture);
     const double detailTop = 127.0 + Px(129);
     EXPECT_NEAR(images[0]->target.left(), 127.0 + Px(56), 1e-9);
     EXPECT_NEAR(images[0]->target.top(), detailTop + Px(232), 1e-9);
