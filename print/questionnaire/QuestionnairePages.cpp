@@ -11,7 +11,7 @@ namespace kivo {
 using namespace print;
 using namespace print::parts;
 
-void PrintQuestionnairePage1(canvas::Canvas& canvas, int width, int height, FormKind form) {
+void PrintQuestionnaireFirstPage(canvas::Canvas& canvas, int width, int height, FormKind form) {
     if (!IsKnownForm(form)) return;
     const PageColumns at = ColumnsOf(width, height);
     PrepareCanvas(canvas);
@@ -20,7 +20,7 @@ void PrintQuestionnairePage1(canvas::Canvas& canvas, int width, int height, Form
     DrawRatedTable(canvas, at, form, PageOneTable(height), true);
 }
 
-void PrintQuestionnairePage2(canvas::Canvas& canvas, int width, int height, FormKind form) {
+void PrintQuestionnaireSecondPage(canvas::Canvas& canvas, int width, int height, FormKind form) {
     if (!IsKnownForm(form)) return;
     const PageColumns at = ColumnsOf(width, height);
     PrepareCanvas(canvas);
@@ -37,9 +37,9 @@ void PrintQuestionnaire(canvas::PageCanvas& job, FormKind form) {
     const std::string title(QuestionnaireJobTitle(form));
     job.Title = title;
     if (!job.BeginDoc()) throw Error("The print job \"" + title + "\" could not be started");
-    PrintQuestionnairePage1(job, job.PageWidth(), job.PageHeight(), form);
+    PrintQuestionnaireFirstPage(job, job.PageWidth(), job.PageHeight(), form);
     job.NewPage();
-    PrintQuestionnairePage2(job, job.PageWidth(), job.PageHeight(), form);
+    PrintQuestionnaireSecondPage(job, job.PageWidth(), job.PageHeight(), form);
     job.EndDoc();
 }
 

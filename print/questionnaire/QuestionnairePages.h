@@ -10,11 +10,11 @@ namespace kivo {
 
 // Page 1 of `form` on a printable area of width x height device pixels: the header, the
 // instructions with the answer guide and rated items 1-18. Nothing for an unknown form.
-void PrintQuestionnairePage1(canvas::Canvas& canvas, int width, int height, FormKind form);
+void PrintQuestionnaireFirstPage(canvas::Canvas& canvas, int width, int height, FormKind form);
 
 // Page 2: the short forms repeat the instructions, then the remaining rated items, the use
 // items, the credit line and the logo. Nothing for an unknown form.
-void PrintQuestionnairePage2(canvas::Canvas& canvas, int width, int height, FormKind form);
+void PrintQuestionnaireSecondPage(canvas::Canvas& canvas, int width, int height, FormKind form);
 
 // One print job of both pages, titled with the form's job title. Nothing for an unknown
 // form; throws Error when the device refuses to start the job.

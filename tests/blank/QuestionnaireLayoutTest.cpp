@@ -41,7 +41,7 @@ TEST(QuestionnaireLayout, TitlesPerForm) {
 
 TEST(QuestionnaireHeader, LabelsAndWriteInLinesAtTheirPositions) {
     RecordingCanvas c(kDpi);
-    PrintQuestionnairePage1(c, kW, kH, kShortFormB);
+    PrintQuestionnaireFirstPage(c, kW, kH, kShortFormB);
     const int s0 = Trunc(F(1.15) * TextHeightX("Arial", 14, 0));
     const int titleWidth = TextWidthIn("Arial", 14, canvas::fsBold, "KIVOs(b)");
 
@@ -67,7 +67,7 @@ TEST(QuestionnaireHeader, LabelsAndWriteInLinesAtTheirPositions) {
 
 TEST(QuestionnaireHeader, InstructionsAndAnswerGuide) {
     RecordingCanvas c(kDpi);
-    PrintQuestionnairePage1(c, kW, kH, kShortFormA);
+    PrintQuestionnaireFirstPage(c, kW, kH, kShortFormA);
     const int th12 = TextHeightX("Arial", 12, canvas::fsBold);
     const int s1 = Trunc(F(1.1) * th12);
     const int s2 = Trunc(F(1.4) * th12);

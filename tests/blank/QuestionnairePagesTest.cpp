@@ -36,7 +36,7 @@ int ShadedRows(const RecordingCanvas& c) {
 
 TEST(RatedTable, PageOneFrameShadingAndRows) {
     RecordingCanvas c(kDpi);
-    PrintQuestionnairePage1(c, kW, kH, kShortFormA);
+    PrintQuestionnaireFirstPage(c, kW, kH, kShortFormA);
     const int r = Trunc(F(2.0) * TextHeightX("Arial", 11, 0));
     const int q = 1792;
     const auto rects = c.CallsOf(CanvasOp::Rectangle);
@@ -73,7 +73,7 @@ TEST(RatedTable, PageOneFrameShadingAndRows) {
 
 TEST(RatedTable, LongFormPageTwoStartsNearTheTop) {
     RecordingCanvas c(kDpi);
-    PrintQuestionnairePage2(c, kW, kH, kLongForm);
+    PrintQuestionnaireSecondPage(c, kW, kH, kLongForm);
     const int r = Trunc(F(2.0) * TextHeightX("Arial", 11, 0));
     const auto frame = c.CallsOf(CanvasOp::Rectangle).front();
     EXPECT_EQ(frame.Points,
@@ -101,9 +101,9 @@ TEST(PageContents, EachFormAndPage) {
         SCOPED_TRACE(::testing::Message() << "form " << k.form << " page " << k.page);
         RecordingCanvas c(kDpi);
         if (k.page == 1) {
-            PrintQuestionnairePage1(c, kW, kH, k.form);
+            PrintQuestionnaireFirstPage(c, kW, kH, k.form);
         } else {
-            PrintQuestionnairePage2(c, kW, kH, k.form);
+            PrintQuestionnaireSecondPage(c, kW, kH, k.form);
         }
         EXPECT_EQ(CountText(c, kAnswerRow), k.rows);
         EXPECT_EQ(ShadedRows(c), k.shaded);
@@ -126,8 +126,8 @@ TEST(PageContents, EachFormAndPage) {
 
 TEST(PageContents, PageOneDiffersBetweenFormsOnlyInTitleAndItems) {
     RecordingCanvas a(kDpi), longForm(kDpi);
-    PrintQuestionnairePage1(a, kW, kH, kShortFormA);
-    PrintQuestionnairePage1(longForm, kW, kH, kLongForm);
+    PrintQuestionnaireFirstPage(a, kW, kH, kShortFormA);
+    PrintQuestionnaireFirstPage(longForm, kW, kH, kLongForm);
     ASSERT_EQ(a.Calls().size(), longForm.Calls().size());
     for (std::size_t i = 0; i < a.Calls().size(); ++i) {
         const auto& x = a.Calls()[i];
@@ -149,8 +149,8 @@ TEST(PageContents, PageOneDiffersBetweenFormsOnlyInTitleAndItems) {
 TEST(PageContents, AnUnknownFormPrintsNothing) {
     for (const FormKind form : {-1, 3, 1000}) {
         RecordingCanvas c(kDpi);
-        PrintQuestionnairePage1(c, kW, kH, form);
-        PrintQuestionnairePage2(c, kW, kH, form);
+        PrintQuestionnaireFirstPage(c, kW, kH, form);
+        PrintQuestionnaireSecondPage(c, kW, kH, form);
         EXPECT_TRUE(c.Calls().empty()) << form;
     }
 }

@@ -37,7 +37,7 @@ TEST_P(UseBlock, PanelsBoxesQuestionsOptionsAndCredit) {
     const int qU = form == kLongForm ? 3968 : 3712;
     const int u = Trunc(F(1.15) * TextHeightX("Arial", 11, 0));
     RecordingCanvas c(kDpi);
-    PrintQuestionnairePage2(c, kW, kH, form);
+    PrintQuestionnaireSecondPage(c, kW, kH, form);
 
     const auto rects = BlockRectangles(c);
     ASSERT_EQ(rects.size(), 3u + 15u);
@@ -88,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(EveryForm, UseBlock,
 TEST(Logo, ArcsCaptionAndRestoredPenAndFont) {
     const int u = Trunc(F(1.15) * TextHeightX("Arial", 11, 0));
     RecordingCanvas c(kDpi);
-    PrintQuestionnairePage2(c, kW, kH, kLongForm);
+    PrintQuestionnaireSecondPage(c, kW, kH, kLongForm);
     const int cx = 2480, cy = 6016;
 
     const auto arcs = c.CallsOf(CanvasOp::Arc);
@@ -125,7 +125,7 @@ TEST(OtherPrinters, OffsetsAndPenWidthsStayInDevicePixels) {
     // A4 at 300 dpi less margins: positions scale, the 10, 20, 2 and 40 do not.
     const int w = 2400, h = 3400;
     RecordingCanvas c(300);
-    PrintQuestionnairePage2(c, w, h, kShortFormA);
+    PrintQuestionnaireSecondPage(c, w, h, kShortFormA);
     const int x0 = Trunc(F(0.05) * w), xi = Trunc(F(0.07) * w);
     const int u = [] {
         RecordingCanvas m(300);
