@@ -1,45 +1,48 @@
+// The File commands' reading and writing of client files, and the wording of their failures
+// in the error box, built from the fields of the model's FileError.
 #include "app/ClientFileIo.h"
 
 #include <string>
 
+#include "app/FileNames.h"
 #include "model/ClientFile.h"
 #include "model/Error.h"
-#include "app/FileNames.h"
 
 namespace kivo {
 namespace {
 
-// The file layer words its system failures as `<verb> "<path>": <reason>`; the program's
-// boxes say `<what> "<path>". <reason>`. Other errors (a refused file) pass unchanged.
-std::string Reworded(const Error& error, std::initializer_list<const char*> verbs,
-                     const std::string& what, const std::filesystem::path& path) {
-    const std::string text = error.what();
-    for (const char* verb : verbs) {
-        const std::string prefix = std::string(verb) + " \"" + PathText(path) + "\": ";
-        if (text.starts_with(prefix)) {
-            return what + " \"" + PathText(path) + "\". " + text.substr(prefix.size());
-        }
+// The box says `<what> "<path>". <reason>` when the file could not be reached. A file that
+// was read but holds no client keeps the model's own text, which already says why.
+std::string BoxText(const FileError& error) {
+    const auto named = [&](const char* what) {
+        return std::string(what) + " \"" + PathText(error.Path()) + "\". " + error.Reason();
+    };
+    switch (error.Kind()) {
+        case FileErrorKind::Open:
+            return named("Cannot open file");
+        case FileErrorKind::Save:
+            return named("Cannot create file");
+        case FileErrorKind::NotClientFile:
+            break;
     }
-    return text;
+    return error.what();
 }
 
 }  // namespace
 
 void LoadClientImage(const QString& path, ClientRecord& record) {
-    const auto fsPath = ToFsPath(path);
     try {
-        ReadClientFile(fsPath, record);
-    } catch (const Error& error) {
-        throw Error(Reworded(error, {"Cannot open", "Cannot read"}, "Cannot open file", fsPath));
+        ReadClientFile(ToFsPath(path), record);
+    } catch (const FileError& error) {
+        throw Error(BoxText(error));
     }
 }
 
 void SaveClientImage(const QString& path, const ClientRecord& record) {
-    const auto fsPath = ToFsPath(path);
     try {
-        WriteClientFile(fsPath, record);
-    } catch (const Error& error) {
-        throw Error(Reworded(error, {"Cannot save"}, "Cannot create file", fsPath));
+        WriteClientFile(ToFsPath(path), record);
+    } catch (const FileError& error) {
+        throw Error(BoxText(error));
     }
 }
 

@@ -1,3 +1,5 @@
+// Client files as the window's File commands read and write them: the model's file layer with
+// its failures worded for the program's error boxes.
 #pragma once
 
 #include <QString>

@@ -1,3 +1,5 @@
+// Path splitting on the separators alone, with no look at the disk, so a name keeps exactly
+// the characters the user gave; and the UTF-8 conversion to std::filesystem.
 #include "app/FileNames.h"
 
 #include <QDir>

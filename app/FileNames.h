@@ -1,3 +1,5 @@
+// File names as the window shows and keeps them: name and folder parts, the title, and the
+// conversion of a QString path to a filesystem path.
 #pragma once
 
 #include <QString>

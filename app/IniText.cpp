@@ -1,3 +1,5 @@
+// Line-by-line INI handling: sections and keys matched case-insensitively, comments and
+// line endings left as they were.
 #include "app/IniText.h"
 
 #include <QStringList>

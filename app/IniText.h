@@ -1,3 +1,5 @@
+// Reading and changing one value in the text of an INI file, keeping every other line, so
+// that other settings and comments in KIVO.INI survive a save.
 #pragma once
 
 #include <QString>

@@ -1,3 +1,5 @@
+// The single-instance lock as a QLockFile in the user's runtime folder, which ends with
+// the process that holds it.
 #include "app/InstanceLock.h"
 
 #include <QDir>
@@ -10,10 +12,10 @@ InstanceLock::InstanceLock(const QString& name) {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty()) folder = QDir::tempPath();
     QDir().mkpath(folder);
-    Lock_ = std::make_unique<QLockFile>(QDir(folder).filePath(name));
+    lock_ = std::make_unique<QLockFile>(QDir(folder).filePath(name));
     // Never stale by age: only the end of the holding process frees the lock.
-    Lock_->setStaleLockTime(0);
-    Acquired_ = Lock_->tryLock(0);
+    lock_->setStaleLockTime(0);
+    acquired_ = lock_->tryLock(0);
 }
 
 InstanceLock::~InstanceLock() = default;

@@ -1,3 +1,4 @@
+// The lock that lets one user run one copy of the program at a time.
 #pragma once
 
 #include <QString>
@@ -18,11 +19,11 @@ public:
     InstanceLock& operator=(const InstanceLock&) = delete;
 
     // False when another running process holds the lock (or it cannot be created).
-    bool Acquired() const { return Acquired_; }
+    bool Acquired() const { return acquired_; }
 
 private:
-    std::unique_ptr<QLockFile> Lock_;
-    bool Acquired_ = false;
+    std::unique_ptr<QLockFile> lock_;
+    bool acquired_ = false;
 };
 
 }  // namespace kivo

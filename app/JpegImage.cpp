@@ -1,3 +1,5 @@
+// libjpeg decoding with its error exit turned into a return value, so that a damaged image
+// gives a null image instead of ending the program.
 #include "app/JpegImage.h"
 
 #include <csetjmp>

@@ -1,3 +1,4 @@
+// Decoding of the logo, a JPEG built into the program, with libjpeg.
 #pragma once
 
 #include <QByteArray>

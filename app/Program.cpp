@@ -1,3 +1,5 @@
+// The run itself: the single-instance check, the splash, the main window and the message
+// loop, with any error that escapes shown in the error box.
 #include "app/Program.h"
 
 #include <QApplication>

@@ -1,3 +1,5 @@
+// One run of the program from the outside: what main() calls, with the hooks that tests and
+// benchmarks use to answer dialogs and act before the message loop.
 #pragma once
 
 #include <functional>

@@ -1,3 +1,5 @@
+// Reading and writing DataPath in KIVO.INI, through a save file so that a failed write
+// never loses the other settings.
 #include "app/Settings.h"
 
 #include <QFile>

@@ -1,3 +1,4 @@
+// KIVO.INI, the settings file in the start-up folder: where client files are kept.
 #pragma once
 
 #include <QString>

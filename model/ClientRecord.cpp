@@ -1,3 +1,5 @@
+// Blank records, the record <-> file image copy, and reading and writing text fields in
+// Windows-1252 without ever overrunning a field.
 #include "model/ClientRecord.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The client record: the exact layout of a .KVO file, kept as one struct so that loading and
+// saving are a copy, plus the text-field helpers that keep every field NUL-ended.
 #pragma once
 
 #include <array>

@@ -1,3 +1,5 @@
+// The Windows-1252 table and a strict UTF-8 decoder, so that no malformed text reaches a
+// client file.
 #include "model/Cp1252.h"
 
 #include <array>

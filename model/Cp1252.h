@@ -1,3 +1,5 @@
+// Windows-1252 <-> UTF-8: client files and the questionnaire texts are Windows-1252, the
+// rest of the program speaks UTF-8.
 #pragma once
 
 #include <optional>

@@ -1,14 +1,45 @@
+// The program's error types: every failure that should reach the user as a message, and for
+// client files one that also says what failed, on which file and why.
 #pragma once
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 
 namespace kivo {
 
-// The program's error type: every failure that should reach the user as a message.
 class Error : public std::runtime_error {
 public:
     explicit Error(const std::string& message) : std::runtime_error(message) {}
 };
+
+// What a client file operation failed at.
+enum class FileErrorKind {
+    Open,           // the file could not be opened or read
+    NotClientFile,  // it was read but holds no client
+    Save,           // the new file could not be written or put in place
+};
+
+// A failed client file operation. what() is the model's own wording (kivo-cli prints it):
+//   Open           Cannot open "<path>": <reason>
+//   NotClientFile  "<path>" is not a KIVO client file: <reason>
+//   Save           Cannot save "<path>": <reason>
+// The reason is the system's text, or for NotClientFile what is wrong with the file.
+class FileError : public Error {
+public:
+    FileError(FileErrorKind kind, const std::filesystem::path& path, const std::string& reason);
+
+    FileErrorKind Kind() const { return kind_; }
+    const std::filesystem::path& Path() const { return path_; }
+    const std::string& Reason() const { return reason_; }
+
+private:
+    FileErrorKind kind_ = FileErrorKind::Open;
+    std::filesystem::path path_;
+    std::string reason_;
+};
+
+// Display form of a path for messages (as given, in UTF-8).
+std::string PathText(const std::filesystem::path& path);
 
 }  // namespace kivo

@@ -1,10 +1,12 @@
+// The system calls behind model/Platform.h, for POSIX and Windows, with the test fault hook
+// in front of the steps of a save.
 #include "model/Platform.h"
+
+#include <fcntl.h>
 
 #include <cerrno>
 #include <cstring>
 #include <system_error>
-
-#include <fcntl.h>
 
 #ifdef _WIN32
 #include <io.h>
@@ -18,50 +20,18 @@ namespace {
 FaultHook gFaultHook = nullptr;
 
 // The injected errno of a step, 0 when it runs normally.
-int InjectedFault(std::string_view step) { return gFaultHook ? gFaultHook(step) : 0; }
-
-}  // namespace
-
-void SetFaultHook(FaultHook hook) { gFaultHook = hook; }
-
-bool SyncFile(std::FILE* file) {
-    if (const int fault = InjectedFault("sync")) {
-        errno = fault;
-        return false;
-    }
-    if (std::fflush(file) != 0) return false;
-#ifdef _WIN32
-    return _commit(_fileno(file)) == 0;
-#else
-    return ::fsync(fileno(file)) == 0;
-#endif
+int InjectedFault(std::string_view step) {
+    return gFaultHook ? gFaultHook(step) : 0;
 }
 
-std::FILE* CreateExclusive(const std::filesystem::path& path) {
-    if (const int fault = InjectedFault("create")) {
-        errno = fault;
-        return nullptr;
-    }
-#ifdef _WIN32
-    return _wfopen(path.c_str(), L"wbx");
-#else
-    return std::fopen(path.c_str(), "wbx");
-#endif
+SystemError FromErrno(int code) {
+    return {code, std::strerror(code)};
 }
 
-bool ReplaceFile(const std::filesystem::path& source, const std::filesystem::path& target,
-                 std::string& error) {
-    if (const int fault = InjectedFault("replace")) {
-        error = std::generic_category().message(fault);
-        return false;
-    }
-    std::error_code ec;
-    std::filesystem::rename(source, target, ec);
-    if (ec) error = ec.message();
-    return !ec;
+// The error errno holds now: read it before any other call can change it.
+SystemError LastError() {
+    return FromErrno(errno);
 }
-
-namespace {
 
 int OpenForReading(const std::filesystem::path& path) {
 #ifdef _WIN32
@@ -79,7 +49,7 @@ long ReadSome(int fd, unsigned char* buffer, std::size_t size) {
 #endif
 }
 
-void CloseFile(int fd) {
+void CloseDescriptor(int fd) {
 #ifdef _WIN32
     _close(fd);
 #else
@@ -89,30 +59,68 @@ void CloseFile(int fd) {
 
 }  // namespace
 
-long ReadFileHead(const std::filesystem::path& path, void* buffer, std::size_t size,
-                  std::string& error) {
+void SetFaultHook(FaultHook hook) {
+    gFaultHook = hook;
+}
+
+Result<FilePtr> CreateExclusive(const std::filesystem::path& path) {
+    if (const int fault = InjectedFault("create")) return FromErrno(fault);
+#ifdef _WIN32
+    FilePtr file(_wfopen(path.c_str(), L"wbx"));
+#else
+    FilePtr file(std::fopen(path.c_str(), "wbx"));
+#endif
+    if (!file) return LastError();
+    return file;
+}
+
+Result<> WriteAll(std::FILE* file, std::span<const unsigned char> bytes) {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) return LastError();
+    return {};
+}
+
+Result<> SyncFile(std::FILE* file) {
+    if (const int fault = InjectedFault("sync")) return FromErrno(fault);
+    if (std::fflush(file) != 0) return LastError();
+#ifdef _WIN32
+    if (_commit(_fileno(file)) != 0) return LastError();
+#else
+    if (::fsync(fileno(file)) != 0) return LastError();
+#endif
+    return {};
+}
+
+Result<> CloseFile(FilePtr file) {
+    if (std::fclose(file.release()) != 0) return LastError();
+    return {};
+}
+
+Result<> ReplaceFile(const std::filesystem::path& source, const std::filesystem::path& target) {
+    if (const int fault = InjectedFault("replace")) return FromErrno(fault);
+    std::error_code ec;
+    std::filesystem::rename(source, target, ec);
+    if (ec) return SystemError{ec.value(), ec.message()};
+    return {};
+}
+
+Result<std::size_t> ReadFileHead(const std::filesystem::path& path,
+                                 std::span<unsigned char> buffer) {
     const int fd = OpenForReading(path);
-    if (fd < 0) {
-        error = LastErrorText();
-        return -1;
-    }
-    auto* bytes = static_cast<unsigned char*>(buffer);
+    if (fd < 0) return LastError();
     std::size_t got = 0;
-    while (got < size) {
-        const long n = ReadSome(fd, bytes + got, size - got);
+    while (got < buffer.size()) {
+        const long n = ReadSome(fd, buffer.data() + got, buffer.size() - got);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
-            error = LastErrorText();
-            CloseFile(fd);
-            return -1;
+            const SystemError error = LastError();
+            CloseDescriptor(fd);
+            return error;
         }
         if (n == 0) break;
         got += static_cast<std::size_t>(n);
     }
-    CloseFile(fd);
-    return static_cast<long>(got);
+    CloseDescriptor(fd);
+    return got;
 }
-
-std::string LastErrorText() { return std::strerror(errno); }
 
 }  // namespace kivo::platform

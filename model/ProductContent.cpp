@@ -1,3 +1,5 @@
+// Parsing of the embedded questionnaire text file, strict about its shape so that damaged
+// content is reported instead of showing wrong items.
 #include "model/ProductContent.h"
 
 #include <map>

@@ -1,3 +1,5 @@
+// The questionnaire's shipped texts (items, instructions, credits) as the screens and the
+// printed forms use them.
 #pragma once
 
 #include <array>

@@ -1,3 +1,5 @@
+// The forms' tables (item counts, subscale item lists, option labels) and the item text
+// table filled from the product content.
 #include "model/Questionnaire.h"
 
 #include <algorithm>
@@ -15,7 +17,7 @@ constexpr std::array<std::string_view, kSubscaleCount> kReportNames = {
 constexpr std::array<std::string_view, kSubscaleCount> kViewNames = {
     "Speech Cues", "Listening Effort", "Quietness", "Pleasantness", "Convenience", "Use"};
 
-// SubscaleItemMap: short forms (a) and (b) share one map, the long form has its own.
+// The items of each subscale: short forms (a) and (b) share one map, the long form has its own.
 constexpr std::array<int, 7> kShortSpeech = {5, 6, 8, 9, 10, 15, 18};
 constexpr std::array<int, 5> kShortEffort = {1, 17, 21, 22, 23};
 constexpr std::array<int, 5> kShortQuiet = {12, 13, 20, 24, 25};

@@ -1,3 +1,5 @@
+// The three questionnaire forms: their items, which subscale each item scores, the answer
+// options and where each answer sits in the client record.
 #pragma once
 
 #include <array>

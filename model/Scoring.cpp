@@ -1,3 +1,5 @@
+// Scoring in one pass over the answers, the validity limits and norms, and the rounding of
+// a stored score for display.
 #include "model/Scoring.h"
 
 #include <charconv>

@@ -1,3 +1,5 @@
+// Subscale scores of a client, their validity, the population norms they are drawn against
+// and the text a score is shown with.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// The process-wide client and score tables, and the calls that fill the tables.
 #include "model/Session.h"
 
 namespace kivo {

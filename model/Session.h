@@ -1,3 +1,5 @@
+// The state one run of the program shares between its pages: the open client and the
+// score and norm tables the report screen fills.
 #pragma once
 
 #include "model/ClientRecord.h"

@@ -1,7 +1,5 @@
 // Fuzz target: a client file read from disk, scored, printed by kivo-cli show and scores,
 // and drawn (chart, score tables, item graph of every view subscale) on a recording canvas.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -21,13 +19,13 @@
 #include "drawing/ScoreTables.h"
 #include "model/Scoring.h"
 #include "drawing/SubscaleChart.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
 const std::string& InputPath() {
-    static const std::string path = (std::filesystem::temp_directory_path() /
-                                     ("kivo-fuzz-client-" + std::to_string(::getpid()) + ".KVO"))
-                                        .string();
+    static const TempDir folder;
+    static const std::string path = (folder / "client.KVO").string();
     return path;
 }
 

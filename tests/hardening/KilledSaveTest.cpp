@@ -12,16 +12,14 @@
 #include "model/ClientFile.h"
 #include "model/Error.h"
 #include "model/Platform.h"
+#include "tests/support/ClientBuilder.h"
 #include "tests/support/TempDir.h"
 
 namespace kivo::test {
 namespace {
 
 ClientRecord Client(const char* lastName) {
-    ClientRecord r{};
-    ResetClientRecord(r);
-    WriteTextField(r.LastName, lastName);
-    return r;
+    return ClientBuilder().Name(lastName).Build();
 }
 
 // Runs `child` in a forked process and returns its wait status.

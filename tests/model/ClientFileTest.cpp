@@ -1,9 +1,15 @@
+// Client files on a real disk: the exact bytes saved and read back, refused files, failed
+// saves, and the kind, path and reason each failure carries.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstring>
+#include <functional>
 
 #include "model/ClientFile.h"
 #include "model/Error.h"
+#include "model/Platform.h"
+#include "tests/support/ClientBuilder.h"
 #include "tests/support/TempDir.h"
 
 using namespace kivo;
@@ -11,13 +17,7 @@ using namespace kivo;
 namespace {
 
 ClientRecord Sample() {
-    ClientRecord r;
-    ResetClientRecord(r);
-    WriteTextField(r.LastName, "LEE");
-    WriteTextField(r.FirstName, "ANN");
-    r.TestForm = 2;
-    r.Responses[0] = 'D';
-    return r;
+    return test::ClientBuilder().Name("LEE", "ANN").Form(2).Answer(0, 1, 'D').Build();
 }
 
 std::vector<unsigned char> ImageBytes(const ClientRecord& r) {
@@ -55,7 +55,8 @@ TEST(ClientFile, SaveWritesExactlyTheImageAndLoadGivesItBack) {
 TEST(ClientFile, FileFromAnotherMachineReadsByteForByte) {
     // Bytes after NULs, high Windows-1252 bytes, odd integers, reserved byte set.
     std::vector<unsigned char> bytes(552);
-    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<unsigned char>(i * 13 + 1);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<unsigned char>(i * 13 + 1);
     std::memcpy(bytes.data(), "KIVO1\0", 6);
     TempDir dir;
     WriteBytes(dir / "x.KVO", bytes);
@@ -68,8 +69,9 @@ TEST(ClientFile, FileFromAnotherMachineReadsByteForByte) {
 }
 
 TEST(ClientFile, BytesAfterTheRecordAreIgnored) {
-    auto bytes = ImageBytes(Sample());
-    bytes.resize(600, 'Z');
+    const auto image = ImageBytes(Sample());
+    std::vector<unsigned char> bytes(600, 'Z');
+    std::copy(image.begin(), image.end(), bytes.begin());
     TempDir dir;
     WriteBytes(dir / "long.KVO", bytes);
     ClientRecord r;
@@ -123,7 +125,8 @@ TEST(ClientFile, FailedSaveReportsAndLeavesNothingBehind) {
     ExpectError([&] { WriteClientFile(dir / "no-such-folder" / "a.KVO", Sample()); },
                 "Cannot save");
     int entries = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
+        ++entries;
     EXPECT_EQ(entries, 1) << "no temporary file is left behind";
 }
 
@@ -133,4 +136,102 @@ TEST(ClientFile, SaveReplacesAnExistingFileWhole) {
     WriteBytes(file, std::vector<unsigned char>(2000, 'Q'));
     WriteClientFile(file, Sample());
     EXPECT_EQ(ReadBytes(file), ImageBytes(Sample()));
+}
+
+TEST(ClientFile, EveryFailureCarriesItsKindPathAndReason) {
+    TempDir dir;
+    WriteBytes(dir / "short.KVO", std::vector<unsigned char>(300, 'K'));
+    auto unsigned_ = ImageBytes(Sample());
+    unsigned_[0] = 'X';
+    WriteBytes(dir / "nosig.KVO", unsigned_);
+    std::filesystem::create_directory(dir / "folder.KVO");
+    ClientRecord open = Sample();
+    const auto read = [&](const char* name) {
+        return [&, name] { ReadClientFile(dir / name, open); };
+    };
+    const auto write = [&](std::filesystem::path path) {
+        return [path] { WriteClientFile(path, Sample()); };
+    };
+    const struct Case {
+        std::function<void()> run;
+        std::filesystem::path path;
+        FileErrorKind kind;
+        std::string reason;
+        std::string message;  // what() with <p> for the quoted path
+    } cases[] = {
+        {read("none.KVO"), dir / "none.KVO", FileErrorKind::Open, "No such file or directory",
+         "Cannot open <p>: No such file or directory"},
+        {read("folder.KVO"), dir / "folder.KVO", FileErrorKind::Open, "Is a directory",
+         "Cannot open <p>: Is a directory"},
+        {read("short.KVO"), dir / "short.KVO", FileErrorKind::NotClientFile,
+         "300 bytes, expected 552", "<p> is not a KIVO client file: 300 bytes, expected 552"},
+        {read("nosig.KVO"), dir / "nosig.KVO", FileErrorKind::NotClientFile,
+         "it does not start with the KIVO1 signature",
+         "<p> is not a KIVO client file: it does not start with the KIVO1 signature"},
+        {write(dir / "missing" / "a.KVO"), dir / "missing" / "a.KVO", FileErrorKind::Save,
+         "No such file or directory", "Cannot save <p>: No such file or directory"},
+        {write(dir / "folder.KVO"), dir / "folder.KVO", FileErrorKind::Save, "Is a directory",
+         "Cannot save <p>: Is a directory"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        try {
+            c.run();
+            ADD_FAILURE() << "no error";
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.Kind(), c.kind);
+            EXPECT_EQ(e.Path(), c.path);
+            EXPECT_EQ(e.Reason(), c.reason);
+            std::string message = c.message;
+            message.replace(message.find("<p>"), 3, "\"" + c.path.string() + "\"");
+            EXPECT_EQ(std::string(e.what()), message);
+        }
+    }
+    EXPECT_EQ(ToImage(open), ToImage(Sample()));
+}
+
+namespace {
+
+// How many more creations of a temporary file fail as if the name were taken.
+int gTakenNames = 0;
+
+int NameTaken(std::string_view step) {
+    if (step != "create" || gTakenNames == 0) return 0;
+    --gTakenNames;
+    return EEXIST;
+}
+
+// Installs a fault hook for one test and removes it whatever the test's outcome.
+struct FaultHookScope {
+    explicit FaultHookScope(platform::FaultHook hook) { platform::SetFaultHook(hook); }
+    ~FaultHookScope() { platform::SetFaultHook(nullptr); }
+    FaultHookScope(const FaultHookScope&) = delete;
+    FaultHookScope& operator=(const FaultHookScope&) = delete;
+};
+
+}  // namespace
+
+TEST(ClientFile, SaveDrawsAnotherTemporaryNameWhileTheDrawnOneIsTaken) {
+    TempDir dir;
+    const auto file = dir / "c.KVO";
+    const FaultHookScope hook(NameTaken);
+    gTakenNames = 5;
+    WriteClientFile(file, Sample());
+    EXPECT_EQ(ReadBytes(file), ImageBytes(Sample()));
+
+    // A folder where every name seems taken gives up, with the system's reason.
+    gTakenNames = 1000;
+    try {
+        WriteClientFile(file, Sample());
+        ADD_FAILURE() << "no error";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.Kind(), FileErrorKind::Save);
+        EXPECT_EQ(e.Reason(), "File exists");
+    }
+    EXPECT_GT(gTakenNames, 0) << "it gives up after a bounded number of names";
+    EXPECT_EQ(ReadBytes(file), ImageBytes(Sample()));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "no temporary file is left behind";
 }

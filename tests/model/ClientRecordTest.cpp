@@ -1,3 +1,5 @@
+// The client record's layout and its text fields: offsets, blank records, Windows-1252
+// text written and read without overrunning a field.
 #include <gtest/gtest.h>
 
 #include <cstring>

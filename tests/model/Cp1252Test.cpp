@@ -1,3 +1,4 @@
+// Windows-1252 <-> UTF-8: every byte round-trips, and text that cannot be written is refused.
 #include <gtest/gtest.h>
 
 #include "model/Cp1252.h"

@@ -1,3 +1,5 @@
+// The questionnaire content file: the shipped texts have the shape the screens and printed
+// forms need, and malformed content is refused.
 #include <gtest/gtest.h>
 
 #include <algorithm>

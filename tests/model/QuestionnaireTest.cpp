@@ -1,3 +1,5 @@
+// The forms' tables: items per form, the subscale of every item, option labels and where
+// answers sit in the record, including values from damaged files.
 #include <gtest/gtest.h>
 
 #include <climits>

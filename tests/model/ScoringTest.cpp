@@ -1,9 +1,12 @@
+// Subscale scores and their validity on worked cases and damaged records, the norms, and
+// the rounding of the shown score.
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstring>
 
 #include "model/Session.h"
+#include "tests/support/ClientBuilder.h"
 
 using namespace kivo;
 
@@ -20,11 +23,11 @@ struct Answers {
 };
 
 SubscaleScoreTable Score(const Answers& a) {
-    ClientRecord r;
-    ResetClientRecord(r);
-    r.TestForm = a.form;
-    for (auto [item, code] : a.cond1) r.Responses[ResponseIndex(0, item)] = code;
-    for (auto [item, code] : a.cond2) r.Responses[ResponseIndex(1, item)] = code;
+    test::ClientBuilder client;
+    client.Form(a.form);
+    for (auto [item, code] : a.cond1) client.Answer(0, item, code);
+    for (auto [item, code] : a.cond2) client.Answer(1, item, code);
+    const ClientRecord r = client.Build();
     SubscaleScoreTable t;
     for (auto& row : t) row.fill({99.0f, 99, 7});  // stale values must not survive
     ComputeSubscaleScores(r, t);
