@@ -28,6 +28,9 @@ struct MessageRequest {
     DialogIcon icon = DialogIcon::None;
     DialogButtons buttons = DialogButton::Ok;
     QWidget* owner = nullptr;  // none: a box of its own, not owned by any window
+    // The button Enter chooses; none: the box's own choice. A question whose Yes loses work
+    // makes No the default.
+    std::optional<DialogButton> defaultButton = std::nullopt;
 };
 
 struct FileRequest {

@@ -72,6 +72,10 @@ public:
     DialogButton Message(const MessageRequest& request) override {
         QMessageBox box(ToQt(request.icon), request.caption, request.text, ToQt(request.buttons),
                         request.owner);
+        if (request.defaultButton) {
+            const QMessageBox::StandardButtons chosen = ToQt(DialogButtons(*request.defaultButton));
+            box.setDefaultButton(static_cast<QMessageBox::StandardButton>(chosen.toInt()));
+        }
         return FromQt(box.exec(), request.buttons);
     }
     std::optional<QString> OpenFileName(const FileRequest& request) override {

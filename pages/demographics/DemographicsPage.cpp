@@ -5,8 +5,8 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QMouseEvent>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <algorithm>
 
 #include "drawing/RecordText.h"
@@ -58,6 +58,21 @@ constexpr std::array<OptionLayout, 4> kOptions = {{
     {QRect(17, 85, 113, 17), "1 to 5 years"},
     {QRect(18, 113, 113, 17), "Over 5 years"},
 }};
+
+// Blanks the stored answers that `form` cannot hold at their place: a rated answer that is no
+// use answer (an 'F' or 'G') where the form has a use item.
+void BlankCodesTheFormCannotHold(ClientRecord& record, FormKind form) {
+    const int count = ItemCount(form);
+    for (int c = 0; c < kConditionCount; ++c) {
+        for (int item = 1; item <= count; ++item) {
+            if (!IsUseItem(form, item)) continue;
+            char& code = record.Responses[ResponseIndex(c, item)];
+            if (ItemValue(code, ItemKind::Rated) && !ItemValue(code, ItemKind::Use)) {
+                code = kBlankResponse;
+            }
+        }
+    }
+}
 
 QStringList FormNames() {
     QStringList names;
@@ -176,39 +191,34 @@ void DemographicsPage::SetTabOrder() {
 }
 
 void DemographicsPage::ConnectHandlers() {
+    // Every handler marks the client modified only for a change of what a control holds.
     for (RecordLineEdit* edit :
          {editLastName_, editFirstName_, editMI_, editID_, editDOB_, conditions_[0].ConditionText,
           conditions_[0].TestDate, conditions_[1].ConditionText, conditions_[1].TestDate}) {
         connect(edit, &RecordLineEdit::UserEdit, this, [] { RaiseFileModified(); });
     }
     connect(commentsMemo_, &entry::RecordMemo::UserEdit, this, [] { RaiseFileModified(); });
+    // A pick, typing or a paste: the list's text is what is stored. The text is compared, as
+    // an edit may put back the same text.
     for (QComboBox* list : {comboGender_, conditions_[0].Ears, conditions_[0].Coupling,
                             conditions_[1].Ears, conditions_[1].Coupling}) {
-        connect(list, &QComboBox::editTextChanged, this, [this] {
-            if (!loading_) RaiseFileModified();
+        connect(list, &QComboBox::editTextChanged, this,
+                [this, shown = QString()](const QString& text) mutable {
+                    if (text == shown) return;
+                    shown = text;
+                    if (!loading_) RaiseFileModified();
+                });
+    }
+    connect(comboForm_, &QComboBox::currentIndexChanged, this, [this](int picked) {
+        if (!loading_) ChangeForm(picked);
+    });
+    // Only an option that becomes checked is a change: a click on the checked one is none,
+    // an arrow key that moves the check is one.
+    for (Condition& c : conditions_) {
+        connect(c.Experience, &QButtonGroup::idToggled, this, [this](int /*id*/, bool checked) {
+            if (checked && !loading_) RaiseFileModified();
         });
     }
-    connect(comboForm_, &QComboBox::currentIndexChanged, this, [this] {
-        if (!loading_) KeepOrBlankAnswers();
-    });
-    for (Condition& c : conditions_) {
-        for (QRadioButton* option : c.Options) option->installEventFilter(this);
-    }
-}
-
-bool DemographicsPage::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease) {
-        for (const Condition& condition : conditions_) {
-            const auto& options = condition.Options;
-            const auto found = std::find(options.begin(), options.end(), watched);
-            if (found == options.end()) continue;
-            const auto* release = static_cast<QMouseEvent*>(event);
-            if ((*found)->rect().contains(release->position().toPoint())) {
-                RaiseFileModified();
-            }
-        }
-    }
-    return Page::eventFilter(watched, event);
 }
 
 // --- Handlers -----------------------------------------------------------------------
@@ -222,17 +232,27 @@ void DemographicsPage::OnHidden() {
     ControlsToRecord();
 }
 
-void DemographicsPage::KeepOrBlankAnswers() {
-    char* responses = gClientRecord.Responses;
-    const bool anyStored = std::any_of(responses, responses + sizeof gClientRecord.Responses,
+void DemographicsPage::ChangeForm(int picked) {
+    ClientRecord& record = gClientRecord;
+    char* responses = record.Responses;
+    const bool anyStored = std::any_of(responses, responses + sizeof record.Responses,
                                        [](char code) { return code != kBlankResponse; });
     if (anyStored) {
-        const DialogButton answer =
-            Dialogs().Message({kKeepResponsesQuestion, QStringLiteral("Confirm"),
-                               DialogIcon::Question, DialogButton::Yes | DialogButton::No, this});
-        if (answer == DialogButton::Yes) return;
+        const DialogButton answer = Dialogs().Message(
+            {kKeepResponsesQuestion, QStringLiteral("Confirm"), DialogIcon::Question,
+             DialogButton::Yes | DialogButton::No | DialogButton::Cancel, this});
+        if (answer == DialogButton::Cancel) {
+            const QScopedValueRollback<bool> loading(loading_, true);
+            comboForm_->setCurrentIndex(shownForm_);
+            return;
+        }
+        if (answer == DialogButton::Yes) {
+            BlankCodesTheFormCannotHold(record, picked);
+        } else {
+            std::fill(responses, responses + sizeof record.Responses, kBlankResponse);
+        }
     }
-    std::fill(responses, responses + sizeof gClientRecord.Responses, kBlankResponse);
+    shownForm_ = picked;
     RaiseFileModified();
 }
 

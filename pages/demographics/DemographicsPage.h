@@ -36,14 +36,9 @@ public:
     // Stores every control into gClientRecord.
     void ControlsToRecord();
 
-    // Another questionnaire form was picked in ComboForm: keeps or blanks the stored answers,
-    // asking when there are any.
-    void KeepOrBlankAnswers();
-
 protected:
     void OnShown() override;
     void OnHidden() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The controls of one test condition.
@@ -62,6 +57,11 @@ private:
     void BuildCondition(int index);
     void SetTabOrder();
     void ConnectHandlers();
+    // Another questionnaire form was picked in ComboForm: asks, when answers are stored,
+    // whether to keep them. Yes keeps them (less those the new form cannot hold at their
+    // place), No blanks them; both mark the client modified. Cancel puts the list back to the
+    // form it showed and changes nothing.
+    void ChangeForm(int picked);
     // Checks option k of a condition exactly when k == value (none for other values).
     static void ShowExperience(Condition& condition, int value);
 
@@ -74,6 +74,8 @@ private:
     entry::RecordLineEdit* editDOB_ = nullptr;
     std::array<Condition, 2> conditions_{};
     entry::RecordMemo* commentsMemo_ = nullptr;
+    // The entry ComboForm showed before the latest pick (-1: none).
+    int shownForm_ = -1;
     // True while the controls are loaded from the record: their change signals mean nothing.
     bool loading_ = false;
 };

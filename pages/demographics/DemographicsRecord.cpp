@@ -53,6 +53,7 @@ void DemographicsPage::RecordToControls() {
     editDOB_->setText(RecordText(record.BirthDate));
     editID_->setText(RecordText(record.ClientId));
     comboForm_->setCurrentIndex(IsKnownForm(record.TestForm) ? record.TestForm : -1);
+    shownForm_ = comboForm_->currentIndex();
     comboGender_->setEditText(RecordText(record.Gender));
     for (std::size_t i = 0; i < conditions_.size(); ++i) {
         Condition& c = conditions_[i];

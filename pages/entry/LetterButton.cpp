@@ -1,5 +1,5 @@
-// A letter button: a flat checkable tool button that stands out when down and reports every
-// mouse release over it.
+// A letter button: a flat checkable tool button that stands out when down, and takes a
+// double-click as one answer.
 #include "pages/entry/LetterButton.h"
 
 #include <QMouseEvent>
@@ -21,10 +21,15 @@ LetterButton::LetterButton(QWidget* parent, const QString& letter, const QString
                        " border: 2px solid #000080; border-radius: 2px; }"));
 }
 
-void LetterButton::mouseReleaseEvent(QMouseEvent* event) {
-    const bool over = rect().contains(event->position().toPoint());
-    QToolButton::mouseReleaseEvent(event);
-    if (over) emit UserAnswer();
+void LetterButton::mouseDoubleClickEvent(QMouseEvent* event) {
+    // A button takes the second press of a double-click as another click, which would raise
+    // the letter the first one pressed. The user meant this letter: it ends down.
+    if (event->button() != Qt::LeftButton) {
+        QToolButton::mouseDoubleClickEvent(event);
+        return;
+    }
+    event->accept();
+    if (!isChecked()) click();
 }
 
 }  // namespace kivo::entry

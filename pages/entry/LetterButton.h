@@ -5,19 +5,16 @@
 
 namespace kivo::entry {
 
-// A flat letter button of the response entry page: checkable, never takes the focus, and
-// emits UserAnswer() for any mouse button released over it, whether or not the answer changed,
-// so that the page marks the client modified.
+// A flat letter button of the response entry page: checkable, never takes the focus. A click
+// with the left button toggles it (clicked()); a double-click answers once: the letter is down
+// afterwards, whatever the first click of the pair did.
 class LetterButton final : public QToolButton {
     Q_OBJECT
 public:
     LetterButton(QWidget* parent, const QString& letter, const QString& tip, QRect geometry);
 
-signals:
-    void UserAnswer();
-
 protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 
 }  // namespace kivo::entry

@@ -2,8 +2,10 @@
 // and hidden or a button is pressed.
 #include "pages/entry/ResponseEntryPage.h"
 
+#include <QColor>
 #include <QComboBox>
 #include <QLabel>
+#include <QPalette>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -24,7 +26,8 @@ namespace {
 constexpr int kRowHeight = 43;
 constexpr unsigned kScrollBoxColour = 0xC0DCC0;
 constexpr unsigned kEvenRowColour = 0xA6CAF0;
-constexpr int kScrollContentWidth = 980;  // the scroll box's inside, less its 20 px bar
+constexpr int kScrollContentWidth = 980;        // the scroll box's inside, less its 20 px bar
+constexpr unsigned kKeptCodeColour = 0xC00000;  // a row whose stored code no control shows
 
 // The scroll box's vertical bar, 20 px wide.
 class WideScrollBar final : public QScrollBar {
@@ -145,7 +148,18 @@ void ResponseEntryPage::BuildRows() {
                                  QRect(12, kRowHeight * r + 5, 960, kRowHeight),
                                  {.font = std::nullopt, .wordWrap = true});
         SetBackground(*row, r % 2 == 0 ? kEvenRowColour : kScrollBoxColour);
+        // The row's text colour while it keeps a stored code (ShowRowMark switches to it).
+        QPalette palette = row->palette();
+        palette.setColor(QPalette::BrightText, QColor::fromRgb(kKeptCodeColour));
+        row->setPalette(palette);
         rowLabels_[static_cast<std::size_t>(r)] = row;
+        // In the margin left of the row band, shown while the row keeps a stored code.
+        QLabel* mark = PlaceLabel(scrollContent_, QStringLiteral("RowMark%1").arg(r + 1),
+                                  QStringLiteral("!"), QRect(0, kRowHeight * r + 5, 12, kRowHeight),
+                                  {.font = PixelFont(16, true), .alignment = Qt::AlignCenter});
+        SetTextColour(*mark, kKeptCodeColour);
+        mark->setVisible(false);
+        rowMarks_[static_cast<std::size_t>(r)] = mark;
     }
     // Buttons after the labels, so they lie on top of the row bands.
     for (int c = 0; c < kConditionCount; ++c) {
@@ -162,15 +176,16 @@ void ResponseEntryPage::BuildRows() {
                     QStringLiteral("Letter%1_%2_%3").arg(c + 1).arg(r + 1).arg(letter));
                 button->setVisible(false);
                 row[static_cast<std::size_t>(k)] = button;
-                // One row is a group in which all buttons may be up.
-                connect(button, &QToolButton::clicked, this, [&row, button](bool down) {
-                    if (!down) return;
-                    for (entry::LetterButton* other : row) {
-                        if (other != button) other->setChecked(false);
+                // One row is a group in which all buttons may be up. A click always changes
+                // the answer: the one letter goes down, or up.
+                connect(button, &QToolButton::clicked, this, [this, &row, button, c, r](bool down) {
+                    if (down) {
+                        for (entry::LetterButton* other : row) {
+                            if (other != button) other->setChecked(false);
+                        }
                     }
+                    AnswerChanged(c, r);
                 });
-                connect(button, &entry::LetterButton::UserAnswer, this,
-                        [] { RaiseFileModified(); });
             }
         }
     }
@@ -187,12 +202,14 @@ void ResponseEntryPage::BuildUseLists() {
                           QRect(c == 0 ? 485 : 745, 0, 200, 25), options, true);
             list->setVisible(false);
             list->setEnabled(false);
-            connect(list, &QComboBox::editTextChanged, this, [this] {
-                if (!loading_) RaiseFileModified();
-            });
-            connect(list, &QComboBox::currentIndexChanged, this, [this] {
-                if (!loading_) RaiseFileModified();
-            });
+            // A pick, typing or a paste: the list's text is what it stores. The text is
+            // compared, as an edit may put back the same text.
+            connect(list, &QComboBox::editTextChanged, this,
+                    [this, c, j, shown = QString()](const QString& text) mutable {
+                        if (text == shown) return;
+                        shown = text;
+                        if (!loading_) AnswerChanged(c, shownItemCount_ - kUseItemCount + j);
+                    });
             useLists_[static_cast<std::size_t>(c)][static_cast<std::size_t>(j)] = list;
         }
     }

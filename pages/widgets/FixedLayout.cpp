@@ -9,6 +9,7 @@
 #include <QStyledItemDelegate>
 
 #include "pages/widgets/RecordTextEdits.h"
+#include "pages/widgets/WheelSafeComboBox.h"
 
 namespace kivo {
 namespace {
@@ -89,13 +90,14 @@ QWidget* PlacePanel(QWidget* parent, const QString& name, QRect geometry, unsign
 
 QComboBox* PlaceList(QWidget* parent, const QString& name, QRect geometry, const QStringList& items,
                      bool editable, int maxLength, const std::optional<QFont>& font) {
-    auto* list = new QComboBox(parent);
+    auto* list = new WheelSafeComboBox(parent);
     list->setObjectName(name);
     list->setGeometry(geometry);
     list->setItemDelegate(new RowHeightDelegate(16, list));
     list->addItems(items);
     if (editable) {
-        list->setEditable(true);
+        // Typed and pasted text as in every other box of the pages.
+        list->setLineEdit(new entry::RecordLineEdit(list));
         list->setInsertPolicy(QComboBox::NoInsert);
         list->setValidator(new entry::RecordTextValidator(list));
         if (maxLength > 0) list->lineEdit()->setMaxLength(maxLength);

@@ -59,9 +59,10 @@ QLabel* PlaceTitleLabel(QWidget* parent, QPoint at);
 // A panel without bevel at a fixed place, filled with `rgb` (0xRRGGBB).
 QWidget* PlacePanel(QWidget* parent, const QString& name, QRect geometry, unsigned rgb);
 
-// A drop-down list at a fixed place with `items` and 16 px item rows, nothing chosen. Editable
-// lists get the length limit (0: none) and refuse characters the record cannot hold; typed
-// text never adds an item.
+// A drop-down list at a fixed place with `items` and 16 px item rows, nothing chosen; the mouse
+// wheel never changes it while it is closed (WheelSafeComboBox). Editable lists get the length
+// limit (0: none) and a RecordLineEdit, which refuses characters the record cannot hold and
+// cleans pastes; typed text never adds an item.
 QComboBox* PlaceList(QWidget* parent, const QString& name, QRect geometry, const QStringList& items,
                      bool editable, int maxLength = 0, const std::optional<QFont>& font = {});
 

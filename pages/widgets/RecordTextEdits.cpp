@@ -1,15 +1,27 @@
-// The record text boxes: what they accept, how they report edits, and how their text is
-// stored into a record field without ever splitting a CR LF line break.
+// The record text boxes: what they accept, how they report edits and pastes, and how their text
+// is stored into a record field without ever splitting a CR LF line break.
 #include "pages/widgets/RecordTextEdits.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QStringList>
 #include <QTextCursor>
+#include <algorithm>
 #include <string>
 
 #include "drawing/RecordText.h"
 #include "model/ClientRecord.h"
 #include "pages/widgets/FixedLayout.h"
+#include "shell/StatusMessage.h"
 
 namespace kivo::entry {
 namespace {
@@ -18,11 +30,31 @@ bool IsLineBreak(QChar c) {
     return c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
 }
 
+// Any character that ends a line in text from another program: CR, LF, VT, FF, NEL and the
+// two Unicode separators.
+bool EndsLine(QChar c) {
+    return c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f' || c == QChar(0x85) ||
+           c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+}
+
 // Line breaks of any platform as '\n'.
 QString WithLfBreaks(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
     return text;
+}
+
+// One character as the note names it: itself when it can be seen, U+XXXX otherwise.
+QString NamedCharacter(QStringView character) {
+    const QList<uint> points = character.toUcs4();
+    const char32_t point = points.isEmpty() ? 0 : points.front();
+    const bool visible = points.size() == 1 && QChar::isPrint(point) && !QChar::isSpace(point);
+    if (visible) return character.toString();
+    return QStringLiteral("U+%1").arg(static_cast<uint>(point), 4, 16, QLatin1Char('0')).toUpper();
+}
+
+void ShowPasteNote(const QString& refused, qsizetype notFitting) {
+    ShowStatusMessage(PasteNote(refused, notFitting));
 }
 
 }  // namespace
@@ -42,18 +74,48 @@ QValidator::State RecordTextValidator::validate(QString& input, int& /*pos*/) co
     return drawing::FitsCp1252(input) ? Acceptable : Invalid;
 }
 
-bool TypesCharacter(const QKeyEvent& event) {
-    const QString text = event.text();
-    if (text.isEmpty()) return false;
-    switch (event.key()) {
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-        case Qt::Key_Escape:
-        case Qt::Key_Delete:
-            return false;
-        default:
-            return text != QStringLiteral("\x7f");
+PastedText CleanPastedText(QStringView text, bool oneLine) {
+    PastedText pasted;
+    QStringList refused;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (EndsLine(c)) {
+            // CR LF is one line break.
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+            pasted.kept += oneLine ? u' ' : u'\n';
+            continue;
+        }
+        if (oneLine && c == u'\t') {
+            pasted.kept += u' ';
+            continue;
+        }
+        const qsizetype length =
+            c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        const QStringView character = text.mid(i, length);
+        if (drawing::FitsCp1252(character)) {
+            pasted.kept += c;
+        } else {
+            const QString name = NamedCharacter(character);
+            if (!refused.contains(name)) refused << name;
+        }
+        i += length - 1;
     }
+    pasted.refused = refused.join(u' ');
+    return pasted;
+}
+
+QString PasteNote(const QString& refused, qsizetype notFitting) {
+    QStringList parts;
+    if (!refused.isEmpty()) {
+        parts << QStringLiteral("characters that a client file cannot hold: ") + refused;
+    }
+    if (notFitting > 0) {
+        parts << (notFitting == 1
+                      ? QStringLiteral("1 character that does not fit in the box")
+                      : QStringLiteral("%1 characters that do not fit in the box").arg(notFitting));
+    }
+    if (parts.isEmpty()) return {};
+    return QStringLiteral("Not pasted: ") + parts.join(QStringLiteral("; "));
 }
 
 // --- RecordLineEdit ---------------------------------------------------------------------
@@ -65,16 +127,87 @@ RecordLineEdit::RecordLineEdit(QWidget* parent, const QString& name, QRect geome
     setFont(PixelFont(13));
     setMaxLength(maxLength);
     setValidator(new RecordTextValidator(this));
-    connect(this, &QLineEdit::textEdited, this, [this] {
-        if (!inKeyPress_) emit UserEdit();
+    WatchEdits();
+}
+
+RecordLineEdit::RecordLineEdit(QComboBox* list) : QLineEdit(list) {
+    // As the list makes its own edit field.
+    setPalette(list->palette());
+    WatchEdits();
+}
+
+void RecordLineEdit::WatchEdits() {
+    // textEdited comes before textChanged: shownText_ still holds the text before the edit.
+    connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (text != shownText_) emit UserEdit();
     });
+    connect(this, &QLineEdit::textChanged, this,
+            [this](const QString& text) { shownText_ = text; });
+}
+
+void RecordLineEdit::PasteText(const QString& text) {
+    const PastedText pasted = CleanPastedText(text, true);
+    const qsizetype room = maxLength() - this->text().size() + selectedText().size();
+    const qsizetype notFitting = std::max<qsizetype>(0, pasted.kept.size() - room);
+    if (!pasted.kept.isEmpty() && !isReadOnly()) insert(pasted.kept);
+    ShowPasteNote(pasted.refused, notFitting);
 }
 
 void RecordLineEdit::keyPressEvent(QKeyEvent* event) {
-    if (TypesCharacter(*event)) emit UserEdit();
-    inKeyPress_ = true;
+    if (event->matches(QKeySequence::Paste) && !isReadOnly()) {
+        PasteText(QGuiApplication::clipboard()->text());
+        event->accept();
+        return;
+    }
     QLineEdit::keyPressEvent(event);
-    inKeyPress_ = false;
+}
+
+void RecordLineEdit::contextMenuEvent(QContextMenuEvent* event) {
+    // The box's own menu, with its Paste going the way of every other paste. The Paste item
+    // is the one wired to QLineEdit::paste; Qt wires it by name (the only reason for the
+    // SIGNAL/SLOT form here) or, in other versions, by function pointer.
+    QPointer<QMenu> menu = createStandardContextMenu();
+    if (menu.isNull()) return;
+    for (QAction* action : menu->actions()) {
+        const bool paste = disconnect(action, &QAction::triggered, this, &QLineEdit::paste) ||
+                           disconnect(action, SIGNAL(triggered()), this, SLOT(paste()));
+        if (!paste) continue;
+        connect(action, &QAction::triggered, this,
+                [this] { PasteText(QGuiApplication::clipboard()->text()); });
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void RecordLineEdit::mouseReleaseEvent(QMouseEvent* event) {
+    // The middle button pastes the selection where the window system has one.
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (event->button() == Qt::MiddleButton && clipboard->supportsSelection() && !isReadOnly()) {
+        deselect();
+        PasteText(clipboard->text(QClipboard::Selection));
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void RecordLineEdit::dropEvent(QDropEvent* event) {
+    const QMimeData* source = event->mimeData();
+    if (source == nullptr || !source->hasText() || isReadOnly()) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    const PastedText pasted = CleanPastedText(source->text(), true);
+    const qsizetype room = maxLength() - text().size();
+    QMimeData cleaned;
+    cleaned.setText(pasted.kept);
+    QDropEvent drop(event->position(), event->possibleActions(), &cleaned, event->buttons(),
+                    event->modifiers(), event->type());
+    drop.setDropAction(event->dropAction());
+    QLineEdit::dropEvent(&drop);
+    event->setDropAction(drop.dropAction());
+    event->setAccepted(drop.isAccepted());
+    ShowPasteNote(pasted.refused, std::max<qsizetype>(0, pasted.kept.size() - room));
 }
 
 // --- RecordMemo ---------------------------------------------------------------------
@@ -88,8 +221,14 @@ RecordMemo::RecordMemo(QWidget* parent, const QString& name, QRect geometry, int
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTabChangesFocus(true);
+    // The document reports changes that leave the text as it was (a character typed over
+    // the same one): only a different text is an edit.
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
-        if (!inKeyPress_ && !signalsBlocked()) emit UserEdit();
+        if (signalsBlocked()) return;
+        QString text = toPlainText();
+        if (text == shownText_) return;
+        shownText_ = std::move(text);
+        emit UserEdit();
     });
 }
 
@@ -108,6 +247,7 @@ QString RecordMemo::RecordText() const {
 void RecordMemo::SetRecordText(const QString& crlfText) {
     const QSignalBlocker quiet(this);
     setPlainText(WithLfBreaks(crlfText));
+    shownText_ = toPlainText();
 }
 
 int RecordMemo::Room() const {
@@ -116,7 +256,6 @@ int RecordMemo::Room() const {
 }
 
 void RecordMemo::keyPressEvent(QKeyEvent* event) {
-    if (TypesCharacter(*event)) emit UserEdit();
     const QString text = event->text();
     const bool lineBreak = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const bool printable = !text.isEmpty() && text.front().isPrint();
@@ -127,9 +266,7 @@ void RecordMemo::keyPressEvent(QKeyEvent* event) {
             return;
         }
     }
-    inKeyPress_ = true;
     QPlainTextEdit::keyPressEvent(event);
-    inKeyPress_ = false;
 }
 
 bool RecordMemo::canInsertFromMimeData(const QMimeData* source) const {
@@ -137,16 +274,16 @@ bool RecordMemo::canInsertFromMimeData(const QMimeData* source) const {
 }
 
 void RecordMemo::insertFromMimeData(const QMimeData* source) {
-    const QString text = WithLfBreaks(source->text());
-    if (!drawing::FitsCp1252(text)) return;
+    const PastedText pasted = CleanPastedText(source->text(), false);
+    const QString& text = pasted.kept;
     int room = Room();
     qsizetype keep = 0;
     while (keep < text.size() && StoredLength(QStringView(text).mid(keep, 1)) <= room) {
         room -= StoredLength(QStringView(text).mid(keep, 1));
         ++keep;
     }
-    if (keep == 0) return;
-    insertPlainText(text.left(keep));
+    if (keep > 0) insertPlainText(text.left(keep));
+    ShowPasteNote(pasted.refused, text.size() - keep);
 }
 
 }  // namespace kivo::entry

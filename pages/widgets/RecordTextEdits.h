@@ -8,7 +8,7 @@
 #include <QValidator>
 #include <span>
 
-class QKeyEvent;
+class QComboBox;
 
 namespace kivo::entry {
 
@@ -23,28 +23,56 @@ public:
     State validate(QString& input, int& pos) const override;
 };
 
+// What a paste keeps of the text it was given.
+struct PastedText {
+    QString kept;
+    // The characters left out because the record cannot hold them, each once, in the order
+    // met, separated by blanks (an invisible one as U+XXXX).
+    QString refused;
+};
+
+// Pasted text as a record box takes it: characters that Windows-1252 cannot hold (and NULs)
+// are left out. In a one-line box every line break (CR LF counting once) and every tab becomes
+// one blank; in the memo line breaks become '\n'.
+PastedText CleanPastedText(QStringView text, bool oneLine);
+
+// The status bar note on a paste: which characters were left out and how many did not fit;
+// empty when the whole paste was taken.
+QString PasteNote(const QString& refused, qsizetype notFitting);
+
 // A one-line edit box of the data entry pages: MS Sans Serif 13 px on white, a length limit,
-// and only characters the record can hold. UserEdit() is emitted for every character typed
-// (also one the box refuses because it is full) and for changes made without the keyboard
-// (context menu, drag and drop); keys that type nothing (arrows, Delete) emit nothing.
+// and only characters the record can hold. UserEdit() is emitted whenever the user changes the
+// text (typing, Delete, Backspace, cut, paste, drag and drop, undo), never for keys or clicks
+// that leave it as it was. A paste is cleaned as CleanPastedText says and what it left out is
+// said in the status bar.
 class RecordLineEdit final : public QLineEdit {
     Q_OBJECT
 public:
     RecordLineEdit(QWidget* parent, const QString& name, QRect geometry, int maxLength);
+    // The edit field of an editable list, in the list's font and colours.
+    explicit RecordLineEdit(QComboBox* list);
 
 signals:
     void UserEdit();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
-    bool inKeyPress_ = false;
+    void WatchEdits();
+    // Inserts `text` at the cursor as a paste does, over the selection.
+    void PasteText(const QString& text);
+
+    // The text as it stood before the latest change.
+    QString shownText_;
 };
 
 // The comments memo: wraps long lines, no scroll bars, at most `limit` characters with a line
 // break counting as two (it is stored as CR LF), only characters the record can hold, Tab
-// moves the focus. UserEdit() as for RecordLineEdit.
+// moves the focus. UserEdit() and pastes as for RecordLineEdit, line breaks kept.
 class RecordMemo final : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -69,12 +97,8 @@ private:
     int Room() const;
 
     int limit_;
-    bool inKeyPress_ = false;
+    // The text as it stood before the latest change.
+    QString shownText_;
 };
-
-// True for a key press that types a character into a box (letters, digits, blanks,
-// Backspace, Enter, control characters); false for keys that type nothing (arrows, Delete,
-// function keys) and for Tab and Escape, which the page takes for itself.
-bool TypesCharacter(const QKeyEvent& event);
 
 }  // namespace kivo::entry
