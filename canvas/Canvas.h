@@ -126,6 +126,9 @@ public:
     virtual int TextWidth(std::string_view text) = 0;
     // The full cell height.
     virtual int TextHeight(std::string_view text) = 0;
+    // The device's resolution: what fonts are sized for, and what a drawing laid out in
+    // pixels of another resolution scales its pen widths and offsets by.
+    virtual int PixelsPerInch() const = 0;
 
 protected:
     Canvas() = default;

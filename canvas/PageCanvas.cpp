@@ -2,9 +2,27 @@
 #include "canvas/PageCanvas.h"
 
 #include <QPdfWriter>
+#include <QPen>
 #include <QString>
 
 namespace kivo::canvas {
+namespace {
+
+// A fresh painter believes it has a black pen, no brush and the default font and tells the
+// device nothing; a printer reused from an earlier job still holds that job's last pen (the
+// logo's maroon would colour the next job's first texts). Setting something else first makes
+// the painter hand its state over.
+void SendFreshState(QPainter& painter) {
+    painter.setPen(Qt::NoPen);
+    painter.setPen(QPen(Qt::black));
+    painter.setBrush(Qt::white);
+    painter.setBrush(Qt::NoBrush);
+    const QFont font = painter.font();
+    painter.setFont(QFont("Liberation Serif", 3));
+    painter.setFont(font);
+}
+
+}  // namespace
 
 PageCanvas::PageCanvas(QPagedPaintDevice& device)
     : PainterCanvas(pagePainter, device.logicalDpiY()), device_(device) {}
@@ -20,6 +38,7 @@ void PageCanvas::ApplyTitle(const QString& title) {
 bool PageCanvas::BeginDoc() {
     ApplyTitle(QString::fromStdString(Title));
     if (!pagePainter.begin(&device_)) return false;
+    SendFreshState(pagePainter);
     PreparePainter();
     return true;
 }
@@ -28,8 +47,17 @@ void PageCanvas::NewPage() {
     device_.newPage();
 }
 
-void PageCanvas::EndDoc() {
-    if (pagePainter.isActive()) pagePainter.end();
+bool PageCanvas::JobTaken(std::string&) {
+    return true;
+}
+
+bool PageCanvas::EndDoc() {
+    refusal_.clear();
+    if (pagePainter.isActive() && !pagePainter.end()) {
+        refusal_ = "the device could not finish it";
+        return false;
+    }
+    return JobTaken(refusal_);
 }
 
 }  // namespace kivo::canvas

@@ -31,7 +31,10 @@ public:
     bool BeginDoc();
     // Ends the page and starts the next; pen, brush and font keep their settings.
     void NewPage();
-    void EndDoc();
+    // Ends the job; false when the device could not finish it or the print system refused
+    // it, with the reason in RefusalReason().
+    bool EndDoc();
+    const std::string& RefusalReason() const { return refusal_; }
 
     // The printable area in device pixels, origin its top-left.
     int PageWidth() const { return device_.width(); }
@@ -40,9 +43,12 @@ public:
 protected:
     // Hands the job title to the device; a PDF writer's document title by default.
     virtual void ApplyTitle(const QString& title);
+    // Whether whatever receives the finished job took it; true for a file.
+    virtual bool JobTaken(std::string& reason);
 
 private:
     QPagedPaintDevice& device_;
+    std::string refusal_;
 };
 
 }  // namespace kivo::canvas

@@ -27,7 +27,7 @@ public:
     int TextWidth(std::string_view text) override;
     int TextHeight(std::string_view text) override;
 
-    int PixelsPerInch() const { return fonts_.PixelsPerInch(); }
+    int PixelsPerInch() const override { return fonts_.PixelsPerInch(); }
 
 protected:
     // Render hints for pixel-exact shapes; call again after QPainter::begin().

@@ -51,6 +51,7 @@ public:
     void TextOut(int x, int y, std::string_view text) override;
     int TextWidth(std::string_view text) override;
     int TextHeight(std::string_view text) override;
+    int PixelsPerInch() const override { return fonts_.PixelsPerInch(); }
 
     const std::vector<CanvasCall>& Calls() const { return calls_; }
     // The calls of one kind, in order.

@@ -4,6 +4,7 @@
 #include <QPdfWriter>
 #include <QPrinterInfo>
 
+#include "canvas/printer/PrintJobCheck.h"
 #include "print/engine/ReportUnits.h"
 #include "shell/DialogSeam.h"
 
@@ -36,6 +37,10 @@ report::DeviceFrame PrintDestination::Frame() const {
     const QRectF paper = printer_->paperRect(QPrinter::Millimeter);
     const QRectF page = printer_->pageRect(QPrinter::Millimeter);
     return {dpiX, dpiY, (page.left() - paper.left()) * 10.0, (page.top() - paper.top()) * 10.0};
+}
+
+bool PrintDestination::TookJob(QString* reason) const {
+    return pdf_ || canvas::PrintSystemTookJob(*printer_, reason);
 }
 
 std::unique_ptr<QPdfWriter> AskForPdfInstead(QWidget* owner, const QString& title,

@@ -32,6 +32,8 @@ public:
     bool IsPdf() const { return pdf_ != nullptr; }
     // Resolution and the printable area's origin on the paper, for laying out pages.
     report::DeviceFrame Frame() const;
+    // After the job ended: false, with the reason, when the print system refused it.
+    bool TookJob(QString* reason) const;
 
 private:
     QPrinter* printer_ = nullptr;

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinterInfo>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -57,19 +58,21 @@ private:
     bool cancelled_ = false;
 };
 
-QPageSize PaperOf(const Report& report) {
-    return QPageSize(report.Page.PaperSize == report::Paper::A4 ? QPageSize::A4
-                                                                : QPageSize::Letter);
+QPageSize PaperOf(report::Paper paper) {
+    return QPageSize(paper == report::Paper::A4 ? QPageSize::A4 : QPageSize::Letter);
 }
 
-void Output(const PageStore& store, PrintDestination& destination, int first, int last,
-            QWidget* owner) {
+void Output(const PageStore& store, PrintDestination& destination, QWidget* owner) {
     ProgressBox box(owner);
     box.show();
-    if (!report::OutputPages(store, destination.Device(), destination.Frame(), first, last,
+    if (!report::OutputPages(store, destination.Device(), destination.Frame(), 1, store.PageCount(),
                              [&](int percent) { return box.Step(percent); })) {
         if (!box.Step(100)) return;  // cancelled by the user
         throw Error("The report could not be printed.");
+    }
+    QString reason;
+    if (!destination.TookJob(&reason)) {
+        throw Error("The report could not be printed: " + reason.toStdString());
     }
 }
 
@@ -89,15 +92,7 @@ void ApplyPrinterSettings(const report::PrintSettings& s, QPrinter& printer) {
     printer.setDuplex(s.Duplex ? QPrinter::DuplexAuto : QPrinter::DuplexNone);
     printer.setCollateCopies(s.Collate);
     printer.setColorMode(s.Color ? QPrinter::Color : QPrinter::GrayScale);
-    printer.setPageOrientation(s.Orientation == report::PageOrientation::Landscape
-                                   ? QPageLayout::Landscape
-                                   : QPageLayout::Portrait);
-    if (s.FirstPage > 0 && s.LastPage >= s.FirstPage) {
-        printer.setPrintRange(QPrinter::PageRange);
-        printer.setFromTo(s.FirstPage, s.LastPage);
-    } else {
-        printer.setPrintRange(QPrinter::AllPages);
-    }
+    KeepWholeAndUpright(printer);
 }
 
 report::PrintSettings ReadPrinterSettings(const QPrinter& printer) {
@@ -107,45 +102,62 @@ report::PrintSettings ReadPrinterSettings(const QPrinter& printer) {
     s.Duplex = printer.duplex() != QPrinter::DuplexNone;
     s.Collate = printer.collateCopies();
     s.Color = printer.colorMode() == QPrinter::Color;
-    s.Orientation = printer.pageLayout().orientation() == QPageLayout::Landscape
-                        ? report::PageOrientation::Landscape
-                        : report::PageOrientation::Portrait;
-    if (printer.printRange() == QPrinter::PageRange) {
-        s.FirstPage = printer.fromPage();
-        s.LastPage = printer.toPage();
-    }
     return s;
 }
 
-void PrinterSetup(Report& report, int pageCount, QWidget* owner) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(PaperOf(report));
-    ApplyPrinterSettings(report.PrinterSettings, printer);
-    if (Dialogs().Print({owner, pageCount > 0 ? 1 : 0, pageCount}, printer)) {
-        report.PrinterSettings = ReadPrinterSettings(printer);
+void KeepWholeAndUpright(QPrinter& printer) {
+    // The pages are laid out upright and belong together: a range or a landscape page
+    // would cut them.
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(0, 0);
+    printer.setPageOrientation(QPageLayout::Portrait);
+}
+
+void UsePaperThePrinterHas(QPrinter& printer) {
+    const QPrinterInfo info(printer);
+    if (info.isNull()) return;
+    const QList<QPageSize> offered = info.supportedPageSizes();
+    const QPageSize current = printer.pageLayout().pageSize();
+    for (const QPageSize& size : offered) {
+        if (size.isEquivalentTo(current)) return;
+    }
+    if (!offered.isEmpty() && info.defaultPageSize().isValid()) {
+        printer.setPageSize(info.defaultPageSize());
     }
 }
 
-void PrintReport(Report& report, QWidget* owner) {
-    // The report runs again: its band events draw from the data of this moment.
+void PrinterSetup(Report& report, QWidget* owner) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(PaperOf(report.Page.PaperSize));
+    ApplyPrinterSettings(report.PrinterSettings, printer);
+    if (!Dialogs().Print({owner, 0, 0}, printer)) return;
+    report.PrinterSettings = ReadPrinterSettings(printer);
+    // A4 or Letter as chosen; the report's next run is laid out on it.
+    const bool a4 = printer.pageLayout().pageSize().id() == QPageSize::A4;
+    const report::Paper paper = a4 ? report::Paper::A4 : report::Paper::Letter;
+    if (paper != report.Page.PaperSize) report.Page = report::PageSetup::Of(paper);
+}
+
+void PrintReport(Report& report, const PageStore& store, QWidget* owner) {
+    if (store.PageCount() == 0) return;
+    // The paper the setup chose; pages of another size are drawn from its top-left corner
+    // (the report's margins keep them on either paper).
+    const report::Paper paper = report.Page.PaperSize;
+    const QString title = store.title.isEmpty() ? report.ReportTitle : store.title;
     if (!PrinterInstalled()) {
-        auto pdf = AskForPdfInstead(owner, report.ReportTitle, PaperOf(report));
+        auto pdf = AskForPdfInstead(owner, title, PaperOf(paper));
         if (!pdf) return;
-        const PageStore store = report.Generate();
         PrintDestination destination(std::move(pdf));
-        Output(store, destination, 1, store.PageCount(), owner);
+        Output(store, destination, owner);
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(PaperOf(report));
-    printer.setDocName(report.ReportTitle);
+    printer.setPageSize(PaperOf(paper));
+    printer.setDocName(title);
     ApplyPrinterSettings(report.PrinterSettings, printer);
-    const PageStore store = report.Generate();
-    const auto& s = report.PrinterSettings;
-    const bool range = s.FirstPage > 0 && s.LastPage >= s.FirstPage;
+    printer.setPageSize(PaperOf(paper));
     PrintDestination destination(printer);
-    Output(store, destination, range ? s.FirstPage : 1, range ? s.LastPage : store.PageCount(),
-           owner);
+    Output(store, destination, owner);
 }
 
 void SavePreviewPages(const PageStore& store, QWidget* owner) {
@@ -202,11 +214,11 @@ std::optional<PageStore> LoadPreviewPages(QWidget* owner) {
 report::PreviewActions PrinterPreviewActions() {
     // Each button runs as one command: an error shows in the error box and the preview stays.
     report::PreviewActions actions;
-    actions.print = [](Report& report, QWidget* owner) {
-        RunGuarded([&] { PrintReport(report, owner); });
+    actions.print = [](Report& report, const PageStore& shown, QWidget* owner) {
+        RunGuarded([&] { PrintReport(report, shown, owner); });
     };
-    actions.printerSetup = [](Report& report, int pages, QWidget* owner) {
-        RunGuarded([&] { PrinterSetup(report, pages, owner); });
+    actions.printerSetup = [](Report& report, QWidget* owner) {
+        RunGuarded([&] { PrinterSetup(report, owner); });
     };
     actions.askPage = [](const QString& title, const QString& prompt, const QString& preset,
                          QWidget* owner) {

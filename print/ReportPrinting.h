@@ -13,17 +13,26 @@ class QWidget;
 
 namespace kivo::print {
 
-// Runs the report again and prints it with its PrinterSettings, showing "Printing
-// progress" with a Cancel button. With no printer installed it offers to save a PDF.
-void PrintReport(report::Report& report, QWidget* owner);
+// Prints `store`, the pages the preview shows, with the report's PrinterSettings on the
+// paper of its page set-up, showing "Printing progress" with a Cancel button. With no printer
+// installed it offers to save a PDF. A job the print system refuses raises an Error.
+void PrintReport(report::Report& report, const report::PageStore& store, QWidget* owner);
 
 // The print dialog for the report: its choices are stored in the report's PrinterSettings
-// for every later print of the run. `pageCount` 0 offers no page range.
-void PrinterSetup(report::Report& report, int pageCount, QWidget* owner);
+// for every later print of the run, and the paper chosen (A4 or Letter) becomes the report's
+// paper. No page range is offered: a report prints whole.
+void PrinterSetup(report::Report& report, QWidget* owner);
 
-// Settings <-> printer.
+// Settings <-> printer. Applying also asks for all pages, upright.
 void ApplyPrinterSettings(const report::PrintSettings& settings, QPrinter& printer);
 report::PrintSettings ReadPrinterSettings(const QPrinter& printer);
+
+// All pages, portrait, whatever the print dialog chose.
+void KeepWholeAndUpright(QPrinter& printer);
+
+// The printer's own default paper when it does not offer the paper set (a Letter-only
+// printer and Qt's A4 default): a page laid out for paper the printer lacks would be cut.
+void UsePaperThePrinterHas(QPrinter& printer);
 
 // Saves the previewed pages as a page file (.kps), a PDF or PNG images, chosen in the save
 // dialog; loads a saved page file.

@@ -2,6 +2,7 @@
 #include "print/engine/PageOutput.h"
 
 #include <QPainter>
+#include <QPen>
 #include <algorithm>
 
 namespace kivo::report {
@@ -16,6 +17,19 @@ std::unique_ptr<QPdfWriter> MakePdfWriter(const QString& path, const QPageSize& 
     return pdf;
 }
 
+void ResetPainterState(QPainter& painter) {
+    // A fresh painter believes it has black pen, no brush and the default font and so tells
+    // the device nothing; a printer reused from an earlier job still holds that job's last
+    // pen. Setting something else first makes the painter hand its state over.
+    painter.setPen(Qt::NoPen);
+    painter.setPen(QPen(Qt::black));
+    painter.setBrush(Qt::white);
+    painter.setBrush(Qt::NoBrush);
+    const QFont font = painter.font();
+    painter.setFont(QFont("Liberation Serif", 3));
+    painter.setFont(font);
+}
+
 int ProgressStep(int done, int total) {
     if (total <= 0) return 100;
     return done * 100 / total / 5 * 5;
@@ -27,6 +41,7 @@ bool OutputPages(const PageStore& store, QPagedPaintDevice& device, const Device
     last = std::min(last, store.PageCount());
     QPainter painter;
     if (!painter.begin(&device)) return false;
+    ResetPainterState(painter);
     const int total = last - first + 1;
     for (int page = first; page <= last; ++page) {
         if (page > first && !device.newPage()) return false;

@@ -45,6 +45,8 @@ class PageStore {
 public:
     QString title;
     std::vector<Page> pages;
+    // The page file the pages were loaded from; empty for pages a run made. Not saved.
+    QString source;
 
     int PageCount() const { return static_cast<int>(pages.size()); }
 };

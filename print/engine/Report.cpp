@@ -16,6 +16,7 @@ public:
     }
 
     PageStore Run() {
+        if (report_.BeforeRun) report_.BeforeRun();
         if (report_.PrintIfEmpty) {
             // No data source: the detail bands print exactly once.
             for (auto* band : BandsOf(BandKind::Detail)) PrintBand(*band);
@@ -121,6 +122,16 @@ private:
 };
 
 }  // namespace
+
+PageSetup PageSetup::Of(Paper paper) {
+    PageSetup setup;
+    setup.PaperSize = paper;
+    if (paper == Paper::A4) {
+        setup.Width = 2100.0;
+        setup.Length = 2970.0;
+    }
+    return setup;
+}
 
 ReportBand& Report::AddBand(BandKind kind) {
     auto band = std::make_unique<ReportBand>(kind);

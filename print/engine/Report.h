@@ -13,7 +13,6 @@
 namespace kivo::report {
 
 enum class Paper { Letter, A4 };
-enum class PageOrientation { Portrait, Landscape };
 
 // The paper and the margins the bands are laid out within, in tenths of a millimetre.
 struct PageSetup {
@@ -26,6 +25,9 @@ struct PageSetup {
     double BottomMargin = 127.0;
 
     double BandWidth() const { return Width - LeftMargin - RightMargin; }
+
+    // The same margins on `paper`, portrait.
+    static PageSetup Of(Paper paper);
 };
 
 struct ReportOptions {
@@ -33,16 +35,14 @@ struct ReportOptions {
     bool LastPageFooter = true;   // print the page footer on the last page too
 };
 
-// What the print dialog chose; kept with the report for every later print of the run.
+// What the print dialog chose; kept with the report for every later print of the run. A
+// report always prints whole and upright: no page range, no landscape.
 struct PrintSettings {
     QString PrinterName;  // empty: the default printer
     int Copies = 1;
     bool Duplex = false;
-    int FirstPage = 0;  // 0 and 0: all pages
-    int LastPage = 0;
     bool Collate = false;
     bool Color = true;
-    PageOrientation Orientation = PageOrientation::Portrait;
 };
 
 // A banded report: page header, detail and page footer bands laid out on pages.
@@ -60,6 +60,10 @@ public:
     // of every finished page (its number from 1) and may return false to stop the run.
     // Errors raised by band events leave the run and reach the caller.
     PageStore Generate(int pageLimit = 0, const std::function<bool(int)>& onPage = {});
+
+    // Runs at the start of every run, before any band event: a report takes its data here,
+    // so that every band of one run prints the same data.
+    std::function<void()> BeforeRun;
 
     PageSetup Page;
     FontSpec Font;

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -91,10 +92,11 @@ void ReportPreview::BuildToolBar() {
     bar->addSeparator();
     AddButton("copybutton", "Copy", "Copy page to clipboard", [this] { CopyPage(); });
     AddButton("PrintSetup", "Setup", "Printer setup", [this] {
-        if (actions_.printerSetup) actions_.printerSetup(report_, PageCount(), this);
+        if (actions_.printerSetup) actions_.printerSetup(report_, this);
     });
+    // The pages on screen print, never a new run: the session may hold another client by now.
     AddButton("Print", "Print", "Print", [this] {
-        if (actions_.print) actions_.print(report_, this);
+        if (actions_.print && store_) actions_.print(report_, *store_, this);
     });
     AddButton("LoadReport", "Load", "Load report", [this] {
         if (!actions_.load) return;
@@ -122,6 +124,15 @@ void ReportPreview::BuildStatusBar() {
     titlePanel_->setMinimumWidth(50);
     titlePanel_->setMaximumWidth(QWIDGETSIZE_MAX);
     titlePanel_->setText(report_.ReportTitle);
+}
+
+void ReportPreview::ShowTitle() {
+    QString title = store_ ? store_->title : report_.ReportTitle;
+    if (store_ && !store_->source.isEmpty()) {
+        title += " (" + QFileInfo(store_->source).fileName() + ")";
+    }
+    setWindowTitle("Report Preview : " + title);
+    titlePanel_->setText(title);
 }
 
 void ReportPreview::UpdateButtons() {
@@ -186,12 +197,14 @@ void ReportPreview::Generate() {
 }
 
 void ReportPreview::ShowStore(PageStore store) {
+    if (!store_) store_ = std::make_unique<PageStore>();
     *store_ = std::move(store);
     current_ = 0;
     page_->SetPage(nullptr);
     ShowPage(1);
     UpdateButtons();
     UpdateStatus();
+    ShowTitle();
 }
 
 void ReportPreview::ShowPage(int page) {

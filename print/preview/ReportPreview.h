@@ -21,8 +21,9 @@ class PreviewPage;
 // What the preview's buttons do beyond the window (print, printer set-up, the page number
 // dialog, save and load): the program supplies the real printer and dialogs, tests their own.
 struct PreviewActions {
-    std::function<void(Report&, QWidget* owner)> print;
-    std::function<void(Report&, int pageCount, QWidget* owner)> printerSetup;
+    // Prints the pages the preview shows, with the report's print settings.
+    std::function<void(Report&, const PageStore& shown, QWidget* owner)> print;
+    std::function<void(Report&, QWidget* owner)> printerSetup;
     // Asks for a page number; nullopt when cancelled.
     std::function<std::optional<QString>(const QString& title, const QString& prompt,
                                          const QString& preset, QWidget* owner)>
@@ -54,7 +55,8 @@ public:
     void ZoomToWidth();
     void GotoPage();
     void CopyPage();
-    // Shows the pages of a saved page file in place of the generated ones.
+    // Shows the pages of a saved page file in place of the generated ones; Print and Save
+    // then take these pages, and the title names them and their file.
     void ShowStore(PageStore store);
 
 signals:
@@ -73,6 +75,7 @@ private:
     void BuildStatusBar();
     void UpdateButtons();
     void UpdateStatus();
+    void ShowTitle();
     void ScrollUp();
     void ScrollDown();
 

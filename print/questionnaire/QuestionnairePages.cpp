@@ -17,17 +17,26 @@ void PrintQuestionnaireFirstPage(canvas::Canvas& canvas, int width, int height, 
     PrepareCanvas(canvas);
     DrawHeader(canvas, width, at, PageOneTitle(form));
     DrawInstructions(canvas, at);
-    DrawRatedTable(canvas, at, form, PageOneTable(height), true);
+    const RatedTable table = BelowOf(canvas, PageOneTable(height), InstructionsBottom(canvas, at));
+    DrawRatedTable(canvas, at, form, table, true);
 }
 
 void PrintQuestionnaireSecondPage(canvas::Canvas& canvas, int width, int height, FormKind form) {
     if (!IsKnownForm(form)) return;
     const PageColumns at = ColumnsOf(width, height);
     PrepareCanvas(canvas);
-    if (PageTwoRepeatsInstructions(form)) DrawInstructions(canvas, at);
-    DrawRatedTable(canvas, at, form, PageTwoTable(form, height), false);
-    const int pitch = DrawUseBlock(canvas, at, form, UseBlockTop(form, height));
-    DrawLogo(canvas, width, height, pitch);
+    RatedTable table = PageTwoTable(form, height);
+    if (PageTwoRepeatsInstructions(form)) {
+        DrawInstructions(canvas, at);
+        table = BelowOf(canvas, table, InstructionsBottom(canvas, at));
+    }
+    DrawRatedTable(canvas, at, form, table, false);
+    // On a short printable area the table reaches lower than the page fractions expect:
+    // the use block and the logo move down below it rather than over it.
+    const int top =
+        UseBlockTopBelow(canvas, UseBlockTop(form, height), RatedTableBottom(canvas, table));
+    const int pitch = DrawUseBlock(canvas, at, form, top);
+    DrawLogo(canvas, width, height, pitch, UseBlockBottom(canvas, top));
 }
 
 void PrintQuestionnaire(canvas::PageCanvas& job, FormKind form) {
@@ -40,7 +49,9 @@ void PrintQuestionnaire(canvas::PageCanvas& job, FormKind form) {
     PrintQuestionnaireFirstPage(job, job.PageWidth(), job.PageHeight(), form);
     job.NewPage();
     PrintQuestionnaireSecondPage(job, job.PageWidth(), job.PageHeight(), form);
-    job.EndDoc();
+    if (!job.EndDoc()) {
+        throw Error("The print job \"" + title + "\" could not be printed: " + job.RefusalReason());
+    }
 }
 
 }  // namespace kivo

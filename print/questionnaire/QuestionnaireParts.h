@@ -11,7 +11,12 @@ namespace kivo::print::parts {
 
 constexpr canvas::TColor kMoneyGreen = canvas::RgbToColor(0xC0DCC0);
 
-// Solid black pen of width 2, clear brush, black text: the state every piece starts from.
+// The layout gives pen widths and small offsets in pixels at 600 per inch: `px` of those on
+// the canvas's device, so lines keep their thickness on every printer.
+int LayoutPixels(const canvas::Canvas& canvas, int px);
+
+// Solid black pen of width 2 (layout pixels), clear brush, black text: the state every piece
+// starts from.
 void PrepareCanvas(canvas::Canvas& canvas);
 
 void SetFont(canvas::Canvas& canvas, const char* name, int size, unsigned style);
@@ -24,6 +29,14 @@ void DrawHeader(canvas::Canvas& canvas, int width, const PageColumns& at, std::s
 
 // The instruction lines, the stem line and the A-G answer guide.
 void DrawInstructions(canvas::Canvas& canvas, const PageColumns& at);
+// The bottom of the stem line, the lowest line of the instructions.
+int InstructionsBottom(canvas::Canvas& canvas, const PageColumns& at);
+
+// `table` moved down, if need be, so that its first band starts below `clearOf`: on a short
+// printable area the fractions of the page would put it over the instructions.
+RatedTable BelowOf(canvas::Canvas& canvas, RatedTable table, int clearOf);
+// The bottom of the table's frame.
+int RatedTableBottom(canvas::Canvas& canvas, const RatedTable& table);
 
 // The framed table of rated items with every odd row shaded; `continued` adds the note
 // that the questionnaire goes on overleaf.
@@ -33,8 +46,14 @@ void DrawRatedTable(canvas::Canvas& canvas, const PageColumns& at, FormKind form
 // The three use items in their panels with answer boxes, and the credit line below.
 // Returns the block's line pitch, which also sizes the logo.
 int DrawUseBlock(canvas::Canvas& canvas, const PageColumns& at, FormKind form, int top);
+// The top of the use block: its place on the page, or lower when the rated table above
+// reaches further down (a short printable area).
+int UseBlockTopBelow(canvas::Canvas& canvas, int top, int tableBottom);
+// The bottom of the use block's credit line for a block at `top`.
+int UseBlockBottom(canvas::Canvas& canvas, int top);
 
-// The three arcs and the caption at the foot of page 2; restores the black pen and text.
-void DrawLogo(canvas::Canvas& canvas, int width, int height, int pitch);
+// The three arcs and the caption at the foot of page 2, kept below `clearOf`; restores the
+// black pen and text.
+void DrawLogo(canvas::Canvas& canvas, int width, int height, int pitch, int clearOf);
 
 }  // namespace kivo::print::parts

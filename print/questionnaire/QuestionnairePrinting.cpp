@@ -8,6 +8,7 @@
 
 #include "canvas/printer/PrinterCanvas.h"
 #include "print/PrintDestination.h"
+#include "print/ReportPrinting.h"
 #include "print/questionnaire/QuestionnaireLayout.h"
 #include "shell/DialogSeam.h"
 
@@ -48,6 +49,9 @@ void QuestionnairePrinting::PrintBlankQuestionnaire(FormKind form) {
 
 void QuestionnairePrinting::PrintCopies(FormKind form) {
     if (!Dialogs().Print(PrintRequest{dialogOwner_, 0, 0}, printer_)) return;
+    // The two pages belong together and are laid out upright.
+    print::KeepWholeAndUpright(printer_);
+    print::UsePaperThePrinterHas(printer_);
     const int copies = std::max(1, printer_.copyCount());
     // The dialog hands the copy count to the printer too, which would print every page of
     // each job that many times: each job comes out once and the loop makes the copies. The
@@ -58,6 +62,7 @@ void QuestionnairePrinting::PrintCopies(FormKind form) {
         ~RestoreCopies() { printer.setCopyCount(copies); }
     } restore{printer_, copies};
     printer_.setCopyCount(1);
+    // A refused job raises its error here, so the copies after it are not sent.
     for (int copy = 0; copy < copies; ++copy) {
         const auto job = output_.openJob(printer_);
         PrintQuestionnaire(*job, form);

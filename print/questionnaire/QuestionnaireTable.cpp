@@ -1,6 +1,8 @@
 // The top half of the blank questionnaire pages: header, instructions, answer guide and the
 // rated-item table.
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "drawing/Truncation.h"
 #include "model/Cp1252.h"
@@ -33,8 +35,15 @@ std::string ItemRow(FormKind form, int item) {
 
 }  // namespace
 
+int LayoutPixels(const Canvas& canvas, int px) {
+    constexpr int kLayoutPixelsPerInch = 600;
+    return std::max(1,
+                    static_cast<int>(std::lround(static_cast<double>(px) * canvas.PixelsPerInch() /
+                                                 kLayoutPixelsPerInch)));
+}
+
 void PrepareCanvas(Canvas& canvas) {
-    canvas.pen() = canvas::Pen{canvas::clBlack, 2, canvas::psSolid};
+    canvas.pen() = canvas::Pen{canvas::clBlack, LayoutPixels(canvas, 2), canvas::psSolid};
     canvas.brush().SetStyle(canvas::bsClear);
     canvas.font().Color = canvas::clBlack;
 }
@@ -92,13 +101,38 @@ void DrawInstructions(Canvas& canvas, const PageColumns& at) {
     }
 }
 
+int InstructionsBottom(Canvas& canvas, const PageColumns& at) {
+    SetFont(canvas, kArial, 12, canvas::fsBold);
+    const int s1 = TruncProduct(canvas.TextHeight("X"), 1.1);
+    return at.q0 + 12 * s1 + canvas.TextHeight("X");
+}
+
+namespace {
+int RowPitch(Canvas& canvas) {
+    SetFont(canvas, kArial, 11, 0);
+    return TruncProduct(canvas.TextHeight("X"), 2.0);
+}
+}  // namespace
+
+RatedTable BelowOf(Canvas& canvas, RatedTable table, int clearOf) {
+    const int r = RowPitch(canvas);
+    // The first band's top is a row less a quarter below the table's top.
+    table.top = std::max(table.top, clearOf - r + r / 4);
+    return table;
+}
+
+int RatedTableBottom(Canvas& canvas, const RatedTable& table) {
+    const int r = RowPitch(canvas);
+    return table.top + (table.rows + 1) * r - r / 4;
+}
+
 void DrawRatedTable(Canvas& canvas, const PageColumns& at, FormKind form, const RatedTable& table,
                     bool continued) {
     SetFont(canvas, kArial, 11, 0);
     const int r = TruncProduct(canvas.TextHeight("X"), 2.0);
     const int q = table.top;
-    const int left = at.X0 - 10;
-    const int right = at.XR + 10;
+    const int left = at.X0 - LayoutPixels(canvas, 10);
+    const int right = at.XR + LayoutPixels(canvas, 10);
     // A band's text sits a quarter row below the band's top.
     const auto bandTop = [&](int k) { return q + k * r - r / 4; };
 

@@ -1,4 +1,5 @@
 // The foot of page 2: the use items in their panels, the credit line and the logo.
+#include <algorithm>
 #include <array>
 
 #include "drawing/Truncation.h"
@@ -28,29 +29,51 @@ constexpr canvas::TColor kLogoGreen = canvas::RgbToColor(0x008000);
 constexpr canvas::TColor kLogoYellow = canvas::RgbToColor(0xFFFF00);
 constexpr canvas::TColor kMaroon = canvas::RgbToColor(0x800000);
 
+int PanelTop(int qU, int u) {
+    return TruncToInt(qU + 1.5L * u - u / 4);
+}
+
+int LinePitch(Canvas& canvas) {
+    SetFont(canvas, "Arial", 11, 0);
+    return TruncProduct(canvas.TextHeight("X"), 1.15);
+}
+
 void DrawPanels(Canvas& canvas, const PageColumns& at, int qU, int u) {
-    const int top = TruncToInt(qU + 1.5L * u - u / 4);
+    const int top = PanelTop(qU, u);
     const int bottom = qU + 11 * u - u / 4;
+    const int d = LayoutPixels(canvas, 10);
     canvas.brush().SetColor(kMoneyGreen);
-    canvas.Rectangle(at.XI - 10, top, at.XC2 + 10, bottom);
-    canvas.Rectangle(at.XC3 - 10, top, at.XR + 10, bottom);
+    canvas.Rectangle(at.XI - d, top, at.XC2 + d, bottom);
+    canvas.Rectangle(at.XC3 - d, top, at.XR + d, bottom);
     // The middle panel last, outline only, over the edges of the other two.
     canvas.brush().SetStyle(canvas::bsClear);
-    canvas.Rectangle(at.XC2 - 10, top, at.XC3 + 10, bottom);
+    canvas.Rectangle(at.XC2 - d, top, at.XC3 + d, bottom);
 }
 
 }  // namespace
 
+int UseBlockTopBelow(Canvas& canvas, int top, int tableBottom) {
+    const int u = LinePitch(canvas);
+    // The panels are the block's first drawing; keep a line's gap above them.
+    const int lowest = tableBottom + u - (PanelTop(0, u));
+    return std::max(top, lowest);
+}
+
+int UseBlockBottom(Canvas& canvas, int top) {
+    const int u = LinePitch(canvas);
+    return top + 11 * u + canvas.TextHeight("X");
+}
+
 int DrawUseBlock(Canvas& canvas, const PageColumns& at, FormKind form, int qU) {
-    SetFont(canvas, "Arial", 11, 0);
-    const int u = TruncProduct(canvas.TextHeight("X"), 1.15);
+    const int u = LinePitch(canvas);
     const std::array<int, kUseItemCount> columns = {at.XI, at.XC2, at.XC3};
     const auto optionTop = [&](int j) { return TruncToInt(qU + (5.5L + j) * u); };
 
     DrawPanels(canvas, at, qU, u);
     for (const int c : columns) {
         for (int j = 0; j < 5; ++j) {
-            canvas.Rectangle(c + 10, optionTop(j), c + u, TruncToInt(qU + (6.5L + j) * u - 20));
+            canvas.Rectangle(c + LayoutPixels(canvas, 10), optionTop(j), c + u,
+                             TruncToInt(qU + (6.5L + j) * u - LayoutPixels(canvas, 20)));
         }
     }
 
@@ -69,14 +92,16 @@ int DrawUseBlock(Canvas& canvas, const PageColumns& at, FormKind form, int qU) {
     return u;
 }
 
-void DrawLogo(Canvas& canvas, int width, int height, int u) {
+void DrawLogo(Canvas& canvas, int width, int height, int u, int clearOf) {
     const int cx = TruncProduct(width, 0.5);
-    const int cy = TruncProduct(height, 0.94);
+    const int bandWidth = LayoutPixels(canvas, 40);
+    // The outer arc's top, half its band above its radius, stays below `clearOf`.
+    const int cy = std::max(TruncProduct(height, 0.94), clearOf + 2 * u + bandWidth / 2 + u / 4);
     struct Band {
         long double radius;  // in line pitches
         canvas::TColor color;
     };
-    canvas.pen().Width = 40;
+    canvas.pen().Width = bandWidth;
     for (const Band band :
          {Band{2.0L, kLogoBlue}, Band{1.75L, kLogoGreen}, Band{1.5L, kLogoYellow}}) {
         canvas.pen().Color = band.color;
@@ -89,11 +114,13 @@ void DrawLogo(Canvas& canvas, int width, int height, int u) {
     SetFont(canvas, "Arial Narrow", 13, canvas::fsBold);
     canvas.font().Color = kMaroon;
     canvas.TextOut(cx - 2 * canvas.TextWidth("X"), cy - u, Printed(Content().logoAcronym));
+    // The name goes below the acronym's whole line, which is a little taller than a pitch.
+    const int nameTop = std::max(cy, cy - u + canvas.TextHeight("X"));
     SetFont(canvas, "Arial Narrow", 6, canvas::fsBold | canvas::fsItalic);
     const std::string name = Printed(Content().logoName);
-    canvas.TextOut(cx - canvas.TextWidth(name) / 2, cy, name);
+    canvas.TextOut(cx - canvas.TextWidth(name) / 2, nameTop, name);
 
-    canvas.pen().Width = 2;
+    canvas.pen().Width = LayoutPixels(canvas, 2);
     canvas.pen().Color = canvas::clBlack;
     canvas.font().Color = canvas::clBlack;
 }

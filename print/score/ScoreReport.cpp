@@ -36,6 +36,7 @@ ScoreReport::ScoreReport() {
     report_.Options = {true, true};
     report_.PrintIfEmpty = true;
     report_.PagesInPreview = 1;
+    report_.BeforeRun = [this] { TakeClient(); };
     BuildPageHeader();
     BuildDetail();
     auto& footer = report_.AddBand(BandKind::PageFooter);
@@ -128,8 +129,13 @@ void ScoreReport::BuildDetail() {
     detail.tables = addImage(56, 548, kTablesWidth, kTablesHeight);
 }
 
+void ScoreReport::TakeClient() {
+    client_ = gClientRecord;
+    ComputeSubscaleScores(client_, scores_);
+}
+
 void ScoreReport::FillPageHeader() {
-    const drawing::ClientDetails d = drawing::ClientDetailsOf(gClientRecord);
+    const drawing::ClientDetails d = drawing::ClientDetailsOf(client_);
     QString name = "Name: " + d.lastName;
     if (!d.lastName.isEmpty()) name += ", ";
     name += d.firstName + " " + d.middleInitial;
@@ -141,7 +147,7 @@ void ScoreReport::FillPageHeader() {
 }
 
 void ScoreReport::FillDetail() {
-    const drawing::ClientDetails d = drawing::ClientDetailsOf(gClientRecord);
+    const drawing::ClientDetails d = drawing::ClientDetailsOf(client_);
     const auto& detail = elements_.detail;
     for (std::size_t c = 0; c < detail.conditions.size(); ++c) {
         const auto& labels = detail.conditions[c];
@@ -156,9 +162,9 @@ void ScoreReport::FillDetail() {
     canvas::Bitmap chart(kChartWidth, kChartHeight);
     canvas::Bitmap tables(kTablesWidth, kTablesHeight);
     drawing::DrawSubscaleChart(chart, kChartWidth, kChartHeight, drawing::ChartVariant::Print,
-                               SubscaleScores, NormTable);
+                               scores_, SubscaleNorms());
     drawing::DrawScoreTables(tables, kTablesWidth, kTablesHeight, drawing::TableLayout::Print,
-                             SubscaleScores, drawing::LocaleDecimalSeparator());
+                             scores_, drawing::LocaleDecimalSeparator());
     detail.chart->Picture = chart.Finish().copy();
     detail.tables->Picture = tables.Finish().copy();
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <array>
 
+#include "model/ClientRecord.h"
+#include "model/Scoring.h"
 #include "print/engine/Report.h"
 
 namespace kivo::print {
@@ -44,8 +46,8 @@ struct ScoreReportElements {
 
 // The one-page printed score report of the open client: a page header with the title, the
 // print date and the client, a detail band with both conditions, the comments, the chart
-// and the score tables, and an empty footer. Its band events read the session's client
-// record, SubscaleScores and NormTable as they are when the report runs.
+// and the score tables, and an empty footer. Each run copies the session's client record
+// when it starts and scores that copy, so one page never mixes two clients.
 class ScoreReport {
 public:
     ScoreReport();
@@ -62,12 +64,16 @@ private:
     void BuildDetail();
     report::ReportLabel& AddLabel(report::ReportBand& band, int left, int top,
                                   const QString& caption);
+    // The run's start: the client to print and its scores.
+    void TakeClient();
     // The band events: the client's details, and the chart and tables drawn afresh.
     void FillPageHeader();
     void FillDetail();
 
     report::Report report_;
     ScoreReportElements elements_;
+    ClientRecord client_{};  // the client of the current run
+    SubscaleScoreTable scores_{};
 };
 
 }  // namespace kivo::print

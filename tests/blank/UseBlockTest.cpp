@@ -1,6 +1,7 @@
 // The use-item block, the credit line and the logo at the foot of page 2.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 
 #include "print/questionnaire/QuestionnairePages.h"
@@ -34,8 +35,16 @@ class UseBlock : public ::testing::TestWithParam<FormKind> {};
 
 TEST_P(UseBlock, PanelsBoxesQuestionsOptionsAndCredit) {
     const FormKind form = GetParam();
-    const int qU = form == kLongForm ? 3968 : 3712;
     const int u = Trunc(F(1.15) * TextHeightX("Arial", 11, 0));
+    // The long form's 19 rows reach below 62% of this printable area: the block starts a
+    // line below the table's frame instead of over item 37.
+    const int r = 2 * TextHeightX("Arial", 11, 0);
+    const int longTableBottom = Trunc(F(0.02) * kH) + 20 * r - r / 4;
+    const int panelOffset = Trunc(F(1.5) * u - u / 4);
+    const int qU = form == kLongForm ? std::max(3968, longTableBottom + u - panelOffset) : 3712;
+    if (form == kLongForm) {
+        ASSERT_GT(qU, 3968) << "the table reaches below 62% here";
+    }
     RecordingCanvas c(kDpi);
     PrintQuestionnaireSecondPage(c, kW, kH, form);
 
@@ -114,41 +123,57 @@ TEST(Logo, ArcsCaptionAndRestoredPenAndFont) {
     EXPECT_EQ(a.font, (canvas::Font{"Arial Narrow", 13, canvas::fsBold, maroon}));
     const unsigned boldItalic = canvas::fsBold | canvas::fsItalic;
     const auto n = TextCall(c, name);
-    EXPECT_EQ(n.Points[0], (Point{cx - TextWidthIn("Arial Narrow", 6, boldItalic, name) / 2, cy}));
+    // Below the acronym's line, so the two texts' boxes never overlap.
+    const int nameTop = std::max(cy, cy - u + TextHeightX("Arial Narrow", 13, canvas::fsBold));
+    EXPECT_GT(nameTop, cy) << "the acronym's line is taller than the pitch at this size";
+    EXPECT_EQ(n.Points[0],
+              (Point{cx - TextWidthIn("Arial Narrow", 6, boldItalic, name) / 2, nameTop}));
     EXPECT_EQ(n.font, (canvas::Font{"Arial Narrow", 6, boldItalic, maroon}));
 
     EXPECT_EQ(c.pen(), (canvas::Pen{canvas::clBlack, 2, canvas::psSolid}));
     EXPECT_EQ(c.font().Color, canvas::clBlack);
 }
 
-TEST(OtherPrinters, OffsetsAndPenWidthsStayInDevicePixels) {
-    // A4 at 300 dpi less margins: positions scale, the 10, 20, 2 and 40 do not.
-    const int w = 2400, h = 3400;
-    RecordingCanvas c(300);
-    PrintQuestionnaireSecondPage(c, w, h, kShortFormA);
-    const int x0 = Trunc(F(0.05) * w), xi = Trunc(F(0.07) * w);
-    const int u = [] {
-        RecordingCanvas m(300);
-        m.font().Name = "Arial";
-        m.font().Size = 11;
-        m.font().Style = 0;
-        return Trunc(F(1.15) * m.TextHeight("X"));
-    }();
-    const int qU = Trunc(F(0.58) * h);
-    const auto rects = c.CallsOf(CanvasOp::Rectangle);
-    EXPECT_EQ(rects.front().Points[0].x, x0 - 10);
-    EXPECT_EQ(rects.front().pen.Width, 2);
-    bool sawFirstBox = false;
-    for (const auto& call : rects) {
-        if (call.Points[0] == Point{xi + 10, Trunc(qU + F(5.5) * u)}) {
-            EXPECT_EQ(call.Points[1], (Point{xi + u, Trunc(qU + F(6.5) * u - 20)}));
-            sawFirstBox = true;
+// The layout's pen widths and offsets are pixels at 600 per inch: a printer of another
+// resolution draws them as thick and as far, so rules and the logo's bands look the same.
+TEST(OtherPrinters, OffsetsAndPenWidthsScaleWithTheResolution) {
+    struct Case {
+        int dpi;
+        int width, height;  // the printable area, A4 less margins
+    };
+    for (const Case k : {Case{300, 2400, 3400}, Case{600, 4800, 6800}, Case{1200, 9600, 13600}}) {
+        const int w = k.width, h = k.height;
+        const int scale100 = k.dpi * 100 / 600;
+        const auto px = [&](int layoutPixels) { return layoutPixels * scale100 / 100; };
+        RecordingCanvas c(k.dpi);
+        PrintQuestionnaireSecondPage(c, w, h, kShortFormA);
+        const int x0 = Trunc(F(0.05) * w), xi = Trunc(F(0.07) * w);
+        const int u = [&] {
+            RecordingCanvas m(k.dpi);
+            m.font().Name = "Arial";
+            m.font().Size = 11;
+            m.font().Style = 0;
+            return Trunc(F(1.15) * m.TextHeight("X"));
+        }();
+        const int qU = Trunc(F(0.58) * h);
+        const auto rects = c.CallsOf(CanvasOp::Rectangle);
+        EXPECT_EQ(rects.front().Points[0].x, x0 - px(10)) << k.dpi;
+        EXPECT_EQ(rects.front().pen.Width, px(2)) << k.dpi;
+        bool sawFirstBox = false;
+        for (const auto& call : rects) {
+            if (call.Points[0] == Point{xi + px(10), Trunc(qU + F(5.5) * u)}) {
+                EXPECT_EQ(call.Points[1], (Point{xi + u, Trunc(qU + F(6.5) * u - px(20))}));
+                sawFirstBox = true;
+            }
         }
+        EXPECT_TRUE(sawFirstBox) << k.dpi;
+        const auto arcs = c.CallsOf(CanvasOp::Arc);
+        ASSERT_EQ(arcs.size(), 3u);
+        for (const auto& arc : arcs) EXPECT_EQ(arc.pen.Width, px(40)) << k.dpi;
+        EXPECT_EQ(arcs.front().Points[2], (Point{Trunc(F(0.5) * w) + 2 * u, Trunc(F(0.94) * h)}))
+            << k.dpi;
+        EXPECT_EQ(c.pen().Width, px(2)) << "restored after the logo, " << k.dpi;
     }
-    EXPECT_TRUE(sawFirstBox);
-    EXPECT_EQ(c.CallsOf(CanvasOp::Arc).front().pen.Width, 40);
-    EXPECT_EQ(c.CallsOf(CanvasOp::Arc).front().Points[2],
-              (Point{Trunc(F(0.5) * w) + 2 * u, Trunc(F(0.94) * h)}));
 }
 
 }  // namespace

@@ -146,12 +146,12 @@ TEST(ReportPreview, ErrorWhileGeneratingClosesThePreviewWithoutAMessage) {
     SUCCEED();
 }
 
-TEST(ReportPreview, ASecondPreviewWhileOneIsOpenDoesNothingAndPrintRunsTheReportAgain) {
+TEST(ReportPreview, ASecondPreviewWhileOneIsOpenDoesNothingAndPrintPrintsTheShownPages) {
     PagedReport r(1);
     int printed = 0;
     PreviewActions actions;
-    actions.print = [&](Report& report, QWidget*) {
-        report.Generate();
+    actions.print = [&](Report&, const PageStore& shown, QWidget*) {
+        EXPECT_EQ(shown.PageCount(), 1);
         ++printed;
     };
     // Once the preview has finished generating: try a second preview, print, close.
@@ -173,5 +173,40 @@ TEST(ReportPreview, ASecondPreviewWhileOneIsOpenDoesNothingAndPrintRunsTheReport
     timer.start(10);
     Preview(r.report, actions);
     EXPECT_EQ(printed, 1);
-    EXPECT_EQ(r.events, 2) << "the print ran the band event a second time";
+    EXPECT_EQ(r.events, 1) << "printing used the shown pages and did not run the report again";
+}
+
+// Load shows a page file's pages: Print and Save take them, and the window names them.
+TEST(ReportPreview, LoadedPagesAreWhatPrintAndSaveTakeAndTheTitleNamesThem) {
+    PagedReport r(1);
+    PageStore saved;
+    saved.title = "Old Report";
+    saved.source = "/somewhere/rep3.kps";
+    saved.pages.resize(2);
+    for (auto& page : saved.pages) {
+        page.width = 2100.0;
+        page.height = 2970.0;
+    }
+    std::vector<int> printedCounts;
+    std::vector<QString> savedTitles;
+    PreviewActions actions;
+    actions.load = [&](QWidget*) -> std::optional<PageStore> { return saved; };
+    actions.print = [&](Report&, const PageStore& shown, QWidget*) {
+        printedCounts.push_back(shown.PageCount());
+    };
+    actions.save = [&](const PageStore& shown, QWidget*) { savedTitles.push_back(shown.title); };
+    ReportPreview window(r.report, actions);
+    window.show();
+    window.Generate();
+    window.findChild<QToolButton*>("Print")->click();
+    window.findChild<QToolButton*>("LoadReport")->click();
+    EXPECT_EQ(window.PageCount(), 2);
+    EXPECT_EQ(window.windowTitle(), "Report Preview : Old Report (rep3.kps)");
+    EXPECT_EQ(Panel(window, "TitlePanel"), "Old Report (rep3.kps)");
+    EXPECT_EQ(Panel(window, "PagePanel"), "Page 1 of 2");
+    window.findChild<QToolButton*>("Print")->click();
+    window.findChild<QToolButton*>("SaveReport")->click();
+    EXPECT_EQ(printedCounts, (std::vector<int>{1, 2}));
+    EXPECT_EQ(savedTitles, (std::vector<QString>{"Old Report"}));
+    EXPECT_EQ(r.events, 1) << "loading and printing never run the report";
 }

@@ -2,13 +2,21 @@
 // dialog, the PDF offer without a printer and page files.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
 #include <QPrinter>
+#include <QProcess>
+#include <QTimer>
+#include <QToolButton>
 
+#include "model/Session.h"
 #include "print/PrintDestination.h"
 #include "print/ReportPrinting.h"
+#include "print/preview/ReportPreview.h"
+#include "print/score/ScoreReport.h"
 #include "shell/DialogSeam.h"
 #include "tests/print/ReportFixtures.h"
+#include "tests/support/ClientBuilder.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
 
@@ -44,46 +52,55 @@ TEST(PrintingProgress, TextAndSettingsRoundTrip) {
     PrintSettings s;
     s.Copies = 3;
     s.Duplex = true;
-    s.FirstPage = 1;
-    s.LastPage = 1;
-    s.Orientation = PageOrientation::Landscape;
     QPrinter printer;
     print::ApplyPrinterSettings(s, printer);
     const PrintSettings back = print::ReadPrinterSettings(printer);
     EXPECT_EQ(back.Copies, 3);
-    EXPECT_EQ(back.FirstPage, 1);
-    EXPECT_EQ(back.LastPage, 1);
-    EXPECT_EQ(back.Orientation, PageOrientation::Landscape);
 }
 
-TEST_F(PrintingTest, PrinterSetupOffersThePageRangeAndKeepsTheChoices) {
+// Whatever the dialog left on the printer, a report prints all its pages, upright.
+TEST(PrintingProgress, SettingsAlwaysAskForAllPagesUpright) {
+    QPrinter printer;
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 2);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    print::ApplyPrinterSettings(PrintSettings{}, printer);
+    EXPECT_EQ(printer.printRange(), QPrinter::AllPages);
+    EXPECT_EQ(printer.fromPage(), 0);
+    EXPECT_EQ(printer.toPage(), 0);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+}
+
+TEST_F(PrintingTest, PrinterSetupOffersNoPageRangeAndKeepsTheChoices) {
     script->printCopies = {2, 0};
-    print::PrinterSetup(report, 1, nullptr);
+    print::PrinterSetup(report, nullptr);
     ASSERT_EQ(script->asked.size(), 1u);
     EXPECT_EQ(script->asked[0].kind, test::Asked::Print);
-    EXPECT_EQ(script->asked[0].print.minPage, 1);
-    EXPECT_EQ(script->asked[0].print.maxPage, 1);
+    EXPECT_EQ(script->asked[0].print.minPage, 0);
+    EXPECT_EQ(script->asked[0].print.maxPage, 0);
     EXPECT_EQ(report.PrinterSettings.Copies, 2);
-    print::PrinterSetup(report, 1, nullptr);  // cancelled: the stored choices stay
+    print::PrinterSetup(report, nullptr);  // cancelled: the stored choices stay
     EXPECT_EQ(report.PrinterSettings.Copies, 2);
 }
 
-TEST_F(PrintingTest, WithoutAPrinterPrintingOffersAPdfAndRunsTheReportAgain) {
+TEST_F(PrintingTest, WithoutAPrinterPrintingOffersAPdfOfTheShownPages) {
     if (print::PrinterInstalled()) GTEST_SKIP() << "a printer is installed here";
     TempDir dir;
     const QString pdf = QString::fromStdString((dir / "report.pdf").string());
+    const PageStore shown = report.Generate();
+    ASSERT_EQ(events, 1);
     script->buttons = {DialogButton::Yes, DialogButton::No};
     script->files = {pdf};
-    print::PrintReport(report, nullptr);
+    print::PrintReport(report, shown, nullptr);
     ASSERT_GE(script->asked.size(), 2u);
     EXPECT_EQ(script->asked[0].message.text,
               "No printer is installed.  Would you like to save the pages as a PDF file instead?");
     EXPECT_EQ(script->asked[1].kind, test::Asked::SaveFile);
-    EXPECT_EQ(events, 1) << "the report ran for the print";
+    EXPECT_EQ(events, 1) << "the shown pages printed; the report did not run again";
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.read(5) == "%PDF-");
-    print::PrintReport(report, nullptr);  // declined: nothing runs, nothing is written
+    print::PrintReport(report, shown, nullptr);  // declined: nothing is written
     EXPECT_EQ(events, 1);
 }
 
@@ -99,4 +116,69 @@ TEST_F(PrintingTest, PreviewPagesSaveAsPageFileAndLoadBack) {
     EXPECT_EQ(loaded->title, "KIVO Score Report");
     EXPECT_TRUE(script->asked[0].file.filter.startsWith("KIVO page files (*.kps)"))
         << "the page file is offered first";
+}
+
+// The preview of client A is open when client B is loaded in the main window: Print prints
+// the pages on screen, A's name over A's chart and tables, and nothing of B.
+TEST_F(PrintingTest, ThePreviewPrintsTheClientItShowsAfterAnotherIsLoaded) {
+    if (print::PrinterInstalled()) GTEST_SKIP() << "a printer is installed here";
+    TempDir dir;
+    const QString pdf = QString::fromStdString((dir / "printed.pdf").string());
+    const auto clientA = test::ClientBuilder()
+                             .Name("Johnson", "Ann")
+                             .Form(kShortFormA)
+                             .AnswerEach(0, [](int) { return 'A'; })
+                             .Build();
+    const auto clientB = test::ClientBuilder()
+                             .Name("Smith", "Bob")
+                             .Form(kLongForm)
+                             .AnswerEach(0, [](int) { return 'G'; })
+                             .Build();
+    print::ScoreReport scoreReport;
+    gClientRecord = clientA;
+    ComputeSubscaleScores();
+    LoadNormTable();
+    script->buttons = {DialogButton::Yes};
+    script->files = {pdf};
+    report::PageStore shown;
+    PreviewActions actions = print::PrinterPreviewActions();
+    const auto printShown = actions.print;
+    actions.print = [&](Report& r, const PageStore& pages, QWidget* owner) {
+        shown = pages;
+        printShown(r, pages, owner);
+    };
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        ReportPreview* window = nullptr;
+        for (auto* w : QApplication::topLevelWidgets()) {
+            if (auto* p = qobject_cast<ReportPreview*>(w); p && p->isVisible()) window = p;
+        }
+        if (!window || window->Generating() || window->PageCount() == 0) return;
+        timer.stop();
+        gClientRecord = clientB;  // Load in the main window; the score page scores B
+        ComputeSubscaleScores();
+        window->findChild<QToolButton*>("Print")->click();
+        window->close();
+    });
+    timer.start(10);
+    Preview(scoreReport.Report(), actions);
+    gClientRecord = clientA;
+    ComputeSubscaleScores();
+    const PageStore expected = scoreReport.Report().Generate();
+    ResetClientRecord(gClientRecord);
+    ASSERT_EQ(shown.PageCount(), 1);
+    ASSERT_EQ(shown.pages[0].items.size(), expected.pages[0].items.size());
+    for (std::size_t i = 0; i < expected.pages[0].items.size(); ++i) {
+        const auto& a = shown.pages[0].items[i];
+        const auto& b = expected.pages[0].items[i];
+        if (a.text.startsWith("Printed: ")) continue;  // the date may turn over midnight
+        EXPECT_EQ(a.text, b.text) << i;
+        EXPECT_EQ(a.image, b.image) << i;
+    }
+    QProcess text;
+    text.start("pdftotext", {pdf, "-"});
+    ASSERT_TRUE(text.waitForFinished(10000));
+    const QString words = text.readAllStandardOutput();
+    EXPECT_TRUE(words.contains("Johnson, Ann")) << words.toStdString();
+    EXPECT_FALSE(words.contains("Smith")) << words.toStdString();
 }

@@ -182,6 +182,42 @@ TEST_F(ScoreReportTest, SameClientGivesTheSameReportEveryTime) {
     for (std::size_t i = 0; i < ia.size(); ++i) EXPECT_EQ(ia[i]->image, ib[i]->image);
 }
 
+// The report scores the client it prints, whatever the session's score table holds by then
+// (another client's scores, or none yet).
+TEST_F(ScoreReportTest, ScoresComeFromThePrintedClientNotTheSessionTable) {
+    const auto reference = Run(Client());
+    const auto referenceImages = ItemsOf(reference.pages[0], PageItem::Kind::Image);
+    ASSERT_EQ(referenceImages.size(), 2u);
+    auto other = test::ClientBuilder().Form(kShortFormA).AnswerEach(0, [](int) { return 'G'; });
+    for (const bool cleared : {true, false}) {
+        if (cleared) {
+            SubscaleScores = {};
+        } else {
+            ComputeSubscaleScores(other.Build(), SubscaleScores);
+        }
+        NormTable = {};
+        gClientRecord = Client();
+        const auto store = report.Report().Generate();
+        const auto images = ItemsOf(store.pages[0], PageItem::Kind::Image);
+        ASSERT_EQ(images.size(), 2u);
+        EXPECT_EQ(images[0]->image, referenceImages[0]->image) << "chart, cleared " << cleared;
+        EXPECT_EQ(images[1]->image, referenceImages[1]->image) << "tables, cleared " << cleared;
+    }
+}
+
+// One run prints one client: the record is taken once, when the run starts.
+TEST_F(ScoreReportTest, ARunPrintsTheClientItStartedWith) {
+    const auto reference = Run(Client());
+    report.Report().Bands()[0]->BeforePrint = [&, fill = report.Report().Bands()[0]->BeforePrint](
+                                                  ReportBand& band, bool& print) {
+        fill(band, print);
+        gClientRecord = Client({"Smith", "Bob", "Q"});  // another client opens mid-run
+    };
+    gClientRecord = Client();
+    const auto store = report.Report().Generate();
+    EXPECT_EQ(PrintedTexts(store), PrintedTexts(reference));
+}
+
 TEST(ScoreReportPdf, KivoCliReportWritesOneLetterPageOfRealText) {
     TempDir dir;
     const auto client = (dir / "c.KVO").string();

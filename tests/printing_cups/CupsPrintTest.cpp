@@ -1,0 +1,263 @@
+// Printing for real into a private CUPS scheduler: the Reports menu's questionnaires and the
+// score report's preview go through Qt's printer into file-backed queues, and each spooled job
+// is read back as text positions and pixels.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QImage>
+#include <QProcess>
+#include <QRectF>
+#include <QRegularExpression>
+
+#include "app/MainWindow.h"
+#include "model/Session.h"
+#include "print/ReportPrinting.h"
+#include "print/questionnaire/QuestionnairePrinting.h"
+#include "print/score/ScoreReport.h"
+#include "tests/app/ShellFixture.h"
+#include "tests/printing_cups/PrivateCups.h"
+#include "tests/support/ClientBuilder.h"
+
+namespace kivo::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+QString Tool(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(30000)) return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString Info(const fs::path& pdf, const QString& field) {
+    const QString info = Tool("pdfinfo", {QString::fromStdString(pdf.string())});
+    const QRegularExpression line("^" + field + ":\\s*(.*)$", QRegularExpression::MultilineOption);
+    return line.match(info).captured(1).trimmed();
+}
+
+struct Word {
+    QRectF box;  // points from the page's top-left
+    QString text;
+};
+
+// The words of one page with their boxes, from pdftotext -bbox.
+std::vector<Word> Words(const fs::path& pdf, int page) {
+    const QString n = QString::number(page);
+    const QString xml =
+        Tool("pdftotext", {"-bbox", "-f", n, "-l", n, QString::fromStdString(pdf.string()), "-"});
+    static const QRegularExpression word(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">"
+        "([^<]*)</word>");
+    std::vector<Word> words;
+    for (auto it = word.globalMatch(xml); it.hasNext();) {
+        const auto m = it.next();
+        const QPointF a(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF b(m.captured(3).toDouble(), m.captured(4).toDouble());
+        words.push_back({QRectF(a, b), m.captured(5)});
+    }
+    return words;
+}
+
+// One page of a PDF as pixels.
+QImage PageImage(const fs::path& pdf, int page, int dpi, const fs::path& folder) {
+    const QString n = QString::number(page);
+    const QString stem = QString::fromStdString((folder / "page").string());
+    Tool("pdftoppm", {"-r", QString::number(dpi), "-f", n, "-l", n, "-singlefile", "-png",
+                      QString::fromStdString(pdf.string()), stem});
+    return QImage(stem + ".png");
+}
+
+// Pixels of a red hue (the logo's maroon) in the top `fraction` of an image.
+int ReddishPixels(const QImage& image, double fraction) {
+    int count = 0;
+    const int rows = static_cast<int>(image.height() * fraction);
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 60 && c.red() > c.green() + 40 && c.red() > c.blue() + 40) ++count;
+        }
+    }
+    return count;
+}
+
+// Word boxes of one page that overlap one another (a little slack for the boxes' rounding).
+QStringList Overlaps(const std::vector<Word>& words) {
+    QStringList found;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        for (std::size_t j = i + 1; j < words.size(); ++j) {
+            const QRectF a = words[i].box.adjusted(0.3, 0.3, -0.3, -0.3);
+            if (a.intersects(words[j].box.adjusted(0.3, 0.3, -0.3, -0.3))) {
+                found << words[i].text + " / " + words[j].text;
+            }
+        }
+    }
+    return found;
+}
+
+class CupsPrinting : public ShellTest {
+protected:
+    void SetUp() override {
+        cups_ = PrivateCups::Get();
+        // Only a machine without CUPS skips; a scheduler that fails to start is a failure.
+        if (!PrivateCups::Installed()) GTEST_SKIP() << PrivateCups::Problem();
+        ASSERT_NE(cups_, nullptr) << PrivateCups::Problem();
+        ShellTest::SetUp();
+        Start();
+        before_ = cups_->Documents().size();
+    }
+
+    // The documents of the jobs this test sent.
+    std::vector<fs::path> NewJobs() const {
+        auto all = cups_->Documents();
+        return {all.begin() + static_cast<std::ptrdiff_t>(before_), all.end()};
+    }
+
+    void Choose(const char* menuItem) {
+        QAction* action = Find<QAction>(menuItem);
+        ASSERT_NE(action, nullptr) << menuItem;
+        action->trigger();
+    }
+
+    PrivateCups* cups_ = nullptr;
+    std::size_t before_ = 0;
+};
+
+// Three copies of the long form and then form A: five identical-looking first pages, none of
+// them with the logo's maroon in its header.
+TEST_F(CupsPrinting, EveryCopyAndEveryJobStartsFromBlack) {
+    script_->printCopies = {3, 1};
+    Choose("actionPrintBlankLongForm");
+    Choose("actionPrintBlankFormA");
+    EXPECT_TRUE(script_->MessageTexts().empty());
+    const auto jobs = NewJobs();
+    ASSERT_EQ(jobs.size(), 4u);
+    QImage first;
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        EXPECT_EQ(Info(jobs[i], "Pages"), "2") << i;
+        const QImage page = PageImage(jobs[i], 1, 40, folder_.path());
+        ASSERT_FALSE(page.isNull()) << i;
+        EXPECT_EQ(ReddishPixels(page, 0.2), 0) << "job " << i << " has red in its header";
+        if (i == 0) first = page;
+        if (i > 0 && i < 3) {
+            EXPECT_EQ(page, first) << "copy " << i + 1 << " differs";
+        }
+    }
+}
+
+// Every form on both queues: the paper of the queue, whole documents, and no word printed
+// over another.
+TEST_F(CupsPrinting, EveryFormOnEveryQueueIsWholeAndUncluttered) {
+    struct Queue {
+        const char* name;
+        const char* size;  // pdfinfo's page size
+    };
+    const std::pair<const char*, const char*> forms[] = {{"actionPrintBlankFormA", "KIVOs(a)"},
+                                                         {"actionPrintBlankFormB", "KIVOs(b)"},
+                                                         {"actionPrintBlankLongForm", "KIVO"}};
+    for (const Queue queue : {Queue{"letter", "612 x 792 pts"}, Queue{"a4", "595 x 842"}}) {
+        QPrinter& printer = gMainWindow->Questionnaires().Printer();
+        printer.setPrinterName(queue.name);
+        // A choice of the dialog that must not reach the printer: only whole documents.
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(2, 2);
+        for (const auto& [item, title] : forms) {
+            const std::size_t before = cups_->Documents().size();
+            script_->printCopies = {1};
+            Choose(item);
+            const auto all = cups_->Documents();
+            ASSERT_EQ(all.size(), before + 1) << queue.name << " " << item;
+            const fs::path job = all.back();
+            const std::string where = std::string(queue.name) + " " + item;
+            EXPECT_EQ(Info(job, "Pages"), "2") << where;
+            EXPECT_TRUE(Info(job, "Page size").startsWith(queue.size))
+                << where << ": " << Info(job, "Page size").toStdString();
+            const std::string control = cups_->JobControl(static_cast<int>(all.size()));
+            EXPECT_EQ(control.find("page-ranges"), std::string::npos) << where;
+            for (const int page : {1, 2}) {
+                const auto words = Words(job, page);
+                ASSERT_GT(words.size(), 50u) << where << " page " << page;
+                EXPECT_TRUE(Overlaps(words).isEmpty()) << where << " page " << page << ": "
+                                                       << Overlaps(words).join("; ").toStdString();
+            }
+            EXPECT_EQ(Words(job, 1).front().text, title) << where;
+        }
+    }
+}
+
+// A queue that rejects jobs: the error box says so once and the other copies are not sent.
+TEST_F(CupsPrinting, ARefusedJobIsReportedAndStopsTheCopies) {
+    ASSERT_TRUE(cups_->Admin("/usr/sbin/cupsreject", {"a4"}));
+    gMainWindow->Questionnaires().Printer().setPrinterName("a4");
+    script_->printCopies = {3};
+    script_->buttons = {DialogButton::Ok};
+    Choose("actionPrintBlankFormB");
+    EXPECT_TRUE(cups_->Admin("/usr/sbin/cupsaccept", {"a4"}));
+    EXPECT_TRUE(NewJobs().empty());
+    const auto texts = script_->MessageTexts();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_TRUE(
+        texts[0].startsWith("The print job \"KIVO questionnaire - Form B\" could not be "
+                            "printed"))
+        << texts[0].toStdString();
+}
+
+// The score report printed from stored pages onto the queue chosen in Printer setup, on the
+// paper chosen there, upright whatever the dialog said, and placed as on the PDF.
+TEST_F(CupsPrinting, TheScoreReportPrintsOnThePrinterAndPaperOfTheSetup) {
+    print::ScoreReport scoreReport;
+    gClientRecord = test::ClientBuilder().Name("Johnson", "Ann").Form(kLongForm).Build();
+    const report::PageStore shown = scoreReport.Report().Generate();
+    gClientRecord = test::ClientBuilder().Name("Smith", "Bob").Build();
+
+    // The user's choices in the print dialog.
+    class Choosing final : public DialogSeam {
+    public:
+        DialogButton Message(const MessageRequest&) override { return DialogButton::Ok; }
+        std::optional<QString> OpenFileName(const FileRequest&) override { return {}; }
+        std::optional<QString> SaveFileName(const FileRequest&) override { return {}; }
+        bool Print(const PrintRequest& request, QPrinter& printer) override {
+            offeredRange = request.maxPage > 0;
+            printer.setPrinterName("a4");
+            printer.setPageSize(QPageSize(QPageSize::A4));
+            printer.setPageOrientation(QPageLayout::Landscape);
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(1, 1);
+            return true;
+        }
+        std::optional<QString> InputText(const InputRequest&) override { return {}; }
+        int RunModal(QDialog&) override { return 0; }
+        bool offeredRange = true;
+    };
+    auto choosing = std::make_unique<Choosing>();
+    Choosing* dialogs = choosing.get();
+    auto previous = InstallDialogs(std::move(choosing));
+    print::PrinterSetup(scoreReport.Report(), nullptr);
+    EXPECT_FALSE(dialogs->offeredRange);
+    print::PrintReport(scoreReport.Report(), shown, nullptr);
+    InstallDialogs(std::move(previous));
+
+    const auto jobs = NewJobs();
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_TRUE(Info(jobs[0], "Page size").startsWith("595 x 842"))
+        << Info(jobs[0], "Page size").toStdString();
+    EXPECT_EQ(Info(jobs[0], "Title"), "KIVO Score Report");
+    const auto words = Words(jobs[0], 1);
+    bool sawName = false;
+    for (const Word& w : words) {
+        EXPECT_NE(w.text, "Smith,");
+        if (w.text == "Name:") {
+            sawName = true;
+            // 8 design pixels right of the 0.5 in margin, 104 down into the header: the
+            // queue's 12 pt unprintable margin does not shift the page.
+            EXPECT_NEAR(w.box.left(), 36.0 + 6.0, 1.0);
+            EXPECT_NEAR(w.box.top(), 36.0 + 78.0, 3.0);
+        }
+    }
+    EXPECT_TRUE(sawName);
+    EXPECT_TRUE(Overlaps(words).isEmpty()) << Overlaps(words).join("; ").toStdString();
+    ResetClientRecord(gClientRecord);
+}
+
+}  // namespace
+}  // namespace kivo::test
