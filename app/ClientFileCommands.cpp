@@ -24,15 +24,35 @@ namespace kivo {
 const QString kUnsavedChangesQuestion = QStringLiteral(
     "You have unsaved changes in the current file.  Would you like to save before continuing?");
 
+namespace {
+
+// A client file always ends in ".KVO": the file dialog adds it only to a name without any
+// dot, so "Mary.Smith" would otherwise be saved as a file KIVO does not list.
+QString WithClientExtension(const QString& path) {
+    if (path.endsWith(QStringLiteral(".kvo"), Qt::CaseInsensitive)) return path;
+    return path + QStringLiteral(".KVO");
+}
+
+// The file dialog's own question, for a name that the extension turned into another file.
+bool ConfirmReplace(const QString& path, const QString& caption, QWidget* owner) {
+    MessageRequest question{
+        QFileInfo(path).fileName() + QStringLiteral(" already exists.\nDo you want to replace it?"),
+        caption, DialogIcon::Question, DialogButton::Yes | DialogButton::No, owner};
+    question.defaultButton = DialogButton::No;
+    return Dialogs().Message(question) == DialogButton::Yes;
+}
+
+}  // namespace
+
 bool MainWindow::ResolveUnsavedChanges() {
     if (!FileModified()) return true;
     const DialogButton answer =
         Dialogs().Message({kUnsavedChangesQuestion, QStringLiteral("Confirm"), DialogIcon::Question,
                            DialogButton::Yes | DialogButton::No | DialogButton::Cancel, this});
     if (answer == DialogButton::Cancel) return false;
-    // Yes goes on whatever the save did, also when its dialog was cancelled; a failed save
-    // raises its error and stops the command.
-    if (answer == DialogButton::Yes) SaveClientFile(false);
+    // Yes goes on only once the client is on disk: a cancelled Save As stops the command
+    // here, a failed write raises its error and stops it there.
+    if (answer == DialogButton::Yes) return SaveClientFile(false);
     return true;
 }
 
@@ -53,6 +73,8 @@ void MainWindow::TakeFileName(const QString& path) {
 void MainWindow::MarkSaved() {
     ClearFileModified();
     statusPanel1_->clear();
+    // A note on the last paste belongs to the work just saved or left.
+    statusPanel0_->clear();
 }
 
 void MainWindow::StoreVisiblePages() {
@@ -121,7 +143,13 @@ bool MainWindow::SaveClientFile(bool saveAs) {
         request.confirmOverwrite = true;
         const auto chosen = Dialogs().SaveFileName(request);
         if (!chosen) return false;
-        path = QDir::toNativeSeparators(*chosen);
+        path = QDir::toNativeSeparators(WithClientExtension(*chosen));
+        // The dialog asked about the name as typed; No to the completed name ends the Save As
+        // as Cancel in the dialog would.
+        if (!chosen->endsWith(QStringLiteral(".kvo"), Qt::CaseInsensitive) &&
+            QFileInfo::exists(path) && !ConfirmReplace(path, request.title, this)) {
+            return false;
+        }
     }
     StoreVisiblePages();
     // A failed write leaves the old file whole and raises its error here, before the file

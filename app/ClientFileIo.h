@@ -13,7 +13,8 @@ namespace kivo {
 void LoadClientImage(const QString& path, ClientRecord& record);
 
 // Writes the record as a client file (through a temporary file, so a failure leaves the old
-// file whole); on failure an Error says "Cannot create file "<path>". <reason>".
+// file whole; a read-only file is refused); on failure an Error says
+// "Cannot create file "<path>". <reason>".
 void SaveClientImage(const QString& path, const ClientRecord& record);
 
 }  // namespace kivo

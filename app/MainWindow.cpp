@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
@@ -31,6 +33,7 @@
 #include "print/score/ScoreReportPrinting.h"
 #include "shell/ErrorBox.h"
 #include "shell/FileModified.h"
+#include "shell/StatusMessage.h"
 
 namespace kivo {
 
@@ -64,6 +67,10 @@ MainWindow::MainWindow()
     setFixedSize(kMainClientSize);
     SetModifiedNoticeReceiver(this);
     gMainWindow = this;
+    // The pages' notes (what a paste left out) go to the first panel.
+    StatusMessageHook() = [](const QString& text) {
+        if (gMainWindow != nullptr) gMainWindow->statusPanel0_->setText(text);
+    };
     PlaceOnScreen();
 }
 
@@ -270,8 +277,27 @@ void MainWindow::ShowModifiedMark() {
     statusPanel1_->setText(QStringLiteral(" Modified"));
 }
 
+namespace {
+
+// Closes every other window the program shows, the score report's preview among them: it
+// runs in a loop of its own and would otherwise stay open alone once the main window is
+// gone. False when one of them refuses (a preview still generating its pages).
+bool CloseOtherWindows(const QWidget* main) {
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != main && window->isVisible()) windows.append(window);
+    }
+    bool closed = true;
+    for (const QPointer<QWidget>& window : windows) {
+        if (window && !window->close()) closed = false;
+    }
+    return closed;
+}
+
+}  // namespace
+
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!ConfirmClose()) {
+    if (!ConfirmClose() || !CloseOtherWindows(this)) {
         event->ignore();
         return;
     }

@@ -99,7 +99,8 @@ private:
     QToolButton* AddToolButton(const QString& name, int left, int width, const QString& glyph,
                                const QString& hint);
 
-    // Asks about unsaved changes when there are any; Yes saves. False when the user cancelled.
+    // Asks about unsaved changes when there are any; Yes saves. False when the user cancelled
+    // or the save did not complete (its dialog cancelled; a failed write raises its error).
     bool ResolveUnsavedChanges();
     // Makes the visible editing pages store their controls into the record.
     void StoreVisiblePages();

@@ -30,7 +30,11 @@ std::unique_ptr<MainWindow> CreateWindows(const QString& commandLineArgument) {
     // The score pages know Print Scores only through the hook; it lives as long as the window.
     ScoreReportPrinting* scoreReport = &main->ScoreReport();
     ScoreReportPreviewHook() = [scoreReport] { scoreReport->Preview(); };
-    QObject::connect(main.get(), &QObject::destroyed, [] { ScoreReportPreviewHook() = nullptr; });
+    // Cleared with the window that owns it; a window replaced by a newer one (tests) leaves the
+    // newer window's hook in place.
+    QObject::connect(main.get(), &QObject::destroyed, [] {
+        if (gMainWindow == nullptr) ScoreReportPreviewHook() = nullptr;
+    });
     return main;
 }
 

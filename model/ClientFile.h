@@ -16,8 +16,14 @@ namespace kivo {
 void ReadClientFile(const std::filesystem::path& path, ClientRecord& record);
 
 // Writes the 552-byte image. The bytes go to a temporary file in the same folder that
-// replaces the target only once everything is written and flushed to disk, so a failed
-// save never leaves a truncated client file. Every failure throws a FileError of kind Save.
+// replaces the target only once everything is written and flushed to disk, and the folder is
+// flushed after the rename, so a failed save never leaves a truncated client file. A
+// symbolic link is written through to the file at its end and stays a link; the new file
+// keeps the mode of the one it replaces, and its owner and group where the process may set
+// them. A file without the user's write permission is refused (reason "Permission
+// denied"), for root too; a folder that takes no new files has its client file written over
+// in place. A successful save removes the temporaries that killed saves of the same file
+// left. Every failure throws a FileError of kind Save.
 void WriteClientFile(const std::filesystem::path& path, const ClientRecord& record);
 
 }  // namespace kivo

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <utility>
 #include <variant>
+#include <vector>
 
 namespace kivo::platform {
 
@@ -36,6 +37,7 @@ public:
     T& operator*() { return std::get<0>(state_); }
     const T& operator*() const { return std::get<0>(state_); }
     T* operator->() { return &std::get<0>(state_); }
+    const T* operator->() const { return &std::get<0>(state_); }
     // Only for a failed call.
     const SystemError& Failure() const { return std::get<1>(state_); }
 
@@ -49,8 +51,44 @@ struct FileCloser {
 // An open stdio file, closed when it goes unless CloseFile closed it first.
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-// Opens a new file for binary writing, failing if the name already exists.
-Result<FilePtr> CreateExclusive(const std::filesystem::path& path);
+// What a save needs to know about the file it is about to replace.
+struct FileFacts {
+    bool exists = false;       // false: nothing by that name (nor at the end of a broken link)
+    bool regular = false;      // a plain file, not a folder or a device
+    unsigned permissions = 0;  // the mode bits below the file type (rwx and setuid, setgid, sticky)
+    unsigned owner = 0;
+    unsigned group = 0;
+};
+
+// The facts of the file at `path`, following symbolic links. A name that leads nowhere is a
+// file that does not exist, not a failure.
+Result<FileFacts> LookUpFile(const std::filesystem::path& path);
+
+// The file a write to `path` lands on: `path` itself, or when it is a symbolic link the file
+// at the end of its chain of links, which need not exist yet. A name that cannot be looked
+// at is given back as it is, for the write itself to report.
+Result<std::filesystem::path> FollowLinks(const std::filesystem::path& path);
+
+// Whether the user has marked the file writable. Root passes every permission check, so for
+// root it is the owner's write bit; for anyone else the system's own answer (mode bits and
+// access lists). A refusal is false; another reason not to write (a read-only file system)
+// is a failure.
+Result<bool> UserMayWrite(const std::filesystem::path& path, const FileFacts& facts);
+
+// Opens a new file for binary writing, failing if the name already exists. `permissions`
+// are the new file's mode bits before the process's umask narrows them.
+Result<FilePtr> CreateExclusive(const std::filesystem::path& path, unsigned permissions = 0666);
+
+// Opens an existing file for binary writing from its start without truncating it first, so
+// its contents stay until written over.
+Result<FilePtr> OpenForOverwrite(const std::filesystem::path& path);
+
+// Gives an open file the owner and group of `facts` where the system lets this process set
+// them (a failure there is no failure), and its permission bits always.
+Result<> TakeOwnerAndPermissions(std::FILE* file, const FileFacts& facts);
+
+// Writes out the file's buffer and cuts the file off after `size` bytes.
+Result<> TruncateFile(std::FILE* file, std::size_t size);
 
 // Writes all of `bytes` to the file (possibly only into its buffer).
 Result<> WriteAll(std::FILE* file, std::span<const unsigned char> bytes);
@@ -64,13 +102,25 @@ Result<> CloseFile(FilePtr file);
 // Replaces `target` by `source` in one step where the system allows it.
 Result<> ReplaceFile(const std::filesystem::path& source, const std::filesystem::path& target);
 
+// Flushes the folder's list of names to the disk, so that a rename in it survives a power
+// cut. Where the system cannot flush a folder (it is not readable, or the file system has no
+// such flush) there is nothing more to do and the call succeeds.
+Result<> SyncFolder(const std::filesystem::path& folder);
+
+// The paths of the entries in a folder.
+Result<std::vector<std::filesystem::path>> FolderEntries(const std::filesystem::path& folder);
+
+// Removes one file.
+Result<> RemoveFile(const std::filesystem::path& path);
+
 // Reads up to `buffer.size()` bytes from the start of the file at `path` into `buffer` and
 // gives the number read; a failure to open the file or to read it is one error.
 Result<std::size_t> ReadFileHead(const std::filesystem::path& path,
                                  std::span<unsigned char> buffer);
 
-// For tests: when set, CreateExclusive, SyncFile and ReplaceFile first call the hook with
-// "create", "sync" or "replace"; a result other than 0 fails that step with that errno
+// For tests: when set, CreateExclusive, OpenForOverwrite, TakeOwnerAndPermissions, SyncFile,
+// ReplaceFile and SyncFolder first call the hook with "create", "overwrite", "permissions",
+// "sync", "replace" or "sync folder"; a result other than 0 fails that step with that errno
 // value (a read-only folder, a full disk, ...). nullptr removes it.
 using FaultHook = int (*)(std::string_view step);
 void SetFaultHook(FaultHook hook);

@@ -72,29 +72,34 @@ TEST_F(FileCommands, NewPromptAnswers) {
     }
 }
 
-TEST_F(FileCommands, NewYesOnNeverSavedClientShowsSaveAsAndGoesOnWhenCancelled) {
+TEST_F(FileCommands, NewYesOnNeverSavedClientShowsSaveAsAndStopsWhenCancelled) {
     MainWindow& main = Start();
+    WriteTextField(gClientRecord.LastName, "Smith");
+    gDemographicsPage->RecordToControls();  // as if typed on the visible page
     Modify();
     script_->buttons = {DialogButton::Yes};
     script_->files = {std::nullopt};
     test::TriggerAction(main, "actionNew");
     ASSERT_EQ(script_->asked.size(), 2u);
     EXPECT_EQ(script_->asked[1].kind, Asked::SaveFile);
-    EXPECT_FALSE(FileModified());
+    EXPECT_TRUE(FileModified());
+    EXPECT_EQ(main.StatusPanelText(1), " Modified");
     EXPECT_EQ(main.windowTitle(), "KIVO");
+    EXPECT_EQ(LastName(), "Smith");
+    ClearFileModified();
 }
 
-TEST_F(FileCommands, LoadAfterYesShowsSaveAsThenLoadAndKeepsModifiedWhenBothCancelled) {
+TEST_F(FileCommands, LoadAfterYesShowsSaveAsAndStopsWhenItIsCancelled) {
     MainWindow& main = Start();
     Modify();
     script_->buttons = {DialogButton::Yes};
-    script_->files = {std::nullopt, std::nullopt};
+    script_->files = {std::nullopt};
     test::TriggerAction(main, "actionLoad");
-    ASSERT_EQ(script_->asked.size(), 3u);
+    ASSERT_EQ(script_->asked.size(), 2u);
     EXPECT_EQ(script_->asked[1].kind, Asked::SaveFile);
-    EXPECT_EQ(script_->asked[2].kind, Asked::OpenFile);
     EXPECT_TRUE(FileModified());
     EXPECT_EQ(main.StatusPanelText(1), " Modified");
+    ClearFileModified();
 }
 
 TEST_F(FileCommands, LoadSetsTitleDataPathAndShowsTheClient) {
@@ -169,7 +174,7 @@ TEST_F(FileCommands, ClosePrompts) {
         {false, {}, true},
         {true, {DialogButton::Cancel}, false},
         {true, {DialogButton::No}, true},
-        {true, {DialogButton::Yes}, true},  // never saved: Save As, cancelled, still closes
+        {true, {DialogButton::Yes}, false},  // never saved: Save As, cancelled, stays open
     };
     for (const Case& c : cases) {
         MainWindow& main = Start();

@@ -70,6 +70,7 @@ TEST(KilledSave, KillBeforeTheRenameLeavesTheOldFileWholeAndReadable) {
     WriteClientFile(target, Client("Again"));
     ReadClientFile(target, read);
     EXPECT_EQ(ReadTextField(read.LastName), "Again");
+    EXPECT_TRUE(Leftovers(dir.path()).empty()) << "the next save clears the killed one's file";
 }
 
 TEST(KilledSave, WriteBeyondTheFileSizeLimitFailsWithTheReasonAndKeepsTheOldFile) {

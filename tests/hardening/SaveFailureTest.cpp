@@ -17,11 +17,12 @@ namespace {
 struct Fault {
     const char* step;
     int error;
+    const char* alsoStep = "";  // a second step failing the same way
 };
 Fault gFault{};
 
 int InjectFault(std::string_view step) {
-    return step == gFault.step ? gFault.error : 0;
+    return step == gFault.step || step == gFault.alsoStep ? gFault.error : 0;
 }
 
 class SaveFailure : public ShellTest {
@@ -75,7 +76,8 @@ TEST_F(SaveFailure, InjectedFailuresLeaveTheOldFileWholeAndTheClientModified) {
         const char* reason;
     } cases[] = {
         {{"create", EROFS}, "Read-only file system"},
-        {{"create", EACCES}, "Permission denied"},
+        // A folder that takes no new files, and a client file that cannot be written in place.
+        {{"create", EACCES, "overwrite"}, "Permission denied"},
         {{"sync", ENOSPC}, "No space left on device"},
         {{"sync", EIO}, "Input/output error"},
         {{"replace", EXDEV}, "Invalid cross-device link"},
