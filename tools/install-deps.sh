@@ -1,23 +1,72 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, running and testing KIVO needs.
-# Checks first, so a second run on a ready machine does nothing and takes about a second.
+# Installs the Debian 12 packages KIVO needs, by group; with no group, every group.
+# Checks with dpkg first, so a second run on a ready machine installs nothing and asks nothing.
+#
+#   tools/install-deps.sh run       building and running kivo and kivo-cli (./run.sh)
+#   tools/install-deps.sh test      the test suite, benchmarks and format check (./test.sh,
+#                                   together with run)
+#   tools/install-deps.sh fuzz      clang and libFuzzer for the fuzz build
+#   tools/install-deps.sh lint      clang-tidy for .clang-tidy
+#   tools/install-deps.sh desktop   the tools that register the MIME type and desktop entry
+#                                   after `cmake --install`
+#   tools/install-deps.sh all       every group above
 set -euo pipefail
 
-PACKAGES=(
-  build-essential g++ cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools
-  qt6-qpa-plugins
-  libjpeg62-turbo-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation fonts-dejavu-core fontconfig
-  xvfb xauth
-  poppler-utils imagemagick
-)
+usage() {
+  echo "usage: $0 [run|test|fuzz|lint|desktop|all]..." >&2
+  exit 2
+}
+
+packages_of() {
+  case "$1" in
+    run)
+      echo build-essential g++ cmake pkg-config \
+        qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins \
+        libjpeg62-turbo-dev \
+        fonts-liberation fonts-dejavu-core fontconfig
+      ;;
+    # GoogleTest and Google Benchmark; poppler-utils reads the printed PDFs back;
+    # imagemagick letters the artwork (tools/make-artwork.py); xvfb-run and xauth show the
+    # window on a virtual X display; clang-format for the format-check target; cupsd and
+    # lpadmin run the printing tests' private print scheduler (the system's is never started);
+    # lintian, file and man-db check the Debian package and its man pages.
+    test)
+      echo libgtest-dev libgmock-dev libbenchmark-dev \
+        poppler-utils imagemagick xvfb xauth clang-format cups-daemon cups-client \
+        lintian man-db file
+      ;;
+    fuzz) echo clang libclang-rt-14-dev ;;
+    lint) echo clang-tidy ;;
+    desktop) echo shared-mime-info desktop-file-utils ;;
+    *) usage ;;
+  esac
+}
+
+groups=("$@")
+if [ ${#groups[@]} -eq 0 ]; then
+  groups=(all)
+fi
+wanted=()
+for group in "${groups[@]}"; do
+  if [ "$group" = all ]; then
+    for g in run test fuzz lint desktop; do
+      read -r -a list <<<"$(packages_of "$g")"
+      wanted+=("${list[@]}")
+    done
+  else
+    list_text="$(packages_of "$group")" || exit $?
+    read -r -a list <<<"$list_text"
+    wanted+=("${list[@]}")
+  fi
+done
 
 missing=()
-for p in "${PACKAGES[@]}"; do
+for p in "${wanted[@]}"; do
   if ! dpkg -s "$p" 2>/dev/null | grep -q '^Status: install ok installed'; then
-    missing+=("$p")
+    case " ${missing[*]} " in
+      *" $p "*) ;;
+      *) missing+=("$p") ;;
+    esac
   fi
 done
 
