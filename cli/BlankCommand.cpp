@@ -51,7 +51,7 @@ std::optional<std::string> Parse(std::span<const std::string> args, BlankRequest
         }
     }
     if (request.output.empty()) return "blank needs -o OUT.pdf";
-    return std::nullopt;
+    return WrongExtension(request.output, ".pdf", "blank");
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // kivo-cli's usage text and the dispatch of its commands.
 #include "cli/Cli.h"
 
+#include <iostream>
+
 #include "cli/Commands.h"
 
 namespace kivo::cli {
@@ -10,10 +12,17 @@ constexpr const char* kUsage =
     "Usage: kivo-cli COMMAND [OPTIONS] ARGS\n"
     "\n"
     "Commands:\n"
-    "  scores [--format csv|json] FILE...\n"
+    "  scores [--format csv|json] FILE... [--wide] [--bom]\n"
     "      Score each client file as the report screen does. CSV (the default) prints\n"
     "      the header file,form,condition,subscale,score,display,missing,valid and\n"
     "      12 rows per file; JSON prints an array with one object per file.\n"
+    "      --wide prints one row (one JSON object) per client file instead: the file,\n"
+    "      ClientId, LastName, FirstName, form, TestDate1, TestDate2, HearingAid1,\n"
+    "      HearingAid2, Experience1, Experience2 and c1_speech_cues_score,\n"
+    "      c1_speech_cues_display, c1_speech_cues_missing, c1_speech_cues_valid, ...\n"
+    "      for conditions 1 and 2 and the subscales speech_cues, listening_effort,\n"
+    "      quiet, pleasantness, convenience and use. --bom starts the CSV with a\n"
+    "      UTF-8 byte-order mark for spreadsheet programs.\n"
     "  show FILE\n"
     "      Print every field of one client file as a JSON object.\n"
     "  render report FILE -o OUT.png\n"
@@ -23,17 +32,28 @@ constexpr const char* kUsage =
     "      Paint the item view for subscale N (0 Speech Cues, 1 Listening Effort,\n"
     "      2 Pleasantness, 3 Quietness, 4 Convenience, 5 Use; default 0), 625 x 570\n"
     "      pixels, into a PNG image.\n"
-    "  report FILE -o OUT.pdf\n"
+    "  report FILE -o OUT.pdf [--paper letter|a4]\n"
     "      Print the one-page score report of the client (scored from FILE) into a\n"
-    "      Letter PDF titled \"KIVO Score Report\".\n"
+    "      PDF titled \"KIVO Score Report\" (Letter unless --paper a4).\n"
+    "  report FILE... -o OUTDIR/ [--paper letter|a4]\n"
+    "      Print one score report per client file into OUTDIR, named from the client\n"
+    "      file (smith.KVO gives smith.pdf; a second smith.pdf becomes smith-2.pdf).\n"
     "  blank a|b|long -o OUT.pdf [--paper letter|a4]\n"
     "      Print the blank paper questionnaire of short form (a), short form (b) or\n"
     "      the long form into a two-page PDF (Letter unless --paper a4).\n"
     "  --help\n"
     "      Print this text.\n"
     "\n"
+    "A FILE of scores and report may be a folder: its files named *.kvo in any case,\n"
+    "found recursively, in byte order of their paths. FILE - reads paths from\n"
+    "standard input, one per line.\n"
+    "\n"
     "Exit status: 0 when every file was read, 1 when a file was refused or an\n"
-    "image could not be written, 2 on a usage error.\n";
+    "image or PDF could not be written, 2 on a usage error.\n";
+
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 }  // namespace
 
@@ -42,11 +62,31 @@ int UsageError(std::ostream& err, const std::string& message) {
     return 2;
 }
 
+std::optional<std::string> WrongExtension(const std::string& output, std::string_view extension,
+                                          std::string_view command) {
+    const std::size_t slash = output.find_last_of('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = output.find_last_of('.');
+    // No extension: a dot only at the start of the name (".pdf" is a hidden file's name).
+    if (dot == std::string::npos || dot <= nameStart) return std::nullopt;
+    const std::string_view given = std::string_view(output).substr(dot);
+    const bool same = given.size() == extension.size() &&
+                      std::equal(given.begin(), given.end(), extension.begin(),
+                                 [](char a, char b) { return AsciiLower(a) == b; });
+    if (same) return std::nullopt;
+    std::string upper(extension.substr(1));
+    for (char& c : upper) c = static_cast<char>(c - 'a' + 'A');
+    return std::string(command) + " writes " + upper + ": '" + output + "' does not end in " +
+           std::string(extension);
+}
+
 const char* UsageText() {
     return kUsage;
 }
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int Run(const std::vector<std::string>& args, const Streams& streams) {
+    std::ostream& out = streams.out;
+    std::ostream& err = streams.err;
     if (args.empty()) return UsageError(err, "missing COMMAND");
     const std::string& command = args[0];
     const std::span<const std::string> rest(args.begin() + 1, args.end());
@@ -54,11 +94,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         out << kUsage;
         return 0;
     }
-    if (command == "scores") return Scores(rest, out, err);
+    if (command == "scores") return Scores(rest, streams);
     if (command == "show") return Show(rest, out, err);
 #ifdef KIVO_CLI_RENDER
     if (command == "render") return Render(rest, out, err);
-    if (command == "report") return Report(rest, out, err);
+    if (command == "report") return Report(rest, streams);
     if (command == "blank") return Blank(rest, out, err);
 #else
     if (command == "render" || command == "report") {
@@ -66,6 +106,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
 #endif
     return UsageError(err, "unknown command '" + command + "'");
+}
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return Run(args, Streams{std::cin, out, err});
 }
 
 }  // namespace kivo::cli

@@ -2,21 +2,32 @@
 // status.
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string>
+#include <string_view>
+
+#include "cli/Cli.h"
 
 namespace kivo::cli {
 
-int Scores(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+// Scores client files, folders of them and lists on standard input, as CSV or JSON.
+int Scores(std::span<const std::string> args, const Streams& streams);
 int Show(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 // Paints the report or item view paint box of a client file to a PNG image.
 int Render(std::span<const std::string> args, std::ostream& out, std::ostream& err);
-int Report(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+// Prints the score report of one client into a PDF, or of many into one PDF each.
+int Report(std::span<const std::string> args, const Streams& streams);
 // Prints a blank questionnaire (a, b or long) into a two-page PDF.
 int Blank(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 
 // Prints a usage error and returns 2.
 int UsageError(std::ostream& err, const std::string& message);
+
+// A usage problem when `output` has an extension other than `extension` (".pdf", ".png";
+// compared in any case). A name without one is written as it is (/dev/stdout, a pipe).
+std::optional<std::string> WrongExtension(const std::string& output, std::string_view extension,
+                                          std::string_view command);
 
 }  // namespace kivo::cli

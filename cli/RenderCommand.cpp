@@ -57,7 +57,7 @@ std::optional<std::string> Parse(std::span<const std::string> args, RenderReques
     }
     if (request.file.empty()) return "render needs a FILE";
     if (request.output.empty()) return "render needs -o OUT.png";
-    return std::nullopt;
+    return WrongExtension(request.output, ".png", "render");
 }
 
 QImage Render(const RenderRequest& request, const ClientRecord& record) {

@@ -1,9 +1,20 @@
-// kivo-cli report: a client file's score report printed into a Letter PDF through the
-// program's own report engine.
+// kivo-cli report: client files' score reports printed into PDFs through the program's own
+// report engine, one file into the PDF named, or any number of files into one PDF each.
 #include <QString>
+#include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <filesystem>
+#include <mutex>
+#include <set>
+#include <system_error>
+#include <thread>
+#include <utility>
+#include <vector>
 
 #include "cli/Commands.h"
 #include "cli/GuiSession.h"
+#include "cli/InputFiles.h"
 #include "model/ClientFile.h"
 #include "model/Error.h"
 #include "model/Session.h"
@@ -13,58 +24,273 @@
 namespace kivo::cli {
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr int kPdfDpi = 600;
 
 struct ReportRequest {
-    std::string file;
+    std::vector<std::string> inputs;
     std::string output;
+    bool a4 = false;
+    bool batch = false;  // one PDF per client into the folder `output`
 };
+
+bool EndsWithSlash(const std::string& path) {
+    return !path.empty() && path.back() == '/';
+}
 
 std::optional<std::string> Parse(std::span<const std::string> args, ReportRequest& request) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
+        const bool takesValue = a == "-o" || a == "--output" || a == "--paper";
+        if (takesValue && i + 1 >= args.size()) return a + " needs a value";
         if (a == "-o" || a == "--output") {
-            if (i + 1 >= args.size()) return a + " needs a value";
             request.output = args[++i];
+        } else if (a == "--paper") {
+            const std::string& paper = args[++i];
+            if (paper != "letter" && paper != "a4") return "--paper takes letter or a4";
+            request.a4 = paper == "a4";
         } else if (a.size() > 1 && a[0] == '-') {
             return "unknown option '" + a + "' for report";
-        } else if (request.file.empty()) {
-            request.file = a;
         } else {
-            return "report takes one FILE";
+            request.inputs.push_back(a);
         }
     }
-    if (request.file.empty()) return "report needs a FILE";
+    if (request.inputs.empty()) return "report needs a FILE";
     if (request.output.empty()) return "report needs -o OUT.pdf";
+    std::error_code ec;
+    const bool oneFile = request.inputs.size() == 1 && request.inputs[0] != "-" &&
+                         !fs::is_directory(request.inputs[0], ec);
+    request.batch = EndsWithSlash(request.output) || fs::is_directory(request.output, ec);
+    if (!request.batch && !oneFile) {
+        return "report of several files, a folder or - writes into a folder: give -o OUTDIR/";
+    }
+    if (!request.batch) return WrongExtension(request.output, ".pdf", "report");
     return std::nullopt;
 }
 
-}  // namespace
+// The score report laid out on the chosen paper: Letter as the program prints it, or A4
+// with the same margins (the bands fit either width).
+void SetPaper(print::ScoreReport& scoreReport, bool a4) {
+    if (!a4) return;
+    auto& page = scoreReport.Report().Page;
+    page.PaperSize = report::Paper::A4;
+    page.Width = 2100.0;
+    page.Length = 2970.0;
+}
 
-int Report(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-    ReportRequest request;
-    if (const auto problem = Parse(args, request)) return UsageError(err, *problem);
+// The score report of the client in gClientRecord, laid out and recorded.
+report::PageStore Generate(print::ScoreReport& scoreReport) {
+    // There is no report screen here: score the client as it would before printing.
+    ComputeSubscaleScores();
+    return scoreReport.Report().Generate();
+}
+
+// Draws the recorded report into a PDF at `output`; false when it could not be written.
+bool WritePdf(const report::PageStore& store, bool a4, const std::string& output) {
+    auto pdf = report::MakePdfWriter(QString::fromStdString(output),
+                                     QPageSize(a4 ? QPageSize::A4 : QPageSize::Letter), kPdfDpi,
+                                     store.title);
+    return report::OutputPages(store, *pdf, {kPdfDpi, kPdfDpi, 0.0, 0.0}, 1, store.PageCount());
+}
+
+// Writes recorded reports into their PDFs on worker threads while the caller lays out the
+// next ones: laying out reads the session's globals and stays on one thread, drawing into a
+// PDF (fonts, image compression) is most of the time and needs nothing shared. At most two
+// reports per worker wait, so memory stays flat however many files there are.
+class PdfWriters {
+public:
+    PdfWriters(bool a4, unsigned threads) : a4_(a4) {
+        for (unsigned i = 0; i < threads; ++i) workers_.emplace_back([this] { Work(); });
+    }
+    ~PdfWriters() { Finish(); }
+    PdfWriters(const PdfWriters&) = delete;
+    PdfWriters& operator=(const PdfWriters&) = delete;
+
+    void Write(std::size_t index, report::PageStore store, std::string output) {
+        std::unique_lock lock(mutex_);
+        room_.wait(lock, [this] { return queue_.size() < 2 * workers_.size(); });
+        queue_.push_back({index, std::move(store), std::move(output)});
+        ready_.notify_one();
+    }
+
+    // Waits for every PDF; the outputs that could not be written, in the order given.
+    std::vector<std::pair<std::size_t, std::string>> Finish() {
+        {
+            const std::lock_guard lock(mutex_);
+            done_ = true;
+        }
+        ready_.notify_all();
+        for (auto& worker : workers_) {
+            if (worker.joinable()) worker.join();
+        }
+        std::sort(failed_.begin(), failed_.end());
+        return failed_;
+    }
+
+private:
+    struct Job {
+        std::size_t index = 0;
+        report::PageStore store;
+        std::string output;
+    };
+
+    void Work() {
+        for (;;) {
+            Job job;
+            {
+                std::unique_lock lock(mutex_);
+                ready_.wait(lock, [this] { return done_ || !queue_.empty(); });
+                if (queue_.empty()) return;
+                job = std::move(queue_.front());
+                queue_.pop_front();
+                room_.notify_one();
+            }
+            if (!WritePdf(job.store, a4_, job.output)) {
+                const std::lock_guard lock(mutex_);
+                failed_.emplace_back(job.index, std::move(job.output));
+            }
+        }
+    }
+
+    bool a4_ = false;
+    std::mutex mutex_;
+    std::condition_variable ready_;  // a job waits, or no more will come
+    std::condition_variable room_;   // the queue has room
+    std::deque<Job> queue_;
+    bool done_ = false;
+    std::vector<std::pair<std::size_t, std::string>> failed_;
+    std::vector<std::thread> workers_;
+};
+
+// PDF names in the output folder, taken from the client files' names: smith.KVO gives
+// smith.pdf. A name already given in this run (in any case, so the folder can be copied to a
+// system that ignores case) takes the first free smith-2.pdf, smith-3.pdf, ...
+class PdfNames {
+public:
+    std::string Next(const std::string& clientFile) {
+        std::string stem = fs::path(clientFile).stem().string();
+        if (stem.empty()) stem = "report";
+        std::string name = stem + ".pdf";
+        for (int n = 2; !used_.insert(Lower(name)).second; ++n) {
+            name = stem + "-" + std::to_string(n) + ".pdf";
+        }
+        return name;
+    }
+
+private:
+    static std::string Lower(std::string text) {
+        for (char& c : text) {
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        }
+        return text;
+    }
+
+    std::set<std::string> used_;
+};
+
+// "[3/100] out/smith.pdf" on one terminal line, rewritten for each file and cleared before a
+// message and at the end. Silent when standard error is not a terminal (a log, a pipe).
+class Progress {
+public:
+    Progress(std::ostream& err, bool shown, std::size_t total)
+        : err_(err), shown_(shown), total_(total) {}
+    ~Progress() { Clear(); }
+    Progress(const Progress&) = delete;
+    Progress& operator=(const Progress&) = delete;
+
+    void Writing(std::size_t done, const std::string& file) {
+        if (!shown_) return;
+        err_ << "\r\033[K[" << done << '/' << total_ << "] " << file << std::flush;
+        onLine_ = true;
+    }
+
+    // Before a message: the message gets a line of its own.
+    void Clear() {
+        if (!onLine_) return;
+        err_ << "\r\033[K" << std::flush;
+        onLine_ = false;
+    }
+
+private:
+    std::ostream& err_;
+    bool shown_ = false;
+    std::size_t total_ = 0;
+    bool onLine_ = false;
+};
+
+int ReportOne(const ReportRequest& request, std::ostream& err) {
     try {
-        ReadClientFile(request.file, gClientRecord);
+        ReadClientFile(request.inputs[0], gClientRecord);
     } catch (const Error& e) {
         err << "kivo-cli: " << e.what() << '\n';
         return 1;
     }
-    // There is no report screen here: score the client as it would before printing.
-    ComputeSubscaleScores();
     LoadNormTable();
     const GuiSession gui;
     print::ScoreReport scoreReport;
-    const auto store = scoreReport.Report().Generate();
-    auto pdf =
-        report::MakePdfWriter(QString::fromStdString(request.output), QPageSize(QPageSize::Letter),
-                              kPdfDpi, scoreReport.Report().ReportTitle);
-    if (!report::OutputPages(store, *pdf, {kPdfDpi, kPdfDpi, 0.0, 0.0}, 1, store.PageCount())) {
+    SetPaper(scoreReport, request.a4);
+    if (!WritePdf(Generate(scoreReport), request.a4, request.output)) {
         err << "kivo-cli: cannot write '" << request.output << "'\n";
         return 1;
     }
-    out.flush();
     return 0;
+}
+
+int ReportEach(const ReportRequest& request, const Streams& streams) {
+    // The whole list first: the progress counts against it, and PDFs written into a folder
+    // that is also read are not read back.
+    std::vector<std::string> files;
+    const bool clean = ForEachClientFile(request.inputs, streams.in, streams.err,
+                                         [&](const std::string& file) { files.push_back(file); });
+    int status = clean ? 0 : 1;
+    std::error_code ec;
+    fs::create_directories(request.output, ec);
+    if (!fs::is_directory(request.output, ec)) {
+        streams.err << "kivo-cli: cannot write into '" << request.output << "'\n";
+        return 1;
+    }
+    const std::string folder =
+        EndsWithSlash(request.output) ? request.output : request.output + '/';
+    LoadNormTable();
+    const GuiSession gui;
+    print::ScoreReport scoreReport;
+    SetPaper(scoreReport, request.a4);
+    PdfNames names;
+    Progress progress(streams.err, streams.errIsTerminal, files.size());
+    PdfWriters writers(request.a4, std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        try {
+            ReadClientFile(files[i], gClientRecord);
+        } catch (const Error& e) {
+            progress.Clear();
+            streams.err << "kivo-cli: " << e.what() << '\n';
+            status = 1;
+            continue;
+        }
+        // Only a client that is printed takes a name.
+        std::string output = folder + names.Next(files[i]);
+        progress.Writing(i + 1, output);
+        writers.Write(i, Generate(scoreReport), std::move(output));
+    }
+    const auto failed = writers.Finish();
+    progress.Clear();
+    for (const auto& [index, output] : failed) {
+        streams.err << "kivo-cli: cannot write '" << output << "'\n";
+        status = 1;
+    }
+    return status;
+}
+
+}  // namespace
+
+int Report(std::span<const std::string> args, const Streams& streams) {
+    ReportRequest request;
+    if (const auto problem = Parse(args, request)) return UsageError(streams.err, *problem);
+    const int status =
+        request.batch ? ReportEach(request, streams) : ReportOne(request, streams.err);
+    streams.out.flush();
+    return status;
 }
 
 }  // namespace kivo::cli

@@ -1,14 +1,16 @@
-// kivo-cli scores: client files scored one at a time and streamed out as CSV or JSON, so any
-// number of files can be given.
+// kivo-cli scores: client files scored one at a time and streamed out as CSV or JSON, in the
+// long table (twelve rows per file) or the wide one (one row per file), so any number of files
+// can be given.
 #include <algorithm>
 #include <charconv>
-#include <cmath>
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/InputFiles.h"
 #include "cli/Json.h"
+#include "cli/ScoreFields.h"
+#include "cli/WideScores.h"
 #include "model/ClientFile.h"
 #include "model/Error.h"
 #include "model/Questionnaire.h"
@@ -17,44 +19,11 @@
 namespace kivo::cli {
 namespace {
 
-// Writes the stored score with exactly six digits after the point, as printf's "%.6f"
-// gives it. A float times 10^6 is exact in a double (24 + 20 bits), so rounding it to an
-// integer (ties to even, as printf does) gives the correctly rounded digits directly.
-char* WriteFixed6(char* p, float value) {
-    const double scaled = static_cast<double>(value) * 1e6;
-    if (!std::isfinite(scaled) || std::fabs(scaled) >= 9e15) {
-        return p + std::snprintf(p, 400, "%.6f", static_cast<double>(value));
-    }
-    const auto micro = static_cast<long long>(std::nearbyint(scaled));
-    if (std::signbit(value)) *p++ = '-';
-    const auto magnitude = static_cast<unsigned long long>(micro < 0 ? -micro : micro);
-    p = std::to_chars(p, p + 24, magnitude / 1000000u).ptr;
-    *p++ = '.';
-    auto fraction = static_cast<unsigned>(magnitude % 1000000u);
-    for (int i = 5; i >= 0; --i) {
-        p[i] = static_cast<char>('0' + fraction % 10);
-        fraction /= 10;
-    }
-    return p + 6;
-}
+// Spreadsheet programs take a CSV file for UTF-8 only when it starts with this mark.
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
-void AppendFixed6(std::string& out, float value) {
-    char buf[400];
-    out.append(buf, WriteFixed6(buf, value));
-}
-
-void AppendInt(std::string& out, long long value) {
-    char buf[24];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value);
-    out.append(buf, res.ptr);
-}
-
-const SubscaleScore& At(const SubscaleScoreTable& t, int condition, Subscale s) {
-    return t[static_cast<std::size_t>(condition)][static_cast<std::size_t>(Index(s))];
-}
-
-// Formats one file's scores into a buffer that is written in one piece, so thousands of
-// files stream out without building anything up.
+// The long table. Formats the files' scores into a buffer that is written out in pieces of
+// kOutputChunk bytes, so thousands of files stream out without building anything up.
 class ScoresWriter {
 public:
     ScoresWriter(std::ostream& out, bool json) : out_(out), json_(json) {}
@@ -65,18 +34,18 @@ public:
 
     void Write(const std::string& file, const ClientRecord& record,
                const SubscaleScoreTable& scores) {
-        buffer_.clear();
         const std::string_view form = FormKindName(record.TestForm);
         if (json_) {
             FormatJson(file, form, scores);
         } else {
             FormatCsv(file, form, scores);
         }
-        out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
         first_ = false;
+        if (buffer_.size() >= kOutputChunk) WriteOut(out_, buffer_);
     }
 
     void End() {
+        WriteOut(out_, buffer_);
         if (json_) out_ << (first_ ? "]\n" : "\n]\n");
         out_.flush();
     }
@@ -91,7 +60,7 @@ private:
         prefix_ += ',';
         for (int c = 0; c < kConditionCount; ++c) {
             for (Subscale s : kAllSubscales) {
-                const auto& sc = At(scores, c, s);
+                const auto& sc = ScoreAt(scores, c, s);
                 const auto name = SubscaleReportName(s);
                 char row[512];
                 char* p = row;
@@ -124,7 +93,7 @@ private:
             AppendInt(buffer_, c + 1);
             buffer_ += ",\"subscales\":[";
             for (Subscale s : kAllSubscales) {
-                const auto& sc = At(scores, c, s);
+                const auto& sc = ScoreAt(scores, c, s);
                 buffer_ += Index(s) ? "," : "";
                 buffer_ += "{\"subscale\":" + JsonString(SubscaleReportName(s)) + ",\"score\":";
                 AppendFixed6(buffer_, sc.Score);
@@ -146,6 +115,8 @@ private:
 
 struct ScoresOptions {
     bool json = false;
+    bool wide = false;
+    bool bom = false;
     std::vector<std::string> files;
 };
 
@@ -160,6 +131,12 @@ int ParseScoresOptions(std::span<const std::string> args, ScoresOptions& options
             format = args[++i];
         } else if (a.rfind("--format=", 0) == 0) {
             format = a.substr(9);
+        } else if (a == "--wide") {
+            options.wide = true;
+            continue;
+        } else if (a == "--bom") {
+            options.bom = true;
+            continue;
         } else if (a == "--") {
             options.files.insert(options.files.end(), args.begin() + static_cast<long>(i) + 1,
                                  args.end());
@@ -167,7 +144,7 @@ int ParseScoresOptions(std::span<const std::string> args, ScoresOptions& options
         } else if (a.size() > 1 && a[0] == '-') {
             return UsageError(err, "unknown option '" + a + "'");
         } else {
-            options.files.push_back(a);
+            options.files.push_back(a);  // "-" too: the list on standard input
             continue;
         }
         if (format != "csv" && format != "json") {
@@ -176,33 +153,48 @@ int ParseScoresOptions(std::span<const std::string> args, ScoresOptions& options
         options.json = format == "json";
     }
     if (options.files.empty()) return UsageError(err, "scores needs at least one FILE");
+    // JSON has no byte-order mark: parsers refuse one.
+    if (options.bom && options.json) return UsageError(err, "--bom is for CSV output only");
     return -1;
 }
 
-}  // namespace
-
-int Scores(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-    ScoresOptions options;
-    if (const int usage = ParseScoresOptions(args, options, err); usage >= 0) return usage;
-
-    ScoresWriter writer(out, options.json);
+// Reads and scores every client file the inputs name, handing each to `writer`.
+template <typename Writer>
+int ScoreAll(const ScoresOptions& options, Writer& writer, const Streams& streams) {
+    if (options.bom) streams.out << kUtf8ByteOrderMark;
     writer.Begin();
     int status = 0;
     ClientRecord record;
     SubscaleScoreTable scores;
-    for (const auto& file : options.files) {
-        try {
-            ReadClientFile(file, record);
-        } catch (const Error& e) {
-            err << "kivo-cli: " << e.what() << '\n';
-            status = 1;
-            continue;
-        }
-        ComputeSubscaleScores(record, scores);
-        writer.Write(file, record, scores);
-    }
+    const bool clean =
+        ForEachClientFile(options.files, streams.in, streams.err, [&](const std::string& file) {
+            try {
+                ReadClientFile(file, record);
+            } catch (const Error& e) {
+                streams.err << "kivo-cli: " << e.what() << '\n';
+                status = 1;
+                return;
+            }
+            ComputeSubscaleScores(record, scores);
+            writer.Write(file, record, scores);
+        });
     writer.End();
-    return status;
+    return clean ? status : 1;
+}
+
+}  // namespace
+
+int Scores(std::span<const std::string> args, const Streams& streams) {
+    ScoresOptions options;
+    if (const int usage = ParseScoresOptions(args, options, streams.err); usage >= 0) {
+        return usage;
+    }
+    if (options.wide) {
+        WideScoresWriter writer(streams.out, options.json);
+        return ScoreAll(options, writer, streams);
+    }
+    ScoresWriter writer(streams.out, options.json);
+    return ScoreAll(options, writer, streams);
 }
 
 }  // namespace kivo::cli

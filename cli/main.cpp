@@ -4,9 +4,12 @@
 #include <vector>
 
 #include "cli/Cli.h"
+#include "cli/Process.h"
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+    kivo::cli::SilenceToolkitMessages();
     std::vector<std::string> args(argv + 1, argv + argc);
-    return kivo::cli::Run(args, std::cout, std::cerr);
+    return kivo::cli::Run(args, kivo::cli::Streams{std::cin, std::cout, std::cerr,
+                                                   kivo::cli::StandardErrorIsTerminal()});
 }
