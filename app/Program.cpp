@@ -7,12 +7,12 @@
 #include <exception>
 
 #include "app/Artwork.h"
-#include "shell/ErrorBox.h"
-#include "canvas/FontMap.h"
-#include "app/Windows.h"
 #include "app/InstanceLock.h"
-#include "app/SplashScreen.h"
 #include "app/MainWindow.h"
+#include "app/SplashScreen.h"
+#include "app/Windows.h"
+#include "canvas/FontMap.h"
+#include "shell/ErrorBox.h"
 
 namespace kivo {
 namespace {

@@ -5,8 +5,8 @@
 #include <QFile>
 #include <QSaveFile>
 
-#include "model/Error.h"
 #include "app/IniText.h"
+#include "model/Error.h"
 
 namespace kivo {
 namespace {

@@ -61,8 +61,7 @@ Sections SplitSections(std::string_view text) {
     return sections;
 }
 
-std::vector<std::string> Take(const Sections& sections, std::string_view name,
-                              std::size_t count) {
+std::vector<std::string> Take(const Sections& sections, std::string_view name, std::size_t count) {
     const auto it = sections.find(name);
     if (it == sections.end()) {
         throw Error("questionnaire content: section [" + std::string(name) + "] is missing");

@@ -85,7 +85,9 @@ std::optional<Subscale> SubscaleOfItem(FormKind form, int item) {
     return std::nullopt;
 }
 
-const std::array<std::string_view, 7>& RatedOptionLabels() { return kRatedLabels; }
+const std::array<std::string_view, 7>& RatedOptionLabels() {
+    return kRatedLabels;
+}
 
 const std::array<std::string_view, 5>& UseOptionLabels(int useItem) {
     if (useItem < 0 || useItem >= kUseItemCount) return kNoLabels;

@@ -20,11 +20,13 @@ constexpr FormKind kShortFormA = 0;
 constexpr FormKind kShortFormB = 1;
 constexpr FormKind kLongForm = 2;
 constexpr int kFormCount = 3;
-constexpr int kMaxItems = 40;   // positions per condition in Responses
+constexpr int kMaxItems = 40;  // positions per condition in Responses
 constexpr int kUseItemCount = 3;
 constexpr int kConditionCount = 2;
 
-constexpr bool IsKnownForm(FormKind form) { return form >= 0 && form < kFormCount; }
+constexpr bool IsKnownForm(FormKind form) {
+    return form >= 0 && form < kFormCount;
+}
 
 // "KIVOs(a)", "KIVOs(b)", "KIVO"; empty for an unknown form.
 std::string_view FormKindName(FormKind form);
@@ -38,9 +40,11 @@ bool IsUseItem(FormKind form, int item);
 enum class Subscale : int { SpeechCues, ListeningEffort, Quiet, Pleasantness, Convenience, Use };
 constexpr int kSubscaleCount = 6;
 constexpr std::array<Subscale, kSubscaleCount> kAllSubscales = {
-    Subscale::SpeechCues, Subscale::ListeningEffort, Subscale::Quiet,
-    Subscale::Pleasantness, Subscale::Convenience, Subscale::Use};
-constexpr int Index(Subscale s) { return static_cast<int>(s); }
+    Subscale::SpeechCues,   Subscale::ListeningEffort, Subscale::Quiet,
+    Subscale::Pleasantness, Subscale::Convenience,     Subscale::Use};
+constexpr int Index(Subscale s) {
+    return static_cast<int>(s);
+}
 
 // "Speech Cues", "Listening Effort", "Quiet", ... as on the report.
 std::string_view SubscaleReportName(Subscale s);

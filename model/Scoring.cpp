@@ -106,7 +106,9 @@ void ComputeSubscaleScores(const ClientRecord& record, SubscaleScoreTable& score
     }
 }
 
-const NormTableType& SubscaleNorms() { return kNorms; }
+const NormTableType& SubscaleNorms() {
+    return kNorms;
+}
 
 std::size_t WriteScoreDisplayText(char* out, const SubscaleScore& score,
                                   std::string_view decimalSeparator) {

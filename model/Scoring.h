@@ -13,9 +13,9 @@
 namespace kivo {
 
 struct SubscaleScore {
-    float Score = 0.0f;            // mean of the answered items; 0 when nothing was summed
+    float Score = 0.0f;             // mean of the answered items; 0 when nothing was summed
     std::int32_t MissingCount = 0;  // blank answers
-    std::uint8_t Valid = 0;        // 1 when MissingCount is below the subscale's limit
+    std::uint8_t Valid = 0;         // 1 when MissingCount is below the subscale's limit
 };
 
 // [condition][subscale], condition 0 first, subscales in scoring order.

@@ -11,8 +11,12 @@ ClientRecord gClientRecord = [] {
 SubscaleScoreTable SubscaleScores{};
 NormTableType NormTable{};
 
-void ComputeSubscaleScores() { ComputeSubscaleScores(gClientRecord, SubscaleScores); }
+void ComputeSubscaleScores() {
+    ComputeSubscaleScores(gClientRecord, SubscaleScores);
+}
 
-void LoadNormTable() { NormTable = SubscaleNorms(); }
+void LoadNormTable() {
+    NormTable = SubscaleNorms();
+}
 
 }  // namespace kivo

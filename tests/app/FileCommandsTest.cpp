@@ -3,11 +3,11 @@
 #include <QFile>
 #include <QToolButton>
 
-#include "tests/support/UserActions.h"
+#include "app/Settings.h"
 #include "pages/demographics/DemographicsPage.h"
 #include "pages/entry/ResponseEntryPage.h"
-#include "app/Settings.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/support/UserActions.h"
 
 namespace kivo::test {
 namespace {
@@ -31,9 +31,7 @@ void ExpectUnsavedPrompt(const Asked& asked) {
     EXPECT_EQ(asked.message.text, kUnsaved);
     EXPECT_EQ(asked.message.caption, "Confirm");
     EXPECT_EQ(asked.message.icon, DialogIcon::Question);
-    EXPECT_EQ(asked.message.buttons, DialogButton::Yes |
-                                         DialogButton::No |
-                                         DialogButton::Cancel);
+    EXPECT_EQ(asked.message.buttons, DialogButton::Yes | DialogButton::No | DialogButton::Cancel);
 }
 
 TEST_F(FileCommands, NewWithoutChangesResetsWithoutPrompt) {

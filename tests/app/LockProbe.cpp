@@ -3,8 +3,8 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/Program.h"
 #include "app/MainWindow.h"
+#include "app/Program.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 
 #include <QFile>
 
-#include "shell/ErrorBox.h"
 #include "app/FileNames.h"
 #include "app/IniText.h"
 #include "app/JpegImage.h"
 #include "app/WindowPlacement.h"
+#include "shell/ErrorBox.h"
 
 namespace kivo {
 namespace {

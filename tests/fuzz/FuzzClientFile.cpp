@@ -7,18 +7,18 @@
 #include <sstream>
 #include <string>
 
-#include "cli/Cli.h"
-#include "model/ClientFile.h"
-#include "model/Error.h"
 #include "canvas/FontMap.h"
-#include "tests/fuzz/FuzzGui.h"
+#include "canvas/RecordingCanvas.h"
+#include "cli/Cli.h"
 #include "drawing/ItemGraph.h"
 #include "drawing/ItemViewTables.h"
-#include "canvas/RecordingCanvas.h"
 #include "drawing/ReportPaintBox.h"
 #include "drawing/ScoreTables.h"
-#include "model/Scoring.h"
 #include "drawing/SubscaleChart.h"
+#include "model/ClientFile.h"
+#include "model/Error.h"
+#include "model/Scoring.h"
+#include "tests/fuzz/FuzzGui.h"
 #include "tests/support/TempDir.h"
 
 namespace {

@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "model/Error.h"
 #include "canvas/FontMap.h"
-#include "tests/fuzz/FuzzGui.h"
+#include "model/Error.h"
 #include "print/engine/PageStore.h"
 #include "print/engine/PageStoreFile.h"
+#include "tests/fuzz/FuzzGui.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const bool ready = [] {

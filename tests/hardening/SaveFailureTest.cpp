@@ -6,10 +6,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "tests/support/UserActions.h"
-#include "pages/demographics/DemographicsPage.h"
 #include "model/Platform.h"
+#include "pages/demographics/DemographicsPage.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/support/UserActions.h"
 
 namespace kivo::test {
 namespace {

@@ -6,15 +6,15 @@
 #include <QTimer>
 #include <cstring>
 
-#include "tests/support/UserActions.h"
 #include "pages/demographics/DemographicsPage.h"
 #include "pages/entry/ResponseEntryPage.h"
-#include "print/preview/ReportPreview.h"
+#include "pages/scores/ItemScoresPage.h"
 #include "pages/scores/SubscaleScoresPage.h"
+#include "print/preview/ReportPreview.h"
 #include "shell/ScoreReportHook.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/hardening/SweepFiles.h"
-#include "pages/scores/ItemScoresPage.h"
+#include "tests/support/UserActions.h"
 
 namespace kivo::test {
 namespace {

@@ -19,7 +19,8 @@ TEST(Cp1252, KnownCharacters) {
         const char* utf8;
     };
     const Case cases[] = {
-        {0x41, "A"},           {0x80, "\xE2\x82\xAC"},  // euro
+        {0x41, "A"},
+        {0x80, "\xE2\x82\xAC"},  // euro
         {0x92, "\xE2\x80\x99"},  // right single quotation mark
         {0x96, "\xE2\x80\x93"},  // en dash
         {0xA9, "\xC2\xA9"},      // copyright

@@ -17,11 +17,12 @@ namespace {
 
 constexpr char kTypographic = '\x92';
 
-std::string Name(int form) { return std::string(FormKindName(form)); }
+std::string Name(int form) {
+    return std::string(FormKindName(form));
+}
 
 bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
@@ -164,10 +165,9 @@ TEST(ProductContent, InstructionsCreditsAndCaption) {
 
 TEST(ProductContent, ParserRefusesMalformedContent) {
     const char* bad[] = {
-        "entry before any section\n",
-        "[items.a]\nbad \\t escape\n",
+        "entry before any section\n", "[items.a]\nbad \\t escape\n",
         "[items.a]\nonly one\n",  // sections missing and counts wrong
-        "[items.a]\n\xCE\xA9\n",   // not Windows-1252
+        "[items.a]\n\xCE\xA9\n",  // not Windows-1252
     };
     for (const char* text : bad) EXPECT_THROW(ParseProductContent(text), Error) << text;
 }

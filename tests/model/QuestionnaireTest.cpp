@@ -72,10 +72,18 @@ TEST(Questionnaire, ItemValues) {
         std::optional<int> value;
     };
     const Case cases[] = {
-        {'A', ItemKind::Rated, 1}, {'G', ItemKind::Rated, 7}, {'D', ItemKind::Rated, 4},
-        {'H', ItemKind::Rated, {}}, {'a', ItemKind::Rated, {}}, {' ', ItemKind::Rated, {}},
-        {'\0', ItemKind::Rated, {}}, {'@', ItemKind::Rated, {}}, {'A', ItemKind::Use, 1},
-        {'E', ItemKind::Use, 5},   {'F', ItemKind::Use, {}},   {'G', ItemKind::Use, {}},
+        {'A', ItemKind::Rated, 1},
+        {'G', ItemKind::Rated, 7},
+        {'D', ItemKind::Rated, 4},
+        {'H', ItemKind::Rated, {}},
+        {'a', ItemKind::Rated, {}},
+        {' ', ItemKind::Rated, {}},
+        {'\0', ItemKind::Rated, {}},
+        {'@', ItemKind::Rated, {}},
+        {'A', ItemKind::Use, 1},
+        {'E', ItemKind::Use, 5},
+        {'F', ItemKind::Use, {}},
+        {'G', ItemKind::Use, {}},
         {static_cast<char>(0xC1), ItemKind::Rated, {}},
     };
     for (const auto& c : cases) EXPECT_EQ(ItemValue(c.code, c.kind), c.value) << c.code;
