@@ -57,6 +57,7 @@ void ResponseEntryPage::ShowLetter(int condition, int row, int column) {
 }
 
 void ResponseEntryPage::ShowResponses() {
+    BuildRowsOnce();
     const QScopedValueRollback<bool> loading(loading_, true);
     const ClientRecord& record = gClientRecord;
     const int count = shownItemCount_;
@@ -87,6 +88,8 @@ void ResponseEntryPage::ShowResponses() {
 }
 
 void ResponseEntryPage::StoreResponses() {
+    // A page never shown holds no answers of its own.
+    if (!rowsBuilt_) return;
     const int count = shownItemCount_;
     if (count == 0) return;  // no form shown: nothing of Responses belongs to the page
     const int rated = count - kUseItemCount;

@@ -55,6 +55,14 @@ ResponseEntryPage::~ResponseEntryPage() {
 void ResponseEntryPage::BuildPage() {
     BuildInstructionPanel();
     BuildStaticControls();
+}
+
+// The 40 rows with their 560 letter buttons and the six lists are most of the program's
+// widgets: they are built when the page is first shown, not at start-up, so the main window
+// comes up without waiting for a page the user may not open.
+void ResponseEntryPage::BuildRowsOnce() {
+    if (rowsBuilt_) return;
+    rowsBuilt_ = true;
     BuildRows();
     BuildUseLists();
     // The letter buttons never take the focus: the lists, then the clear buttons.
@@ -152,6 +160,8 @@ void ResponseEntryPage::BuildRows() {
         QPalette palette = row->palette();
         palette.setColor(QPalette::BrightText, QColor::fromRgb(kKeptCodeColour));
         row->setPalette(palette);
+        // Shown explicitly: the rows may be built while the page is already on screen.
+        row->setVisible(true);
         rowLabels_[static_cast<std::size_t>(r)] = row;
         // In the margin left of the row band, shown while the row keeps a stored code.
         QLabel* mark = PlaceLabel(scrollContent_, QStringLiteral("RowMark%1").arg(r + 1),
@@ -218,6 +228,7 @@ void ResponseEntryPage::BuildUseLists() {
 // --- Showing ------------------------------------------------------------------------
 
 void ResponseEntryPage::OnShown() {
+    BuildRowsOnce();
     const ClientRecord& record = gClientRecord;
     shownForm_ = record.TestForm;
     label1_->setText(QStringLiteral(" Form: ") + drawing::Utf8Text(FormKindName(shownForm_)));

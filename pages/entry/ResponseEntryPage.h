@@ -47,6 +47,7 @@ protected:
 
 private:
     void BuildPage();
+    void BuildRowsOnce();
     void BuildInstructionPanel();
     void BuildStaticControls();
     void BuildRows();
@@ -91,6 +92,7 @@ private:
     std::array<std::array<bool, kMaxItems>, kConditionCount> keptCodes_{};
     // True while the page sets its lists from code: their change signals mean nothing.
     bool loading_ = false;
+    bool rowsBuilt_ = false;
 };
 
 extern ResponseEntryPage* gResponseEntryPage;

@@ -47,12 +47,18 @@ void QuestionnairePrinting::PrintBlankQuestionnaire(FormKind form) {
     }
 }
 
+QPrinter& QuestionnairePrinting::Printer() {
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
 void QuestionnairePrinting::PrintCopies(FormKind form) {
-    if (!Dialogs().Print(PrintRequest{dialogOwner_, 0, 0}, printer_)) return;
+    QPrinter& printer = Printer();
+    if (!Dialogs().Print(PrintRequest{dialogOwner_, 0, 0}, printer)) return;
     // The two pages belong together and are laid out upright.
-    print::KeepWholeAndUpright(printer_);
-    print::UsePaperThePrinterHas(printer_);
-    const int copies = std::max(1, printer_.copyCount());
+    print::KeepWholeAndUpright(printer);
+    print::UsePaperThePrinterHas(printer);
+    const int copies = std::max(1, printer.copyCount());
     // The dialog hands the copy count to the printer too, which would print every page of
     // each job that many times: each job comes out once and the loop makes the copies. The
     // count goes back afterwards, so the dialog offers the last choice again.
@@ -60,11 +66,11 @@ void QuestionnairePrinting::PrintCopies(FormKind form) {
         QPrinter& printer;
         int copies;
         ~RestoreCopies() { printer.setCopyCount(copies); }
-    } restore{printer_, copies};
-    printer_.setCopyCount(1);
+    } restore{printer, copies};
+    printer.setCopyCount(1);
     // A refused job raises its error here, so the copies after it are not sent.
     for (int copy = 0; copy < copies; ++copy) {
-        const auto job = output_.openJob(printer_);
+        const auto job = output_.openJob(printer);
         PrintQuestionnaire(*job, form);
     }
 }

@@ -37,7 +37,7 @@ public:
 
     void SetJobOutput(JobOutput output);
     // The printer the dialog configures; its settings carry over to the next use.
-    QPrinter& Printer() { return printer_; }
+    QPrinter& Printer();
 
 private:
     void PrintCopies(FormKind form);
@@ -45,7 +45,9 @@ private:
 
     QWidget* dialogOwner_;
     JobOutput output_;
-    QPrinter printer_{QPrinter::HighResolution};
+    // Made at the first print: a printer asks the print system for its queues, which start-up
+    // need not wait for.
+    std::unique_ptr<QPrinter> printer_;
 };
 
 }  // namespace kivo

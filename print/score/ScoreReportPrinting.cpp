@@ -6,12 +6,17 @@
 
 namespace kivo {
 
-ScoreReportPrinting::ScoreReportPrinting() : scoreReport_(std::make_unique<print::ScoreReport>()) {}
+ScoreReportPrinting::ScoreReportPrinting() = default;
+
+print::ScoreReport& ScoreReportPrinting::ScoreReport() {
+    if (!scoreReport_) scoreReport_ = std::make_unique<print::ScoreReport>();
+    return *scoreReport_;
+}
 
 ScoreReportPrinting::~ScoreReportPrinting() = default;
 
 void ScoreReportPrinting::Preview() {
-    report::Preview(scoreReport_->Report(), print::PrinterPreviewActions());
+    report::Preview(ScoreReport().Report(), print::PrinterPreviewActions());
 }
 
 }  // namespace kivo

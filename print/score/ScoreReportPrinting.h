@@ -19,7 +19,8 @@ public:
     ScoreReportPrinting(const ScoreReportPrinting&) = delete;
     ScoreReportPrinting& operator=(const ScoreReportPrinting&) = delete;
 
-    print::ScoreReport& ScoreReport() { return *scoreReport_; }
+    // Laid out at first use, not at start-up.
+    print::ScoreReport& ScoreReport();
 
     // Opens the preview of the score report for the open client; returns when it closes.
     void Preview();
