@@ -140,8 +140,10 @@ public:
             ReadList();
             return;
         }
+        // A client file name is read at once: asking the file system first would add a call
+        // per file to a batch that is otherwise one open and one read each.
         std::error_code ec;
-        if (fs::is_directory(input, ec)) {
+        if (!HasClientFileName(input) && fs::is_directory(input, ec)) {
             Folder(input);
         } else {
             visit_(input);  // read as it is named, and refused by the reader if it must be
