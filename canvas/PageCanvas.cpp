@@ -6,13 +6,12 @@
 #include <QString>
 
 namespace kivo::canvas {
-namespace {
 
 // A fresh painter believes it has a black pen, no brush and the default font and tells the
 // device nothing; a printer reused from an earlier job still holds that job's last pen (the
 // logo's maroon would colour the next job's first texts). Setting something else first makes
 // the painter hand its state over.
-void SendFreshState(QPainter& painter) {
+void ResetPainterState(QPainter& painter) {
     painter.setPen(Qt::NoPen);
     painter.setPen(QPen(Qt::black));
     painter.setBrush(Qt::white);
@@ -21,8 +20,6 @@ void SendFreshState(QPainter& painter) {
     painter.setFont(QFont("Liberation Serif", 3));
     painter.setFont(font);
 }
-
-}  // namespace
 
 PageCanvas::PageCanvas(QPagedPaintDevice& device)
     : PainterCanvas(pagePainter, device.logicalDpiY()), device_(device) {}
@@ -38,7 +35,7 @@ void PageCanvas::ApplyTitle(const QString& title) {
 bool PageCanvas::BeginDoc() {
     ApplyTitle(QString::fromStdString(Title));
     if (!pagePainter.begin(&device_)) return false;
-    SendFreshState(pagePainter);
+    ResetPainterState(pagePainter);
     PreparePainter();
     return true;
 }

@@ -9,6 +9,10 @@
 
 namespace kivo::canvas {
 
+// Makes a painter that has just begun on a device send black pen, no brush and its font to
+// the device, whatever an earlier job on the same device left there.
+void ResetPainterState(QPainter& painter);
+
 namespace detail {
 struct PagePainter {
     QPainter pagePainter;

@@ -5,6 +5,8 @@
 #include <QPen>
 #include <algorithm>
 
+#include "canvas/PageCanvas.h"
+
 namespace kivo::report {
 
 std::unique_ptr<QPdfWriter> MakePdfWriter(const QString& path, const QPageSize& pageSize, int dpi,
@@ -15,19 +17,6 @@ std::unique_ptr<QPdfWriter> MakePdfWriter(const QString& path, const QPageSize& 
     pdf->setTitle(title);
     pdf->setCreator("KIVO");
     return pdf;
-}
-
-void ResetPainterState(QPainter& painter) {
-    // A fresh painter believes it has black pen, no brush and the default font and so tells
-    // the device nothing; a printer reused from an earlier job still holds that job's last
-    // pen. Setting something else first makes the painter hand its state over.
-    painter.setPen(Qt::NoPen);
-    painter.setPen(QPen(Qt::black));
-    painter.setBrush(Qt::white);
-    painter.setBrush(Qt::NoBrush);
-    const QFont font = painter.font();
-    painter.setFont(QFont("Liberation Serif", 3));
-    painter.setFont(font);
 }
 
 int ProgressStep(int done, int total) {
@@ -41,7 +30,7 @@ bool OutputPages(const PageStore& store, QPagedPaintDevice& device, const Device
     last = std::min(last, store.PageCount());
     QPainter painter;
     if (!painter.begin(&device)) return false;
-    ResetPainterState(painter);
+    canvas::ResetPainterState(painter);
     const int total = last - first + 1;
     for (int page = first; page <= last; ++page) {
         if (page > first && !device.newPage()) return false;

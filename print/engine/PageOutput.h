@@ -25,10 +25,6 @@ bool OutputPages(const PageStore& store, QPagedPaintDevice& device, const Device
 std::unique_ptr<QPdfWriter> MakePdfWriter(const QString& path, const QPageSize& pageSize, int dpi,
                                           const QString& title);
 
-// Makes a painter that has just begun on a device send its pen, brush and font to the device,
-// so that nothing of an earlier job on the same device carries over.
-void ResetPainterState(QPainter& painter);
-
 // The percentage shown while printing: page `done` of `total`, cut down to a multiple of 5.
 int ProgressStep(int done, int total);
 
