@@ -12,6 +12,7 @@
 #include "cli/Cli.h"
 #include "model/ClientFile.h"
 #include "model/Questionnaire.h"
+#include "tests/cli/CliRun.h"
 #include "tests/support/ClientBuilder.h"
 #include "tests/support/TempDir.h"
 
@@ -20,11 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
+using Result = test::CliResult;
 
 Result RunCli(const std::vector<std::string>& args, bool terminal = false,
               const std::string& input = {}) {

@@ -8,6 +8,7 @@
 #include "cli/Cli.h"
 #include "model/ClientFile.h"
 #include "model/Questionnaire.h"
+#include "tests/cli/CliRun.h"
 #include "tests/support/ClientBuilder.h"
 #include "tests/support/TempDir.h"
 
@@ -15,24 +16,11 @@ using namespace kivo;
 
 namespace {
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
+using Result = test::CliResult;
+using test::Lines;
 
 Result RunCli(const std::vector<std::string>& args) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int status = cli::Run(args, cli::Streams{in, out, err});
-    return {status, out.str(), err.str()};
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
+    return test::RunCliInProcess(args);
 }
 
 // One CSV record without line breaks in it, unquoted as RFC 4180 says.
