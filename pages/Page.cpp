@@ -14,6 +14,12 @@ Page::Page(QWidget* parent) : QWidget(parent) {
     setVisible(false);
 }
 
+void Page::ShowNewChildren() {
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!child->testAttribute(Qt::WA_WState_ExplicitShowHide)) child->show();
+    }
+}
+
 void Page::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;

@@ -23,6 +23,9 @@ signals:
 
 protected:
     virtual void OnShown() {}
+    // For controls a page makes at its first show: a child made while its parent is already
+    // visible stays hidden until shown, so this shows every direct child not hidden on purpose.
+    void ShowNewChildren();
     virtual void OnHidden() {}
 
     void showEvent(QShowEvent* event) override;

@@ -32,6 +32,13 @@ ItemScoresPage::ItemScoresPage(QWidget* parent) : Page(parent) {
     SetUpScorePage(*this, QStringLiteral("ItemScoresPage"),
                    QStringLiteral("View Individual Scores"),
                    PixelFont(11, false, QStringLiteral("Tahoma")));
+    gItemScoresPage = this;
+}
+
+// The controls are made when the page is first shown: start-up does not wait for a page it
+// does not show.
+void ItemScoresPage::BuildControlsOnce() {
+    if (graphPaintBox_ != nullptr) return;
     graphPaintBox_ = PlaceGraphPanel(this, QRect(8, 10, 625, 570),
                                      [this](canvas::Canvas& canvas, int width, int height) {
                                          PaintGraph(canvas, width, height);
@@ -60,7 +67,7 @@ ItemScoresPage::ItemScoresPage(QWidget* parent) : Page(parent) {
                     QRect(77, 580, 185, 36), PixelFont(13), PrinterGlyph());
     connect(bitBtn1_, &QPushButton::clicked, this,
             [this] { RunGuarded([this] { ShowSubscaleScores(); }); });
-    gItemScoresPage = this;
+    ShowNewChildren();
 }
 
 ItemScoresPage::~ItemScoresPage() {
@@ -68,6 +75,7 @@ ItemScoresPage::~ItemScoresPage() {
 }
 
 void ItemScoresPage::OnShown() {
+    BuildControlsOnce();
     form_ = gClientRecord.TestForm;
     if (viewSubscale_ == 0) subscaleButtons_->button(0)->setChecked(true);
     ShowClientInfo();

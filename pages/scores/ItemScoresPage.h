@@ -38,6 +38,8 @@ protected:
     void OnShown() override;
 
 private:
+    void BuildControlsOnce();
+
     int viewSubscale_ = 0;
     FormKind form_ = kShortFormA;  // the record's form as taken at the last show
 

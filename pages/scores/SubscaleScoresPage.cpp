@@ -20,6 +20,13 @@ SubscaleScoresPage* gSubscaleScoresPage = nullptr;
 SubscaleScoresPage::SubscaleScoresPage(QWidget* parent) : Page(parent) {
     SetUpScorePage(*this, QStringLiteral("SubscaleScoresPage"), QStringLiteral("Report Screen"),
                    PixelFont(11));
+    gSubscaleScoresPage = this;
+}
+
+// The controls are made when the page is first shown: start-up does not wait for a page it
+// does not show.
+void SubscaleScoresPage::BuildControlsOnce() {
+    if (graphPaintBox_ != nullptr) return;
     graphPaintBox_ = PlaceGraphPanel(this, QRect(10, 10, 625, 623),
                                      [this](canvas::Canvas& canvas, int width, int height) {
                                          PaintGraph(canvas, width, height);
@@ -37,7 +44,7 @@ SubscaleScoresPage::SubscaleScoresPage(QWidget* parent) : Page(parent) {
             [this] { RunGuarded([this] { ShowItemScores(); }); });
     connect(printScoresButton_, &QPushButton::clicked, this,
             [this] { RunGuarded([this] { PrintScores(); }); });
-    gSubscaleScoresPage = this;
+    ShowNewChildren();
 }
 
 SubscaleScoresPage::~SubscaleScoresPage() {
@@ -45,6 +52,7 @@ SubscaleScoresPage::~SubscaleScoresPage() {
 }
 
 void SubscaleScoresPage::OnShown() {
+    BuildControlsOnce();
     LoadNormTable();
     ShowClientInfo(*panel2_, gClientRecord);
 }

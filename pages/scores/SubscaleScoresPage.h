@@ -30,6 +30,8 @@ protected:
     void OnShown() override;
 
 private:
+    void BuildControlsOnce();
+
     PaintBox* graphPaintBox_ = nullptr;
     QWidget* panel2_ = nullptr;
     QPushButton* bitBtn1_ = nullptr;

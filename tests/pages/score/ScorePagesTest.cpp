@@ -216,12 +216,17 @@ TEST_F(ScorePages, ButtonsAtTheirPlacesWithThePrinterGlyph) {
         QRect geometry;
         const char* caption;
     };
+    // The pages make their controls when first shown.
+    for (Page* page : {static_cast<Page*>(report_), static_cast<Page*>(view_)}) {
+        ShowWith(*page, FullClient());
+    }
     for (const Place& p : {Place{report_, "BitBtn1", {9, 580, 141, 36}, "View Item Scores"},
                            Place{report_, "PrintScoresButton", {193, 580, 141, 36}, "Print Scores"},
                            Place{view_, "BitBtn1", {77, 580, 185, 36}, "View Subscale Scores"}}) {
         const auto* button = p.page->findChild<QPushButton*>(QString::fromLatin1(p.name));
         ASSERT_NE(button, nullptr) << p.name;
         EXPECT_EQ(button->geometry(), p.geometry) << p.name;
+        EXPECT_TRUE(button->isVisible()) << p.name;
         EXPECT_EQ(button->text(), QString::fromLatin1(p.caption));
         EXPECT_EQ(button->parentWidget()->objectName(), QStringLiteral("Panel2"));
         EXPECT_FALSE(button->icon().pixmap(16, 16, QIcon::Normal).isNull()) << p.name;
