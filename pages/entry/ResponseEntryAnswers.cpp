@@ -1,6 +1,6 @@
 // The response entry page between its controls and Responses of the client record: which
 // answer code each letter button and list entry stands for, both ways, the codes no control
-// can show, and clearing a condition.
+// can show, clearing a condition, answering by key and what is still unanswered.
 #include <QComboBox>
 #include <QLabel>
 #include <QScopedValueRollback>
@@ -8,6 +8,7 @@
 
 #include "drawing/RecordText.h"
 #include "model/Session.h"
+#include "pages/entry/AnswerGrid.h"
 #include "pages/entry/LetterButton.h"
 #include "pages/entry/ResponseEntryPage.h"
 #include "shell/DialogSeam.h"
@@ -85,6 +86,7 @@ void ResponseEntryPage::ShowResponses() {
         }
     }
     for (int r = 0; r < kMaxItems; ++r) ShowRowMark(r);
+    ShowAnsweredMarks();
 }
 
 void ResponseEntryPage::StoreResponses() {
@@ -120,6 +122,7 @@ void ResponseEntryPage::AnswerChanged(int condition, int row) {
     if (row < 0 || row >= kMaxItems) return;
     keptCodes_[static_cast<std::size_t>(condition)][static_cast<std::size_t>(row)] = false;
     ShowRowMark(row);
+    ShowAnsweredMarks();
     RaiseFileModified();
 }
 
@@ -181,7 +184,100 @@ void ResponseEntryPage::ClearCondition(int condition) {
     }
     keptCodes_[static_cast<std::size_t>(condition)] = {};
     for (int r = 0; r < kMaxItems; ++r) ShowRowMark(r);
+    ShowAnsweredMarks();
     RaiseFileModified();
+}
+
+bool ResponseEntryPage::IsAnswered(int condition, int row) const {
+    const int rated = shownItemCount_ - kUseItemCount;
+    if (row < 0 || row >= shownItemCount_) return false;
+    if (row >= rated) {
+        const QComboBox* list =
+            useLists_[static_cast<std::size_t>(condition)][static_cast<std::size_t>(row - rated)];
+        return ShownEntry(*list) >= 0;
+    }
+    for (const entry::LetterButton* button :
+         letters_[static_cast<std::size_t>(condition)][static_cast<std::size_t>(row)]) {
+        if (button->isChecked()) return true;
+    }
+    return false;
+}
+
+void ResponseEntryPage::ShowAnsweredMarks() {
+    const int count = shownItemCount_;
+    for (int c = 0; c < kConditionCount; ++c) {
+        int answered = 0;
+        for (int r = 0; r < count; ++r) {
+            const bool done = IsAnswered(c, r);
+            answered += done ? 1 : 0;
+            scrollContent_->SetUnanswered(c, r, !done);
+        }
+        for (int r = count; r < kMaxItems; ++r) scrollContent_->SetUnanswered(c, r, false);
+        QLabel* label = answeredLabels_[static_cast<std::size_t>(c)];
+        label->setText(QStringLiteral("%1 of %2 answered").arg(answered).arg(count));
+        label->adjustSize();
+        label->setVisible(count > 0);
+    }
+    scrollContent_->setAccessibleName(FocusCellName());
+}
+
+bool ResponseEntryPage::AnswerFocusCell(int option) {
+    const int count = shownItemCount_;
+    const int rated = count - kUseItemCount;
+    const int c = focusCondition_;
+    const int r = focusRow_;
+    if (count == 0 || r >= count) return false;
+    // A kept code is replaced by whatever the user answers, as a click replaces it.
+    bool& kept = keptCodes_[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)];
+    if (r < rated) {
+        if (option >= kLetterCount) return false;
+        int shown = -1;
+        const LetterRow& buttons =
+            letters_[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)];
+        for (int k = 0; k < kLetterCount; ++k) {
+            if (buttons[static_cast<std::size_t>(k)]->isChecked()) shown = k;
+        }
+        if (shown == option && !kept) return true;  // the same answer again changes nothing
+        ShowLetter(c, r, option);
+        AnswerChanged(c, r);
+        return true;
+    }
+    QComboBox* list = useLists_[static_cast<std::size_t>(c)][static_cast<std::size_t>(r - rated)];
+    if (option >= list->count()) return false;
+    const QString text = option < 0 ? QString() : list->itemText(option);
+    if (list->currentText() == text && !kept) return true;
+    // The list reports a change of its text itself (AnswerChanged).
+    list->setCurrentIndex(option);
+    list->setEditText(text);
+    if (kept) AnswerChanged(c, r);  // nothing shown before or after, but the code goes
+    return true;
+}
+
+QString ResponseEntryPage::FocusCellName() const {
+    const int count = shownItemCount_;
+    const int c = focusCondition_;
+    const int r = focusRow_;
+    if (count == 0 || r >= count) return QStringLiteral("Answers");
+    const int rated = count - kUseItemCount;
+    QString answer = QStringLiteral("no answer");
+    if (r < rated) {
+        const LetterRow& buttons =
+            letters_[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)];
+        for (int k = 0; k < kLetterCount; ++k) {
+            if (!buttons[static_cast<std::size_t>(k)]->isChecked()) continue;
+            answer = QString(QChar(u'A' + static_cast<char16_t>(k))) + QStringLiteral(", ") +
+                     drawing::Utf8Text(RatedOptionLabels()[static_cast<std::size_t>(k)]);
+        }
+    } else {
+        const QComboBox* list =
+            useLists_[static_cast<std::size_t>(c)][static_cast<std::size_t>(r - rated)];
+        const int entry = ShownEntry(*list);
+        if (entry >= 0) {
+            answer = QString(QChar(u'A' + static_cast<char16_t>(entry))) + QStringLiteral(", ") +
+                     list->itemText(entry);
+        }
+    }
+    return QStringLiteral("Item %1, condition %2: %3").arg(r + 1).arg(c + 1).arg(answer);
 }
 
 }  // namespace kivo

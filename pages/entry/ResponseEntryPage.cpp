@@ -4,15 +4,18 @@
 
 #include <QColor>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "drawing/RecordText.h"
 #include "model/ProductContent.h"
 #include "model/Session.h"
+#include "pages/entry/AnswerGrid.h"
 #include "pages/entry/LetterButton.h"
 #include "pages/widgets/FixedLayout.h"
 #include "shell/FileModified.h"
@@ -23,7 +26,7 @@ ResponseEntryPage* gResponseEntryPage = nullptr;
 
 namespace {
 
-constexpr int kRowHeight = 43;
+using entry::kRowHeight;
 constexpr unsigned kScrollBoxColour = 0xC0DCC0;
 constexpr unsigned kEvenRowColour = 0xA6CAF0;
 constexpr int kScrollContentWidth = 980;        // the scroll box's inside, less its 20 px bar
@@ -76,6 +79,9 @@ void ResponseEntryPage::BuildRowsOnce() {
     }
     setTabOrder(previous, clearButton1_);
     setTabOrder(clearButton1_, clearButton2_);
+    // The grid first: the lists are its use items too, for the mouse and for Tab.
+    setTabOrder(scrollContent_, useLists_[0][0]);
+    scrollContent_->RaiseOverlay();
 }
 
 void ResponseEntryPage::BuildInstructionPanel() {
@@ -128,8 +134,20 @@ void ResponseEntryPage::BuildStaticControls() {
     scrollBox1_->setWidgetResizable(false);
     SetBackground(*scrollBox1_, kScrollBoxColour);
     SetBackground(*scrollBox1_->viewport(), kScrollBoxColour);
-    scrollContent_ = new QWidget;
+    scrollContent_ = new entry::AnswerGrid;
     scrollContent_->setObjectName(QStringLiteral("ScrollContent"));
+    scrollContent_->SetKeyHandler([this](const QKeyEvent& key) { return GridKey(key); });
+    scrollContent_->setAccessibleDescription(
+        QStringLiteral("A to G or 1 to 7 answers the item and moves on; arrows, Home and End move; "
+                       "Delete clears; F8 goes to the next unanswered item."));
+    // A click on a row's band puts the focus cell there, in the condition on that side.
+    scrollContent_->SetPressHandler([this](QPoint at) {
+        const int row = (at.y() - entry::RowTop(0)) / kRowHeight;
+        if (shownItemCount_ == 0 || at.y() < entry::RowTop(0) || row >= shownItemCount_) return;
+        const int between =
+            (entry::CellFrame(0, 0, false).right() + entry::CellFrame(1, 0, false).left()) / 2;
+        MoveFocusCell(at.x() < between ? 0 : 1, row, false);
+    });
     SetBackground(*scrollContent_, kScrollBoxColour);
     scrollContent_->resize(kScrollContentWidth, 5);
     scrollBox1_->setWidget(scrollContent_);
@@ -144,6 +162,12 @@ void ResponseEntryPage::BuildStaticControls() {
         placeClear(QStringLiteral("ClearButton1"), QStringLiteral("Clear Condition 1"), 17);
     clearButton2_ =
         placeClear(QStringLiteral("ClearButton2"), QStringLiteral("Clear Condition 2"), 207);
+    for (int c = 0; c < kConditionCount; ++c) {
+        // Under the condition's column, between the scroll box and the page's foot.
+        answeredLabels_[static_cast<std::size_t>(c)] =
+            PlaceLabel(this, QStringLiteral("AnsweredLabel%1").arg(c + 1), {},
+                       At(c == 0 ? 503 : 757, 588), bold);
+    }
     connect(clearButton1_, &QPushButton::clicked, this, [this] { ClearCondition(0); });
     connect(clearButton2_, &QPushButton::clicked, this, [this] { ClearCondition(1); });
 }
@@ -173,17 +197,20 @@ void ResponseEntryPage::BuildRows() {
     }
     // Buttons after the labels, so they lie on top of the row bands.
     for (int c = 0; c < kConditionCount; ++c) {
-        const int left = c == 0 ? 480 : 740;
-        const int side = c == 0 ? 28 : 25;
         for (int r = 0; r < kMaxItems; ++r) {
             LetterRow& row = letters_[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)];
             for (int k = 0; k < kLetterCount; ++k) {
                 const QString letter(QChar(u'A' + static_cast<char16_t>(k)));
-                auto* button = new entry::LetterButton(
-                    scrollContent_, letter, drawing::Utf8Text(labels[static_cast<std::size_t>(k)]),
-                    QRect(left + 30 * k, kRowHeight * r + 8, side, side));
+                const QString meaning = drawing::Utf8Text(labels[static_cast<std::size_t>(k)]);
+                auto* button = new entry::LetterButton(scrollContent_, letter, meaning,
+                                                       entry::LetterRect(c, r, k));
                 button->setObjectName(
                     QStringLiteral("Letter%1_%2_%3").arg(c + 1).arg(r + 1).arg(letter));
+                // Whether it is down, a screen reader hears from the button's checked state.
+                button->setAccessibleName(QStringLiteral("Item %1, condition %2: %3, %4")
+                                              .arg(r + 1)
+                                              .arg(c + 1)
+                                              .arg(letter, meaning));
                 button->setVisible(false);
                 row[static_cast<std::size_t>(k)] = button;
                 // One row is a group in which all buttons may be up. A click always changes
@@ -194,6 +221,7 @@ void ResponseEntryPage::BuildRows() {
                             if (other != button) other->setChecked(false);
                         }
                     }
+                    MoveFocusCell(c, r, false);
                     AnswerChanged(c, r);
                 });
             }
@@ -212,6 +240,7 @@ void ResponseEntryPage::BuildUseLists() {
                           QRect(c == 0 ? 485 : 745, 0, 200, 25), options, true);
             list->setVisible(false);
             list->setEnabled(false);
+            list->installEventFilter(this);
             // A pick, typing or a paste: the list's text is what it stores. The text is
             // compared, as an edit may put back the same text.
             connect(list, &QComboBox::editTextChanged, this,
@@ -247,6 +276,11 @@ void ResponseEntryPage::OnShown() {
     scrollBox1_->verticalScrollBar()->setValue(0);
     ArrangeRows();
     ShowResponses();
+    // Typing goes to the grid at once, from the first item condition 1 still lacks.
+    int first = 0;
+    while (first < shownItemCount_ && IsAnswered(0, first)) ++first;
+    MoveFocusCell(0, first < shownItemCount_ ? first : 0, true);
+    scrollContent_->setFocus(Qt::OtherFocusReason);
 }
 
 void ResponseEntryPage::ArrangeRows() {
@@ -261,10 +295,14 @@ void ResponseEntryPage::ArrangeRows() {
         }
     }
     for (int j = 0; j < kUseItemCount; ++j) {
-        for (auto& lists : useLists_) {
-            QComboBox* list = lists[static_cast<std::size_t>(j)];
+        for (int c = 0; c < kConditionCount; ++c) {
+            QComboBox* list = useLists_[static_cast<std::size_t>(c)][static_cast<std::size_t>(j)];
             const bool used = shownItemCount_ > 0;
-            if (used) list->move(list->x(), kRowHeight * (rated + j) + 10);
+            if (used) {
+                list->move(entry::ListRect(c, rated + j).topLeft());
+                list->setAccessibleName(
+                    QStringLiteral("Item %1, condition %2").arg(rated + j + 1).arg(c + 1));
+            }
             list->setVisible(used);
             list->setEnabled(used);
         }
@@ -273,6 +311,122 @@ void ResponseEntryPage::ArrangeRows() {
 
 void ResponseEntryPage::OnHidden() {
     StoreResponses();
+}
+
+// --- The focus cell and the keyboard -----------------------------------------------------
+
+void ResponseEntryPage::MoveFocusCell(int condition, int row, bool scroll) {
+    focusCondition_ = condition;
+    focusRow_ = row;
+    const int count = shownItemCount_;
+    const QRect frame =
+        count == 0 ? QRect() : entry::CellFrame(condition, row, row >= count - kUseItemCount);
+    scrollContent_->SetFocusFrame(frame);
+    // The whole band of the row, and a glimpse of the next, whichever way the focus went.
+    if (scroll && !frame.isEmpty())
+        scrollBox1_->ensureVisible(frame.center().x(), frame.center().y(), 0, kRowHeight);
+    scrollContent_->setAccessibleName(FocusCellName());
+}
+
+void ResponseEntryPage::Advance() {
+    if (focusRow_ + 1 < shownItemCount_) {
+        MoveFocusCell(focusCondition_, focusRow_ + 1, true);
+    } else if (focusCondition_ == 0) {
+        MoveFocusCell(1, 0, true);  // the condition 2 sheet follows the condition 1 sheet
+    }
+}
+
+void ResponseEntryPage::GoToNextUnanswered() {
+    const int count = shownItemCount_;
+    const int cells = kConditionCount * count;
+    const int at = focusCondition_ * count + focusRow_;
+    for (int step = 1; step <= cells; ++step) {
+        const int cell = (at + step) % cells;
+        if (!IsAnswered(cell / count, cell % count)) {
+            MoveFocusCell(cell / count, cell % count, true);
+            return;
+        }
+    }
+}
+
+bool ResponseEntryPage::GridKey(const QKeyEvent& key) {
+    const int count = shownItemCount_;
+    if (count == 0) return false;
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    const int k = key.key();
+    if (k == Qt::Key_Tab || k == Qt::Key_Backtab) {
+        if ((modifiers & (Qt::AltModifier | Qt::MetaModifier)) != 0) return false;
+        const bool forward = k == Qt::Key_Tab && (modifiers & Qt::ShiftModifier) == 0;
+        const bool leave =
+            (modifiers & Qt::ControlModifier) != 0 || focusCondition_ == (forward ? 1 : 0);
+        if (leave) {
+            scrollContent_->LeaveGrid(forward);
+        } else {
+            MoveFocusCell(forward ? 1 : 0, focusRow_, true);
+        }
+        return true;
+    }
+    // Ctrl and Alt belong to the window's commands.
+    if ((modifiers & ~Qt::ShiftModifier) != 0) return false;
+    const int last = count - 1;
+    constexpr int kPageRows = 7;  // the rows the scroll box shows at once
+    switch (k) {
+        case Qt::Key_Up:
+            MoveFocusCell(focusCondition_, std::max(focusRow_ - 1, 0), true);
+            return true;
+        case Qt::Key_Down:
+            MoveFocusCell(focusCondition_, std::min(focusRow_ + 1, last), true);
+            return true;
+        case Qt::Key_PageUp:
+            MoveFocusCell(focusCondition_, std::max(focusRow_ - kPageRows, 0), true);
+            return true;
+        case Qt::Key_PageDown:
+            MoveFocusCell(focusCondition_, std::min(focusRow_ + kPageRows, last), true);
+            return true;
+        case Qt::Key_Home:
+            MoveFocusCell(focusCondition_, 0, true);
+            return true;
+        case Qt::Key_End:
+            MoveFocusCell(focusCondition_, last, true);
+            return true;
+        case Qt::Key_Left:
+            MoveFocusCell(0, focusRow_, true);
+            return true;
+        case Qt::Key_Right:
+            MoveFocusCell(1, focusRow_, true);
+            return true;
+        case Qt::Key_Space:
+            Advance();
+            return true;
+        case Qt::Key_Delete:
+        case Qt::Key_Backspace:
+            AnswerFocusCell(-1);
+            return true;
+        case Qt::Key_F8:
+            GoToNextUnanswered();
+            return true;
+        default:
+            break;
+    }
+    int option = -1;
+    if (k >= Qt::Key_A && k <= Qt::Key_G) option = k - Qt::Key_A;
+    if (k >= Qt::Key_1 && k <= Qt::Key_7) option = k - Qt::Key_1;
+    if (option < 0) return false;
+    // A letter the item does not offer (F at a use item) is taken and does nothing.
+    if (AnswerFocusCell(option)) Advance();
+    return true;
+}
+
+bool ResponseEntryPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn && shownItemCount_ > 0) {
+        for (int c = 0; c < kConditionCount; ++c) {
+            for (int j = 0; j < kUseItemCount; ++j) {
+                if (watched == useLists_[static_cast<std::size_t>(c)][static_cast<std::size_t>(j)])
+                    MoveFocusCell(c, shownItemCount_ - kUseItemCount + j, false);
+            }
+        }
+    }
+    return Page::eventFilter(watched, event);
 }
 
 }  // namespace kivo

@@ -8,6 +8,7 @@
 #include "pages/Page.h"
 
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QScrollArea;
@@ -15,8 +16,9 @@ class QScrollArea;
 namespace kivo {
 
 namespace entry {
+class AnswerGrid;
 class LetterButton;
-}
+}  // namespace entry
 
 // The response entry page: one row per item of the client's form, with seven letter buttons
 // per condition for each rated item and a five-option list per condition for each use item.
@@ -24,6 +26,15 @@ class LetterButton;
 // hidden or the client is saved. A stored code that no control of its item can show (a damaged
 // byte, an 'F' or 'G' at a use item) is kept as it is until the user answers that item; its row
 // is marked meanwhile, so that the page never changes a score the user did not change.
+//
+// The answers can be typed: the grid has one focus cell (an item in one condition), framed. A-G
+// or 1-7 answer a rated item, A-E or 1-5 pick a use item's option, and the focus moves to the
+// next item, from the last item of condition 1 to item 1 of condition 2, so one stream of keys
+// transcribes the condition 1 sheet and then the condition 2 sheet. Up/Down, Home/End move
+// between items; Left/Right, Tab/Shift+Tab between the conditions (Tab from condition 2 and
+// Shift+Tab from condition 1 leave the grid, as Ctrl+Tab and Ctrl+Shift+Tab do from either);
+// Delete or Backspace clears, Space moves on, F8 goes to the next unanswered item. A key changes
+// the record exactly as the matching click does.
 class ResponseEntryPage : public Page {
     Q_OBJECT
 public:
@@ -40,10 +51,15 @@ public:
 
     // The number of items of the form shown (0 for a form number outside the known forms).
     int ShownItemCount() const { return shownItemCount_; }
+    // The focus cell: condition 0 or 1, and the row (item number - 1).
+    int FocusCondition() const { return focusCondition_; }
+    int FocusRow() const { return focusRow_; }
 
 protected:
     void OnShown() override;
     void OnHidden() override;
+    // A use list taking the focus (click or Tab) takes the focus cell with it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildPage();
@@ -68,13 +84,35 @@ private:
     // Shows or removes the mark of a row holding a kept code.
     void ShowRowMark(int row);
 
+    // True when a control of the item shows an answer (a kept code is no answer shown).
+    bool IsAnswered(int condition, int row) const;
+    // The unanswered dots, the "n of N answered" lines and the grid's accessible name, from
+    // what the controls show.
+    void ShowAnsweredMarks();
+    // The grid's key handler; true when it used the key.
+    bool GridKey(const QKeyEvent& key);
+    // Answers the focus cell with option 0..6 (rated) or 0..4 (use), or clears it (-1), as a
+    // click would; false (and nothing changes) when the option is not one of the item's.
+    bool AnswerFocusCell(int option);
+    // Moves the focus cell; `scroll` brings it into view (not on a click, which must not move
+    // what lies under the pointer).
+    void MoveFocusCell(int condition, int row, bool scroll);
+    // The focus cell's next item: the next of its condition, from the last of condition 1 the
+    // first of condition 2; stays at the last of condition 2.
+    void Advance();
+    // The next unanswered cell after the focus cell, condition 1 first, wrapping.
+    void GoToNextUnanswered();
+    // "Item 5, condition 1: C, Somewhat" or "...: no answer", the grid's accessible name.
+    QString FocusCellName() const;
+
     QLabel* label1_ = nullptr;
     QLabel* label11_ = nullptr;
     QLabel* label12_ = nullptr;
     QLabel* label13_ = nullptr;
     QLabel* label14_ = nullptr;
     QScrollArea* scrollBox1_ = nullptr;
-    QWidget* scrollContent_ = nullptr;
+    entry::AnswerGrid* scrollContent_ = nullptr;
+    std::array<QLabel*, kConditionCount> answeredLabels_{};
     QPushButton* clearButton1_ = nullptr;
     QPushButton* clearButton2_ = nullptr;
 
@@ -93,6 +131,8 @@ private:
     // True while the page sets its lists from code: their change signals mean nothing.
     bool loading_ = false;
     bool rowsBuilt_ = false;
+    int focusCondition_ = 0;
+    int focusRow_ = 0;
 };
 
 extern ResponseEntryPage* gResponseEntryPage;
