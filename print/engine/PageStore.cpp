@@ -1,8 +1,12 @@
-// Drawing a recorded page on a device: lengths rounded to device pixels, text kept to its label.
+// Drawing a recorded page on a device: fills rounded to device pixels, text kept to its label,
+// lines and shapes at the device's full precision.
 #include "print/engine/PageStore.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPen>
+#include <QPolygonF>
+#include <algorithm>
 
 #include "print/engine/ReportUnits.h"
 
@@ -54,6 +58,66 @@ void RenderImage(const PageItem& item, QPainter& p, const DeviceFrame& f) {
     p.restore();
 }
 
+// Lines and shapes keep their fractions of a device pixel: on a PDF or a printer they are
+// vectors at the device's resolution.
+QPointF DevicePoint(const QPointF& p, const DeviceFrame& f) {
+    return {(p.x() - f.offsetX) * f.dpiX / kTenthsPerInch,
+            (p.y() - f.offsetY) * f.dpiY / kTenthsPerInch};
+}
+
+QRectF DeviceShapeRect(const QRectF& r, const DeviceFrame& f) {
+    return {DevicePoint(r.topLeft(), f), DevicePoint(r.bottomRight(), f)};
+}
+
+QPolygonF DevicePolygon(const std::vector<QPointF>& points, const DeviceFrame& f) {
+    QPolygonF polygon;
+    polygon.reserve(static_cast<qsizetype>(points.size()));
+    for (const QPointF& p : points) polygon.append(DevicePoint(p, f));
+    return polygon;
+}
+
+void ApplyPen(const PenSpec& spec, QPainter& p, const DeviceFrame& f) {
+    if (spec.color.alpha() == 0) {
+        p.setPen(Qt::NoPen);
+        return;
+    }
+    // At least a hair's width, so a thin line never vanishes when the preview is zoomed out.
+    QPen pen(spec.color, std::max(spec.width * f.dpiX / kTenthsPerInch, 1e-3));
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    if (spec.dotted) pen.setDashPattern({1.0, 1.0});
+    p.setPen(pen);
+}
+
+void ApplyBrush(const QColor& color, QPainter& p) {
+    if (color.alpha() == 0) {
+        p.setBrush(Qt::NoBrush);
+    } else {
+        p.setBrush(color);
+    }
+}
+
+void RenderShape(const PageItem& item, QPainter& p, const DeviceFrame& f) {
+    ApplyPen(item.pen, p, f);
+    ApplyBrush(item.kind == PageItem::Kind::Line ? QColor(Qt::transparent) : item.color, p);
+    switch (item.kind) {
+        case PageItem::Kind::Line:
+            p.drawPolyline(DevicePolygon(item.points, f));
+            break;
+        case PageItem::Kind::Rectangle:
+            p.drawRect(DeviceShapeRect(item.rect, f));
+            break;
+        case PageItem::Kind::Ellipse:
+            p.drawEllipse(DeviceShapeRect(item.rect, f));
+            break;
+        case PageItem::Kind::Polygon:
+            p.drawPolygon(DevicePolygon(item.points, f));
+            break;
+        default:
+            break;
+    }
+}
+
 }  // namespace
 
 void RenderPage(const Page& page, QPainter& painter, const DeviceFrame& frame) {
@@ -70,6 +134,12 @@ void RenderPage(const Page& page, QPainter& painter, const DeviceFrame& frame) {
                 break;
             case PageItem::Kind::Image:
                 RenderImage(item, painter, frame);
+                break;
+            case PageItem::Kind::Line:
+            case PageItem::Kind::Rectangle:
+            case PageItem::Kind::Ellipse:
+            case PageItem::Kind::Polygon:
+                RenderShape(item, painter, frame);
                 break;
         }
     }

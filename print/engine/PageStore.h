@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPointF>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
@@ -15,15 +16,40 @@ class QPainter;
 
 namespace kivo::report {
 
+// The outline of a recorded line or shape: its colour, its width in tenths of a millimetre
+// and whether it is dotted (dots and gaps as long as the line is wide).
+struct PenSpec {
+    QColor color = Qt::black;  // transparent: no outline
+    double width = 0.0;
+    bool dotted = false;
+
+    bool operator==(const PenSpec&) const = default;
+};
+
 // One drawing on a recorded page. Every length is in tenths of a millimetre from the
-// paper's top-left corner, so a page can be drawn at any resolution.
+// paper's top-left corner, so a page can be drawn at any resolution. Lines, rectangles,
+// ellipses and polygons keep charts and tables sharp and their texts real text on paper.
 struct PageItem {
-    enum class Kind : quint8 { Fill = 1, Text = 2, Image = 3 };
+    enum class Kind : quint8 {
+        Fill = 1,
+        Text = 2,
+        Image = 3,
+        Line = 4,
+        Rectangle = 5,
+        Ellipse = 6,
+        Polygon = 7,
+    };
     enum class Align : quint8 { Left = 0, Right = 1, Center = 2 };
 
     Kind kind = Kind::Fill;
-    QRectF rect;   // Fill: the area; Text and Image: the clip rectangle
-    QColor color;  // Fill colour
+    // Fill: the area; Text and Image: the clip rectangle; Rectangle: the outline's centre
+    // line; Ellipse: the box of that centre line; Line and Polygon: the points' bounds.
+    QRectF rect;
+    QColor color;  // Fill colour; the inside of a Rectangle, Ellipse or Polygon (transparent: none)
+    // Line, Rectangle, Ellipse and Polygon: the outline.
+    PenSpec pen;
+    // Line: an open polyline through the points; Polygon: closed.
+    std::vector<QPointF> points;
     // Text: one line whose cell top is `top`, placed within `rect` by `align`.
     QString text;
     FontSpec font;

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QSaveFile>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -15,9 +16,13 @@ namespace kivo::report {
 namespace {
 
 constexpr char kMagic[] = "KIVOPAGES";  // 9 bytes, then a 16-bit version
-constexpr quint16 kVersion = 1;
+// Version 1 holds fills, texts and pictures; version 2 adds lines, rectangles, ellipses and
+// polygons. Pages without those are still written as version 1, which older programs read.
+constexpr quint16 kFirstVersion = 1;
+constexpr quint16 kVectorVersion = 2;
 constexpr quint32 kMaxPages = 10000;
 constexpr quint32 kMaxItems = 200000;
+constexpr quint32 kMaxPoints = 100000;
 constexpr quint32 kMaxString = 1 << 20;
 constexpr quint32 kMaxImageBytes = 64u << 20;
 constexpr int kMaxImageSide = 20000;
@@ -166,6 +171,48 @@ QImage DecodePng(const QByteArray& bytes) {
     return image;
 }
 
+void WritePen(Writer& w, const PenSpec& pen) {
+    w.U32(pen.color.rgba());
+    w.F64(pen.width);
+    w.U8(pen.dotted ? 1 : 0);
+}
+
+PenSpec ReadPen(Reader& r) {
+    PenSpec pen;
+    pen.color = QColor::fromRgba(r.U32());
+    pen.width = r.Length();
+    if (pen.width < 0) Reader::Fail("a line has a negative width");
+    const quint8 style = r.U8();
+    if (style > 1) Reader::Fail("unknown line style");
+    pen.dotted = style == 1;
+    return pen;
+}
+
+void WritePoints(Writer& w, const std::vector<QPointF>& points) {
+    w.U32(static_cast<quint32>(points.size()));
+    for (const QPointF& p : points) {
+        w.F64(p.x());
+        w.F64(p.y());
+    }
+}
+
+std::vector<QPointF> ReadPoints(Reader& r) {
+    const quint32 n = r.Count(kMaxPoints, "points in one drawing");
+    std::vector<QPointF> points;
+    points.reserve(std::min<quint32>(n, 1024));  // grows with what the file really holds
+    for (quint32 i = 0; i < n; ++i) {
+        const double x = r.Length();
+        const double y = r.Length();
+        points.emplace_back(x, y);
+    }
+    return points;
+}
+
+bool IsVectorKind(PageItem::Kind kind) {
+    return kind == PageItem::Kind::Line || kind == PageItem::Kind::Rectangle ||
+           kind == PageItem::Kind::Ellipse || kind == PageItem::Kind::Polygon;
+}
+
 void WriteItem(Writer& w, const PageItem& item) {
     w.U8(static_cast<quint8>(item.kind));
     w.Rect(item.rect);
@@ -183,13 +230,28 @@ void WriteItem(Writer& w, const PageItem& item) {
             w.Rect(item.target);
             w.Blob(EncodePng(item.image));
             break;
+        case PageItem::Kind::Line:
+            WritePen(w, item.pen);
+            WritePoints(w, item.points);
+            break;
+        case PageItem::Kind::Rectangle:
+        case PageItem::Kind::Ellipse:
+            WritePen(w, item.pen);
+            w.U32(item.color.rgba());
+            break;
+        case PageItem::Kind::Polygon:
+            WritePen(w, item.pen);
+            w.U32(item.color.rgba());
+            WritePoints(w, item.points);
+            break;
     }
 }
 
-PageItem ReadItem(Reader& r) {
+PageItem ReadItem(Reader& r, quint16 version) {
     PageItem item;
     const quint8 kind = r.U8();
-    if (kind < 1 || kind > 3) Reader::Fail("unknown drawing kind");
+    const quint8 lastKind = version >= kVectorVersion ? 7 : 3;
+    if (kind < 1 || kind > lastKind) Reader::Fail("unknown drawing kind");
     item.kind = static_cast<PageItem::Kind>(kind);
     item.rect = r.Rect();
     switch (item.kind) {
@@ -209,6 +271,20 @@ PageItem ReadItem(Reader& r) {
             item.target = r.Rect();
             item.image = DecodePng(r.Blob(kMaxImageBytes));
             break;
+        case PageItem::Kind::Line:
+            item.pen = ReadPen(r);
+            item.points = ReadPoints(r);
+            break;
+        case PageItem::Kind::Rectangle:
+        case PageItem::Kind::Ellipse:
+            item.pen = ReadPen(r);
+            item.color = QColor::fromRgba(r.U32());
+            break;
+        case PageItem::Kind::Polygon:
+            item.pen = ReadPen(r);
+            item.color = QColor::fromRgba(r.U32());
+            item.points = ReadPoints(r);
+            break;
     }
     return item;
 }
@@ -216,9 +292,13 @@ PageItem ReadItem(Reader& r) {
 }  // namespace
 
 QByteArray SavePageStore(const PageStore& store) {
+    bool vectors = false;
+    for (const auto& page : store.pages) {
+        for (const auto& item : page.items) vectors = vectors || IsVectorKind(item.kind);
+    }
     Writer w;
     w.Bytes(kMagic, 9);
-    w.U16(kVersion);
+    w.U16(vectors ? kVectorVersion : kFirstVersion);
     w.String(store.title);
     w.U32(static_cast<quint32>(store.pages.size()));
     for (const auto& page : store.pages) {
@@ -234,9 +314,10 @@ PageStore LoadPageStore(const QByteArray& data) {
     Reader r(data);
     if (std::memcmp(r.Take(9), kMagic, 9) != 0) Reader::Fail("it has no KIVOPAGES signature");
     const quint16 version = r.U16();
-    if (version != kVersion) {
+    if (version < kFirstVersion || version > kVectorVersion) {
         Reader::Fail("it was written in format version " + std::to_string(version) +
-                     "; this program reads version " + std::to_string(kVersion));
+                     "; this program reads versions " + std::to_string(kFirstVersion) + " to " +
+                     std::to_string(kVectorVersion));
     }
     PageStore store;
     store.title = r.String();
@@ -247,7 +328,7 @@ PageStore LoadPageStore(const QByteArray& data) {
         page.height = r.Length();
         if (page.width <= 0 || page.height <= 0) Reader::Fail("a page has no size");
         const quint32 items = r.Count(kMaxItems, "drawings on a page");
-        for (quint32 i = 0; i < items; ++i) page.items.push_back(ReadItem(r));
+        for (quint32 i = 0; i < items; ++i) page.items.push_back(ReadItem(r, version));
         store.pages.push_back(std::move(page));
     }
     if (!r.AtEnd()) Reader::Fail("it has data after its last page");

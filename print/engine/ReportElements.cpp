@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "print/engine/PageItemCanvas.h"
 #include "print/engine/ReportBand.h"
 #include "print/engine/ReportUnits.h"
 
@@ -31,11 +32,27 @@ double Width(const DesignMetrics& m, const QString& s) {
     return DesignPixelsToTenths(m.TextWidth(s));
 }
 
-// The longest start of `word` that fits in `width`.
+// The longest start of `word` that fits in `width`, never half a surrogate pair.
 QString CutToFit(const QString& word, double width, const DesignMetrics& m) {
     qsizetype n = word.size();
     while (n > 0 && Width(m, word.left(n)) > width) --n;
+    if (n > 0 && n < word.size() && word[n - 1].isHighSurrogate()) --n;
     return word.left(n);
+}
+
+const QString kEllipsis = QStringLiteral("\u2026");
+
+// `line` shortened so that it and "…" fit in `width`, then "…" appended.
+QString WithEllipsis(QString line, double width, const DesignMetrics& m) {
+    const auto trimEnd = [](QString& s) {
+        while (!s.isEmpty() && s.back().isSpace()) s.chop(1);
+    };
+    trimEnd(line);
+    while (!line.isEmpty() && Width(m, line + kEllipsis) > width) {
+        line.chop(line.size() > 1 && line[line.size() - 1].isLowSurrogate() ? 2 : 1);
+        trimEnd(line);
+    }
+    return line + kEllipsis;
 }
 
 }  // namespace
@@ -56,10 +73,10 @@ void ReportLabel::Reformat() {
         if (Alignment == TextAlignment::Right) Size.left += Size.width - widest;
         if (Alignment == TextAlignment::Center) Size.left += (Size.width - widest) / 2.0;
         Size.width = widest;
-    } else {
-        FillLines(text, metrics);
     }
+    const bool cut = !AutoSize && FillLines(text, metrics);
     Size.height = std::max(Size.height, DesignPixelsToTenths(metrics.TextHeight() + 1.0));
+    if (!AutoSize && EllipsisWhenCut) CutToHeight(metrics, cut);
     if (AlignToBand) {
         const double bandWidth = Band().Size.width;
         switch (Alignment) {
@@ -76,8 +93,9 @@ void ReportLabel::Reformat() {
     }
 }
 
-void ReportLabel::FillLines(const QString& text, const DesignMetrics& metrics) {
+bool ReportLabel::FillLines(const QString& text, const DesignMetrics& metrics) {
     lines_.clear();
+    bool cut = false;
     QString line;
     for (QString word : Words(text)) {
         const bool lineEnds = word.endsWith(u'\r');
@@ -86,8 +104,15 @@ void ReportLabel::FillLines(const QString& text, const DesignMetrics& metrics) {
             lines_ << line;
             line.clear();
         }
+        while (BreakLongWords && line.isEmpty() && Width(metrics, word.trimmed()) > Size.width) {
+            QString piece = CutToFit(word, Size.width, metrics);
+            if (piece.isEmpty()) piece = word.left(1);  // a label narrower than one character
+            lines_ << piece;
+            word.remove(0, piece.size());
+        }
         if (line.isEmpty() && Width(metrics, word.trimmed()) > Size.width) {
             word = CutToFit(word, Size.width, metrics);  // the rest of the word is dropped
+            cut = true;
         }
         line += word;
         if (lineEnds) {
@@ -96,7 +121,25 @@ void ReportLabel::FillLines(const QString& text, const DesignMetrics& metrics) {
         }
     }
     if (!line.isEmpty()) lines_ << line;
-    if (!WordWrap && lines_.size() > 1) lines_ = lines_.mid(0, 1);
+    if (!WordWrap && lines_.size() > 1) {
+        lines_ = lines_.mid(0, 1);
+        cut = true;
+    }
+    return cut;
+}
+
+void ReportLabel::CutToHeight(const DesignMetrics& metrics, bool cut) {
+    // The same whole-line rule as printing.
+    const double lineHeight = DesignPixelsToTenths(metrics.TextHeight());
+    qsizetype fit = 0;
+    while (static_cast<double>(fit + 1) * lineHeight <= Size.height + 1e-9) ++fit;
+    if (lines_.size() > fit) {
+        lines_ = lines_.mid(0, fit);
+        cut = true;
+    }
+    if (cut && !lines_.isEmpty()) {
+        lines_.back() = WithEllipsis(lines_.back(), Size.width, metrics);
+    }
 }
 
 void ReportLabel::Print(Page& page, double bandX, double bandY) {
@@ -124,6 +167,21 @@ void ReportLabel::Print(Page& page, double bandX, double bandY) {
                                                           : PageItem::Align::Left;
         page.items.push_back(text);
     }
+}
+
+void ReportDrawing::Print(Page& page, double bandX, double bandY) {
+    if (!Draw) return;
+    const QRectF rect(bandX + Size.left, bandY + Size.top, Size.width, Size.height);
+    // As opaque as the white bitmap it replaces.
+    PageItem white;
+    white.kind = PageItem::Kind::Fill;
+    white.rect = rect;
+    white.color = Qt::white;
+    page.items.push_back(white);
+    const QRectF bitmap(rect.topLeft(), QSizeF(DesignPixelsToTenths(PixelWidth),
+                                               DesignPixelsToTenths(PixelHeight)));
+    PageItemCanvas canvas(page, rect.topLeft(), bitmap.intersected(rect));
+    Draw(canvas, PixelWidth, PixelHeight);
 }
 
 QString ShortDateText() {

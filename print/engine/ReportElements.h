@@ -1,12 +1,14 @@
-// What a band prints: text labels, a label with the print date, and pictures. Each element
-// records itself onto a page where its band is laid out.
+// What a band prints: text labels, a label with the print date, pictures and drawings. Each
+// element records itself onto a page where its band is laid out.
 #pragma once
 
 #include <QColor>
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
+#include "canvas/Canvas.h"
 #include "print/engine/FontSpec.h"
 #include "print/engine/PageStore.h"
 
@@ -68,9 +70,16 @@ public:
     bool Transparent = false;  // false: the label's area is filled with Color first
     QColor Color = Qt::white;
     FontSpec Font;
+    // A word wider than the label goes on over the next lines instead of losing its end.
+    bool BreakLongWords = false;
+    // Text that does not fit the label's lines is marked: the last printed line ends in "…".
+    bool EllipsisWhenCut = false;
 
 private:
-    void FillLines(const QString& text, const DesignMetrics& metrics);
+    // Breaks the text into lines of the label's width; true when some text was dropped.
+    bool FillLines(const QString& text, const DesignMetrics& metrics);
+    // Keeps the lines that fit the label's height, the last ending in "…" when some were left.
+    void CutToHeight(const DesignMetrics& metrics, bool cut);
 
     QString caption_;
     QStringList lines_;
@@ -94,6 +103,22 @@ public:
     QImage Picture;
     bool Stretch = false;
     bool Center = false;
+};
+
+// A drawing made by one of the program's canvas routines, the same routine that draws it on
+// screen or into an image. It is recorded as lines, shapes and text, so it prints sharp at
+// any resolution with searchable text, laid out in design pixels (96 per inch) exactly as a
+// bitmap of PixelWidth x PixelHeight at the element's top-left would be, on white.
+class ReportDrawing : public ReportElement {
+public:
+    using ReportElement::ReportElement;
+    void Print(Page& page, double bandX, double bandY) override;
+
+    // Draws on the canvas, given the drawing's width and height in pixels. Set in a band
+    // event with everything it draws captured; empty: the element prints nothing.
+    std::function<void(canvas::Canvas& canvas, int width, int height)> Draw;
+    int PixelWidth = 0;
+    int PixelHeight = 0;
 };
 
 // The date a ReportDateLabel prints: today in the system locale's short date format.

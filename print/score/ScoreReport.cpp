@@ -2,7 +2,6 @@
 // screen shows: the client's details, the subscale chart and the score tables.
 #include "print/score/ScoreReport.h"
 
-#include "canvas/Bitmap.h"
 #include "drawing/ClientDetails.h"
 #include "drawing/ScoreTables.h"
 #include "drawing/SubscaleChart.h"
@@ -25,6 +24,26 @@ constexpr int kChartWidth = 617;
 constexpr int kChartHeight = 305;
 constexpr int kTablesWidth = 617;
 constexpr int kTablesHeight = 225;
+
+// The name's room ends where "Gender:" starts, less a blank so the two never touch.
+constexpr int kNameLeft = 8;
+constexpr int kGenderLeft = 200;
+// The comments fill the free space between the details and the chart.
+constexpr int kCommentLines = 4;
+
+// `text` as it fits in `room` tenths in `font`: whole, or cut with "…" at its end.
+QString Elided(const QString& text, double room, const FontSpec& font) {
+    const DesignMetrics metrics(font);
+    const auto width = [&](const QString& s) { return DesignPixelsToTenths(metrics.TextWidth(s)); };
+    if (width(text) <= room) return text;
+    const QString ellipsis = QStringLiteral("\u2026");
+    QString kept = text;
+    while (!kept.isEmpty() && width(kept + ellipsis) > room) {
+        kept.chop(1);
+        while (!kept.isEmpty() && (kept.back().isSpace() || kept.back() == u',')) kept.chop(1);
+    }
+    return kept + ellipsis;
+}
 
 }  // namespace
 
@@ -77,8 +96,8 @@ void ScoreReport::BuildPageHeader() {
     date.Text = "Printed: ";
     date.SetCaption(date.Text);
     header.printed = &date;
-    header.name = &AddLabel(band, 8, 104, "Name:");
-    header.gender = &AddLabel(band, 200, 104, "Gender:");
+    header.name = &AddLabel(band, kNameLeft, 104, "Name:");
+    header.gender = &AddLabel(band, kGenderLeft, 104, "Gender:");
     header.birthDate = &AddLabel(band, 325, 104, "Date of Birth:");
     header.testForm = &AddLabel(band, 512, 104, "Test Form:");
 }
@@ -116,17 +135,22 @@ void ScoreReport::BuildDetail() {
     auto& comments = AddLabel(band, 133, 152, "");
     comments.AutoSize = false;
     comments.WordWrap = true;
+    comments.BreakLongWords = true;
+    comments.EllipsisWhenCut = true;
     comments.Size.width = Px(516);
-    comments.Size.height = Px(42);
+    comments.Size.height =
+        kCommentLines * DesignPixelsToTenths(DesignMetrics(comments.Font).TextHeight());
     comments.Reformat();
     detail.comments = &comments;
-    const auto addImage = [&](int left, int top, int width, int height) {
-        auto& image = band.Add<ReportImage>();
-        image.Size = {Px(height), Px(left), Px(top), Px(width)};
-        return &image;
+    const auto addDrawing = [&](int left, int top, int width, int height) {
+        auto& drawing = band.Add<ReportDrawing>();
+        drawing.Size = {Px(height), Px(left), Px(top), Px(width)};
+        drawing.PixelWidth = width;
+        drawing.PixelHeight = height;
+        return &drawing;
     };
-    detail.chart = addImage(56, 232, kChartWidth, kChartHeight);
-    detail.tables = addImage(56, 548, kTablesWidth, kTablesHeight);
+    detail.chart = addDrawing(56, 232, kChartWidth, kChartHeight);
+    detail.tables = addDrawing(56, 548, kTablesWidth, kTablesHeight);
 }
 
 void ScoreReport::TakeClient() {
@@ -140,7 +164,10 @@ void ScoreReport::FillPageHeader() {
     if (!d.lastName.isEmpty()) name += ", ";
     name += d.firstName + " " + d.middleInitial;
     const auto& header = elements_.header;
-    header.name->SetCaption(name);
+    const double room =
+        Px(kGenderLeft - kNameLeft) -
+        DesignPixelsToTenths(DesignMetrics(header.name->Font).TextWidth(QStringLiteral(" ")));
+    header.name->SetCaption(Elided(name, room, header.name->Font));
     header.gender->SetCaption(d.gender);
     header.birthDate->SetCaption(d.birthDate);
     header.testForm->SetCaption(d.testForm);
@@ -159,14 +186,17 @@ void ScoreReport::FillDetail() {
         labels.experience->SetCaption(details.experience);
     }
     detail.comments->SetCaption(d.comments);
-    canvas::Bitmap chart(kChartWidth, kChartHeight);
-    canvas::Bitmap tables(kTablesWidth, kTablesHeight);
-    drawing::DrawSubscaleChart(chart, kChartWidth, kChartHeight, drawing::ChartVariant::Print,
-                               scores_, SubscaleNorms());
-    drawing::DrawScoreTables(tables, kTablesWidth, kTablesHeight, drawing::TableLayout::Print,
-                             scores_, drawing::LocaleDecimalSeparator());
-    detail.chart->Picture = chart.Finish().copy();
-    detail.tables->Picture = tables.Finish().copy();
+    // The same routines as the report screen, recorded as vectors and text for the paper.
+    detail.chart->Draw = [scores = scores_, norms = SubscaleNorms()](canvas::Canvas& canvas,
+                                                                     int width, int height) {
+        drawing::DrawSubscaleChart(canvas, width, height, drawing::ChartVariant::Print, scores,
+                                   norms);
+    };
+    detail.tables->Draw = [scores = scores_, separator = drawing::LocaleDecimalSeparator()](
+                              canvas::Canvas& canvas, int width, int height) {
+        drawing::DrawScoreTables(canvas, width, height, drawing::TableLayout::Print, scores,
+                                 separator);
+    };
 }
 
 }  // namespace kivo::print

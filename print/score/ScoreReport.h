@@ -36,8 +36,8 @@ struct ScoreReportElements {
         std::array<Condition, 2> conditions;
         report::ReportLabel* commentsHeading = nullptr;
         report::ReportLabel* comments = nullptr;
-        report::ReportImage* chart = nullptr;
-        report::ReportImage* tables = nullptr;
+        report::ReportDrawing* chart = nullptr;
+        report::ReportDrawing* tables = nullptr;
     };
 
     Header header;

@@ -1,7 +1,8 @@
-// The .kps page file: a round trip keeps every drawing; damaged, truncated and hostile files
-// are refused without a crash.
+// The .kps page file: a round trip keeps every drawing, files of the first version still load;
+// damaged, truncated and hostile files are refused without a crash.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 
 #include "model/Error.h"
@@ -47,6 +48,80 @@ PageStore Sample() {
     return store;
 }
 
+// A page of every drawing kind a chart or a table records.
+PageStore VectorSample() {
+    PageStore store = Sample();
+    Page& page = store.pages[1];
+    PageItem line;
+    line.kind = PageItem::Kind::Line;
+    line.points = {{100.0, 200.5}, {300.25, 250.0}, {310.0, 400.0}};
+    line.rect = QRectF(QPointF(100.0, 200.5), QPointF(310.0, 400.0));
+    line.pen = {QColor(0xC0, 0xC0, 0xC0), 2.6458, true};
+    line.color = Qt::transparent;
+    page.items.push_back(line);
+    PageItem rectangle;
+    rectangle.kind = PageItem::Kind::Rectangle;
+    rectangle.rect = QRectF(500.0, 500.0, 42.3, 42.3);
+    rectangle.pen = {Qt::black, 2.6458, false};
+    rectangle.color = Qt::red;
+    page.items.push_back(rectangle);
+    PageItem ellipse = rectangle;
+    ellipse.kind = PageItem::Kind::Ellipse;
+    ellipse.color = Qt::blue;
+    ellipse.pen.color = Qt::transparent;  // no outline
+    page.items.push_back(ellipse);
+    PageItem polygon;
+    polygon.kind = PageItem::Kind::Polygon;
+    polygon.points = {{0.0, 0.0}, {50.0, 0.0}, {25.0, 40.0}};
+    polygon.rect = QRectF(0.0, 0.0, 50.0, 40.0);
+    polygon.pen = {QColor(0x80, 0, 0), 5.0, false};
+    polygon.color = QColor(0, 0x80, 0);
+    page.items.push_back(polygon);
+    return store;
+}
+
+// Writes a page file byte by byte as the first version of the format lays it out, as the
+// program wrote it before lines and shapes were recorded.
+class FileBytes {
+public:
+    FileBytes& Raw(const QByteArray& b) {
+        data.append(b);
+        return *this;
+    }
+    FileBytes& U8(quint8 v) { return Raw(QByteArray(1, static_cast<char>(v))); }
+    FileBytes& U16(quint16 v) { return U8(static_cast<quint8>(v)).U8(static_cast<quint8>(v >> 8)); }
+    FileBytes& U32(quint32 v) {
+        for (int i = 0; i < 4; ++i) U8(static_cast<quint8>(v >> (8 * i)));
+        return *this;
+    }
+    FileBytes& F64(double v) {
+        quint64 bits = 0;
+        std::memcpy(&bits, &v, 8);
+        for (int i = 0; i < 8; ++i) U8(static_cast<quint8>(bits >> (8 * i)));
+        return *this;
+    }
+    FileBytes& String(const char* utf8) {
+        const QByteArray b(utf8);
+        return U32(static_cast<quint32>(b.size())).Raw(b);
+    }
+    FileBytes& Rect(double x, double y, double w, double h) { return F64(x).F64(y).F64(w).F64(h); }
+    QByteArray data;
+};
+
+// One Letter page in the first format: a fill and a text, then `extraKind` when not 0.
+QByteArray FirstVersionFile(quint8 extraKind = 0) {
+    FileBytes f;
+    f.Raw("KIVOPAGES").U16(1).String("KIVO Score Report").U32(1);
+    f.F64(2159.0).F64(2794.0).U32(extraKind == 0 ? 2 : 3);
+    f.U8(1).Rect(127.0, 127.0, 1905.0, 341.3).U32(0xFFFFFFFFu);
+    f.U8(2).Rect(148.2, 402.2, 300.0, 40.0).String("Name: Br\xC3\xB6nte");
+    f.String("Arial").F64(10.0).U8(1).U32(0xFF000000u).U8(0).F64(402.2);
+    if (extraKind != 0) {
+        f.U8(extraKind).Rect(0.0, 0.0, 10.0, 10.0).U32(0xFF000000u).F64(2.6).U8(0).U32(0);
+    }
+    return f.data;
+}
+
 void ExpectSame(const PageStore& a, const PageStore& b) {
     EXPECT_EQ(a.title, b.title);
     ASSERT_EQ(a.pages.size(), b.pages.size());
@@ -67,6 +142,12 @@ void ExpectSame(const PageStore& a, const PageStore& b) {
             EXPECT_EQ(s.target, t.target);
             if (s.kind == PageItem::Kind::Fill) {
                 EXPECT_EQ(s.color, t.color);
+            }
+            EXPECT_TRUE(s.pen == t.pen) << i;
+            EXPECT_EQ(s.points, t.points) << i;
+            if (s.kind == PageItem::Kind::Rectangle || s.kind == PageItem::Kind::Ellipse ||
+                s.kind == PageItem::Kind::Polygon) {
+                EXPECT_EQ(s.color.rgba(), t.color.rgba()) << i;
             }
             if (s.kind == PageItem::Kind::Image) {
                 EXPECT_EQ(s.image.convertToFormat(QImage::Format_RGB32),
@@ -99,6 +180,70 @@ TEST(PageStoreFile, RoundTripKeepsEveryDrawing) {
     ExpectSame(LoadPageStore(saved), Sample());
 }
 
+TEST(PageStoreFile, RoundTripKeepsLinesShapesAndTheirPens) {
+    const auto saved = SavePageStore(VectorSample());
+    EXPECT_EQ(saved.mid(9, 2), QByteArray("\x02\x00", 2)) << "lines and shapes need version 2";
+    ExpectSame(LoadPageStore(saved), VectorSample());
+}
+
+// Pages of fills, texts and pictures keep the first version, which older programs read.
+TEST(PageStoreFile, PagesWithoutLinesOrShapesAreWrittenInTheFirstVersion) {
+    EXPECT_EQ(SavePageStore(Sample()).mid(9, 2), QByteArray("\x01\x00", 2));
+}
+
+TEST(PageStoreFile, AFileOfTheFirstVersionStillLoads) {
+    const PageStore store = LoadPageStore(FirstVersionFile());
+    EXPECT_EQ(store.title, "KIVO Score Report");
+    ASSERT_EQ(store.PageCount(), 1);
+    const Page& page = store.pages[0];
+    EXPECT_EQ(page.width, 2159.0);
+    EXPECT_EQ(page.height, 2794.0);
+    ASSERT_EQ(page.items.size(), 2u);
+    EXPECT_EQ(page.items[0].kind, PageItem::Kind::Fill);
+    EXPECT_EQ(page.items[0].rect, QRectF(127.0, 127.0, 1905.0, 341.3));
+    EXPECT_EQ(page.items[0].color, QColor(Qt::white));
+    const PageItem& text = page.items[1];
+    EXPECT_EQ(text.kind, PageItem::Kind::Text);
+    EXPECT_EQ(text.text, QString::fromUtf8("Name: Br\xC3\xB6nte"));
+    EXPECT_EQ(text.font.family, "Arial");
+    EXPECT_EQ(text.font.pointSize, 10.0);
+    EXPECT_TRUE(text.font.bold);
+    EXPECT_EQ(text.top, 402.2);
+    // Saved again, it is the same file.
+    EXPECT_EQ(SavePageStore(store), FirstVersionFile());
+}
+
+TEST(PageStoreFile, LinesAndShapesAreRefusedInAFileOfTheFirstVersion) {
+    for (quint8 kind = 4; kind <= 8; ++kind) {
+        ExpectRefused(FirstVersionFile(kind), "vector kind in version 1");
+    }
+}
+
+TEST(PageStoreFile, RefusesDamagedLinesAndShapes) {
+    const QByteArray good = SavePageStore(VectorSample());
+    // The last item is the polygon: kind, rect, pen (colour, width, style), fill, points.
+    const qsizetype polygonAt = good.size() - (1 + 32 + 4 + 8 + 1 + 4 + 4 + 3 * 16);
+    ASSERT_EQ(good[polygonAt], static_cast<char>(7));
+    const qsizetype widthAt = polygonAt + 1 + 32 + 4;
+    QByteArray negative = good;
+    const double minus = -1.0;
+    std::memcpy(negative.data() + widthAt, &minus, 8);
+    ExpectRefused(negative, "negative line width");
+    QByteArray style = good;
+    style[widthAt + 8] = 2;
+    ExpectRefused(style, "unknown line style");
+    QByteArray points = good;
+    Put32(points, widthAt + 8 + 1 + 4, 100001u);
+    ExpectRefused(points, "too many points");
+    QByteArray far = good;
+    const double beyond = 2e6;  // 200 m
+    std::memcpy(far.data() + good.size() - 8, &beyond, 8);
+    ExpectRefused(far, "a point beyond 100 m");
+    QByteArray kind = good;
+    kind[polygonAt] = 8;
+    ExpectRefused(kind, "unknown drawing kind");
+}
+
 TEST(PageStoreFile, RefusesDamagedAndHostileFiles) {
     const QByteArray good = SavePageStore(Sample());
     ExpectRefused({}, "empty");
@@ -107,8 +252,10 @@ TEST(PageStoreFile, RefusesDamagedAndHostileFiles) {
     magic[0] = 'X';
     ExpectRefused(magic, "wrong magic");
     QByteArray version = good;
-    version[9] = 2;
+    version[9] = 3;
     ExpectRefused(version, "newer version");
+    version[9] = 0;
+    ExpectRefused(version, "version 0");
     ExpectRefused(good + "x", "data after the last page");
     // Title length claiming 4 GiB, page count beyond the limit.
     QByteArray hugeTitle = good;
@@ -125,12 +272,12 @@ TEST(PageStoreFile, RefusesDamagedAndHostileFiles) {
 }
 
 TEST(PageStoreFile, EveryTruncationIsRefused) {
-    const QByteArray good = SavePageStore(Sample());
+    const QByteArray good = SavePageStore(VectorSample());
     for (qsizetype n = 0; n < good.size(); ++n) ExpectRefused(good.left(n), "truncated");
 }
 
 TEST(PageStoreFile, RandomDamageNeverCrashes) {
-    const QByteArray good = SavePageStore(Sample());
+    const QByteArray good = SavePageStore(VectorSample());
     std::mt19937 rng(2024);
     int loaded = 0;
     for (int round = 0; round < 3000; ++round) {

@@ -2,8 +2,10 @@
 // and the PDF that kivo-cli report writes.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <cmath>
 
 #include "model/ClientFile.h"
 #include "model/Session.h"
@@ -35,11 +37,56 @@ ClientRecord Client(Names n = {"Johnson", "Ann", "M"}) {
         .Build();
 }
 
+// A client with answers in both conditions, so the chart has markers and profiles.
+ClientRecord ScoredClient() {
+    return test::ClientBuilder()
+        .Name("Johnson", "Ann", "M")
+        .Gender("F")
+        .BirthDate("03/14/1950")
+        .Fitting1({"Brand X", "Both", "Open", "01/05/2026", 2})
+        .Fitting2({"Brand Y", "Left", "Vented", "02/09/2026", 3})
+        .Form(kLongForm)
+        .AnswerEach(0, [](int item) { return item > 37 ? 'B' : "CDEF"[item % 4]; })
+        .AnswerEach(1, [](int item) { return item > 37 ? 'D' : "BCDEFG"[item % 6]; })
+        .Build();
+}
+
 // The texts printed on the report's page, in order.
 QStringList PrintedTexts(const PageStore& store) {
     QStringList texts;
     for (const auto* item : ItemsOf(store.pages.at(0), PageItem::Kind::Text)) texts << item->text;
     return texts;
+}
+
+// The comment label's printed lines: texts whose left is the label's (133 pixels in).
+std::vector<const PageItem*> CommentItems(const PageStore& store) {
+    std::vector<const PageItem*> items;
+    for (const auto* item : ItemsOf(store.pages.at(0), PageItem::Kind::Text)) {
+        if (std::abs(item->rect.left() - (127.0 + Px(133))) < 1e-6) items.push_back(item);
+    }
+    return items;
+}
+
+QStringList CommentLines(const PageStore& store) {
+    QStringList lines;
+    for (const auto* item : CommentItems(store)) lines << item->text;
+    return lines;
+}
+
+// The same drawings in the same order with the same geometry, pens, colours and texts.
+void ExpectSameDrawings(const Page& a, const Page& b, const char* what) {
+    ASSERT_EQ(a.items.size(), b.items.size()) << what;
+    for (std::size_t i = 0; i < a.items.size(); ++i) {
+        const PageItem& x = a.items[i];
+        const PageItem& y = b.items[i];
+        if (x.text.startsWith("Printed: ")) continue;  // the date may turn over
+        EXPECT_EQ(x.kind, y.kind) << what << " " << i;
+        EXPECT_EQ(x.rect, y.rect) << what << " " << i;
+        EXPECT_EQ(x.points, y.points) << what << " " << i;
+        EXPECT_EQ(x.color.rgba(), y.color.rgba()) << what << " " << i;
+        EXPECT_TRUE(x.pen == y.pen) << what << " " << i;
+        EXPECT_EQ(x.text, y.text) << what << " " << i;
+    }
 }
 
 class ScoreReportTest : public ::testing::Test {
@@ -146,48 +193,228 @@ TEST_F(ScoreReportTest, BandsAndElementsSitWhereTheLayoutPutsThem) {
     EXPECT_TRUE(header.printed->Caption().startsWith("Printed: "));
     EXPECT_EQ(header.title->Caption(), "Veltrano (KIVO) Scale");
     EXPECT_DOUBLE_EQ(detail.comments->Size.width, Px(516));
-    EXPECT_DOUBLE_EQ(detail.comments->Size.height, Px(42));
-    // Both pictures are drawn at exactly their elements' pixel sizes and fill them.
-    const auto images = ItemsOf(store.pages[0], PageItem::Kind::Image);
-    ASSERT_EQ(images.size(), 2u);
-    EXPECT_EQ(images[0]->image.size(), QSize(617, 305));
-    EXPECT_EQ(images[1]->image.size(), QSize(617, 225));
-    EXPECT_EQ(images[0]->image, detail.chart->Picture);
-    EXPECT_EQ(images[1]->image, detail.tables->Picture);
-    const double detailTop = 127.0 + Px(129);
-    EXPECT_NEAR(images[0]->target.left(), 127.0 + Px(56), 1e-9);
-    EXPECT_NEAR(images[0]->target.top(), detailTop + Px(232), 1e-9);
-    EXPECT_NEAR(images[1]->target.top(), detailTop + Px(548), 1e-9);
-    EXPECT_NEAR(images[0]->target.width(), images[0]->rect.width(), 1e-9);
-    EXPECT_NEAR(images[1]->target.height(), images[1]->rect.height(), 1e-9);
+    // Four lines of the report font, ending above the chart.
+    const double lineHeight = Px(DesignMetrics(detail.comments->Font).TextHeight());
+    EXPECT_NEAR(detail.comments->Size.height, 4 * lineHeight, 1e-9);
+    EXPECT_LE(detail.comments->Size.top + detail.comments->Size.height, Px(232));
+    // The chart and the tables are drawn at their elements' pixel sizes, which they fill.
+    EXPECT_EQ(detail.chart->PixelWidth, 617);
+    EXPECT_EQ(detail.chart->PixelHeight, 305);
+    EXPECT_EQ(detail.tables->PixelWidth, 617);
+    EXPECT_EQ(detail.tables->PixelHeight, 225);
+    EXPECT_NEAR(detail.chart->Size.width, Px(617), 1e-9);
+    EXPECT_NEAR(detail.chart->Size.height, Px(305), 1e-9);
+    EXPECT_NEAR(detail.tables->Size.width, Px(617), 1e-9);
+    EXPECT_NEAR(detail.tables->Size.height, Px(225), 1e-9);
 }
 
-TEST_F(ScoreReportTest, CommentsPrintOnlyTheTwoLinesThatFit) {
-    auto r = Client();
-    WriteTextField(r.Comments, "First line.\r\nSecond line.\r\nThird line.");
-    const auto store = Run(r);
+// The chart and the tables are lines, shapes and text on the page, not pictures, and every
+// one of their drawings lies inside its element's rectangle.
+TEST_F(ScoreReportTest, ChartAndTablesAreRecordedAsShapesAndTextInsideTheirPlaces) {
+    const auto store = Run(ScoredClient());
+    const Page& page = store.pages.at(0);
+    EXPECT_TRUE(ItemsOf(page, PageItem::Kind::Image).empty());
+    const double detailTop = 127.0 + Px(129);
+    const QRectF chart(127.0 + Px(56), detailTop + Px(232), Px(617), Px(305));
+    const QRectF tables(127.0 + Px(56), detailTop + Px(548), Px(617), Px(225));
+    // The chart's frame: Rectangle(37, 21, 568, 275), its outline on the centres of the
+    // outermost pixels.
+    const auto rectangles = ItemsOf(page, PageItem::Kind::Rectangle);
+    ASSERT_FALSE(rectangles.empty());
+    const QRectF frame = rectangles.front()->rect;
+    EXPECT_NEAR(frame.left(), chart.left() + Px(37.5), 1e-9);
+    EXPECT_NEAR(frame.top(), chart.top() + Px(21.5), 1e-9);
+    EXPECT_NEAR(frame.right(), chart.left() + Px(567.5), 1e-9);
+    EXPECT_NEAR(frame.bottom(), chart.top() + Px(274.5), 1e-9);
+    EXPECT_NEAR(rectangles.front()->pen.width, Px(1), 1e-9);
+    EXPECT_EQ(rectangles.front()->color, QColor(Qt::white));
+    int inChart = 0, inTables = 0;
+    for (const auto& item : page.items) {
+        const bool vector =
+            item.kind == PageItem::Kind::Line || item.kind == PageItem::Kind::Rectangle ||
+            item.kind == PageItem::Kind::Ellipse || item.kind == PageItem::Kind::Polygon;
+        if (!vector) continue;
+        // Outlines reach half their width outside their centre line; lines end on it.
+        const bool outlined =
+            item.kind == PageItem::Kind::Rectangle || item.kind == PageItem::Kind::Ellipse;
+        const double out = (outlined ? item.pen.width / 2 : 0.0) - 1e-6;
+        const QRectF area = item.rect.adjusted(-out, -out, out, out);
+        if (chart.contains(area)) {
+            ++inChart;
+        } else if (tables.contains(area)) {
+            ++inTables;
+        } else {
+            ADD_FAILURE() << "a drawing outside the chart and the tables at " << item.rect.x()
+                          << ", " << item.rect.y();
+        }
+    }
+    // Frame, six gridlines, five profile segments per condition, six markers per condition;
+    // two table frames with three rules each, two legend markers.
+    EXPECT_EQ(inChart, 1 + 6 + 2 * 5 + 2 * 6);
+    EXPECT_EQ(inTables, 2 * 4 + 2);
     const QStringList texts = PrintedTexts(store);
-    EXPECT_TRUE(texts.contains("First line."));
-    EXPECT_TRUE(texts.contains("Second line."));
-    EXPECT_FALSE(texts.contains("Third line."));
+    for (const char* expected :
+         {"KIVO Subscale Scores (Boxes=middle 50% / Bars=middle 80%)", "Speech", "Cues",
+          "Listening", "Effort", "Quiet", "Pleasant", "Convenience", "Use", "1", "7", "Subscale",
+          "Score", "# of Items", "Missing", "Speech Cues", "Pleasantness", "Condition 2:"}) {
+        EXPECT_TRUE(texts.contains(expected)) << expected;
+    }
+}
+
+// Comments fill up to four lines of the free space above the chart; what does not fit is
+// marked with "…" at the end of the fourth line.
+TEST_F(ScoreReportTest, CommentsPrintUpToFourLinesAndMarkACut) {
+    struct Case {
+        const char* name;
+        std::string comments;
+        QStringList printed;
+    };
+    std::string lines;
+    std::vector<Case> cases;
+    const QStringList all = {"Line one.",  "Line two.",  "Line three.",
+                             "Line four.", "Line five.", "Line six."};
+    cases.push_back({"0 lines", "", {}});
+    for (int n = 1; n <= 6; ++n) {
+        if (n > 1) lines += "\r\n";
+        lines += all[n - 1].toStdString();
+        QStringList printed = all.mid(0, std::min(n, 4));
+        if (n > 4) printed.back() += QString::fromUtf8("\u2026");
+        cases.push_back({"lines", lines, printed});
+    }
+    cases.push_back(
+        {"an empty fifth line is no cut", "A\r\nB\r\nC\r\nD\r\n", {"A", "B", "C", "D"}});
+    cases.push_back({"a blank line cut short",
+                     "A\r\nB\r\nC\r\n\r\nE",
+                     {"A", "B", "C", QString::fromUtf8("\u2026")}});
+    for (const Case& c : cases) {
+        auto r = Client();
+        WriteTextField(r.Comments, c.comments);
+        const auto store = Run(r);
+        EXPECT_EQ(CommentLines(store), c.printed) << c.name << " " << c.comments;
+    }
+}
+
+// A word wider than the comments' room goes on over the next lines; one longer than four
+// lines ends in "…". No line is wider than the room, and nothing reaches the chart.
+TEST_F(ScoreReportTest, AVeryLongWordRunsOnAndIsMarkedWhenCut) {
+    const DesignMetrics metrics(report.Elements().detail.comments->Font);
+    const QString longWord(255, u'm');
+    const QString shortWord = QStringLiteral("Wideband") + QString(20, u'w');
+    struct Case {
+        const char* name;
+        QString comments;
+        bool cut;
+    };
+    const Case cases[] = {{"255 letters", longWord, true},
+                          {"after a short word", "See: " + longWord.left(150), true},
+                          {"two lines long", shortWord + QString(60, u'x'), false}};
+    for (const Case& c : cases) {
+        auto r = Client();
+        WriteTextField(r.Comments, c.comments.toStdString());
+        const auto store = Run(r);
+        const QStringList printed = CommentLines(store);
+        ASSERT_FALSE(printed.isEmpty()) << c.name;
+        EXPECT_LE(printed.size(), 4) << c.name;
+        for (const QString& line : printed) {
+            EXPECT_LE(metrics.TextWidth(line), 516.0 + 1e-9)
+                << c.name << ": " << line.toStdString();
+        }
+        QString joined = printed.join(QString());
+        EXPECT_EQ(joined.endsWith(QString::fromUtf8("\u2026")), c.cut) << c.name;
+        if (c.cut) joined.chop(1);
+        QString expected = c.comments;
+        expected.remove(u' ');
+        joined.remove(u' ');
+        EXPECT_TRUE(expected.startsWith(joined)) << c.name << ": " << joined.toStdString();
+        if (c.cut) {
+            EXPECT_EQ(printed.size(), 4) << c.name;
+        } else {
+            EXPECT_EQ(joined, expected) << c.name;
+        }
+        // The lines stay between the details and the chart.
+        const double detailTop = 127.0 + Px(129);
+        const double lineHeight = Px(metrics.TextHeight());
+        for (const auto* item : CommentItems(store)) {
+            EXPECT_GE(item->top, detailTop + Px(152) - 1e-9);
+            EXPECT_LE(item->top + lineHeight, detailTop + Px(232) + 1e-9) << c.name;
+        }
+    }
+}
+
+// Long names are shortened with "…" inside their room, so they never run under "Gender:".
+TEST_F(ScoreReportTest, LongNamesEndInAnEllipsisBeforeGender) {
+    const FontSpec font = report.Elements().header.name->Font;
+    const DesignMetrics metrics(font);
+    // From the name's left (8) to where "Gender:" starts (200), less one blank.
+    const double room = 192.0 - metrics.TextWidth(" ");
+    const QString ellipsis = QString::fromUtf8("\u2026");
+    const auto fits = [&](const QString& s) { return metrics.TextWidth(s) <= room + 1e-9; };
+    // The longest first name that fits beside a long last name: found from the room.
+    QString fitting = "Alexandra";
+    while (!fits("Name: Hall-Smythe, " + fitting + " J")) fitting.chop(1);
+    const QString oneMore = fitting + "x";
+    ASSERT_FALSE(fits("Name: Hall-Smythe, " + oneMore + " J"));
+    struct Case {
+        const char* name;
+        std::string last, first, middle;
+        bool cut;
+    };
+    const Case cases[] = {
+        {"short", "Lee", "Ann", "M", false},
+        {"exactly fitting", "Hall-Smythe", fitting.toStdString(), "J", false},
+        {"one letter too many", "Hall-Smythe", oneMore.toStdString(), "J", true},
+        {"too long", "Montgomery-Hall", "Alexandra", "J", true},
+        {"Windows-1252 letters",
+         "\xC3\x98"
+         "degaard-Bj\xC3\xB8rn",
+         "Zo\xC3\xAB-Fran\xC3\xA7oise", "\xC3\x89", true},
+        {"no last name", "", "WWWWWWWWWWWWWWWWW", "Q", true},
+    };
+    for (const Case& c : cases) {
+        const auto store = Run(Client({c.last.c_str(), c.first.c_str(), c.middle.c_str()}));
+        const auto& header = report.Elements().header;
+        QString full = "Name: " + QString::fromStdString(c.last);
+        if (!c.last.empty()) full += ", ";
+        full += QString::fromStdString(c.first) + " " + QString::fromStdString(c.middle);
+        const QString caption = header.name->Caption();
+        EXPECT_TRUE(fits(caption)) << c.name << ": " << caption.toStdString();
+        EXPECT_FALSE(caption.contains(QChar::ReplacementCharacter)) << c.name;
+        if (!c.cut) {
+            EXPECT_EQ(caption, full) << c.name;
+            continue;
+        }
+        ASSERT_TRUE(caption.endsWith(ellipsis)) << c.name << ": " << caption.toStdString();
+        EXPECT_TRUE(full.startsWith(caption.chopped(1))) << c.name << ": " << caption.toStdString();
+        EXPECT_GE(caption.size(), 12) << c.name << ": cut no shorter than it must be";
+        // On the page: the name's label ends before "Gender:" begins.
+        const auto texts = ItemsOf(store.pages[0], PageItem::Kind::Text);
+        const auto at = [&](const QString& text) -> const PageItem* {
+            for (const auto* t : texts) {
+                if (t->text == text) return t;
+            }
+            return nullptr;
+        };
+        const PageItem* name = at(caption);
+        const PageItem* gender = at("Gender: F");
+        ASSERT_NE(name, nullptr) << c.name;
+        ASSERT_NE(gender, nullptr) << c.name;
+        EXPECT_LT(name->rect.left() + Px(metrics.TextWidth(caption)), gender->rect.left())
+            << c.name;
+        EXPECT_NEAR(gender->rect.left(), 127.0 + Px(200), 1e-9) << c.name;
+    }
 }
 
 TEST_F(ScoreReportTest, SameClientGivesTheSameReportEveryTime) {
-    const auto a = Run(Client());
-    const auto b = Run(Client());
+    const auto a = Run(ScoredClient());
+    const auto b = Run(ScoredClient());
     EXPECT_EQ(PrintedTexts(a), PrintedTexts(b));
-    const auto ia = ItemsOf(a.pages[0], PageItem::Kind::Image);
-    const auto ib = ItemsOf(b.pages[0], PageItem::Kind::Image);
-    ASSERT_EQ(ia.size(), ib.size());
-    for (std::size_t i = 0; i < ia.size(); ++i) EXPECT_EQ(ia[i]->image, ib[i]->image);
+    ExpectSameDrawings(a.pages[0], b.pages[0], "twice");
 }
 
 // The report scores the client it prints, whatever the session's score table holds by then
 // (another client's scores, or none yet).
 TEST_F(ScoreReportTest, ScoresComeFromThePrintedClientNotTheSessionTable) {
-    const auto reference = Run(Client());
-    const auto referenceImages = ItemsOf(reference.pages[0], PageItem::Kind::Image);
-    ASSERT_EQ(referenceImages.size(), 2u);
+    const auto reference = Run(ScoredClient());
     auto other = test::ClientBuilder().Form(kShortFormA).AnswerEach(0, [](int) { return 'G'; });
     for (const bool cleared : {true, false}) {
         if (cleared) {
@@ -196,12 +423,10 @@ TEST_F(ScoreReportTest, ScoresComeFromThePrintedClientNotTheSessionTable) {
             ComputeSubscaleScores(other.Build(), SubscaleScores);
         }
         NormTable = {};
-        gClientRecord = Client();
+        gClientRecord = ScoredClient();
         const auto store = report.Report().Generate();
-        const auto images = ItemsOf(store.pages[0], PageItem::Kind::Image);
-        ASSERT_EQ(images.size(), 2u);
-        EXPECT_EQ(images[0]->image, referenceImages[0]->image) << "chart, cleared " << cleared;
-        EXPECT_EQ(images[1]->image, referenceImages[1]->image) << "tables, cleared " << cleared;
+        ExpectSameDrawings(store.pages[0], reference.pages[0],
+                           cleared ? "cleared" : "another client's scores");
     }
 }
 
@@ -246,4 +471,182 @@ TEST(ScoreReportPdf, KivoCliReportWritesOneLetterPageOfRealText) {
     EXPECT_NEAR(m.captured(1).toDouble(), 36.0 + 6.0, 1.0);
     EXPECT_NEAR(m.captured(2).toDouble(), 36.0 + 78.0, 3.0);
     EXPECT_TRUE(words.contains(">Johnson,<"));
+}
+
+namespace {
+
+struct PdfWord {
+    QString text;
+    double xMin, yMin, xMax, yMax;
+};
+
+// The words of a PDF with their boxes in points from the page's top-left.
+std::vector<PdfWord> PdfWords(const QString& pdf) {
+    QProcess bbox;
+    bbox.start("pdftotext", {"-bbox", pdf, "-"});
+    bbox.waitForFinished(10000);
+    const QString out = QString::fromUtf8(bbox.readAllStandardOutput());
+    static const QRegularExpression word(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
+        "yMax=\"([0-9.]+)\">([^<]*)</word>");
+    std::vector<PdfWord> words;
+    for (auto it = word.globalMatch(out); it.hasNext();) {
+        const auto m = it.next();
+        QString text = m.captured(5);
+        text.replace("&amp;", "&").replace("&lt;", "<").replace("&gt;", ">");
+        words.push_back({text, m.captured(1).toDouble(), m.captured(2).toDouble(),
+                         m.captured(3).toDouble(), m.captured(4).toDouble()});
+    }
+    return words;
+}
+
+// The word `text` whose box's top-left is nearest (x, y), if one is within `tolerance` points.
+const PdfWord* WordAt(const std::vector<PdfWord>& words, const QString& text, double x, double y,
+                      double tolerance = 1.5) {
+    const PdfWord* best = nullptr;
+    double bestDistance = tolerance;
+    for (const auto& w : words) {
+        if (w.text != text) continue;
+        const double d = std::max(std::abs(w.xMin - x), std::abs(w.yMin - y));
+        if (d <= bestDistance) {
+            best = &w;
+            bestDistance = d;
+        }
+    }
+    return best;
+}
+
+const PdfWord* Word(const std::vector<PdfWord>& words, const QString& text) {
+    for (const auto& w : words) {
+        if (w.text == text) return &w;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+// The chart and the tables reach the PDF as vectors and real text, on Letter and on A4 alike:
+// no picture in the file, and every label and value where the layout puts it. On both papers
+// the report hangs from the same 0.5 in margins, so the positions from the top-left are the
+// same. One design pixel is 0.75 pt.
+TEST(ScoreReportPdf, ChartAndTablesAreVectorsWithTheirTextsWhereTheLayoutPutsThem) {
+    TempDir dir;
+    const auto client = (dir / "c.KVO").string();
+    ClientRecord record = ScoredClient();
+    WriteTextField(record.LastName, "Montgomery-Hall");
+    WriteTextField(record.FirstName, "Alexandra");
+    WriteTextField(record.MiddleInitial, "J");
+    WriteTextField(record.Comments, "One.\r\nTwo.\r\nThree.\r\nFour.\r\nFive.");
+    WriteClientFile(client, record);
+    SubscaleScoreTable scores{};
+    ComputeSubscaleScores(record, scores);
+    for (const std::string paper : {"letter", "a4"}) {
+        SCOPED_TRACE(paper);
+        const auto pdf = QString::fromStdString((dir / (paper + ".pdf")).string());
+        QProcess cli;
+        cli.start(KIVO_CLI_PATH,
+                  {"report", QString::fromStdString(client), "-o", pdf, "--paper", paper.c_str()});
+        ASSERT_TRUE(cli.waitForFinished(30000));
+        ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+        // No picture: neither an image object in the file nor one pdfimages can list.
+        QFile file(pdf);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        EXPECT_FALSE(QString::fromLatin1(bytes).contains(QRegularExpression("/Subtype\\s*/Image")))
+            << "an image object in the PDF";
+        QProcess images;
+        images.start("pdfimages", {"-list", pdf});
+        ASSERT_TRUE(images.waitForFinished(10000));
+        const QStringList listed =
+            QString::fromUtf8(images.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        EXPECT_EQ(listed.size(), 2) << "only the header of pdfimages -list";
+
+        const auto words = PdfWords(pdf);
+        const double left = 36.0;                    // the margin
+        const double detailTop = 36.0 + 129 * 0.75;  // below the page header band
+        const double chartX = left + 56 * 0.75, chartY = detailTop + 232 * 0.75;
+        const double tablesX = left + 56 * 0.75, tablesY = detailTop + 548 * 0.75;
+        // Column labels centred on the columns 81, 169, 258, 346, 434, 523, their tops at
+        // the plot bottom 274 plus 3; second lines 15 pixels lower.
+        const std::pair<const char*, int> labels[] = {
+            {"Speech", 81},       {"Listening", 169}, {"Quiet", 258}, {"Pleasant", 346},
+            {"Convenience", 434}, {"Use", 523},       {"Cues", 81},   {"Effort", 169}};
+        for (std::size_t i = 0; i < std::size(labels); ++i) {
+            const auto& [text, column] = labels[i];
+            const double top = chartY + (i < 6 ? 277 : 292) * 0.75;
+            const PdfWord* w = nullptr;
+            for (const auto& candidate : words) {
+                if (candidate.text == text && std::abs(candidate.yMin - top) < 1.5) w = &candidate;
+            }
+            ASSERT_NE(w, nullptr) << text;
+            EXPECT_NEAR((w->xMin + w->xMax) / 2, chartX + column * 0.75, 1.0) << text;
+        }
+        // Scale digits 1..7 left of the frame (37), centred on their levels.
+        const int levels[] = {237, 201, 165, 129, 93, 57, 21};
+        for (int k = 1; k <= 7; ++k) {
+            const PdfWord* w = nullptr;
+            for (const auto& candidate : words) {
+                if (candidate.text == QString::number(k) && candidate.xMax < chartX + 37 * 0.75 &&
+                    candidate.xMin > chartX + 20 * 0.75 &&
+                    std::abs((candidate.yMin + candidate.yMax) / 2 -
+                             (chartY + levels[k - 1] * 0.75)) < 1.5) {
+                    w = &candidate;
+                }
+            }
+            EXPECT_NE(w, nullptr) << "scale digit " << k;
+        }
+        // The title centred over the plot (37..567), its top 21 pixels down at most.
+        const PdfWord* first = nullptr;
+        for (const auto& w : words) {
+            if (w.text == "KIVO" && w.yMin > chartY - 1.0) first = &w;
+        }
+        const PdfWord* last = Word(words, "80%)");
+        ASSERT_NE(first, nullptr);
+        ASSERT_NE(last, nullptr);
+        EXPECT_NEAR((first->xMin + last->xMax) / 2, chartX + 302 * 0.75, 1.5);
+        EXPECT_GE(first->yMin, chartY - 0.5);
+        EXPECT_LT(first->yMax, chartY + 21 * 0.75);
+        // The tables: legends at (12, 25) and (320, 25); headers at y = 53; subscale names,
+        // scores and missing counts in the columns 17, 142, 228 and 325, 450, 537 on the rows
+        // 99, 118, 137, 156, 175, 195.
+        EXPECT_NE(WordAt(words, "Condition", tablesX + 12 * 0.75, tablesY + 25 * 0.75), nullptr);
+        EXPECT_NE(WordAt(words, "Condition", tablesX + 320 * 0.75, tablesY + 25 * 0.75), nullptr);
+        const int rows[] = {99, 118, 137, 156, 175, 195};
+        const int columns[2][3] = {{17, 142, 228}, {325, 450, 537}};
+        for (int c = 0; c < 2; ++c) {
+            EXPECT_NE(
+                WordAt(words, "Subscale", tablesX + columns[c][0] * 0.75, tablesY + 53 * 0.75),
+                nullptr);
+            for (int s = 0; s < 6; ++s) {
+                const auto& score =
+                    scores[static_cast<std::size_t>(c)][static_cast<std::size_t>(s)];
+                const double y = tablesY + rows[s] * 0.75;
+                const QString value = QString::fromStdString(ScoreDisplayText(score, "."));
+                EXPECT_NE(WordAt(words, value, tablesX + columns[c][1] * 0.75, y), nullptr)
+                    << "score " << c << " " << s << " " << value.toStdString();
+                EXPECT_NE(WordAt(words, QString::number(score.MissingCount),
+                                 tablesX + columns[c][2] * 0.75, y),
+                          nullptr)
+                    << "missing " << c << " " << s;
+            }
+        }
+        // The long name ends in "…" before "Gender:" (200 pixels in).
+        const PdfWord* gender = Word(words, "Gender:");
+        ASSERT_NE(gender, nullptr);
+        EXPECT_NEAR(gender->xMin, left + 200 * 0.75, 0.5);
+        const PdfWord* nameEnd = nullptr;
+        for (const auto& w : words) {
+            if (std::abs(w.yMin - gender->yMin) < 0.5 && w.xMax <= gender->xMin + 0.5) nameEnd = &w;
+        }
+        ASSERT_NE(nameEnd, nullptr);
+        EXPECT_TRUE(nameEnd->text.endsWith(QString::fromUtf8("\u2026")))
+            << nameEnd->text.toStdString();
+        EXPECT_LT(nameEnd->xMax, gender->xMin);
+        // Four comment lines from 152 pixels down, the last marked as cut, all above the chart.
+        const PdfWord* four = Word(words, QString::fromUtf8("Four.\u2026"));
+        ASSERT_NE(four, nullptr);
+        EXPECT_NEAR(four->xMin, left + 133 * 0.75, 0.5);
+        EXPECT_LT(four->yMax, first->yMin);
+        EXPECT_EQ(Word(words, "Five."), nullptr);
+    }
 }
