@@ -13,11 +13,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "drawing/RecordText.h"
 #include "model/Error.h"
+#include "model/Session.h"
 #include "print/PrintDestination.h"
 #include "print/engine/PageOutput.h"
 #include "print/engine/PageStoreFile.h"
 #include "print/engine/ReportUnits.h"
+#include "print/preview/PreviewPage.h"
 #include "shell/DialogSeam.h"
 #include "shell/ErrorBox.h"
 
@@ -160,55 +163,122 @@ void PrintReport(Report& report, const PageStore& store, QWidget* owner) {
     Output(store, destination, owner);
 }
 
-void SavePreviewPages(const PageStore& store, QWidget* owner) {
+namespace {
+
+// The types the preview saves, in the order the save dialog offers them: the page file first.
+struct SaveType {
+    const char* filter;
+    const char* suffix;
+};
+constexpr SaveType kPageFileType{"KIVO page files (*.kps)", "kps"};
+constexpr SaveType kPdfType{"PDF files (*.pdf)", "pdf"};
+constexpr SaveType kPngType{"PNG images (*.png)", "png"};
+constexpr SaveType kSaveTypes[] = {kPageFileType, kPdfType, kPngType};
+
+void SavePdf(const PageStore& store, const QString& path) {
+    const report::Page& first = store.pages.front();
+    // The PDF takes the pages' own paper, so a page laid out on A4 is not cut to Letter.
+    const QPageSize paper(QSizeF(first.width / 10.0, first.height / 10.0), QPageSize::Millimeter,
+                          QString(), QPageSize::FuzzyMatch);
+    auto pdf = report::MakePdfWriter(path, paper, 600, store.title);
+    PrintDestination destination(std::move(pdf));
+    if (!report::OutputPages(store, destination.Device(), destination.Frame(), 1,
+                             store.PageCount())) {
+        throw Error("Cannot save \"" + Utf8(path) + "\".");
+    }
+}
+
+void SavePngs(const PageStore& store, const QString& path) {
+    for (int p = 1; p <= store.PageCount(); ++p) {
+        const auto& page = store.pages[static_cast<std::size_t>(p - 1)];
+        const QImage image = report::PageImageAt(page, 150.0);
+        QString name = path;
+        if (p > 1) name.insert(name.size() - 4, QString("-%1").arg(p));
+        if (!image.save(name, "PNG")) throw Error("Cannot save \"" + Utf8(name) + "\".");
+    }
+}
+
+// True when `path` may be written: it is new, or the user agreed to replace it.
+bool MayWrite(const QString& path, QWidget* owner) {
+    if (!QFileInfo::exists(path)) return true;
+    MessageRequest ask;
+    ask.text = QFileInfo(path).fileName() + " already exists.  Do you want to replace it?";
+    ask.caption = "Confirm";
+    ask.icon = DialogIcon::Question;
+    ask.buttons = DialogButton::Yes | DialogButton::No;
+    ask.defaultButton = DialogButton::No;
+    ask.owner = owner;
+    return Dialogs().Message(ask) == DialogButton::Yes;
+}
+
+}  // namespace
+
+SaveTarget ResolveSaveTarget(const QString& typed, const QString& filter) {
+    const QString typedSuffix = QFileInfo(typed).suffix().toLower();
+    for (const SaveType& type : kSaveTypes) {
+        if (typedSuffix == QLatin1String(type.suffix)) return {typed, typedSuffix};
+    }
+    QString suffix = QLatin1String(kPageFileType.suffix);
+    for (const SaveType& type : kSaveTypes) {
+        if (filter == QLatin1String(type.filter)) suffix = QLatin1String(type.suffix);
+    }
+    return {typed + "." + suffix, suffix};
+}
+
+QString SuggestedSaveName(const QString& lastName, const QString& reportTitle) {
+    QString title = reportTitle;
+    if (title.startsWith("KIVO ")) title.remove(0, 5);
+    QString name = lastName.trimmed().toUpper();
+    // A name is one file name, never a path.
+    for (const QChar c : QStringLiteral("/\\:*?\"<>|")) name.replace(c, QLatin1Char('_'));
+    return name.isEmpty() ? reportTitle : name + " " + title;
+}
+
+void SavePreviewPages(const PageStore& store, QWidget* owner, const QString& suggestedName) {
+    if (store.PageCount() == 0) throw Error("The report has no pages to save.");
     FileRequest request;
     request.title = "Save report";
-    request.filter = "KIVO page files (*.kps);;PDF files (*.pdf);;PNG images (*.png)";
-    request.defaultSuffix = "kps";
-    request.fileName = store.title;
+    QStringList filters;
+    for (const SaveType& type : kSaveTypes) filters << QLatin1String(type.filter);
+    request.filter = filters.join(";;");
+    // The dialog's default suffix follows the chosen filter; a name left without one gets the
+    // filter's below.
+    request.selectedFilter = QLatin1String(kPdfType.filter);
+    request.defaultSuffix = QLatin1String(kPdfType.suffix);
+    request.fileName = (suggestedName.isEmpty() ? store.title : suggestedName) + ".pdf";
     request.confirmOverwrite = true;
     request.owner = owner;
-    const auto path = Dialogs().SaveFileName(request);
-    if (!path) return;
-    const QString suffix = QFileInfo(*path).suffix().toLower();
-    if (suffix == "pdf") {
-        auto pdf = report::MakePdfWriter(*path, QPageSize(QPageSize::Letter), 600, store.title);
-        PrintDestination destination(std::move(pdf));
-        if (!report::OutputPages(store, destination.Device(), destination.Frame(), 1,
-                                 store.PageCount())) {
-            throw Error("Cannot save \"" + Utf8(*path) + "\".");
-        }
-    } else if (suffix == "png") {
-        for (int p = 1; p <= store.PageCount(); ++p) {
-            const auto& page = store.pages[static_cast<std::size_t>(p - 1)];
-            constexpr double kDpi = 150.0;
-            QImage image(static_cast<int>(report::SizeToDevice(page.width, kDpi)),
-                         static_cast<int>(report::SizeToDevice(page.height, kDpi)),
-                         QImage::Format_RGB32);
-            image.fill(Qt::white);
-            image.setDotsPerMeterX(static_cast<int>(kDpi / 0.0254));
-            image.setDotsPerMeterY(static_cast<int>(kDpi / 0.0254));
-            QPainter painter(&image);
-            report::RenderPage(page, painter, {kDpi, kDpi, 0.0, 0.0});
-            painter.end();
-            QString name = *path;
-            if (p > 1) name.insert(name.size() - 4, QString("-%1").arg(p));
-            if (!image.save(name, "PNG")) throw Error("Cannot save \"" + Utf8(name) + "\".");
-        }
+    const auto choice = Dialogs().SaveFile(request);
+    if (!choice) return;
+    const SaveTarget target = ResolveSaveTarget(choice->path, choice->filter);
+    // The dialog asked about the name it returned; a name completed here is asked about here.
+    if (target.path != choice->path && !MayWrite(target.path, owner)) return;
+    if (target.suffix == QLatin1String(kPdfType.suffix)) {
+        SavePdf(store, target.path);
+    } else if (target.suffix == QLatin1String(kPngType.suffix)) {
+        SavePngs(store, target.path);
     } else {
-        report::SavePageStoreFile(store, *path);
+        report::SavePageStoreFile(store, target.path);
     }
 }
 
 std::optional<PageStore> LoadPreviewPages(QWidget* owner) {
     FileRequest request;
     request.title = "Load report";
-    request.filter = "KIVO page files (*.kps)";
-    request.defaultSuffix = "kps";
+    request.filter = QLatin1String(kPageFileType.filter);
+    request.defaultSuffix = QLatin1String(kPageFileType.suffix);
     request.owner = owner;
     const auto path = Dialogs().OpenFileName(request);
     if (!path) return std::nullopt;
-    return report::LoadPageStoreFile(*path);
+    PageStore store = report::LoadPageStoreFile(*path);
+    if (store.PageCount() == 0) {
+        throw Error("The page file \"" + Utf8(QFileInfo(*path).fileName()) + "\" holds no pages.");
+    }
+    return store;
+}
+
+QString ShownClientSaveName(const Report& report) {
+    return SuggestedSaveName(drawing::RecordText(gClientRecord.LastName), report.ReportTitle);
 }
 
 report::PreviewActions PrinterPreviewActions() {
@@ -224,8 +294,10 @@ report::PreviewActions PrinterPreviewActions() {
                          QWidget* owner) {
         return Dialogs().InputText({title, prompt, preset, owner});
     };
-    actions.save = [](const PageStore& store, QWidget* owner) {
-        RunGuarded([&] { SavePreviewPages(store, owner); });
+    // The run copies the open client when it starts, just after the preview asks for the name.
+    actions.nameForRun = [](const Report& report) { return ShownClientSaveName(report); };
+    actions.save = [](const PageStore& store, const QString& name, QWidget* owner) {
+        RunGuarded([&] { SavePreviewPages(store, owner, name); });
     };
     actions.load = [](QWidget* owner) {
         std::optional<PageStore> loaded;

@@ -34,10 +34,27 @@ void KeepWholeAndUpright(QPrinter& printer);
 // printer and Qt's A4 default): a page laid out for paper the printer lacks would be cut.
 void UsePaperThePrinterHas(QPrinter& printer);
 
-// Saves the previewed pages as a page file (.kps), a PDF or PNG images, chosen in the save
-// dialog; loads a saved page file.
-void SavePreviewPages(const report::PageStore& store, QWidget* owner);
+// Saves the previewed pages as a page file (.kps), a PDF or PNG images, as the save dialog
+// chose (ResolveSaveTarget), suggesting `suggestedName` (the pages' title when empty) as a
+// PDF. Pages there are none of are refused with an Error, nothing written.
+void SavePreviewPages(const report::PageStore& store, QWidget* owner,
+                      const QString& suggestedName = {});
+// Loads a saved page file; one without pages is refused with an Error.
 std::optional<report::PageStore> LoadPreviewPages(QWidget* owner);
+
+// Where the save dialog's answer goes and as what: a typed extension of a type the preview
+// saves (.kps, .pdf, .png, in any case) wins; otherwise the chosen filter's extension is added.
+struct SaveTarget {
+    QString path;
+    QString suffix;  // "kps", "pdf" or "png"
+};
+SaveTarget ResolveSaveTarget(const QString& typed, const QString& filter);
+
+// The name the save dialog suggests: the client's last name in capitals before the report's
+// title without the program's name ("GARCIA Score Report"); the title alone without a name.
+QString SuggestedSaveName(const QString& lastName, const QString& reportTitle);
+// SuggestedSaveName for the open client, asked as a run of `report` starts.
+QString ShownClientSaveName(const report::Report& report);
 
 // The preview's actions wired to the printer, the dialogs and the page files.
 report::PreviewActions PrinterPreviewActions();

@@ -11,6 +11,17 @@ std::unique_ptr<DialogSeam>& CurrentSeam() {
 
 }  // namespace
 
+std::optional<FileChoice> DialogSeam::SaveFile(const FileRequest& request) {
+    const auto path = SaveFileName(request);
+    if (!path) return std::nullopt;
+    return FileChoice{*path, FirstFilterShown(request)};
+}
+
+QString FirstFilterShown(const FileRequest& request) {
+    if (!request.selectedFilter.isEmpty()) return request.selectedFilter;
+    return request.filter.section(QStringLiteral(";;"), 0, 0);
+}
+
 DialogSeam& Dialogs() {
     auto& seam = CurrentSeam();
     if (!seam) seam = MakeQtDialogs();

@@ -35,12 +35,20 @@ struct MessageRequest {
 
 struct FileRequest {
     QString title;
-    QString filter;         // Qt form: "Description (*.ext)"
-    QString defaultSuffix;  // appended to a name typed without extension
-    QString folder;         // starting folder; empty for the platform's default
-    QString fileName;       // initial name
+    QString filter;          // Qt form: "Description (*.ext)", several joined by ";;"
+    QString selectedFilter;  // the filter shown first; empty for the first of `filter`
+    QString defaultSuffix;   // appended to a name typed without extension
+    QString folder;          // starting folder; empty for the platform's default
+    QString fileName;        // initial name
     bool confirmOverwrite = false;
     QWidget* owner = nullptr;
+};
+
+// What a save dialog returned: the path and the filter the user left chosen, which says the
+// file type when the typed name does not.
+struct FileChoice {
+    QString path;
+    QString filter;
 };
 
 struct PrintRequest {
@@ -66,6 +74,9 @@ public:
     // The chosen full path, or nullopt when the dialog was cancelled.
     virtual std::optional<QString> OpenFileName(const FileRequest& request) = 0;
     virtual std::optional<QString> SaveFileName(const FileRequest& request) = 0;
+    // The save dialog with the filter chosen in it. A seam that cannot tell (the default)
+    // answers with SaveFileName and the filter the dialog showed first.
+    virtual std::optional<FileChoice> SaveFile(const FileRequest& request);
     // The print dialog: printer and copies (and the page range when offered), stored into
     // `printer`. Printing to a file and printing a selection are not offered. False when
     // cancelled.
@@ -75,6 +86,9 @@ public:
     // Runs one of the program's own modal windows; returns its result code.
     virtual int RunModal(QDialog& dialog) = 0;
 };
+
+// The filter a file dialog shows when it opens: the request's selected filter, or its first.
+QString FirstFilterShown(const FileRequest& request);
 
 // The seam in use (Qt's dialogs unless another was installed).
 DialogSeam& Dialogs();

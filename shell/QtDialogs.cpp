@@ -1,11 +1,16 @@
 // The dialog seam over Qt's own message boxes, file, print and input dialogs.
 #include <QDialog>
 #include <QFileDialog>
+#include <QGroupBox>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintEngine>
 #include <QPrinter>
+#include <QRegularExpression>
+#include <QScreen>
 
 #include "shell/DialogSeam.h"
 
@@ -49,9 +54,18 @@ QMessageBox::Icon ToQt(DialogIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Big enough to read the name, size, type and date columns; never bigger than the screen.
+constexpr QSize kFileDialogSize(900, 560);
+
+// The extension of a filter's first pattern ("PDF files (*.pdf)" gives "pdf").
+QString FilterSuffix(const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    return pattern.match(filter).captured(1);
+}
+
 // Qt's own file dialog honours the default suffix and asks before overwriting a name the
 // suffix completed, on every platform alike.
-std::optional<QString> RunFileDialog(const FileRequest& request, QFileDialog::AcceptMode mode) {
+std::optional<FileChoice> RunFileDialog(const FileRequest& request, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(request.owner, request.title, request.folder, request.filter);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::ReadOnly, false);
@@ -59,12 +73,64 @@ std::optional<QString> RunFileDialog(const FileRequest& request, QFileDialog::Ac
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
+    dialog.setViewMode(QFileDialog::Detail);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    // With several types on offer, a name typed without extension takes the chosen type's.
+    if (request.filter.contains(QLatin1String(";;"))) {
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog](const QString& filter) {
+                             const QString suffix = FilterSuffix(filter);
+                             if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
+                         });
+    }
+    if (!request.selectedFilter.isEmpty()) dialog.selectNameFilter(request.selectedFilter);
     if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+    const QScreen* screen = request.owner ? request.owner->screen() : nullptr;
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    QSize size = kFileDialogSize.expandedTo(dialog.sizeHint());
+    if (screen) size = size.boundedTo(screen->availableGeometry().size());
+    dialog.resize(size);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return dialog.selectedFiles().constFirst();
+    return FileChoice{dialog.selectedFiles().constFirst(), dialog.selectedNameFilter()};
+}
+
+// Where Qt keeps the options its print dialog hands to CUPS (a list of name, value pairs);
+// other print systems do not know the key and answer with nothing.
+const auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+// Qt's print dialog offers a page range and odd or even pages whenever the print system can
+// pick pages itself (CUPS), even when the program asked for none. A document that must print
+// whole hides them, and drops what the print system would still be told.
+class WholeDocumentPrintDialog final : public QPrintDialog {
+public:
+    WholeDocumentPrintDialog(QPrinter* printer, QWidget* owner) : QPrintDialog(printer, owner) {}
+
+    // Qt decides which choices to show each time the dialog shows.
+    void setVisible(bool visible) override {
+        QPrintDialog::setVisible(visible);
+        if (!visible) return;
+        if (auto* pageChoices = findChild<QGroupBox*>(QStringLiteral("gbPrintRange"))) {
+            pageChoices->hide();
+        }
+    }
+};
+
+void DropPageChoices(QPrinter& printer) {
+    QPrintEngine* engine = printer.printEngine();
+    if (!engine) return;
+    const QVariant value = engine->property(kCupsOptions);
+    if (!value.isValid()) return;
+    const QStringList options = value.toStringList();
+    QStringList kept;
+    for (qsizetype i = 0; i + 1 < options.size(); i += 2) {
+        if (options[i] == QLatin1String("page-ranges") || options[i] == QLatin1String("page-set")) {
+            continue;
+        }
+        kept << options[i] << options[i + 1];
+    }
+    engine->setProperty(kCupsOptions, kept);
 }
 
 class QtDialogs final : public DialogSeam {
@@ -79,20 +145,34 @@ public:
         return FromQt(box.exec(), request.buttons);
     }
     std::optional<QString> OpenFileName(const FileRequest& request) override {
-        return RunFileDialog(request, QFileDialog::AcceptOpen);
+        const auto choice = RunFileDialog(request, QFileDialog::AcceptOpen);
+        if (!choice) return std::nullopt;
+        return choice->path;
     }
     std::optional<QString> SaveFileName(const FileRequest& request) override {
+        const auto choice = SaveFile(request);
+        if (!choice) return std::nullopt;
+        return choice->path;
+    }
+    std::optional<FileChoice> SaveFile(const FileRequest& request) override {
         return RunFileDialog(request, QFileDialog::AcceptSave);
     }
     bool Print(const PrintRequest& request, QPrinter& printer) override {
-        QPrintDialog dialog(&printer, request.owner);
-        dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
-        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-        dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
         const bool ranges = request.minPage > 0 && request.maxPage >= request.minPage;
-        dialog.setOption(QAbstractPrintDialog::PrintPageRange, ranges);
-        if (ranges) dialog.setMinMax(request.minPage, request.maxPage);
-        return dialog.exec() == QDialog::Accepted;
+        std::unique_ptr<QPrintDialog> dialog;
+        if (ranges) {
+            dialog = std::make_unique<QPrintDialog>(&printer, request.owner);
+        } else {
+            dialog = std::make_unique<WholeDocumentPrintDialog>(&printer, request.owner);
+        }
+        dialog->setOption(QAbstractPrintDialog::PrintToFile, false);
+        dialog->setOption(QAbstractPrintDialog::PrintSelection, false);
+        dialog->setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+        dialog->setOption(QAbstractPrintDialog::PrintPageRange, ranges);
+        if (ranges) dialog->setMinMax(request.minPage, request.maxPage);
+        if (dialog->exec() != QDialog::Accepted) return false;
+        if (!ranges) DropPageChoices(printer);
+        return true;
     }
     std::optional<QString> InputText(const InputRequest& request) override {
         bool ok = false;

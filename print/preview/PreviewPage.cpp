@@ -9,6 +9,18 @@
 
 namespace kivo::report {
 
+QImage PageImageAt(const Page& page, double dpi) {
+    QImage image(static_cast<int>(SizeToDevice(page.width, dpi)),
+                 static_cast<int>(SizeToDevice(page.height, dpi)), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const int dotsPerMeter = static_cast<int>(dpi / 0.0254);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    QPainter painter(&image);
+    RenderPage(page, painter, {dpi, dpi, 0.0, 0.0});
+    return image;
+}
+
 PreviewPage::PreviewPage(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }

@@ -7,6 +7,10 @@
 
 namespace kivo::report {
 
+// `page` drawn alone on white at `dpi` dots per inch, its resolution recorded in the image: the
+// picture that is copied or saved, as sharp as print.
+QImage PageImageAt(const Page& page, double dpi);
+
 // One recorded page drawn at a zoom percentage of its natural size on screen: a white page
 // with a one-pixel black outline and a two-pixel shadow along its right and bottom edges.
 class PreviewPage : public QWidget {

@@ -103,7 +103,7 @@ void ReportPreview::BuildToolBar() {
         if (auto loaded = actions_.load(this)) ShowStore(std::move(*loaded));
     });
     AddButton("SaveReport", "Save", "Save report", [this] {
-        if (actions_.save && store_) actions_.save(*store_, this);
+        if (actions_.save && PageCount() > 0) actions_.save(*store_, saveName_, this);
     });
     AddButton("CancelButton", "Cancel", "Cancel the report", [this] { cancelRequested_ = true; });
     AddButton("ExitButton", "&Close", "Close Preview", [this] { close(); });
@@ -164,6 +164,8 @@ void ReportPreview::Generate() {
     lastProgress_ = 0;
     store_ = std::make_unique<PageStore>();
     UpdateButtons();
+    // Nothing runs between this and the run taking its data, so the name is of its client.
+    saveName_ = actions_.nameForRun ? actions_.nameForRun(report_) : report_.ReportTitle;
     const QPointer<ReportPreview> self(this);
     try {
         PageStore store = report_.Generate(report_.PagesInPreview, [&](int pages) {
@@ -197,6 +199,8 @@ void ReportPreview::Generate() {
 }
 
 void ReportPreview::ShowStore(PageStore store) {
+    if (store.PageCount() == 0) return;  // an empty document would leave nothing to show
+    saveName_ = store.source.isEmpty() ? store.title : QFileInfo(store.source).completeBaseName();
     if (!store_) store_ = std::make_unique<PageStore>();
     *store_ = std::move(store);
     current_ = 0;
@@ -244,7 +248,10 @@ void ReportPreview::GotoPage() {
 }
 
 void ReportPreview::CopyPage() {
-    if (current_ > 0) QGuiApplication::clipboard()->setImage(page_->PageImage());
+    // Drawn afresh from the recorded page, not the screen's picture, so it pastes sharp.
+    if (current_ < 1 || current_ > PageCount()) return;
+    const Page& page = store_->pages[static_cast<std::size_t>(current_ - 1)];
+    QGuiApplication::clipboard()->setImage(PageImageAt(page, kCopyDpi));
 }
 
 void ReportPreview::ScrollUp() {
@@ -265,6 +272,11 @@ void ReportPreview::ScrollDown() {
     }
     ShowPage(current_ + 1);
     bar->setValue(bar->minimum());
+}
+
+void ReportPreview::ScrollSideways(int steps) {
+    auto* bar = area_->horizontalScrollBar();
+    bar->setValue(bar->value() + steps * bar->singleStep());
 }
 
 void ReportPreview::keyPressEvent(QKeyEvent* event) {
@@ -290,6 +302,12 @@ void ReportPreview::keyPressEvent(QKeyEvent* event) {
             break;
         case Qt::Key_Down:
             ScrollDown();
+            break;
+        case Qt::Key_Left:
+            ScrollSideways(-1);
+            break;
+        case Qt::Key_Right:
+            ScrollSideways(1);
             break;
         default:
             QMainWindow::keyPressEvent(event);

@@ -28,7 +28,12 @@ struct PreviewActions {
     std::function<std::optional<QString>(const QString& title, const QString& prompt,
                                          const QString& preset, QWidget* owner)>
         askPage;
-    std::function<void(const PageStore&, QWidget* owner)> save;
+    // The name the save dialog suggests for the pages of a run, asked just before the run
+    // takes its data; none: the report's title.
+    std::function<QString(const Report&)> nameForRun;
+    // Saves the shown pages, suggesting `name` (the run's, or the base name of the page file
+    // the pages came from).
+    std::function<void(const PageStore&, const QString& name, QWidget* owner)> save;
     // Returns the pages of a saved page file, or nullopt when none was loaded.
     std::function<std::optional<PageStore>(QWidget* owner)> load;
 };
@@ -54,10 +59,16 @@ public:
     void ZoomToFit();
     void ZoomToWidth();
     void GotoPage();
+    // Puts the shown page on the clipboard as a picture at print quality (kCopyDpi).
     void CopyPage();
     // Shows the pages of a saved page file in place of the generated ones; Print and Save
-    // then take these pages, and the title names them and their file.
+    // then take these pages, and the title names them and their file. A store without pages
+    // is not shown.
     void ShowStore(PageStore store);
+    // The name Save suggests for the shown pages.
+    QString SaveName() const { return saveName_; }
+
+    static constexpr double kCopyDpi = 300.0;
 
 signals:
     void closed();
@@ -78,6 +89,7 @@ private:
     void ShowTitle();
     void ScrollUp();
     void ScrollDown();
+    void ScrollSideways(int steps);
 
     Report& report_;
     PreviewActions actions_;
@@ -87,6 +99,7 @@ private:
     QLabel* zoomPanel_ = nullptr;
     QLabel* pagePanel_ = nullptr;
     QLabel* titlePanel_ = nullptr;
+    QString saveName_;
     int current_ = 0;
     bool generating_ = false;
     bool cancelRequested_ = false;

@@ -1,10 +1,12 @@
-// The report preview window: generation, buttons, zoom, paging by keys and dialog, the page
-// image, errors and a second preview.
+// The report preview window: generation, buttons, zoom, paging and scrolling by keys and
+// dialog, the page image, the copied page, the name Save suggests, errors and a second preview.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -194,7 +196,9 @@ TEST(ReportPreview, LoadedPagesAreWhatPrintAndSaveTakeAndTheTitleNamesThem) {
     actions.print = [&](Report&, const PageStore& shown, QWidget*) {
         printedCounts.push_back(shown.PageCount());
     };
-    actions.save = [&](const PageStore& shown, QWidget*) { savedTitles.push_back(shown.title); };
+    actions.save = [&](const PageStore& shown, const QString&, QWidget*) {
+        savedTitles.push_back(shown.title);
+    };
     ReportPreview window(r.report, actions);
     window.show();
     window.Generate();
@@ -209,4 +213,107 @@ TEST(ReportPreview, LoadedPagesAreWhatPrintAndSaveTakeAndTheTitleNamesThem) {
     EXPECT_EQ(printedCounts, (std::vector<int>{1, 2}));
     EXPECT_EQ(savedTitles, (std::vector<QString>{"Old Report"}));
     EXPECT_EQ(r.events, 1) << "loading and printing never run the report";
+}
+
+// Left and Right scroll a page wider than the view sideways, a step at a time; the other keys
+// still page and scroll up and down.
+TEST(ReportPreview, LeftAndRightScrollSideways) {
+    PagedReport r(2);
+    ReportPreview window(r.report, {});
+    window.resize(700, 500);
+    window.show();
+    window.Generate();
+    window.SetZoom(200);
+    auto* area = window.findChild<QScrollArea*>("PreviewArea");
+    QScrollBar* across = area->horizontalScrollBar();
+    ASSERT_GT(across->maximum(), 3 * across->singleStep()) << "the page is wider than the view";
+    QTest::keyClick(&window, Qt::Key_Right);
+    QTest::keyClick(&window, Qt::Key_Right);
+    EXPECT_EQ(across->value(), 2 * across->singleStep());
+    QTest::keyClick(&window, Qt::Key_Left);
+    EXPECT_EQ(across->value(), across->singleStep());
+    QTest::keyClick(area->viewport(), Qt::Key_Left);  // keys reach the window from the page area
+    QTest::keyClick(&window, Qt::Key_Left);
+    EXPECT_EQ(across->value(), 0) << "stops at the left edge";
+    EXPECT_EQ(window.CurrentPage(), 1) << "sideways never turns a page";
+    QTest::keyClick(&window, Qt::Key_Down);
+    EXPECT_EQ(area->verticalScrollBar()->value(), area->verticalScrollBar()->singleStep());
+    QTest::keyClick(&window, Qt::Key_PageDown);
+    EXPECT_EQ(window.CurrentPage(), 2);
+    EXPECT_EQ(across->value(), 0) << "Up and Down never scroll sideways";
+}
+
+// Copy draws the shown page afresh at 300 dpi on white: no outline or shadow of the screen,
+// the page's own drawing at its place.
+TEST(ReportPreview, CopyPutsThePageOnTheClipboardAtPrintQuality) {
+    PagedReport r(2);
+    // Page 2: a red band 2000 tenths high from the 12.7 mm top margin.
+    r.report.Bands()[1]->Color = Qt::red;
+    ReportPreview window(r.report, {});
+    window.show();
+    window.Generate();
+    window.SetZoom(25);  // what the screen shows must not matter
+    QGuiApplication::clipboard()->clear();
+    for (const int page : {1, 2}) {
+        window.ShowPage(page);
+        QTest::mouseClick(window.findChild<QToolButton*>("copybutton"), Qt::LeftButton);
+        const QImage image = QGuiApplication::clipboard()->image();
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.size(), QSize(2550, 3300)) << "Letter at 300 dpi";
+        EXPECT_NEAR(image.dotsPerMeterX() * 0.0254, 300.0, 0.5);
+        EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::white)) << "no outline";
+        EXPECT_EQ(image.pixelColor(2549, 3299), QColor(Qt::white)) << "no shadow";
+        // 12.7 mm is 150 pixels at 300 dpi; the band ends 200 mm (2362 pixels) lower.
+        const QColor inBand = page == 2 ? QColor(Qt::red) : QColor(Qt::white);
+        EXPECT_EQ(image.pixelColor(1275, 160), inBand) << page;
+        EXPECT_EQ(image.pixelColor(1275, 140), QColor(Qt::white)) << page;
+        EXPECT_EQ(image.pixelColor(1275, 2530), QColor(Qt::white)) << page;
+    }
+}
+
+// The name Save suggests: the run's, asked just before the run takes its data, and for a
+// loaded page file its base name. Save is never offered for pages there are none of, and an
+// empty page file is not shown.
+TEST(ReportPreview, SaveSuggestsTheShownPagesNameAndNeedsPages) {
+    PagedReport r(1);
+    QString state = "GARCIA";
+    r.report.BeforeRun = [&] { state = "BROWN"; };
+    std::vector<QString> suggested;
+    std::optional<PageStore> toLoad;
+    PreviewActions actions;
+    actions.nameForRun = [&](const Report&) { return state + " Score Report"; };
+    actions.save = [&](const PageStore&, const QString& name, QWidget*) {
+        suggested.push_back(name);
+    };
+    actions.load = [&](QWidget*) { return toLoad; };
+    ReportPreview window(r.report, actions);
+    window.show();
+    window.Generate();
+    window.findChild<QToolButton*>("SaveReport")->click();
+    PageStore empty;
+    empty.title = "Empty";
+    empty.source = "/somewhere/empty.kps";
+    toLoad = empty;
+    window.findChild<QToolButton*>("LoadReport")->click();
+    EXPECT_EQ(window.PageCount(), 1) << "the empty file left the shown pages alone";
+    EXPECT_EQ(window.windowTitle(), "Report Preview : KIVO Score Report");
+    PageStore saved;
+    saved.title = "KIVO Score Report";
+    saved.source = "/somewhere/LEE Score Report.kps";
+    saved.pages.resize(1);
+    saved.pages[0].width = 2159.0;
+    saved.pages[0].height = 2794.0;
+    toLoad = saved;
+    window.findChild<QToolButton*>("LoadReport")->click();
+    window.findChild<QToolButton*>("SaveReport")->click();
+    EXPECT_EQ(suggested, (std::vector<QString>{"GARCIA Score Report", "LEE Score Report"}));
+
+    PagedReport none(0);
+    none.report.PrintIfEmpty = false;
+    ReportPreview nothing(none.report, actions);
+    nothing.show();
+    nothing.Generate();
+    EXPECT_EQ(nothing.PageCount(), 0);
+    EXPECT_FALSE(Enabled(nothing, "SaveReport"));
+    EXPECT_FALSE(Enabled(nothing, "copybutton"));
 }

@@ -5,9 +5,6 @@
 
 #include <QAction>
 #include <QImage>
-#include <QProcess>
-#include <QRectF>
-#include <QRegularExpression>
 
 #include "app/MainWindow.h"
 #include "model/Session.h"
@@ -16,57 +13,13 @@
 #include "print/score/ScoreReport.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/printing_cups/PrivateCups.h"
+#include "tests/printing_cups/SpooledJobs.h"
 #include "tests/support/ClientBuilder.h"
 
 namespace kivo::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-QString Tool(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(30000)) return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-QString Info(const fs::path& pdf, const QString& field) {
-    const QString info = Tool("pdfinfo", {QString::fromStdString(pdf.string())});
-    const QRegularExpression line("^" + field + ":\\s*(.*)$", QRegularExpression::MultilineOption);
-    return line.match(info).captured(1).trimmed();
-}
-
-struct Word {
-    QRectF box;  // points from the page's top-left
-    QString text;
-};
-
-// The words of one page with their boxes, from pdftotext -bbox.
-std::vector<Word> Words(const fs::path& pdf, int page) {
-    const QString n = QString::number(page);
-    const QString xml =
-        Tool("pdftotext", {"-bbox", "-f", n, "-l", n, QString::fromStdString(pdf.string()), "-"});
-    static const QRegularExpression word(
-        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">"
-        "([^<]*)</word>");
-    std::vector<Word> words;
-    for (auto it = word.globalMatch(xml); it.hasNext();) {
-        const auto m = it.next();
-        const QPointF a(m.captured(1).toDouble(), m.captured(2).toDouble());
-        const QPointF b(m.captured(3).toDouble(), m.captured(4).toDouble());
-        words.push_back({QRectF(a, b), m.captured(5)});
-    }
-    return words;
-}
-
-// One page of a PDF as pixels.
-QImage PageImage(const fs::path& pdf, int page, int dpi, const fs::path& folder) {
-    const QString n = QString::number(page);
-    const QString stem = QString::fromStdString((folder / "page").string());
-    Tool("pdftoppm", {"-r", QString::number(dpi), "-f", n, "-l", n, "-singlefile", "-png",
-                      QString::fromStdString(pdf.string()), stem});
-    return QImage(stem + ".png");
-}
 
 // Pixels of a red hue (the logo's maroon) in the top `fraction` of an image.
 int ReddishPixels(const QImage& image, double fraction) {

@@ -1,5 +1,5 @@
 // A private CUPS scheduler for the printing tests: its own configuration, socket and spool in
-// a temporary folder, two file-backed queues, and every job it received kept for reading back.
+// a temporary folder, three file-backed queues, and every job it received kept for reading back.
 #pragma once
 
 #include <QString>
@@ -16,6 +16,7 @@ namespace kivo::test {
 // listens only on a socket in its folder, and CUPS_SERVER points this process at it.
 //   "letter": US Letter, 0.25 in margins, 1200 dpi, the default queue
 //   "a4":     A4, 12 pt margins, 1200 dpi
+//   "letter-a4": US Letter (the default paper) or A4, 0.25 in margins, 1200 dpi
 class PrivateCups {
 public:
     // The running scheduler, or null when it is not installed or could not start (Problem()

@@ -30,7 +30,10 @@ struct Asked {
 // without a scripted answer fails the test and is answered with Cancel.
 struct DialogScript {
     std::deque<DialogButton> buttons;
-    std::deque<std::optional<QString>> files;   // nullopt: the dialog is cancelled
+    std::deque<std::optional<QString>> files;  // nullopt: the dialog is cancelled
+    // The filter left chosen in each save dialog that asks for one (SaveFile), in order; when
+    // none is scripted the user keeps the filter the dialog showed first.
+    std::deque<QString> saveFilters;
     std::deque<int> printCopies;                // 0: the print dialog is cancelled
     std::deque<std::optional<QString>> inputs;  // nullopt: the input box is cancelled
     std::vector<Asked> asked;
@@ -63,6 +66,16 @@ public:
     }
     std::optional<QString> SaveFileName(const FileRequest& request) override {
         return File(Asked::SaveFile, request);
+    }
+    std::optional<FileChoice> SaveFile(const FileRequest& request) override {
+        QString filter = FirstFilterShown(request);
+        if (!script_->saveFilters.empty()) {
+            filter = script_->saveFilters.front();
+            script_->saveFilters.pop_front();
+        }
+        const auto path = File(Asked::SaveFile, request);
+        if (!path) return std::nullopt;
+        return FileChoice{*path, filter};
     }
     bool Print(const PrintRequest& request, QPrinter& printer) override {
         Asked a;
