@@ -1,5 +1,5 @@
-// The About box: the program's title, the credits and the rights notice, whose texts come
-// from the product content shipped with the questionnaire.
+// The About box: the program's title and version, the credits and the rights notice, whose
+// texts come from the product content shipped with the questionnaire.
 #include "app/AboutBox.h"
 
 #include <QPushButton>
@@ -30,6 +30,10 @@ AboutBox::AboutBox(QWidget* owner)
                At(64, 49), credit);
     PlaceLabel(this, QStringLiteral("AuthorLabel"), drawing::Cp1252Text(content.authorCredit),
                At(101, 68), credit);
+    // The program's version, from the project's CMake version.
+    PlaceLabel(this, QStringLiteral("VersionLabel"),
+               QStringLiteral("Version ") + QStringLiteral(KIVO_VERSION), QRect(34, 85, 250, 14),
+               credit);
     PlaceLabel(this, QStringLiteral("NorvelLabel"), drawing::Cp1252Text(content.sponsorLine),
                QRect(34, 104, 250, 26), credit);
     PlaceLabel(this, QStringLiteral("RightsLabel"), drawing::Cp1252Text(content.rightsNotice),

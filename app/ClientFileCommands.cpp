@@ -1,15 +1,17 @@
-// The client file commands of the main window: New, Load, Save, Save As, the command-line
-// open and the settings file.
+// The client file commands of the main window: New, Load, Save, Save As, Open Recent, the
+// command-line open and the settings file.
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QToolButton>
 
 #include "app/ClientFileIo.h"
 #include "app/FileNames.h"
 #include "app/MainWindow.h"
 #include "app/Settings.h"
+#include "drawing/RecordText.h"
 #include "model/Session.h"
 #include "pages/configuration/ConfigurationPage.h"
 #include "pages/demographics/DemographicsPage.h"
@@ -17,6 +19,7 @@
 #include "pages/scores/ItemScoresPage.h"
 #include "pages/scores/SubscaleScoresPage.h"
 #include "shell/DialogSeam.h"
+#include "shell/ErrorBox.h"
 #include "shell/FileModified.h"
 
 namespace kivo {
@@ -132,6 +135,7 @@ void MainWindow::OpenClientFile(const QString& path) {
     ShowDemographicsFromRecord();
     setWindowTitle(TitleFor(baseTitle_, files_.CurrentShortName));
     MarkSaved();
+    AddRecentFile(path);
 }
 
 bool MainWindow::SaveClientFile(bool saveAs) {
@@ -139,7 +143,13 @@ bool MainWindow::SaveClientFile(bool saveAs) {
     const bool newName = saveAs || path.isEmpty();
     if (newName) {
         FileRequest request = ClientFileRequest(QStringLiteral("Save this file as..."));
+        request.folder = files_.DataPath;
         request.fileName = files_.CurrentShortName;
+        if (request.fileName.isEmpty()) {
+            // The suggestion is built from what is on screen.
+            StoreVisiblePages();
+            request.fileName = SuggestedFileName();
+        }
         request.confirmOverwrite = true;
         const auto chosen = Dialogs().SaveFileName(request);
         if (!chosen) return false;
@@ -161,15 +171,66 @@ bool MainWindow::SaveClientFile(bool saveAs) {
     }
     setWindowTitle(TitleFor(baseTitle_, files_.CurrentShortName));
     MarkSaved();
+    AddRecentFile(path);
     return true;
 }
 
+QString MainWindow::SuggestedFileName() const {
+    return SuggestedClientFileName(drawing::RecordText(gClientRecord.LastName),
+                                   drawing::RecordText(gClientRecord.ClientId));
+}
+
+void MainWindow::OpenRecentFile(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        recentFiles_.removeIf([&path](const QString& entry) { return SamePath(entry, path); });
+        RebuildRecentMenu();
+        Dialogs().Message({QStringLiteral("The file \"") + path +
+                               QStringLiteral("\" no longer exists. It has been removed from "
+                                              "the list of recent files."),
+                           kApplicationTitle, DialogIcon::Stop, DialogButton::Ok, this});
+        return;
+    }
+    if (!ResolveUnsavedChanges()) return;
+    OpenClientFile(path);
+}
+
+void MainWindow::AddRecentFile(const QString& path) {
+    // Full paths, so an entry from a relative command-line name still opens from elsewhere.
+    const QString full = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    recentFiles_.removeIf([&full](const QString& entry) { return SamePath(entry, full); });
+    recentFiles_.prepend(full);
+    while (recentFiles_.size() > kRecentFileCount) recentFiles_.removeLast();
+    RebuildRecentMenu();
+}
+
+void MainWindow::RebuildRecentMenu() {
+    for (QAction* action : recentMenu_->actions()) {
+        recentMenu_->removeAction(action);
+        // It may be the action running now; its name goes at once so it is never found again.
+        action->setObjectName(QString());
+        action->deleteLater();
+    }
+    for (qsizetype i = 0; i < recentFiles_.size(); ++i) {
+        const QString path = recentFiles_.at(i);
+        QString caption = path;
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* action = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(caption));
+        action->setObjectName(QStringLiteral("actionRecentFile%1").arg(i + 1));
+        connect(action, &QAction::triggered, this,
+                [this, path] { RunGuarded([this, &path] { OpenRecentFile(path); }); });
+    }
+    recentMenu_->setEnabled(!recentFiles_.isEmpty());
+}
+
 void MainWindow::ReadSettings() {
-    files_.DataPath = ReadDataPath(SettingsPath(files_.StartupFolder), files_.StartupFolder);
+    const QString settings = SettingsPath(files_.StartupFolder);
+    files_.DataPath = ReadDataPath(settings, files_.StartupFolder);
+    recentFiles_ = ReadRecentFiles(settings);
+    RebuildRecentMenu();
 }
 
 void MainWindow::WriteSettings() {
-    WriteDataPath(SettingsPath(files_.StartupFolder), files_.DataPath);
+    WriteSettingsFile(SettingsPath(files_.StartupFolder), files_.DataPath, recentFiles_);
 }
 
 }  // namespace kivo

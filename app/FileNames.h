@@ -22,6 +22,18 @@ QString UpperAscii(const QString& text);
 // The window title: `base` alone without a short name, else base + " - " + UPPER(name).
 QString TitleFor(const QString& base, const QString& shortName);
 
+// The name Save suggests for a client without a file: the last name upper-cased, "_", the
+// ID, ".KVO" ("GARCIA_C-2291.KVO"); a missing part and its "_" are left out, and with neither
+// part there is no suggestion (empty). Characters that Windows, macOS or Linux refuse in a
+// file name become "_", as does a leading dot (a hidden file on Unix); a name Windows keeps
+// for a device (CON, NUL, COM1, ...) gets a "_" after it.
+QString SuggestedClientFileName(const QString& lastName, const QString& clientId);
+
+// Whether two full paths name the same file as the platform compares names: without regard
+// to case on Windows and macOS, exactly elsewhere; "." and ".." and doubled separators are
+// resolved first.
+bool SamePath(const QString& a, const QString& b);
+
 // A QString path as a filesystem path, whatever the platform's native encoding.
 std::filesystem::path ToFsPath(const QString& path);
 

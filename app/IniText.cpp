@@ -96,4 +96,18 @@ QString WithIniValue(const QString& text, const QString& section, const QString&
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
+QString WithoutIniValue(const QString& text, const QString& section, const QString& key) {
+    QStringList lines = text.split(QLatin1Char('\n'));
+    const qsizetype header = FindSection(lines, section);
+    if (header < 0) return text;
+    const qsizetype end = SectionEnd(lines, header);
+    for (qsizetype i = header + 1; i < end; ++i) {
+        if (IsKeyLine(lines[i], key)) {
+            lines.removeAt(i);
+            return lines.join(QLatin1Char('\n'));
+        }
+    }
+    return text;
+}
+
 }  // namespace kivo

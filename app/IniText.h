@@ -21,4 +21,8 @@ std::optional<QString> IniValue(const QString& text, const QString& section, con
 QString WithIniValue(const QString& text, const QString& section, const QString& key,
                      const QString& value);
 
+// `text` without the line of `key` in `section`; every other line stays as it was. The text
+// comes back unchanged when the section or the key is missing.
+QString WithoutIniValue(const QString& text, const QString& section, const QString& key);
+
 }  // namespace kivo

@@ -1,4 +1,5 @@
-// The lock that lets one user run one copy of the program at a time.
+// The lock that lets one user run one copy of the program at a time, and the name of the
+// local socket over which a second start hands its file to the copy that runs.
 #pragma once
 
 #include <QString>
@@ -25,5 +26,14 @@ private:
     std::unique_ptr<QLockFile> lock_;
     bool acquired_ = false;
 };
+
+// The user's private folder for the lock and the socket: the runtime folder, or the
+// temporary folder where the system has none.
+QString RuntimeFolder();
+
+// The per-user name of the running copy's local socket. On Unix a socket file in the
+// runtime folder named for the user id ("kivo-1000.socket"), in the temporary folder when
+// that path is too long for a socket; on Windows a pipe named for the user ("KIVO-anna").
+QString InstanceChannelName();
 
 }  // namespace kivo

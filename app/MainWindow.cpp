@@ -1,5 +1,6 @@
-// The main window: its menu, tool bar, page area and status bar, the page switch and the
-// modified notice; the client file commands are in ClientFileCommands.cpp.
+// The main window: its menu with shortcuts, tool bar, scrolling page area and status bar, the
+// page switch, the modified notice, dropped files and files handed over by a second start;
+// the client file commands are in ClientFileCommands.cpp.
 #include "app/MainWindow.h"
 
 #include <QAction>
@@ -7,20 +8,28 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/AboutBox.h"
 #include "app/Artwork.h"
 #include "app/FileNames.h"
+#include "app/HelpWindow.h"
 #include "app/WindowPlacement.h"
 #include "model/Session.h"
 #include "pages/configuration/ConfigurationPage.h"
@@ -33,11 +42,23 @@
 #include "print/score/ScoreReportPrinting.h"
 #include "shell/ErrorBox.h"
 #include "shell/FileModified.h"
+#include "shell/ScoreReportHook.h"
 #include "shell/StatusMessage.h"
 
 namespace kivo {
 
 MainWindow* gMainWindow = nullptr;
+
+namespace {
+
+// A hint with its command's shortcut, as the tool tips show them: "Save the current file
+// (Ctrl+S)".
+QString HintWithShortcut(const QString& hint, const QKeySequence& shortcut) {
+    return hint + QStringLiteral(" (") + shortcut.toString(QKeySequence::NativeText) +
+           QLatin1Char(')');
+}
+
+}  // namespace
 
 MainWindow::MainWindow()
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -55,16 +76,30 @@ MainWindow::MainWindow()
     BuildMenu();
     BuildToolBar();
     column->addWidget(toolBar1_);
-    windowPanel_ = new QFrame(client);
+    // The page area scrolls only on a screen too small for the window (FitToScreen).
+    pageScroll_ = new QScrollArea(client);
+    pageScroll_->setObjectName(QStringLiteral("PageScrollArea"));
+    pageScroll_->setFrameShape(QFrame::NoFrame);
+    pageScroll_->setWidgetResizable(true);
+    windowPanel_ = new QFrame();
     windowPanel_->setObjectName(QStringLiteral("WindowPanel"));
     windowPanel_->setFrameShape(QFrame::NoFrame);
     auto* pages = new QGridLayout(windowPanel_);
     pages->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(windowPanel_, 1);
+    pageScroll_->setWidget(windowPanel_);
+    column->addWidget(pageScroll_, 1);
     setCentralWidget(client);
     BuildStatusBar();
+    BuildPageShortcuts();
 
     setFixedSize(kMainClientSize);
+    // Client files dropped anywhere on the window, its edit boxes included (eventFilter).
+    setAcceptDrops(true);
+    qApp->installEventFilter(this);
+    pendingTimer_ = new QTimer(this);
+    pendingTimer_->setSingleShot(true);
+    pendingTimer_->setInterval(250);
+    connect(pendingTimer_, &QTimer::timeout, this, &MainWindow::OpenPendingFiles);
     SetModifiedNoticeReceiver(this);
     gMainWindow = this;
     // The pages' notes (what a paste left out) go to the first panel.
@@ -94,19 +129,31 @@ void MainWindow::BuildMenu() {
     auto* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    AddCommand(file, QStringLiteral("actionNew"), QStringLiteral("&New"),
-               [this] { RunGuarded([this] { NewClientFile(); }); });
-    AddCommand(file, QStringLiteral("actionLoad"), QStringLiteral("&Load"),
-               [this] { RunGuarded([this] { LoadClientFile(); }); });
-    AddCommand(file, QStringLiteral("actionSave"), QStringLiteral("&Save"),
-               [this] { RunGuarded([this] { SaveClientFile(false); }); });
-    AddCommand(file, QStringLiteral("actionSaveAs"), QStringLiteral("Save &As.."),
-               [this] { RunGuarded([this] { SaveClientFile(true); }); });
+    AddCommand(file, QStringLiteral("actionNew"), QStringLiteral("&New"), [this] {
+        RunGuarded([this] { NewClientFile(); });
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    AddCommand(file, QStringLiteral("actionLoad"), QStringLiteral("&Load"), [this] {
+        RunGuarded([this] { LoadClientFile(); });
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    recentMenu_ = file->addMenu(QStringLiteral("Open &Recent"));
+    recentMenu_->setObjectName(QStringLiteral("menuOpenRecent"));
+    RebuildRecentMenu();
+    AddCommand(file, QStringLiteral("actionSave"), QStringLiteral("&Save"), [this] {
+        RunGuarded([this] { SaveClientFile(false); });
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    AddCommand(file, QStringLiteral("actionSaveAs"), QStringLiteral("Save &As.."), [this] {
+        RunGuarded([this] { SaveClientFile(true); });
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     file->addSeparator()->setObjectName(QStringLiteral("N1"));
+    // Alt+X first: the menu shows it, as it always has; Ctrl+Q is the desktop's habit.
     AddCommand(file, QStringLiteral("actionExit"), QStringLiteral("E&xit"), [this] {
         close();
-    })->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
+    })->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_Q)});
     QMenu* reports = bar->addMenu(QStringLiteral("&Reports"));
+    AddCommand(reports, QStringLiteral("actionPrintScores"), QStringLiteral("Print &Scores"),
+               [this] { PrintScores(); })
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    reports->addSeparator();
     AddCommand(reports, QStringLiteral("actionPrintBlankFormA"),
                QStringLiteral("Print Blank Questionnaire - KIVOs(a)"),
                [this] { PrintBlankQuestionnaire(kShortFormA); });
@@ -117,8 +164,27 @@ void MainWindow::BuildMenu() {
                QStringLiteral("Print Blank Questionnaire - KIVO"),
                [this] { PrintBlankQuestionnaire(kLongForm); });
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    AddCommand(help, QStringLiteral("actionHelpContents"), QStringLiteral("&Contents"), [this] {
+        ShowHelp();
+    })->setShortcut(QKeySequence(Qt::Key_F1));
+    help->addSeparator();
     AddCommand(help, QStringLiteral("actionAbout"), QStringLiteral("&About"),
                [this] { ShowAboutBox(); });
+}
+
+void MainWindow::BuildPageShortcuts() {
+    // Each presses its page button, so the shortcut makes the button's own switch and checks.
+    const auto pageShortcut = [this](const QString& name, QToolButton* button, Qt::Key key) {
+        auto* action = new QAction(this);
+        action->setObjectName(name);
+        action->setShortcut(QKeySequence(Qt::CTRL | key));
+        connect(action, &QAction::triggered, button, &QToolButton::click);
+        addAction(action);
+        button->setToolTip(HintWithShortcut(button->toolTip(), action->shortcut()));
+    };
+    pageShortcut(QStringLiteral("actionShowDemographics"), demographicsButton_, Qt::Key_1);
+    pageShortcut(QStringLiteral("actionShowResponseEntry"), entryButton_, Qt::Key_2);
+    pageShortcut(QStringLiteral("actionShowReports"), reportsButton_, Qt::Key_3);
 }
 
 QToolButton* MainWindow::AddToolButton(const QString& name, int left, int width,
@@ -150,8 +216,10 @@ void MainWindow::BuildToolBar() {
     // The file buttons run the menu's own actions.
     const auto fileButton = [this](const QString& name, int left, const QString& glyph,
                                    const QString& hint, const QString& action) {
-        QToolButton* button = AddToolButton(name, left, 25, glyph, hint);
-        connect(button, &QToolButton::clicked, Action(action), &QAction::trigger);
+        QAction* command = Action(action);
+        QToolButton* button =
+            AddToolButton(name, left, 25, glyph, HintWithShortcut(hint, command->shortcut()));
+        connect(button, &QToolButton::clicked, command, &QAction::trigger);
     };
     fileButton(QStringLiteral("NewFileSpeedButton"), 0, QStringLiteral("new"),
                QStringLiteral("Create a new file"), QStringLiteral("actionNew"));
@@ -239,9 +307,57 @@ QString MainWindow::StatusPanelText(int panel) const {
 
 void MainWindow::PlaceOnScreen() {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(MainWindowPosition(screen->geometry().size(), frameGeometry().size()));
+        FitToScreen(screen->geometry(), screen->availableGeometry());
     }
     files_.StartupFolder = WithTrailingSeparator(QDir::toNativeSeparators(QDir::currentPath()));
+}
+
+namespace {
+
+// What the window manager's frame adds around the client area, once it is known; a classic
+// frame's until then.
+QSize FrameExtra(const QWidget& window) {
+    const QSize extra = window.frameGeometry().size() - window.size();
+    return extra.isEmpty() ? kClassicFrameExtra : extra;
+}
+
+}  // namespace
+
+void MainWindow::FitToScreen(const QRect& screen, const QRect& available) {
+    screen_ = screen;
+    available_ = available;
+    const auto fitted = FitMainWindow(available, FrameExtra(*this),
+                                      style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    fitted_ = fitted.has_value();
+    if (!fitted) {
+        // The page area is exactly the pages' size: no scroll bars, the window as designed.
+        pageScroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        pageScroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        windowPanel_->setMinimumSize(0, 0);
+        setFixedSize(kMainClientSize);
+        move(MainWindowPosition(screen.size(), frameGeometry().size()));
+        return;
+    }
+    // The pages keep their designed size and scroll inside what is left of the window.
+    const int pageHeight = kMainClientSize.height() - menuBar()->sizeHint().height() -
+                           kToolBarHeight - kStatusBarHeight;
+    windowPanel_->setMinimumSize(kMainClientSize.width(), pageHeight);
+    pageScroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    pageScroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setFixedSize(fitted->client);
+    move(fitted->position);
+}
+
+void MainWindow::RefitWithFrame() {
+    const QSize extra = frameGeometry().size() - size();
+    if (extra.isEmpty() || extra == kClassicFrameExtra || available_.isEmpty()) return;
+    // A window that was cut is cut again to the real frame (or given its full size when it
+    // now fits); one that fitted on a large screen stays exactly where it is. A window that
+    // fitted with a classic frame but not with a larger one is cut now.
+    if (fitted_ ||
+        FitMainWindow(available_, extra, style()->pixelMetric(QStyle::PM_ScrollBarExtent))) {
+        FitToScreen(screen_, available_);
+    }
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -249,6 +365,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (shown_) return;
     shown_ = true;
     StartFirstClient();
+    QTimer::singleShot(0, this, &MainWindow::RefitWithFrame);
 }
 
 void MainWindow::StartFirstClient() {
@@ -263,6 +380,80 @@ void MainWindow::StartFirstClient() {
     gDemographicsPage->show();
     demographicsButton_->setChecked(true);
     if (!commandLineArgument_.isEmpty()) RunGuarded([this] { OpenCommandLineFile(); });
+}
+
+QString MainWindow::DroppedClientFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls()) return {};
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls.constFirst().isLocalFile()) return {};
+    const QString path = urls.constFirst().toLocalFile();
+    if (!path.endsWith(QStringLiteral(".kvo"), Qt::CaseInsensitive)) return {};
+    return QDir::toNativeSeparators(path);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    // A client file dropped on an edit box opens, rather than becoming its text.
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->window() != this) {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QString path = DroppedClientFile(drop->mimeData());
+    if (path.isEmpty()) {
+        // Anything else is the window's to refuse or an edit box's to take.
+        if (widget != this) return QMainWindow::eventFilter(watched, event);
+        drop->ignore();
+        return true;
+    }
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (type == QEvent::Drop) {
+        // Not inside the drop itself: the drag's source waits until it returns, and the
+        // unsaved-changes question may wait for the user.
+        QTimer::singleShot(0, this, [this, path] { OpenFileFromElsewhere(path); });
+    }
+    return true;
+}
+
+void MainWindow::OpenFileFromElsewhere(const QString& path) {
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+    pendingOpens_ << path;
+    OpenPendingFiles();
+}
+
+void MainWindow::OpenPendingFiles() {
+    // A question or dialog of the program is open: the file waits until it is answered.
+    if (openingPending_ || QApplication::activeModalWidget() != nullptr) {
+        if (!pendingOpens_.isEmpty()) pendingTimer_->start();
+        return;
+    }
+    openingPending_ = true;
+    while (!pendingOpens_.isEmpty()) {
+        const QString path = pendingOpens_.takeFirst();
+        RunGuarded([this, &path] {
+            if (QFileInfo(path).isFile() && ResolveUnsavedChanges()) OpenClientFile(path);
+        });
+    }
+    openingPending_ = false;
+}
+
+void MainWindow::ShowHelp() {
+    if (helpWindow_ == nullptr) helpWindow_ = new HelpWindow(this);
+    helpWindow_->ShowOver(*this);
+}
+
+void MainWindow::PrintScores() {
+    // What is on screen is what prints: the visible editing page stores its controls first.
+    RunGuarded([this] {
+        StoreVisiblePages();
+        PreviewScoreReport();
+    });
 }
 
 bool MainWindow::event(QEvent* event) {

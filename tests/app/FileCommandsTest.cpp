@@ -304,9 +304,10 @@ TEST_F(FileCommands, SettingsReadAtStartWrittenAtCloseOtherLinesKept) {
     EXPECT_EQ(script_->asked.at(0).file.folder, Folder() + "data/");
     test::TriggerAction(main, "actionExit");
     EXPECT_FALSE(main.isVisible());
+    // The loaded file is the first of the recent files, in their own section.
     EXPECT_EQ(QString::fromUtf8(FileBytes(Path("KIVO.INI"))),
               "; site settings\n[Printer]\nName=Front desk\n[Information]\nDataPath=" + Folder() +
-                  "clients/\n");
+                  "clients/\n\n[Recent Files]\nFile1=" + Folder() + "clients/x.KVO\n");
 }
 
 TEST_F(FileCommands, UnwritableSettingsAreReportedAndTheProgramStillCloses) {

@@ -1,5 +1,8 @@
-// The program itself with its questions answered OK and written to stdout, and "READY" once
-// the message loop runs: what the single-instance test starts as real processes.
+// The program itself with its questions answered OK and written to stdout, its window title
+// written on each change ("TITLE|..."), and "READY" once the message loop runs: what the
+// single-instance tests start as real processes. With KIVO_PROBE_FILE_DIALOG set it makes and
+// destroys one of Qt's file dialogs before READY, which would write Qt's own settings.
+#include <QFileDialog>
 #include <QTimer>
 #include <cstdio>
 
@@ -28,7 +31,15 @@ public:
 int main(int argc, char** argv) {
     kivo::ProgramHooks hooks;
     hooks.dialogs = std::make_unique<PrintingDialogs>();
-    hooks.beforeMessageLoop = [](kivo::MainWindow&) {
+    hooks.beforeMessageLoop = [](kivo::MainWindow& main) {
+        QObject::connect(&main, &QWidget::windowTitleChanged, [](const QString& title) {
+            std::printf("TITLE|%s\n", title.toUtf8().constData());
+            std::fflush(stdout);
+        });
+        if (qEnvironmentVariableIsSet("KIVO_PROBE_FILE_DIALOG")) {
+            QFileDialog dialog(&main, QStringLiteral("Load a file"));
+            dialog.setOption(QFileDialog::DontUseNativeDialog);
+        }
         QTimer::singleShot(0, [] {
             std::printf("READY\n");
             std::fflush(stdout);

@@ -52,13 +52,13 @@ TEST_F(MainWindowShell, ToolButtonsAtTheirPlacesWithHints) {
         int glyph;
     };
     const Button buttons[] = {
-        {"NewFileSpeedButton", 0, 25, "Create a new file", true, true, 20},
-        {"LoadFileSpeedButton", 25, 25, "Load an existing file", true, true, 20},
-        {"SaveFileSpeedButton", 50, 25, "Save the current file", true, true, 20},
+        {"NewFileSpeedButton", 0, 25, "Create a new file (Ctrl+N)", true, true, 20},
+        {"LoadFileSpeedButton", 25, 25, "Load an existing file (Ctrl+O)", true, true, 20},
+        {"SaveFileSpeedButton", 50, 25, "Save the current file (Ctrl+S)", true, true, 20},
         {"SpeedButton1", 75, 23, "", true, false, 0},
-        {"DemographicsButton", 98, 23, "Client Demographics Screen", true, true, 16},
-        {"EntryButton", 121, 23, "Response Entry Screen", true, true, 16},
-        {"ReportsButton", 144, 23, "View and Print Scores", true, true, 16},
+        {"DemographicsButton", 98, 23, "Client Demographics Screen (Ctrl+1)", true, true, 16},
+        {"EntryButton", 121, 23, "Response Entry Screen (Ctrl+2)", true, true, 16},
+        {"ReportsButton", 144, 23, "View and Print Scores (Ctrl+3)", true, true, 16},
         {"ConfigurationButton", 167, 23, "Configuration screen", false, true, 20},
         {"ViewScoresIndivButton", 190, 23, "View individual scores", false, true, 0},
     };
@@ -109,6 +109,8 @@ TEST_F(MainWindowShell, MenuCaptions) {
         {"actionPrintBlankFormA", "Print Blank Questionnaire - KIVOs(a)"},
         {"actionPrintBlankFormB", "Print Blank Questionnaire - KIVOs(b)"},
         {"actionPrintBlankLongForm", "Print Blank Questionnaire - KIVO"},
+        {"actionPrintScores", "Print &Scores"},
+        {"actionHelpContents", "&Contents"},
         {"actionAbout", "&About"}};
     for (const auto& [name, caption] : items) {
         const QAction* action = Find<QAction>(name);

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QRect>
 #include <QWidget>
 #include <memory>
 
@@ -39,12 +40,17 @@ protected:
         QDir::setCurrent(previousFolder_);
     }
 
-    // Creates the windows and shows the main window (its first show runs).
-    MainWindow& Start(const QString& commandLine = {}) {
+    // Creates the windows and shows the main window (its first show runs). The offscreen
+    // screen is 800 x 600, smaller than the window; unless a test gives a screen of its own,
+    // the window stands on a large one, where it keeps its designed size.
+    MainWindow& Start(const QString& commandLine = {}, QRect available = kLargeScreen) {
         main_ = CreateWindows(commandLine);
+        main_->FitToScreen(available, available);
         main_->show();
         return *main_;
     }
+
+    static constexpr QRect kLargeScreen{0, 0, 1920, 1080};
 
     QString Path(const std::string& name) const {
         return QString::fromStdString((folder_.path() / name).string());

@@ -7,8 +7,10 @@
 #include "app/FileNames.h"
 #include "app/IniText.h"
 #include "app/JpegImage.h"
+#include "app/Settings.h"
 #include "app/WindowPlacement.h"
 #include "shell/ErrorBox.h"
+#include "tests/support/TempDir.h"
 
 namespace kivo {
 namespace {
@@ -36,6 +38,50 @@ TEST(FileNames, TrailingSeparatorAddedOnce) {
     EXPECT_EQ(WithTrailingSeparator("/tmp/"), "/tmp/");
     EXPECT_TRUE(WithTrailingSeparator("/tmp").startsWith("/tmp"));
     EXPECT_EQ(WithTrailingSeparator("/tmp").size(), 5);
+}
+
+TEST(FileNames, SuggestedNameFromLastNameAndId) {
+    struct Case {
+        QString last, id, name;
+    };
+    const Case cases[] = {
+        {"GARCIA", "C-2291", "GARCIA_C-2291.KVO"},
+        {"Garcia", "C-2291", "GARCIA_C-2291.KVO"},  // upper-cased as the title is
+        {"garcia", "c-2291", "GARCIA_c-2291.KVO"},  // the ID as the record holds it
+        {QString::fromUtf8("M\xc3\xbcller"), "7", QString::fromUtf8("M\xc3\x9cLLER_7.KVO")},
+        {"  Lee ", " 12 ", "LEE_12.KVO"},  // blanks around the parts dropped
+        {"De la Cruz", "A 1", "DE LA CRUZ_A 1.KVO"},
+        {"Smith", "", "SMITH.KVO"},
+        {"", "C-2291", "C-2291.KVO"},
+        {"", "", ""},
+        {"   ", " ", ""},
+        {"O'Brien/Kay", "12:30", "O'BRIEN_KAY_12_30.KVO"},
+        {"A<B>C", "\"x\"|?*\\", "A_B_C__x_____.KVO"},
+        {"Tab\there", "", "TAB_HERE.KVO"},
+        {".hidden", "", "_HIDDEN.KVO"},
+        {"CON", "", "CON_.KVO"},
+        {"nul", "", "NUL_.KVO"},
+        {"Com1", "", "COM1_.KVO"},
+        {"LPT9.x", "", "LPT9_.X.KVO"},
+        {"CON", "5", "CON_5.KVO"},  // not a device name once the ID follows
+        {"Conway", "", "CONWAY.KVO"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SuggestedClientFileName(c.last, c.id), c.name)
+            << c.last.toStdString() << "|" << c.id.toStdString();
+    }
+}
+
+TEST(FileNames, SamePathResolvesDotsAndDoubledSeparators) {
+    EXPECT_TRUE(SamePath("/a/b/c.KVO", "/a/b/c.KVO"));
+    EXPECT_TRUE(SamePath("/a/./b//c.KVO", "/a/b/c.KVO"));
+    EXPECT_TRUE(SamePath("/a/x/../b/c.KVO", "/a/b/c.KVO"));
+    EXPECT_FALSE(SamePath("/a/b/c.KVO", "/a/b/d.KVO"));
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    EXPECT_TRUE(SamePath("/a/b/C.kvo", "/a/b/c.KVO"));
+#else
+    EXPECT_FALSE(SamePath("/a/b/C.kvo", "/a/b/c.KVO"));
+#endif
 }
 
 TEST(IniText, ReadsKeyOfSectionIgnoringCaseAndBlanks) {
@@ -76,6 +122,87 @@ TEST(WindowPlacement, CentredVerticallyOnlyOnTallScreens) {
     for (const Case& c : {Case{{1280, 1024}, {130, 145}}, Case{{1280, 800}, {130, 0}},
                           Case{{1024, 768}, {2, 0}}, Case{{1920, 801}, {450, 33}}}) {
         EXPECT_EQ(MainWindowPosition(c.screen, window), c.expected) << c.screen.height();
+    }
+}
+
+TEST(IniText, RemovingAKeyKeepsEveryOtherLine) {
+    struct Case {
+        const char* before;
+        const char* after;
+    };
+    const Case cases[] = {
+        {"[Recent Files]\nFile1=/a\nFile2=/b\n[B]\nFile2=/x\n",
+         "[Recent Files]\nFile1=/a\n[B]\nFile2=/x\n"},
+        {"[recent files]\r\n; note\r\n file2 = /b\r\nFile3=/c\r\n",
+         "[recent files]\r\n; note\r\nFile3=/c\r\n"},
+        {"[Recent Files]\nFile1=/a\n", "[Recent Files]\nFile1=/a\n"},  // no such key
+        {"[Other]\nFile2=/b\n", "[Other]\nFile2=/b\n"},                // no such section
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WithoutIniValue(c.before, "Recent Files", "File2"), QString(c.after)) << c.before;
+    }
+}
+
+TEST(Settings, RecentFilesWrittenInTheirSectionEveryOtherByteKept) {
+    const TempDir folder;
+    const QString ini = QString::fromStdString((folder.path() / "KIVO.INI").string());
+    // A comment and a DataPath in the Windows code page (0xE9 is e acute), CRLF line ends.
+    const QByteArray start =
+        "; Cl\xe9ment\r\n[Recent Files]\r\nFile1=/old\r\nFile5=/x\r\n"
+        "[Information]\r\nDataPath=C:\\Donn\xe9\x65s\\\r\n";
+    {
+        QFile file(ini);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(start);
+    }
+    EXPECT_EQ(ReadDataPath(ini, "-"), QString::fromUtf8("C:\\Donn\xc3\xa9\x65s\\"));
+    EXPECT_EQ(ReadRecentFiles(ini), QStringList({"/old", "/x"}));
+    const QString utf8Name = QString::fromUtf8("/d/\xc3\xa9.KVO");
+    WriteSettingsFile(ini, "/data/", {utf8Name, "/b.KVO"});
+    QFile file(ini);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(),
+              "; Cl\xe9ment\r\n[Recent Files]\r\nFile1=/d/\xc3\xa9.KVO\r\n"
+              "File2=/b.KVO\r\n[Information]\r\nDataPath=/data/\r\n");
+    EXPECT_EQ(ReadRecentFiles(ini), QStringList({utf8Name, "/b.KVO"}));
+}
+
+TEST(Settings, RecentFilesReadSkipsEmptiesRepeatsAndKeysPastEight) {
+    const TempDir folder;
+    const QString ini = QString::fromStdString((folder.path() / "KIVO.INI").string());
+    QFile file(ini);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Recent Files]\nFile2=/b\nFile1=/a\nFile3=\nFile4=/a\nFile8=/h\nFile9=/i\n");
+    file.close();
+    EXPECT_EQ(ReadRecentFiles(ini), QStringList({"/a", "/b", "/h"}));
+    EXPECT_TRUE(ReadRecentFiles(ini + ".missing").isEmpty());
+}
+
+TEST(WindowPlacement, FitsTheFreeAreaOfASmallScreen) {
+    struct Case {
+        QRect available;
+        std::optional<QSize> client;  // nullopt: the window fits as designed
+        QPoint position;
+    };
+    const QSize frame(6, 25);  // a classic frame: 1020 x 735 outside
+    const int bar = 17;
+    const Case cases[] = {
+        {{0, 0, 1920, 1080}, std::nullopt, {}},
+        {{0, 0, 1020, 735}, std::nullopt, {}},  // exactly room enough
+        {{0, 0, 1280, 720}, QSize(1031, 695), {121, 0}},
+        {{0, 0, 1366, 728}, QSize(1031, 703), {164, 0}},      // 1366 x 768, 40-pixel panel
+        {{0, 27, 1280, 693}, QSize(1031, 668), {121, 27}},    // a panel at the top
+        {{0, 0, 1280, 734}, QSize(1031, 709), {121, 0}},      // one pixel short
+        {{0, 0, 1024, 600}, QSize(1018, 575), {0, 0}},        // narrower than the pages
+        {{1920, 0, 1280, 720}, QSize(1031, 695), {2041, 0}},  // a second screen
+    };
+    for (const Case& c : cases) {
+        const auto fitted = FitMainWindow(c.available, frame, bar);
+        ASSERT_EQ(fitted.has_value(), c.client.has_value()) << c.available.height();
+        if (!fitted) continue;
+        EXPECT_EQ(fitted->client, *c.client) << c.available.height();
+        EXPECT_EQ(fitted->position, c.position) << c.available.height();
     }
 }
 
