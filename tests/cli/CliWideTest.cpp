@@ -67,8 +67,8 @@ ClientRecord Fixture() {
     client.Name("Bront\xC3\xAB", "Anne", "B")
         .ClientId("C-1042")
         .Form(kShortFormA)
-        .Fitting1({"Phonak, Aud\xC3\xA9o", "Left", "Dome", "2024-03-01", 2})
-        .Fitting2({"Oticon \"More\"", "Both", "Mold", "2024-04-15", 3});
+        .Fitting1({"Sonaro, Clart\xC3\xA9", "Left", "Dome", "2024-03-01", 2})
+        .Fitting2({"Auriq \"Plus\"", "Both", "Mold", "2024-04-15", 3});
     for (auto [item, code] : std::initializer_list<std::pair<int, char>>{
              {9, 'D'}, {10, 'E'}, {15, 'F'}, {18, 'G'}, {26, 'A'}, {27, 'E'}}) {
         client.Answer(0, item, code);
@@ -87,8 +87,8 @@ std::map<std::string, std::string> ExpectedRow(const std::string& file) {
         {"form", "KIVOs(a)"},
         {"TestDate1", "2024-03-01"},
         {"TestDate2", "2024-04-15"},
-        {"HearingAid1", "Phonak, Aud\xC3\xA9o"},
-        {"HearingAid2", "Oticon \"More\""},
+        {"HearingAid1", "Sonaro, Clart\xC3\xA9"},
+        {"HearingAid2", "Auriq \"Plus\""},
         {"Experience1", "2"},
         {"Experience2", "3"},
     };
@@ -187,7 +187,7 @@ TEST_F(CliWide, EveryColumnOfTheRowHoldsTheKnownValue) {
         EXPECT_EQ(values[i], expected.at(header[i])) << "column " << header[i];
     }
     // Fields with a comma or a quote are quoted; plain ones are not.
-    EXPECT_NE(lines[1].find(",\"Phonak, Aud\xC3\xA9o\",\"Oticon \"\"More\"\"\",2,3,"),
+    EXPECT_NE(lines[1].find(",\"Sonaro, Clart\xC3\xA9\",\"Auriq \"\"Plus\"\"\",2,3,"),
               std::string::npos)
         << lines[1];
     EXPECT_EQ(lines[1].rfind(file + ",C-1042,Bront\xC3\xAB,Anne,KIVOs(a),", 0), 0u) << lines[1];
