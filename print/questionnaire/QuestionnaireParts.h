@@ -24,10 +24,11 @@ void SetFont(canvas::Canvas& canvas, const char* name, int size, unsigned style)
 // A product text (Windows-1252) as the canvas takes it (UTF-8).
 std::string Printed(std::string_view cp1252);
 
-// Page 1 only: the centred title, the name and date labels and their write-in lines.
+// Page 1 only: the centred title, then the labels for the client's name, the hearing aid or
+// condition the sheet is for and the two dates, each with its write-in line.
 void DrawHeader(canvas::Canvas& canvas, int width, const PageColumns& at, std::string_view title);
 
-// The instruction lines, the stem line and the A-G answer guide.
+// The instruction lines, the stem line and the A-G answer guide beside them.
 void DrawInstructions(canvas::Canvas& canvas, const PageColumns& at);
 // The bottom of the stem line, the lowest line of the instructions.
 int InstructionsBottom(canvas::Canvas& canvas, const PageColumns& at);

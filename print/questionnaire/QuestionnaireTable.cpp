@@ -25,6 +25,10 @@ constexpr std::array<const char*, 7> kAnswerGuide = {
 constexpr const char* kAnswerRow = "  A     B     C     D     E     F     G";
 constexpr const char* kStemLine = " How good are the hearing aids at...";
 constexpr const char* kContinued = "  (continued on next page)";
+constexpr const char* kNameLabel = "Name:";
+constexpr const char* kConditionLabel = "Hearing aid / condition:";
+constexpr const char* kBirthDateLabel = "Date of Birth:";
+constexpr const char* kTodayLabel = "Today's Date:";
 
 // The printed row of a rated item: "  n.  text" on one line.
 std::string ItemRow(FormKind form, int item) {
@@ -66,21 +70,40 @@ void DrawHeader(Canvas& canvas, int width, const PageColumns& at, std::string_vi
     const long double titleWidth = canvas.TextWidth(text);
     canvas.TextOut(TruncToInt(0.5L * width - 0.5L * titleWidth), at.q0, text);
 
+    // Two rows of two labels, each with its write-in line just below the text: the lines of a
+    // column start together after its longer label. The dates' lines get the room a
+    // handwritten mm/dd/yyyy needs (over 30 mm on Letter and A4).
     SetFont(canvas, kArial, 11, 0);
-    const int labelY = at.q0 + 2 * s0;
-    canvas.TextOut(at.X0, labelY, "Name:");
-    canvas.TextOut(TruncProduct(width, 0.46), labelY, "Date of Birth:");
-    canvas.TextOut(TruncProduct(width, 0.74), labelY, "Today's Date:");
-
-    const int lineY = TruncToInt(at.q0 + static_cast<long double>(2.7) * s0);
-    const std::array<std::array<int, 2>, 3> writeIn = {{
-        {TruncProduct(width, 0.128), TruncProduct(width, 0.41)},
-        {TruncProduct(width, 0.58), TruncProduct(width, 0.69)},
-        {TruncProduct(width, 0.86), at.XR},
-    }};
-    for (const auto& [from, to] : writeIn) {
-        canvas.MoveTo(from, lineY);
-        canvas.LineTo(to, lineY);
+    const int gap = canvas.TextHeight("X") / 2;
+    const auto lineStart = [&](int x, const char* first, const char* second) {
+        return x + std::max(canvas.TextWidth(first), canvas.TextWidth(second)) + gap;
+    };
+    const int leftLines = lineStart(at.X0, kNameLabel, kConditionLabel);
+    const int leftEnd = TruncProduct(width, 0.58);
+    const int rightLabels = TruncProduct(width, 0.62);
+    const int rightLines = lineStart(rightLabels, kBirthDateLabel, kTodayLabel);
+    struct Field {
+        int x;
+        const char* label;
+        int from, to;
+    };
+    const Field rows[2][2] = {
+        {{at.X0, kNameLabel, leftLines, leftEnd},
+         {rightLabels, kBirthDateLabel, rightLines, at.XR}},
+        {{at.X0, kConditionLabel, leftLines, leftEnd},
+         {rightLabels, kTodayLabel, rightLines, at.XR}},
+    };
+    // In title heights below the top line.
+    constexpr std::array<double, 2> kLabelAt = {1.4, 2.8};
+    constexpr std::array<double, 2> kLineAt = {2.1, 3.5};
+    for (std::size_t row = 0; row < 2; ++row) {
+        const int labelY = TruncToInt(at.q0 + static_cast<long double>(kLabelAt[row]) * s0);
+        const int lineY = TruncToInt(at.q0 + static_cast<long double>(kLineAt[row]) * s0);
+        for (const Field& field : rows[row]) {
+            canvas.TextOut(field.x, labelY, field.label);
+            canvas.MoveTo(field.from, lineY);
+            canvas.LineTo(field.to, lineY);
+        }
     }
 }
 
@@ -94,10 +117,12 @@ void DrawInstructions(Canvas& canvas, const PageColumns& at) {
     }
     canvas.TextOut(at.X0, at.q0 + 12 * s1, kStemLine);
 
-    const int s2 = TruncProduct(canvas.TextHeight("X"), 1.4);
+    // The guide stands beside the instructions, from their first line down to the stem
+    // line in six equal steps, so the header above has the page's whole width.
     SetFont(canvas, kArial, 11, canvas::fsBold);
     for (std::size_t n = 0; n < kAnswerGuide.size(); ++n) {
-        canvas.TextOut(at.XG, at.q0 + (static_cast<int>(n) + 3) * s2, kAnswerGuide[n]);
+        const int step = 7 * static_cast<int>(n) * s1 / 6;
+        canvas.TextOut(at.XG, at.q0 + 5 * s1 + step, kAnswerGuide[n]);
     }
 }
 

@@ -14,11 +14,12 @@ using drawing::TruncToInt;
 
 namespace {
 
-// Print order. The third list runs from "Always" down, the reverse of its answer codes.
+// In answer-code order, the order of the entry page's lists, so the clinician types in the
+// ticked box's position as it stands on the paper.
 constexpr std::array<std::array<const char*, 5>, kUseItemCount> kUseOptions = {{
     {" None", " 1-2 days", " 3-4 days", " 5-6 days", " Every day"},
     {" 1-4 hrs.", " 5-6 hrs.", " 7-8 hrs.", " 9-10 hrs.", " 11 hrs. or more"},
-    {" Always (100%)", " Usually (75%)", " Sometimes (50%)", " Rarely (25%)", " Never (0%)"},
+    {" Never (0%)", " Rarely (25%)", " Sometimes (50%)", " Usually (75%)", " Always (100%)"},
 }};
 // The question lines of each use item within the form's eight printed lines.
 constexpr std::array<std::array<std::size_t, 2>, kUseItemCount> kQuestionLines = {

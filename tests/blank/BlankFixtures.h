@@ -2,7 +2,9 @@
 // questionnaire tests.
 #pragma once
 
+#include <QImage>
 #include <QProcess>
+#include <QRectF>
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
@@ -101,6 +103,40 @@ inline QString PdfPageText(const std::filesystem::path& pdf, int page) {
     const QString n = QString::number(page);
     return RunTool("pdftotext", {"-f", n, "-l", n, QString::fromStdString(pdf.string()), "-"})
         .simplified();
+}
+
+// One word of a PDF page and its box in points from the page's top-left.
+struct PdfWord {
+    QRectF box;
+    QString text;
+};
+
+// The words of one page, from pdftotext -bbox, in reading order.
+inline std::vector<PdfWord> PdfWords(const std::filesystem::path& pdf, int page) {
+    const QString n = QString::number(page);
+    const QString xml = RunTool(
+        "pdftotext", {"-bbox", "-f", n, "-l", n, QString::fromStdString(pdf.string()), "-"});
+    static const QRegularExpression word(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">"
+        "([^<]*)</word>");
+    std::vector<PdfWord> words;
+    for (auto it = word.globalMatch(xml); it.hasNext();) {
+        const auto m = it.next();
+        const QPointF a(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF b(m.captured(3).toDouble(), m.captured(4).toDouble());
+        words.push_back({QRectF(a, b), m.captured(5)});
+    }
+    return words;
+}
+
+// One page of a PDF rendered in grey at `dpi`; a null image when pdftoppm failed.
+inline QImage PdfPageImage(const std::filesystem::path& pdf, int page, int dpi,
+                           const std::filesystem::path& folder) {
+    const QString n = QString::number(page);
+    const QString stem = QString::fromStdString((folder / ("page" + n.toStdString())).string());
+    RunTool("pdftoppm", {"-r", QString::number(dpi), "-f", n, "-l", n, "-singlefile", "-gray",
+                         "-png", QString::fromStdString(pdf.string()), stem});
+    return QImage(stem + ".png");
 }
 
 inline QString Folded(const std::string& utf8) {

@@ -101,6 +101,58 @@ TEST_P(PrintableArea, NoTextOverlapsAnotherOrStraddlesAPanel) {
     }
 }
 
+// The text's whole cell, blanks and descenders included.
+QRect CellBox(const canvas::CanvasCall& call, int dpi) {
+    const QFontMetrics m(canvas::ToQFont(call.font, dpi));
+    return QRect(call.Points[0].x, call.Points[0].y,
+                 m.horizontalAdvance(QString::fromStdString(call.Text)), m.height());
+}
+
+// The header's write-in lines: one after each label, on the label's row, clear of every
+// text, and long enough to write on by hand.
+TEST_P(PrintableArea, WriteInLinesFollowTheirLabelsAndLeaveRoomToWrite) {
+    const Area area = GetParam();
+    const auto mm = [&](int pixels) { return pixels * 25.4 / area.dpi; };
+    struct Expected {
+        const char* label;
+        double minimumMm;
+    };
+    // A handwritten mm/dd/yyyy needs 30 mm; a name or a hearing aid's make and model more.
+    const Expected expected[] = {{"Name:", 60.0},
+                                 {"Date of Birth:", 30.0},
+                                 {"Hearing aid / condition:", 60.0},
+                                 {"Today's Date:", 30.0}};
+    for (const FormKind form : {kShortFormA, kShortFormB, kLongForm}) {
+        const std::string where = std::string(area.name) + ", form " + std::to_string(form);
+        RecordingCanvas c(area.dpi);
+        PrintQuestionnaireFirstPage(c, area.width, area.height, form);
+        const auto lines = c.CallsOf(CanvasOp::LineTo);
+        ASSERT_EQ(lines.size(), 4u) << where;
+        const auto texts = Texts(c);
+        for (std::size_t i = 0; i < 4; ++i) {
+            const auto& [label, minimumMm] = expected[i];
+            const auto& line = lines[i];
+            const canvas::Point from = line.Points[0], to = line.Points[1];
+            SCOPED_TRACE(where + ", " + label);
+            ASSERT_EQ(from.y, to.y);
+            EXPECT_GE(mm(to.x - from.x), minimumMm);
+            EXPECT_LE(to.x, area.width);
+            const auto labelCall = TextCall(c, label);
+            const QRect labelCell = CellBox(labelCall, area.dpi);
+            // Right of its label, and under the label's line of text rather than through it.
+            EXPECT_GT(from.x, labelCell.right());
+            EXPECT_GE(from.y, InkBox(labelCall, area.dpi).bottom());
+            EXPECT_LE(from.y, labelCell.bottom() + labelCell.height() / 2);
+            const int half = (line.pen.Width + 1) / 2;
+            const QRect stroke(QPoint(from.x, from.y - half), QPoint(to.x, to.y + half));
+            for (const auto& text : texts) {
+                EXPECT_FALSE(stroke.intersects(InkBox(text, area.dpi)))
+                    << "the line runs through '" << text.Text << "'";
+            }
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryArea, PrintableArea, ::testing::ValuesIn(kAreas),
                          [](const auto& param) { return "Area" + std::to_string(param.index); });
 

@@ -2,6 +2,8 @@
 // hand: columns, table tops and the header.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "print/questionnaire/QuestionnaireLayout.h"
 #include "print/questionnaire/QuestionnairePages.h"
 #include "tests/blank/BlankFixtures.h"
@@ -49,20 +51,39 @@ TEST(QuestionnaireHeader, LabelsAndWriteInLinesAtTheirPositions) {
     EXPECT_EQ(title.Points[0], (canvas::Point{Trunc(F(0.5) * kW - F(0.5) * titleWidth), 320}));
     EXPECT_EQ(title.font.Size, 14);
     EXPECT_EQ(title.font.Style, canvas::fsBold);
-    EXPECT_EQ(TextCall(c, "Name:").Points[0], (canvas::Point{248, 320 + 2 * s0}));
-    EXPECT_EQ(TextCall(c, "Date of Birth:").Points[0], (canvas::Point{2282, 320 + 2 * s0}));
-    EXPECT_EQ(TextCall(c, "Today's Date:").Points[0], (canvas::Point{3671, 320 + 2 * s0}));
-    EXPECT_EQ(TextCall(c, "Name:").font.Size, 11);
 
-    const int y = Trunc(320 + F(2.7) * s0);
+    // Two rows in two columns: labels at X0 = 248 and trunc(0.62 W) = 3075; the lines of a
+    // column start half a text height after its longer label and end at trunc(0.58 W) = 2877
+    // and XR = 4712.
+    const auto width = [](const char* text) { return TextWidthIn("Arial", 11, 0, text); };
+    const int gap = TextHeightX("Arial", 11, 0) / 2;
+    const int leftFrom = 248 + std::max(width("Name:"), width("Hearing aid / condition:")) + gap;
+    const int rightFrom = 3075 + std::max(width("Date of Birth:"), width("Today's Date:")) + gap;
+    const int row1 = Trunc(320 + F(1.4) * s0), row2 = Trunc(320 + F(2.8) * s0);
+    const int line1 = Trunc(320 + F(2.1) * s0), line2 = Trunc(320 + F(3.5) * s0);
+    struct Field {
+        const char* label;
+        canvas::Point at;
+        canvas::Point from, to;
+    };
+    const Field fields[] = {
+        {"Name:", {248, row1}, {leftFrom, line1}, {2877, line1}},
+        {"Date of Birth:", {3075, row1}, {rightFrom, line1}, {4712, line1}},
+        {"Hearing aid / condition:", {248, row2}, {leftFrom, line2}, {2877, line2}},
+        {"Today's Date:", {3075, row2}, {rightFrom, line2}, {4712, line2}},
+    };
     const auto lines = c.CallsOf(CanvasOp::LineTo);
-    ASSERT_EQ(lines.size(), 3u);
-    const int ends[3][2] = {{635, 2034}, {2877, 3423}, {4266, 4712}};
-    for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(lines[i].Points[0], (canvas::Point{ends[i][0], y})) << i;
-        EXPECT_EQ(lines[i].Points[1], (canvas::Point{ends[i][1], y})) << i;
+    ASSERT_EQ(lines.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        const Field& f = fields[i];
+        const auto label = TextCall(c, f.label);
+        EXPECT_EQ(label.Points[0], f.at) << f.label;
+        EXPECT_EQ(label.font, (canvas::Font{"Arial", 11, 0, canvas::clBlack})) << f.label;
+        EXPECT_EQ(lines[i].Points, (std::vector<canvas::Point>{f.from, f.to})) << f.label;
         EXPECT_EQ(lines[i].pen, (canvas::Pen{canvas::clBlack, 2, canvas::psSolid}));
     }
+    // Room for a handwritten date: 30 mm are 709 pixels at 600 dpi.
+    EXPECT_GE(4712 - rightFrom, 709);
 }
 
 TEST(QuestionnaireHeader, InstructionsAndAnswerGuide) {
@@ -70,7 +91,6 @@ TEST(QuestionnaireHeader, InstructionsAndAnswerGuide) {
     PrintQuestionnaireFirstPage(c, kW, kH, kShortFormA);
     const int th12 = TextHeightX("Arial", 12, canvas::fsBold);
     const int s1 = Trunc(F(1.1) * th12);
-    const int s2 = Trunc(F(1.4) * th12);
     const auto& lines = Content().printInstructions;
     ASSERT_EQ(lines.size(), 5u);
     const int at[5] = {5, 6, 7, 9, 10};
@@ -80,17 +100,36 @@ TEST(QuestionnaireHeader, InstructionsAndAnswerGuide) {
         EXPECT_EQ(call.font.Size, 12);
         EXPECT_EQ(call.font.Style, canvas::fsBold);
     }
+    const int stemY = 320 + 12 * s1;
     EXPECT_EQ(TextCall(c, " How good are the hearing aids at...").Points[0],
-              (canvas::Point{248, 320 + 12 * s1}));
+              (canvas::Point{248, stemY}));
+    // The guide runs beside the instructions: "A" level with their first line, "G" with the
+    // stem line, six equal steps between.
     const char* guide[7] = {" A  Not at all",   " B  A little", " C  Somewhat",    " D  Medium",
                             " E  Considerably", " F  Greatly",  " G  Tremendously"};
     for (int n = 0; n < 7; ++n) {
         const auto call = TextCall(c, guide[n]);
-        EXPECT_EQ(call.Points[0], (canvas::Point{3323, 320 + (n + 3) * s2})) << guide[n];
+        EXPECT_EQ(call.Points[0], (canvas::Point{3323, 320 + 5 * s1 + 7 * n * s1 / 6})) << guide[n];
         EXPECT_EQ(call.font.Size, 11);
         EXPECT_EQ(call.font.Style, canvas::fsBold);
         EXPECT_EQ(call.brush.Style(), canvas::bsClear);
         EXPECT_EQ(call.font.Color, canvas::clBlack);
+    }
+    EXPECT_EQ(TextCall(c, " A  Not at all").Points[0].y, 320 + 5 * s1);
+    EXPECT_EQ(TextCall(c, " G  Tremendously").Points[0].y, stemY);
+}
+
+// What the instructions ask for is what the page offers: letters to circle in each row,
+// boxes to tick for the use questions; no column to write in.
+TEST(QuestionnaireHeader, InstructionsSayHowToAnswerOnThisPage) {
+    std::string text;
+    for (const auto& line : Content().printInstructions) text += line;
+    for (const char* phrase :
+         {"circling", "one letter from A to G for each item", "tick one box for each"}) {
+        EXPECT_NE(text.find(phrase), std::string::npos) << phrase << " in " << text;
+    }
+    for (const char* stale : {"column", "writing a letter"}) {
+        EXPECT_EQ(text.find(stale), std::string::npos) << stale << " in " << text;
     }
 }
 

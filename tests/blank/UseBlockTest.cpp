@@ -16,10 +16,11 @@ using canvas::RecordingCanvas;
 
 const canvas::TColor kMoneyGreen = canvas::RgbToColor(0xC0DCC0);
 
+// Top to bottom, as the entry page lists them: the box of answer code A first.
 const std::array<std::array<const char*, 5>, 3> kOptions = {{
     {" None", " 1-2 days", " 3-4 days", " 5-6 days", " Every day"},
     {" 1-4 hrs.", " 5-6 hrs.", " 7-8 hrs.", " 9-10 hrs.", " 11 hrs. or more"},
-    {" Always (100%)", " Usually (75%)", " Sometimes (50%)", " Rarely (25%)", " Never (0%)"},
+    {" Never (0%)", " Rarely (25%)", " Sometimes (50%)", " Usually (75%)", " Always (100%)"},
 }};
 
 // The use block's rectangles: those that start right of the table's left edge.
@@ -93,6 +94,34 @@ TEST_P(UseBlock, PanelsBoxesQuestionsOptionsAndCredit) {
 
 INSTANTIATE_TEST_SUITE_P(EveryForm, UseBlock,
                          ::testing::Values(kShortFormA, kShortFormB, kLongForm));
+
+// The clinician copies a ticked box into the entry page's list: each column's options run
+// down the paper in the order that list offers them (answer codes A to E).
+TEST_P(UseBlock, OptionsRunDownInTheEntryListsOrder) {
+    const FormKind form = GetParam();
+    RecordingCanvas c(kDpi);
+    PrintQuestionnaireSecondPage(c, kW, kH, form);
+    const auto topOf = [&](const std::string& label) {
+        for (const auto& call : Texts(c)) {
+            if (call.Text == " " + label) return call.Points[0].y;
+        }
+        ADD_FAILURE() << "no option '" << label << "'";
+        return -1;
+    };
+    // The third list prints the entry page's labels themselves.
+    int above = -1;
+    for (const std::string_view label : UseOptionLabels(2)) {
+        const int y = topOf(std::string(label));
+        EXPECT_GT(y, above) << label << " is not below the option before it";
+        above = y;
+    }
+    // The first two print shorter labels of their own; their ends match the list's ends.
+    EXPECT_EQ(UseOptionLabels(0).front(), "None");
+    EXPECT_EQ(UseOptionLabels(0).back(), "Every day");
+    EXPECT_LT(topOf("None"), topOf("Every day"));
+    EXPECT_EQ(UseOptionLabels(1).front(), "1 - 4 hours");
+    EXPECT_LT(topOf("1-4 hrs."), topOf("11 hrs. or more"));
+}
 
 TEST(Logo, ArcsCaptionAndRestoredPenAndFont) {
     const int u = Trunc(F(1.15) * TextHeightX("Arial", 11, 0));
