@@ -7,11 +7,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -27,7 +27,13 @@ struct Run {
 };
 
 std::filesystem::path gBinDir;
-std::map<std::string, std::vector<Run>> gRuns;
+// Per round: KIVO's time and peak memory over the baseline's.
+struct Ratio {
+    double time = 0;
+    double memory = 0;
+};
+std::vector<Ratio> gRatios;
+std::vector<double> gBaselineSeconds;
 
 // The programs run in a scratch folder with a private runtime folder, on the offscreen platform
 // unless QT_QPA_PLATFORM says otherwise.
@@ -73,19 +79,32 @@ Run RunOnce(const std::string& program) {
     return {static_cast<double>(painted - started) * 1e-9, static_cast<double>(usage.ru_maxrss)};
 }
 
-void StartToFirstPaint(benchmark::State& state, const std::string& program) {
-    double peak = 0;
+// Each round starts both programs back to back, in alternating order, so a change in the
+// machine's load between rounds touches both sides of a ratio alike.
+void StartToFirstPaint(benchmark::State& state) {
+    const std::array<std::string, 2> programs = {"bench_startup_baseline", "bench_startup_kivo"};
+    double kivoPeak = 0;
+    double basePeak = 0;
+    int round = 0;
     for (auto _ : state) {
-        const Run run = RunOnce(program);
-        if (run.seconds <= 0) {
-            state.SkipWithError("the program did not report its first paint");
-            return;
+        std::array<Run, 2> runs;
+        for (int k = 0; k < 2; ++k) {
+            const std::size_t which = static_cast<std::size_t>((round + k) % 2);
+            runs[which] = RunOnce(programs[which]);
+            if (runs[which].seconds <= 0) {
+                state.SkipWithError("a program did not report its first paint");
+                return;
+            }
         }
-        state.SetIterationTime(run.seconds);
-        gRuns[program].push_back(run);
-        peak = std::max(peak, run.peakKiB);
+        ++round;
+        state.SetIterationTime(runs[1].seconds);
+        gRatios.push_back({runs[1].seconds / runs[0].seconds, runs[1].peakKiB / runs[0].peakKiB});
+        gBaselineSeconds.push_back(runs[0].seconds);
+        kivoPeak = std::max(kivoPeak, runs[1].peakKiB);
+        basePeak = std::max(basePeak, runs[0].peakKiB);
     }
-    state.counters["peak_KiB"] = peak;
+    state.counters["kivo_peak_KiB"] = kivoPeak;
+    state.counters["baseline_peak_KiB"] = basePeak;
 }
 
 double Median(std::vector<double> values) {
@@ -93,23 +112,9 @@ double Median(std::vector<double> values) {
     return values.empty() ? 0 : values[values.size() / 2];
 }
 
-double MedianOf(const std::string& program, double Run::*field) {
-    std::vector<double> values;
-    for (const Run& run : gRuns[program]) values.push_back(run.*field);
-    return Median(values);
-}
-
 }  // namespace
 
-// Alternating registration keeps both programs under the same machine load.
-BENCHMARK_CAPTURE(StartToFirstPaint, baseline, std::string("bench_startup_baseline"))
-    ->UseManualTime()
-    ->Iterations(15)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(StartToFirstPaint, kivo, std::string("bench_startup_kivo"))
-    ->UseManualTime()
-    ->Iterations(15)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(StartToFirstPaint)->UseManualTime()->Iterations(21)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     gBinDir = std::filesystem::absolute(std::filesystem::path(argv[0])).parent_path();
@@ -117,13 +122,15 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    const double timeRatio = MedianOf("bench_startup_kivo", &Run::seconds) /
-                             MedianOf("bench_startup_baseline", &Run::seconds);
-    const double memoryRatio = MedianOf("bench_startup_kivo", &Run::peakKiB) /
-                               MedianOf("bench_startup_baseline", &Run::peakKiB);
+    std::vector<double> times;
+    std::vector<double> memories;
+    for (const Ratio& ratio : gRatios) {
+        times.push_back(ratio.time);
+        memories.push_back(ratio.memory);
+    }
     std::printf(
-        "kivo / baseline, median of runs: time to first paint %.2f, peak memory %.2f"
-        " (target: at most 1.50 each)\n",
-        timeRatio, memoryRatio);
+        "kivo / baseline, median of %zu paired runs: time to first paint %.2f, peak memory %.2f"
+        " (target: at most 1.50 each); baseline median %.1f ms\n",
+        gRatios.size(), Median(times), Median(memories), Median(gBaselineSeconds) * 1e3);
     return 0;
 }

@@ -6,27 +6,11 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QPalette>
-#include <QStyledItemDelegate>
 
 #include "pages/widgets/RecordTextEdits.h"
 #include "pages/widgets/WheelSafeComboBox.h"
 
 namespace kivo {
-namespace {
-
-// List rows of a fixed height.
-class RowHeightDelegate final : public QStyledItemDelegate {
-public:
-    RowHeightDelegate(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
-    }
-
-private:
-    int height_;
-};
-
-}  // namespace
 
 QFont PixelFont(int pixelHeight, bool bold, const QString& family) {
     QFont font(family);
@@ -93,7 +77,7 @@ QComboBox* PlaceList(QWidget* parent, const QString& name, QRect geometry, const
     auto* list = new WheelSafeComboBox(parent);
     list->setObjectName(name);
     list->setGeometry(geometry);
-    list->setItemDelegate(new RowHeightDelegate(16, list));
+    list->SetPopupRowHeight(16);
     list->addItems(items);
     if (editable) {
         // Typed and pasted text as in every other box of the pages.

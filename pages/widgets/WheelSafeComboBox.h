@@ -14,8 +14,17 @@ class WheelSafeComboBox final : public QComboBox {
 public:
     explicit WheelSafeComboBox(QWidget* parent);
 
+    // The height of each row of the popup list. Applied when the popup first opens: making
+    // the list's view costs as much as the box itself, and most lists are never opened.
+    void SetPopupRowHeight(int height) { popupRowHeight_ = height; }
+    void showPopup() override;
+
 protected:
     void wheelEvent(QWheelEvent* event) override;
+
+private:
+    int popupRowHeight_ = 0;
+    bool rowHeightApplied_ = false;
 };
 
 }  // namespace kivo
