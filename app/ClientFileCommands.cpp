@@ -45,6 +45,14 @@ bool ConfirmReplace(const QString& path, const QString& caption, QWidget* owner)
     return Dialogs().Message(question) == DialogButton::Yes;
 }
 
+// True when the two names reach one file: the same spelling, or one file on disk through
+// a link or a name relative to the start folder (KIVO.INI may hold either).
+bool SameRecentFile(const QString& a, const QString& b) {
+    if (SamePath(a, b)) return true;
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+}
+
 }  // namespace
 
 bool MainWindow::ResolveUnsavedChanges() {
@@ -197,7 +205,7 @@ void MainWindow::OpenRecentFile(const QString& path) {
 void MainWindow::AddRecentFile(const QString& path) {
     // Full paths, so an entry from a relative command-line name still opens from elsewhere.
     const QString full = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-    recentFiles_.removeIf([&full](const QString& entry) { return SamePath(entry, full); });
+    recentFiles_.removeIf([&full](const QString& entry) { return SameRecentFile(entry, full); });
     recentFiles_.prepend(full);
     while (recentFiles_.size() > kRecentFileCount) recentFiles_.removeLast();
     RebuildRecentMenu();

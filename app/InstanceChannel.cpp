@@ -3,6 +3,7 @@
 #include "app/InstanceChannel.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QThread>
@@ -52,7 +53,9 @@ void InstanceServer::Read(QLocalSocket* socket) {
     socket->write(kHandOverReply);
     socket->flush();
     socket->disconnectFromServer();
-    if (!path.isEmpty()) emit FileHandedOver(path);
+    // A second start always sends a whole path; any other line is not one of ours, and a
+    // relative name would be taken from this copy's folder.
+    if (QDir::isAbsolutePath(path)) emit FileHandedOver(path);
 }
 
 bool HandOverFile(const QString& name, const QString& path, int connectMs, int replyMs) {

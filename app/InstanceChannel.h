@@ -20,7 +20,7 @@ public:
     bool Listening() const;
 
 signals:
-    // A path sent by a second start, made absolute by the sender.
+    // A path sent by a second start, made absolute by the sender; other lines are dropped.
     void FileHandedOver(const QString& path);
 
 private:

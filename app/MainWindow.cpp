@@ -387,7 +387,9 @@ QString MainWindow::DroppedClientFile(const QMimeData* data) {
     const QList<QUrl> urls = data->urls();
     if (urls.size() != 1 || !urls.constFirst().isLocalFile()) return {};
     const QString path = urls.constFirst().toLocalFile();
-    if (!path.endsWith(QStringLiteral(".kvo"), Qt::CaseInsensitive)) return {};
+    // A folder named like a client file is refused while it is dragged, not passed over after.
+    if (!path.endsWith(QStringLiteral(".kvo"), Qt::CaseInsensitive) || !QFileInfo(path).isFile())
+        return {};
     return QDir::toNativeSeparators(path);
 }
 

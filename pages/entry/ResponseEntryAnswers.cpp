@@ -167,13 +167,13 @@ bool ResponseEntryPage::HoldsAnswers(int condition) const {
     return false;
 }
 
-void ResponseEntryPage::ClearCondition(int condition) {
-    if (!HoldsAnswers(condition)) return;
+bool ResponseEntryPage::ClearCondition(int condition) {
+    if (!HoldsAnswers(condition)) return false;
     const DialogButton answer =
         Dialogs().Message({QStringLiteral("Clear all answers of Condition %1?").arg(condition + 1),
                            QStringLiteral("Confirm"), DialogIcon::Question,
                            DialogButton::Yes | DialogButton::No, this, DialogButton::No});
-    if (answer != DialogButton::Yes) return;
+    if (answer != DialogButton::Yes) return false;
     {
         const QScopedValueRollback<bool> loading(loading_, true);
         for (int r = 0; r < shownItemCount_; ++r) ShowLetter(condition, r, -1);
@@ -186,6 +186,7 @@ void ResponseEntryPage::ClearCondition(int condition) {
     for (int r = 0; r < kMaxItems; ++r) ShowRowMark(r);
     ShowAnsweredMarks();
     RaiseFileModified();
+    return true;
 }
 
 bool ResponseEntryPage::IsAnswered(int condition, int row) const {

@@ -168,8 +168,8 @@ void ResponseEntryPage::BuildStaticControls() {
             PlaceLabel(this, QStringLiteral("AnsweredLabel%1").arg(c + 1), {},
                        At(c == 0 ? 503 : 757, 588), bold);
     }
-    connect(clearButton1_, &QPushButton::clicked, this, [this] { ClearCondition(0); });
-    connect(clearButton2_, &QPushButton::clicked, this, [this] { ClearCondition(1); });
+    connect(clearButton1_, &QPushButton::clicked, this, [this] { ClearFromButton(0); });
+    connect(clearButton2_, &QPushButton::clicked, this, [this] { ClearFromButton(1); });
 }
 
 void ResponseEntryPage::BuildRows() {
@@ -307,6 +307,15 @@ void ResponseEntryPage::ArrangeRows() {
             list->setEnabled(used);
         }
     }
+}
+
+void ResponseEntryPage::ClearFromButton(int condition) {
+    const bool cleared = ClearCondition(condition);
+    if (shownItemCount_ == 0) return;
+    // The keys go back to the grid, from item 1 of a sheet just cleared: left on the button,
+    // letters would do nothing and Space would ask again.
+    if (cleared) MoveFocusCell(condition, 0, true);
+    scrollContent_->setFocus(Qt::OtherFocusReason);
 }
 
 void ResponseEntryPage::OnHidden() {

@@ -72,8 +72,10 @@ private:
     void ArrangeRows();
     // The Clear button of one condition (0 or 1): when the condition holds anything, asks
     // and then clears its answers on the page and marks the client modified; Responses
-    // follows at the next store.
-    void ClearCondition(int condition);
+    // follows at the next store. True when it cleared.
+    bool ClearCondition(int condition);
+    // ClearCondition from its button, then the keyboard back to the grid.
+    void ClearFromButton(int condition);
     // True when any answer of the condition is shown or kept.
     bool HoldsAnswers(int condition) const;
     // Presses `column` of a row (none for a column outside 0..6) and raises the others.

@@ -2,6 +2,7 @@
 // the keyboard, Open Recent and KIVO.INI, the name Save suggests, files dropped on the window
 // or handed over by a second start, the guide, the version and the window on small screens.
 #include <QApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QLabel>
@@ -333,6 +334,27 @@ TEST_F(Desktop, OpenRecentAsksAboutUnsavedChangesAsLoadDoes) {
     }
 }
 
+// One client file reached under two names, through a linked folder or by a name relative to
+// the start folder as KIVO.INI may hold it, is one entry: the name opened last.
+TEST_F(Desktop, OpenRecentListsAFileReachedUnderTwoNamesOnce) {
+    ASSERT_TRUE(QDir(Folder()).mkdir("real"));
+    const QString real = Client("real/a.KVO", "A");
+    const QString other = Client("other.KVO", "Other");
+    ASSERT_TRUE(QFile::link(Folder() + "real", Folder() + "link"));
+    const QString linked = Folder() + "link/a.KVO";
+    WriteBytes(Path("KIVO.INI"),
+               "[Recent Files]\nFile1=real/a.KVO\nFile2=" + other.toUtf8() + "\n");
+    MainWindow& main = Start();
+    ASSERT_EQ(main.RecentFiles(), QStringList({"real/a.KVO", other}));
+    test::TriggerAction(main, "actionRecentFile1");
+    EXPECT_EQ(LastName(), "A");
+    EXPECT_EQ(main.RecentFiles(), QStringList({real, other}));
+    Load(linked);
+    EXPECT_EQ(main.RecentFiles(), QStringList({linked, other}));
+    Load(real);
+    EXPECT_EQ(main.RecentFiles(), QStringList({real, other}));
+}
+
 // --- Where files go -------------------------------------------------------------------------
 
 TEST_F(Desktop, SaveStartsInTheDataFolderAndSuggestsANameFromTheClient) {
@@ -392,6 +414,7 @@ TEST_F(Desktop, OnlyOneLocalClientFileIsAcceptedAsADrop) {
     MainWindow& main = Start();
     const QString kvo = Client("drop.kvo", "Drop");
     WriteBytes(Path("notes.txt"), "x");
+    ASSERT_TRUE(QDir(Folder()).mkdir("Clients.KVO"));
     struct Case {
         const char* what;
         QList<QUrl> urls;
@@ -401,6 +424,7 @@ TEST_F(Desktop, OnlyOneLocalClientFileIsAcceptedAsADrop) {
         {"one .kvo", {QUrl::fromLocalFile(kvo)}, true},
         {"one .KVO", {QUrl::fromLocalFile(Client("UP.KVO", "Up"))}, true},
         {"another kind", {QUrl::fromLocalFile(Path("notes.txt"))}, false},
+        {"a folder named like one", {QUrl::fromLocalFile(Path("Clients.KVO"))}, false},
         {"two files", {QUrl::fromLocalFile(kvo), QUrl::fromLocalFile(kvo)}, false},
         {"not local", {QUrl("https://example.org/a.KVO")}, false},
         {"nothing", {}, false},
@@ -487,6 +511,23 @@ TEST_F(HandOver, TheRunningCopyOpensTheFileItIsHanded) {
     EXPECT_EQ(main.windowTitle(), "KIVO - HANDED.KVO");
 }
 
+// A second start sends whole paths only: a bare name, which the running copy would look up in
+// its own folder, opens nothing, nor does a line that is no path at all.
+TEST_F(HandOver, OnlyAWholePathIsOpened) {
+    MainWindow& main = Start();
+    InstanceServer server(name_);
+    ASSERT_TRUE(server.Listening());
+    QObject::connect(&server, &InstanceServer::FileHandedOver, &main,
+                     &MainWindow::OpenFileFromElsewhere);
+    Client("here.KVO", "Here");  // in this copy's current folder
+    for (const QString& line : {QStringLiteral("here.KVO"), QStringLiteral("./here.KVO"),
+                                QStringLiteral("\x01\x02 garbage"), QString()}) {
+        EXPECT_EQ(Send(line), "OK\n");
+        EXPECT_TRUE(script_->asked.empty());
+        EXPECT_EQ(main.windowTitle(), "KIVO") << line.toStdString();
+    }
+}
+
 // --- The guide and the version ------------------------------------------------------------
 
 TEST_F(Desktop, HelpContentsShowsTheGuide) {
@@ -501,6 +542,7 @@ TEST_F(Desktop, HelpContentsShowsTheGuide) {
                                "A to E, or 1 to 5",
                                "Up, Down",
                                "Left, Right, Tab, Shift+Tab",
+                               "Page Up, Page Down",
                                "Delete, Backspace",
                                "Space",
                                "Home, End",
