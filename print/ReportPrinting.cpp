@@ -229,8 +229,13 @@ QString SuggestedSaveName(const QString& lastName, const QString& reportTitle) {
     QString title = reportTitle;
     if (title.startsWith("KIVO ")) title.remove(0, 5);
     QString name = lastName.trimmed().toUpper();
-    // A name is one file name, never a path.
-    for (const QChar c : QStringLiteral("/\\:*?\"<>|")) name.replace(c, QLatin1Char('_'));
+    // A name is one file name on every system, never a path; leading dots would hide it.
+    static const QString kRefused = QStringLiteral("/\\:*?\"<>|");
+    for (QChar& c : name) {
+        if (kRefused.contains(c) || c.category() == QChar::Other_Control) c = QLatin1Char('_');
+    }
+    while (name.startsWith(QLatin1Char('.'))) name.remove(0, 1);
+    name = name.trimmed();
     return name.isEmpty() ? reportTitle : name + " " + title;
 }
 

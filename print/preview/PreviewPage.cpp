@@ -8,8 +8,27 @@
 #include "print/engine/ReportUnits.h"
 
 namespace kivo::report {
+namespace {
 
-QImage PageImageAt(const Page& page, double dpi) {
+// Pixels of `page` at `dpi`, counted in floating point so no size can overflow.
+double PixelCount(const Page& page, double dpi) {
+    return static_cast<double>(SizeToDevice(page.width, dpi)) *
+           static_cast<double>(SizeToDevice(page.height, dpi));
+}
+
+}  // namespace
+
+double DpiWithinImageBudget(const Page& page, double dpi) {
+    const double pixels = PixelCount(page, dpi);
+    if (pixels <= kMaxPageImagePixels) return dpi;
+    // A little under the square root's answer, since sizes round to whole pixels.
+    double fitted = dpi * std::sqrt(kMaxPageImagePixels / pixels) * 0.999;
+    while (fitted > 0 && PixelCount(page, fitted) > kMaxPageImagePixels) fitted *= 0.99;
+    return fitted;
+}
+
+QImage PageImageAt(const Page& page, double requestedDpi) {
+    const double dpi = DpiWithinImageBudget(page, requestedDpi);
     QImage image(static_cast<int>(SizeToDevice(page.width, dpi)),
                  static_cast<int>(SizeToDevice(page.height, dpi)), QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -57,10 +76,15 @@ QSize PreviewPage::sizeHint() const {
 }
 
 QImage PreviewPage::PageImage() const {
-    const QSize page = PagePixels(zoom_);
-    QImage image(page + QSize(4, 4), QImage::Format_RGB32);
+    QImage image(PagePixels(zoom_) + QSize(4, 4), QImage::Format_RGB32);
     image.fill(palette().color(QPalette::Window));
     QPainter p(&image);
+    PaintPage(p);
+    return image;
+}
+
+void PreviewPage::PaintPage(QPainter& p) const {
+    const QSize page = PagePixels(zoom_);
     p.fillRect(QRect(QPoint(0, 0), page + QSize(2, 2)), Qt::white);
     p.setPen(Qt::black);
     p.drawRect(QRect(QPoint(0, 0), page + QSize(1, 1)));
@@ -72,14 +96,22 @@ QImage PreviewPage::PageImage() const {
         const double dpi = ScreenDpi() * zoom_ / 100.0;
         RenderPage(*page_, p, {dpi, dpi, 0.0, 0.0});
     }
-    return image;
 }
 
-void PreviewPage::paintEvent(QPaintEvent*) {
+void PreviewPage::paintEvent(QPaintEvent* event) {
     if (!page_) return;
+    QPainter p(this);
+    const QSize whole = PagePixels(zoom_) + QSize(4, 4);
+    if (static_cast<double>(whole.width()) * whole.height() > kMaxPageImagePixels) {
+        // A page too big to keep as one picture (a page file may name any paper) is drawn
+        // where it shows, each time.
+        p.setClipRect(event->rect());
+        p.fillRect(event->rect(), palette().color(QPalette::Window));
+        PaintPage(p);
+        return;
+    }
     // Scrolling repaints often: the page is drawn once per page and zoom.
     if (cached_.isNull()) cached_ = PageImage();
-    QPainter p(this);
     p.drawImage(0, 0, cached_);
 }
 

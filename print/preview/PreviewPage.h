@@ -5,10 +5,20 @@
 
 #include "print/engine/PageStore.h"
 
+class QPainter;
+
 namespace kivo::report {
 
-// `page` drawn alone on white at `dpi` dots per inch, its resolution recorded in the image: the
-// picture that is copied or saved, as sharp as print.
+// The most pixels one picture of a page may hold (128 MB, A3 at 300 dpi twice over): a page
+// file may name paper metres wide, whose picture at print quality would not fit in memory.
+constexpr double kMaxPageImagePixels = 32.0 * 1024 * 1024;
+
+// `dpi`, or less where the page's picture at `dpi` would hold more than kMaxPageImagePixels.
+double DpiWithinImageBudget(const Page& page, double dpi);
+
+// `page` drawn alone on white at `dpi` dots per inch (less for a page too big for that,
+// DpiWithinImageBudget), its resolution recorded in the image: the picture that is copied or
+// saved, as sharp as print.
 QImage PageImageAt(const Page& page, double dpi);
 
 // One recorded page drawn at a zoom percentage of its natural size on screen: a white page
@@ -34,10 +44,12 @@ protected:
 
 private:
     double ScreenDpi() const;
+    // The page at the current zoom with its outline and shadow, from the widget's top-left.
+    void PaintPage(QPainter& p) const;
 
     const Page* page_ = nullptr;
     int zoom_ = 100;
-    QImage cached_;  // the page image of the current page and zoom, drawn once
+    QImage cached_;  // the page image of the current page and zoom, drawn once if not too big
 };
 
 }  // namespace kivo::report

@@ -25,9 +25,17 @@ constexpr int kChartHeight = 305;
 constexpr int kTablesWidth = 617;
 constexpr int kTablesHeight = 225;
 
-// The name's room ends where "Gender:" starts, less a blank so the two never touch.
+// Where the labels of a row start, so that each detail ends before the next one on its row
+// (less a blank, so the two never touch) or at the band's right edge.
 constexpr int kNameLeft = 8;
 constexpr int kGenderLeft = 200;
+constexpr int kBirthDateLeft = 325;
+constexpr int kTestFormLeft = 512;
+constexpr int kCoupling1Left = 192;
+constexpr int kColumn2Left = 416;
+constexpr int kHearingAid2Left = 432;
+constexpr int kCoupling2Left = 560;
+constexpr int kBandWidth = 720;
 // The comments fill the free space between the details and the chart.
 constexpr int kCommentLines = 4;
 
@@ -43,6 +51,16 @@ QString Elided(const QString& text, double room, const FontSpec& font) {
         while (!kept.isEmpty() && (kept.back().isSpace() || kept.back() == u',')) kept.chop(1);
     }
     return kept + ellipsis;
+}
+
+// Sets `label`'s caption to `text`, cut with "…" where it would reach `right` (design pixels
+// from the band's left): the next label on its row, or the band's edge.
+void SetFitted(ReportLabel& label, const QString& text, int right) {
+    double room = Px(right) - label.Size.left;
+    if (right < kBandWidth) {
+        room -= DesignPixelsToTenths(DesignMetrics(label.Font).TextWidth(QStringLiteral(" ")));
+    }
+    label.SetCaption(Elided(text, room, label.Font));
 }
 
 }  // namespace
@@ -98,8 +116,8 @@ void ScoreReport::BuildPageHeader() {
     header.printed = &date;
     header.name = &AddLabel(band, kNameLeft, 104, "Name:");
     header.gender = &AddLabel(band, kGenderLeft, 104, "Gender:");
-    header.birthDate = &AddLabel(band, 325, 104, "Date of Birth:");
-    header.testForm = &AddLabel(band, 512, 104, "Test Form:");
+    header.birthDate = &AddLabel(band, kBirthDateLeft, 104, "Date of Birth:");
+    header.testForm = &AddLabel(band, kTestFormLeft, 104, "Test Form:");
 }
 
 void ScoreReport::BuildDetail() {
@@ -119,15 +137,15 @@ void ScoreReport::BuildDetail() {
         {&c1.aidHeading, 56, 29, "Hearing Aid Information"},
         {&c1.hearingAid, 56, 52, " "},
         {&c1.ear, 40, 75, "Ear: "},
-        {&c1.coupling, 192, 75, "Coupling:"},
+        {&c1.coupling, kCoupling1Left, 75, "Coupling:"},
         {&c1.testDate, 40, 98, "Date of Test:"},
         {&c1.experience, 40, 121, "HA Experience:"},
-        {&c2.heading, 416, 6, "Condition 2:"},
-        {&c2.aidHeading, 432, 29, "Hearing Aid Information"},
-        {&c2.hearingAid, 432, 52, " "},
-        {&c2.ear, 416, 75, "Ear: "},
-        {&c2.coupling, 560, 75, "Coupling:"},
-        {&c2.testDate, 416, 98, "Date of Test:"},
+        {&c2.heading, kColumn2Left, 6, "Condition 2:"},
+        {&c2.aidHeading, kHearingAid2Left, 29, "Hearing Aid Information"},
+        {&c2.hearingAid, kHearingAid2Left, 52, " "},
+        {&c2.ear, kColumn2Left, 75, "Ear: "},
+        {&c2.coupling, kCoupling2Left, 75, "Coupling:"},
+        {&c2.testDate, kColumn2Left, 98, "Date of Test:"},
         {&c2.experience, 417, 121, "HA Experience:"},
         {&detail.commentsHeading, 40, 152, "Comments:"},
     };
@@ -164,26 +182,31 @@ void ScoreReport::FillPageHeader() {
     if (!d.lastName.isEmpty()) name += ", ";
     name += d.firstName + " " + d.middleInitial;
     const auto& header = elements_.header;
-    const double room =
-        Px(kGenderLeft - kNameLeft) -
-        DesignPixelsToTenths(DesignMetrics(header.name->Font).TextWidth(QStringLiteral(" ")));
-    header.name->SetCaption(Elided(name, room, header.name->Font));
-    header.gender->SetCaption(d.gender);
-    header.birthDate->SetCaption(d.birthDate);
-    header.testForm->SetCaption(d.testForm);
+    SetFitted(*header.name, name, kGenderLeft);
+    SetFitted(*header.gender, d.gender, kBirthDateLeft);
+    SetFitted(*header.birthDate, d.birthDate, kTestFormLeft);
+    SetFitted(*header.testForm, d.testForm, kBandWidth);
 }
 
 void ScoreReport::FillDetail() {
     const drawing::ClientDetails d = drawing::ClientDetailsOf(client_);
     const auto& detail = elements_.detail;
+    // Where each column's rows end: condition 1's at condition 2's labels, condition 2's at
+    // the band's edge.
+    struct ColumnEnds {
+        int hearingAid, ear, coupling, rest;
+    };
+    constexpr ColumnEnds kEnds[] = {{kHearingAid2Left, kCoupling1Left, kColumn2Left, kColumn2Left},
+                                    {kBandWidth, kCoupling2Left, kBandWidth, kBandWidth}};
     for (std::size_t c = 0; c < detail.conditions.size(); ++c) {
         const auto& labels = detail.conditions[c];
         const auto& details = d.conditions[c];
-        labels.hearingAid->SetCaption(" " + details.hearingAid);
-        labels.ear->SetCaption(details.ear);
-        labels.coupling->SetCaption(details.coupling);
-        labels.testDate->SetCaption(details.testDate);
-        labels.experience->SetCaption(details.experience);
+        const ColumnEnds& ends = kEnds[c];
+        SetFitted(*labels.hearingAid, " " + details.hearingAid, ends.hearingAid);
+        SetFitted(*labels.ear, details.ear, ends.ear);
+        SetFitted(*labels.coupling, details.coupling, ends.coupling);
+        SetFitted(*labels.testDate, details.testDate, ends.rest);
+        SetFitted(*labels.experience, details.experience, ends.rest);
     }
     detail.comments->SetCaption(d.comments);
     // The same routines as the report screen, recorded as vectors and text for the paper.

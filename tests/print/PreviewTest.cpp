@@ -271,6 +271,51 @@ TEST(ReportPreview, CopyPutsThePageOnTheClipboardAtPrintQuality) {
     }
 }
 
+// A page file may name paper metres wide. Its page copies at less than 300 dpi, so the
+// picture stays within kMaxPageImagePixels, keeps the page's shape and records the resolution
+// it was drawn at; the screen shows it at 100 % drawing only what is in view.
+TEST(ReportPreview, AHugePageCopiesAndShowsWithinMemory) {
+    PagedReport r(1);
+    PageStore huge;
+    huge.title = "Huge";
+    huge.pages.resize(1);
+    Page& page = huge.pages[0];
+    page.width = 20000.0;  // 2 m
+    page.height = 60000.0;
+    PageItem red;
+    red.kind = PageItem::Kind::Fill;
+    red.rect = QRectF(0.0, 0.0, 254.0, 254.0);  // the first inch square
+    red.color = Qt::red;
+    page.items.push_back(red);
+    PreviewActions actions;
+    actions.load = [&](QWidget*) -> std::optional<PageStore> { return huge; };
+    ReportPreview window(r.report, actions);
+    window.resize(600, 500);
+    window.show();
+    window.Generate();
+    window.findChild<QToolButton*>("LoadReport")->click();
+    ASSERT_EQ(window.PageCount(), 1);
+
+    QGuiApplication::clipboard()->clear();
+    QTest::mouseClick(window.findChild<QToolButton*>("copybutton"), Qt::LeftButton);
+    const QImage image = QGuiApplication::clipboard()->image();
+    ASSERT_FALSE(image.isNull());
+    EXPECT_LE(static_cast<double>(image.width()) * image.height(), kMaxPageImagePixels);
+    EXPECT_GT(static_cast<double>(image.width()) * image.height(), 0.9 * kMaxPageImagePixels);
+    EXPECT_NEAR(static_cast<double>(image.height()) / image.width(), 3.0, 0.01);
+    const double dpi = image.dotsPerMeterX() * 0.0254;
+    EXPECT_LT(dpi, 300.0);
+    EXPECT_NEAR(image.width(), 20000.0 / 254.0 * dpi, 1.0) << "the resolution it was drawn at";
+    EXPECT_EQ(image.pixelColor(1, 1), QColor(Qt::red));
+
+    window.SetZoom(100);
+    auto* area = window.findChild<QScrollArea*>("PreviewArea");
+    const QImage shown = area->viewport()->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(0, 0), QColor(Qt::black)) << "the page's outline";
+    EXPECT_EQ(shown.pixelColor(10, 10), QColor(Qt::red)) << "the page's first inch";
+    EXPECT_EQ(shown.pixelColor(200, 200), QColor(Qt::white));
+}
+
 // The name Save suggests: the run's, asked just before the run takes its data, and for a
 // loaded page file its base name. Save is never offered for pages there are none of, and an
 // empty page file is not shown.

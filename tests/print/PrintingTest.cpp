@@ -71,6 +71,33 @@ TEST(PrintingProgress, SettingsAlwaysAskForAllPagesUpright) {
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
 }
 
+// The name Save suggests is one file name on every system: no folder separators, characters
+// Windows refuses, control characters (a hand-made client file may hold any byte) or leading
+// dots that hide a file; the client's own letters stay.
+TEST(SuggestedSaveName, IsOneSafeFileName) {
+    struct Case {
+        QString lastName;
+        QString suggested;
+    };
+    const QString title = "KIVO Score Report";
+    const Case cases[] = {
+        {"Garcia", "GARCIA Score Report"},
+        {"", "KIVO Score Report"},
+        {"   ", "KIVO Score Report"},
+        {"o'Neil/Ng", "O'NEIL_NG Score Report"},
+        {"a\\b:c*d?e\"f<g>h|i", "A_B_C_D_E_F_G_H_I Score Report"},
+        {QString("Tab\tNew\nLine") + QChar(0x7f) + QChar(0x1b), "TAB_NEW_LINE__ Score Report"},
+        {"..Hidden", "HIDDEN Score Report"},
+        {".", "KIVO Score Report"},
+        {QString::fromUtf8("M\u00fcller-\u00d8deg\u00e5rd"),
+         QString::fromUtf8("M\u00dcLLER-\u00d8DEG\u00c5RD Score Report")},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(print::SuggestedSaveName(c.lastName, title), c.suggested)
+            << c.lastName.toStdString();
+    }
+}
+
 TEST_F(PrintingTest, PrinterSetupOffersNoPageRangeAndKeepsTheChoices) {
     script->printCopies = {2, 0};
     print::PrinterSetup(report, nullptr);

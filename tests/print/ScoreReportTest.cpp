@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
 #include "model/ClientFile.h"
@@ -401,6 +402,66 @@ TEST_F(ScoreReportTest, LongNamesEndInAnEllipsisBeforeGender) {
         EXPECT_LT(name->rect.left() + Px(metrics.TextWidth(caption)), gender->rect.left())
             << c.name;
         EXPECT_NEAR(gender->rect.left(), 127.0 + Px(200), 1e-9) << c.name;
+    }
+}
+
+// Every field of the client's details filled to its width with the widest letter, or with
+// ordinary text: no detail runs under the next one on its row or past the band's right edge
+// (720 pixels, which A4 paper with a printer's quarter-inch margin still prints), and a cut
+// one ends in "…". Nothing is cut that fits.
+TEST_F(ScoreReportTest, DetailsStayInTheirRoomAndMarkACut) {
+    const QString ellipsis = QString::fromUtf8("\u2026");
+    const std::string w(40, 'W');
+    const auto wide = [&](std::size_t n) { return std::string_view(w).substr(0, n); };
+    const test::FittingDetails wideFitting{wide(29), wide(5), wide(11), wide(10), 3};
+    const ClientRecord widest = test::ClientBuilder()
+                                    .Name(wide(17), wide(17), wide(1))
+                                    .Gender(wide(1))
+                                    .BirthDate(wide(10))
+                                    .Fitting1(wideFitting)
+                                    .Fitting2(wideFitting)
+                                    .Form(kLongForm)
+                                    .Build();
+    struct Case {
+        const char* name;
+        ClientRecord client;
+        bool cut;
+    };
+    const Case cases[] = {{"ordinary", Client(), false}, {"widest", widest, true}};
+    for (const Case& c : cases) {
+        const auto store = Run(c.client);
+        const double bandLeft = 127.0;
+        const double bandRight = bandLeft + Px(720);
+        const double chartTop = 127.0 + Px(129 + 232);
+        std::vector<const PageItem*> details;
+        for (const auto* item : ItemsOf(store.pages[0], PageItem::Kind::Text)) {
+            if (item->top < chartTop && item->rect.left() > bandLeft - 1e-6) {
+                details.push_back(item);
+            }
+        }
+        ASSERT_GE(details.size(), 20u) << c.name;
+        std::vector<int> cutLefts;  // in design pixels from the band's left
+        for (const auto* item : details) {
+            const double end =
+                item->rect.left() + Px(DesignMetrics(item->font).TextWidth(item->text));
+            EXPECT_LE(end, bandRight + 1e-6) << c.name << ": " << item->text.toStdString();
+            for (const auto* other : details) {
+                const bool sameRow = std::abs(other->top - item->top) < 1e-6;
+                if (!sameRow || other->rect.left() <= item->rect.left()) continue;
+                EXPECT_LT(end, other->rect.left()) << c.name << ": " << item->text.toStdString()
+                                                   << " runs under " << other->text.toStdString();
+            }
+            if (item->text.endsWith(ellipsis)) {
+                cutLefts.push_back(static_cast<int>(
+                    std::lround((item->rect.left() - bandLeft) / kTenthsPerDesignPixel)));
+            }
+        }
+        // Too wide: the name, the birth date, condition 2's hearing aid and its coupling.
+        // Condition 1's hearing aid and coupling just fit before condition 2's labels.
+        std::sort(cutLefts.begin(), cutLefts.end());
+        const std::vector<int> expected =
+            c.cut ? std::vector<int>{8, 325, 432, 560} : std::vector<int>{};
+        EXPECT_EQ(cutLefts, expected) << c.name;
     }
 }
 

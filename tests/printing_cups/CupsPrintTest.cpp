@@ -48,6 +48,32 @@ QStringList Overlaps(const std::vector<Word>& words) {
     return found;
 }
 
+// The user's choices in the print dialog: a queue and a paper, and landscape and the first
+// page only, which the score report never takes.
+class Choosing final : public DialogSeam {
+public:
+    Choosing(const char* queue, QPageSize::PageSizeId paper) : queue_(queue), paper_(paper) {}
+    DialogButton Message(const MessageRequest&) override { return DialogButton::Ok; }
+    std::optional<QString> OpenFileName(const FileRequest&) override { return {}; }
+    std::optional<QString> SaveFileName(const FileRequest&) override { return {}; }
+    bool Print(const PrintRequest& request, QPrinter& printer) override {
+        offeredRange = request.maxPage > 0;
+        printer.setPrinterName(queue_);
+        printer.setPageSize(QPageSize(paper_));
+        printer.setPageOrientation(QPageLayout::Landscape);
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(1, 1);
+        return true;
+    }
+    std::optional<QString> InputText(const InputRequest&) override { return {}; }
+    int RunModal(QDialog&) override { return 0; }
+    bool offeredRange = true;
+
+private:
+    QString queue_;
+    QPageSize::PageSizeId paper_;
+};
+
 class CupsPrinting : public ShellTest {
 protected:
     void SetUp() override {
@@ -163,26 +189,7 @@ TEST_F(CupsPrinting, TheScoreReportPrintsOnThePrinterAndPaperOfTheSetup) {
     const report::PageStore shown = scoreReport.Report().Generate();
     gClientRecord = test::ClientBuilder().Name("Smith", "Bob").Build();
 
-    // The user's choices in the print dialog.
-    class Choosing final : public DialogSeam {
-    public:
-        DialogButton Message(const MessageRequest&) override { return DialogButton::Ok; }
-        std::optional<QString> OpenFileName(const FileRequest&) override { return {}; }
-        std::optional<QString> SaveFileName(const FileRequest&) override { return {}; }
-        bool Print(const PrintRequest& request, QPrinter& printer) override {
-            offeredRange = request.maxPage > 0;
-            printer.setPrinterName("a4");
-            printer.setPageSize(QPageSize(QPageSize::A4));
-            printer.setPageOrientation(QPageLayout::Landscape);
-            printer.setPrintRange(QPrinter::PageRange);
-            printer.setFromTo(1, 1);
-            return true;
-        }
-        std::optional<QString> InputText(const InputRequest&) override { return {}; }
-        int RunModal(QDialog&) override { return 0; }
-        bool offeredRange = true;
-    };
-    auto choosing = std::make_unique<Choosing>();
+    auto choosing = std::make_unique<Choosing>("a4", QPageSize::A4);
     Choosing* dialogs = choosing.get();
     auto previous = InstallDialogs(std::move(choosing));
     print::PrinterSetup(scoreReport.Report(), nullptr);
@@ -209,6 +216,58 @@ TEST_F(CupsPrinting, TheScoreReportPrintsOnThePrinterAndPaperOfTheSetup) {
     }
     EXPECT_TRUE(sawName);
     EXPECT_TRUE(Overlaps(words).isEmpty()) << Overlaps(words).join("; ").toStdString();
+    ResetClientRecord(gClientRecord);
+}
+
+// A client whose every detail is as wide as its field allows: on each queue and paper the
+// report's words stay inside the queue's unprintable margin (0.25 in, or 12 pt on "a4") and
+// none runs into another.
+TEST_F(CupsPrinting, TheWidestDetailsPrintWholeOnEveryQueueAndPaper) {
+    const std::string w(30, 'W');
+    const auto wide = [&](std::size_t n) { return std::string_view(w).substr(0, n); };
+    const test::FittingDetails fitting{wide(29), wide(5), wide(11), wide(10), 3};
+    struct Case {
+        const char* queue;
+        QPageSize::PageSizeId paper;
+        QSizeF points;
+        double margin;
+    };
+    const Case cases[] = {{"a4", QPageSize::A4, {595, 842}, 12},
+                          {"letter", QPageSize::Letter, {612, 792}, 18},
+                          {"letter-a4", QPageSize::A4, {595, 842}, 18}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.queue);
+        const std::size_t before = cups_->Documents().size();
+        print::ScoreReport scoreReport;
+        auto previous = InstallDialogs(std::make_unique<Choosing>(c.queue, c.paper));
+        print::PrinterSetup(scoreReport.Report(), nullptr);
+        gClientRecord = test::ClientBuilder()
+                            .Name(wide(17), wide(17), wide(1))
+                            .Gender(wide(1))
+                            .BirthDate(wide(10))
+                            .Fitting1(fitting)
+                            .Fitting2(fitting)
+                            .Comments(std::string(255, 'W'))
+                            .Form(kLongForm)
+                            .Build();
+        const report::PageStore shown = scoreReport.Report().Generate();
+        print::PrintReport(scoreReport.Report(), shown, nullptr);
+        InstallDialogs(std::move(previous));
+
+        const auto all = cups_->Documents();
+        ASSERT_EQ(all.size(), before + 1);
+        const auto words = Words(all.back(), 1);
+        ASSERT_GT(words.size(), 50u);
+        for (const Word& word : words) {
+            EXPECT_GE(word.box.left(), c.margin - 0.5) << word.text.toStdString();
+            EXPECT_GE(word.box.top(), c.margin - 0.5) << word.text.toStdString();
+            EXPECT_LE(word.box.right(), c.points.width() - c.margin + 0.5)
+                << word.text.toStdString();
+            EXPECT_LE(word.box.bottom(), c.points.height() - c.margin + 0.5)
+                << word.text.toStdString();
+        }
+        EXPECT_TRUE(Overlaps(words).isEmpty()) << Overlaps(words).join("; ").toStdString();
+    }
     ResetClientRecord(gClientRecord);
 }
 

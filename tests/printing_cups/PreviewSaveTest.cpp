@@ -117,20 +117,11 @@ TEST_F(PreviewSave, SaveSuggestsTheLastNameOfTheClientShown) {
     gClientRecord = ClientBuilder().Name("Garcia", "Ana").Build();
     script_->files = {std::nullopt};
     UserSteps steps;
-    steps.When(
-        "the preview's pages",
-        []() -> QWidget* {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                auto* p = qobject_cast<report::ReportPreview*>(w);
-                if (p && p->isVisible() && !p->Generating() && p->PageCount() > 0) return p;
-            }
-            return nullptr;
-        },
-        [](QWidget& preview) {
-            gClientRecord = ClientBuilder().Name("Brown", "Bob").Build();
-            QTest::mouseClick(preview.findChild<QToolButton*>("SaveReport"), Qt::LeftButton);
-            preview.close();
-        });
+    steps.When("the preview's pages", ShownPreviewPages, [](QWidget& preview) {
+        gClientRecord = ClientBuilder().Name("Brown", "Bob").Build();
+        QTest::mouseClick(preview.findChild<QToolButton*>("SaveReport"), Qt::LeftButton);
+        preview.close();
+    });
     report::Preview(scoreReport.Report(), print::PrinterPreviewActions());
     EXPECT_TRUE(steps.Done());
     ResetClientRecord(gClientRecord);

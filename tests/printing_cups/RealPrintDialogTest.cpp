@@ -226,21 +226,12 @@ TEST_F(RealPrintDialog, CancelPrintsNothingAndKeepsTheSetup) {
     Offer setupOffer;
     Offer cancelOffer;
     UserSteps previewSteps;
-    previewSteps.When(
-        "the preview's pages",
-        []() -> QWidget* {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                auto* p = qobject_cast<report::ReportPreview*>(w);
-                if (p && p->isVisible() && !p->Generating() && p->PageCount() > 0) return p;
-            }
-            return nullptr;
-        },
-        [](QWidget& preview) {
-            QTest::mouseClick(preview.findChild<QToolButton*>("PrintSetup"), Qt::LeftButton);
-            QTest::mouseClick(preview.findChild<QToolButton*>("PrintSetup"), Qt::LeftButton);
-            QTest::mouseClick(preview.findChild<QToolButton*>("Print"), Qt::LeftButton);
-            preview.close();
-        });
+    previewSteps.When("the preview's pages", ShownPreviewPages, [](QWidget& preview) {
+        QTest::mouseClick(preview.findChild<QToolButton*>("PrintSetup"), Qt::LeftButton);
+        QTest::mouseClick(preview.findChild<QToolButton*>("PrintSetup"), Qt::LeftButton);
+        QTest::mouseClick(preview.findChild<QToolButton*>("Print"), Qt::LeftButton);
+        preview.close();
+    });
     ChooseInPrintDialog(previewSteps, {"a4", 2}, setupOffer);
     ChooseInPrintDialog(previewSteps, {"letter", 3, nullptr, false, false}, cancelOffer);
     test::TriggerAction(*main_, "actionPrintScores");
@@ -265,22 +256,13 @@ TEST_F(RealPrintDialog, ThePreviewPrintsItsClientOnThePrinterPaperAndCopiesOfThe
 
     UserSteps steps;
     Offer offer;
-    steps.When(
-        "the preview's pages",
-        []() -> QWidget* {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                auto* p = qobject_cast<report::ReportPreview*>(w);
-                if (p && p->isVisible() && !p->Generating() && p->PageCount() > 0) return p;
-            }
-            return nullptr;
-        },
-        [this](QWidget& preview) {
-            script_->files = {Path("brown.KVO")};
-            test::TriggerAction(*main_, "actionLoad");
-            QTest::mouseClick(preview.findChild<QToolButton*>("PrintSetup"), Qt::LeftButton);
-            QTest::mouseClick(preview.findChild<QToolButton*>("Print"), Qt::LeftButton);
-            preview.close();
-        });
+    steps.When("the preview's pages", ShownPreviewPages, [this](QWidget& preview) {
+        script_->files = {Path("brown.KVO")};
+        test::TriggerAction(*main_, "actionLoad");
+        QTest::mouseClick(preview.findChild<QToolButton*>("PrintSetup"), Qt::LeftButton);
+        QTest::mouseClick(preview.findChild<QToolButton*>("Print"), Qt::LeftButton);
+        preview.close();
+    });
     ChooseInPrintDialog(steps, {"letter-a4", 2, "A4", true}, offer);
     test::TriggerAction(*main_, "actionPrintScores");
     EXPECT_TRUE(steps.Done());

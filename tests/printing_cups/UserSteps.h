@@ -16,6 +16,8 @@
 #include <functional>
 #include <string>
 
+#include "print/preview/ReportPreview.h"
+
 namespace kivo::test {
 
 // Steps a user takes while the program waits in a dialog's or the preview's own event loop.
@@ -114,6 +116,15 @@ inline void ClickDialogButton(QDialog& dialog, QDialogButtonBox::StandardButton 
     QAbstractButton* button = box->button(which);
     ASSERT_NE(button, nullptr);
     QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// The preview window once it shows its generated pages; null until then.
+inline QWidget* ShownPreviewPages() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* p = qobject_cast<report::ReportPreview*>(w);
+        if (p && p->isVisible() && !p->Generating() && p->PageCount() > 0) return p;
+    }
+    return nullptr;
 }
 
 }  // namespace kivo::test
