@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <algorithm>
 #include <array>
 
 #include "canvas/PainterCanvas.h"
@@ -55,6 +56,31 @@ QString CommentsText(const drawing::ClientDetails& details) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
+}
+
+// Where a detail must end: one blank before the next label on its row, or at the panel's
+// edge, so a long value never runs under its neighbour or out of sight.
+int RoomRightOf(const QLabel& label, const QList<QLabel*>& labels, int panelWidth) {
+    const int blank = label.fontMetrics().horizontalAdvance(QLatin1Char(' '));
+    int right = panelWidth - blank;
+    for (const QLabel* other : labels) {
+        const bool sameRow =
+            other->y() < label.y() + label.height() && label.y() < other->y() + other->height();
+        if (other != &label && sameRow && other->x() > label.x()) {
+            right = std::min(right, other->x() - blank);
+        }
+    }
+    return right;
+}
+
+// Shortens a label that reaches past `right` with an ellipsis; the whole text stays in its
+// tool tip.
+void FitInRoom(QLabel& label, int right, const QString& text) {
+    const int room = right - label.x();
+    if (label.width() <= room) return;
+    label.setText(label.fontMetrics().elidedText(text, Qt::ElideRight, room));
+    label.setToolTip(text);
+    label.resize(room, label.height());
 }
 
 }  // namespace
@@ -126,11 +152,15 @@ void PlaceClientInfoLabels(QWidget& panel2) {
 }
 
 void ShowClientInfo(QWidget& panel2, const ClientRecord& record) {
+    const QList<QLabel*> labels = panel2.findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
     for (const auto& [name, text] : ClientInfoTexts(record)) {
         auto* label = panel2.findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
         if (label == nullptr) continue;
         label->setText(text);
-        if (!label->wordWrap()) label->adjustSize();
+        label->setToolTip({});
+        if (label->wordWrap()) continue;
+        label->adjustSize();
+        FitInRoom(*label, RoomRightOf(*label, labels, panel2.width()), text);
     }
 }
 

@@ -120,6 +120,71 @@ TEST_F(ScorePages, BothPagesShowTheClientDetailsAtEveryShow) {
     }
 }
 
+// Every text field filled to its width with the widest letter.
+ClientRecord WidestClient() {
+    ClientRecord record = FullClient();
+    const auto fill = [](auto& field) {
+        WriteTextField(field, std::string(sizeof field - 1, 'W'));
+    };
+    fill(record.LastName);
+    fill(record.FirstName);
+    fill(record.Gender);
+    fill(record.BirthDate);
+    fill(record.HearingAid1);
+    fill(record.Ear1);
+    fill(record.Coupling1);
+    fill(record.TestDate1);
+    fill(record.HearingAid2);
+    fill(record.Ear2);
+    fill(record.Coupling2);
+    fill(record.TestDate2);
+    return record;
+}
+
+// The side panel's one-line details: each inside the panel, none under its neighbour on the
+// row; a cut one ends in an ellipsis and keeps the whole text in its tool tip.
+TEST_F(ScorePages, LongDetailsStayInTheirRoomAndMarkTheCut) {
+    for (Page* page : {static_cast<Page*>(report_), static_cast<Page*>(view_)}) {
+        for (const bool widest : {false, true}) {
+            ShowWith(*page, widest ? WidestClient() : FullClient());
+            const QWidget* panel = page->findChild<QWidget*>(QStringLiteral("Panel2"));
+            ASSERT_NE(panel, nullptr);
+            const QList<QLabel*> labels = panel->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+            int cut = 0;
+            for (const QLabel* label : labels) {
+                if (label->wordWrap()) continue;
+                const std::string what = page->objectName().toStdString() + ", " +
+                                         (widest ? "widest" : "full") + ": " +
+                                         label->objectName().toStdString();
+                EXPECT_LE(label->geometry().right(), panel->width() - 1) << what;
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
+                    << what;
+                for (const QLabel* other : labels) {
+                    if (other == label || other->wordWrap()) continue;
+                    EXPECT_FALSE(label->geometry().intersects(other->geometry()))
+                        << what << " / " << other->objectName().toStdString();
+                }
+                if (!label->toolTip().isEmpty()) {
+                    ++cut;
+                    EXPECT_TRUE(label->text().endsWith(QChar(0x2026))) << what;
+                    EXPECT_TRUE(label->toolTip().startsWith(label->text().chopped(1))) << what;
+                }
+            }
+            // The name, both hearing aids, both couplings and condition 2's ear reach past
+            // their room only when every field is full.
+            if (widest) {
+                EXPECT_GT(cut, 0) << page->objectName().toStdString();
+            } else {
+                EXPECT_EQ(cut, 0) << page->objectName().toStdString();
+            }
+        }
+    }
+    // A client shown after the widest one gets its whole texts back.
+    ShowWith(*report_, FullClient());
+    EXPECT_EQ(LabelText(*report_, "Label3"), QStringLiteral("Behind the ear, omni"));
+    EXPECT_TRUE(report_->findChild<QLabel*>(QStringLiteral("Label3"))->toolTip().isEmpty());
+}
+
 TEST_F(ScorePages, RecordTextIsNeverReadAsMarkup) {
     ClientRecord record = FullClient();
     WriteTextField(record.FirstName, "<b>Jo</b>");
