@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "canvas/FontMap.h"
+#include "bench/GuiBenchMain.h"
 #include "canvas/PainterCanvas.h"
 #include "drawing/ItemGraph.h"
 #include "drawing/ReportPaintBox.h"
@@ -78,12 +78,5 @@ BENCHMARK(BM_PaintItemGraphLongSpeechCues);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    kivo::canvas::InstallFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kivo::bench::RunGuiBenchmarks<QGuiApplication>(argc, argv);
 }

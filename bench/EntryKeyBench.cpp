@@ -5,13 +5,9 @@
 #include <QApplication>
 #include <QKeyEvent>
 
-#include "app/MainWindow.h"
-#include "app/Windows.h"
-#include "canvas/FontMap.h"
-#include "model/Session.h"
-#include "pages/demographics/DemographicsPage.h"
+#include "bench/EntryBenchWindow.h"
+#include "bench/GuiBenchMain.h"
 #include "pages/entry/ResponseEntryPage.h"
-#include "shell/FileModified.h"
 #include "tests/support/ClientBuilder.h"
 
 namespace {
@@ -20,12 +16,8 @@ using namespace kivo;
 
 // The main window on the entry page of a long-form client with no answers, its grid focused.
 std::unique_ptr<MainWindow> StartOnTheEntryPage() {
-    auto main = CreateWindows({});
-    main->show();
-    QApplication::processEvents();
-    gClientRecord = test::ClientBuilder().Name("Johnson").Form(kLongForm).Build();
-    gDemographicsPage->RecordToControls();
-    ClearFileModified();
+    auto main =
+        bench::StartWithClient(test::ClientBuilder().Name("Johnson").Form(kLongForm).Build());
     main->ShowResponseEntryPage();
     QApplication::setActiveWindow(main.get());
     QApplication::processEvents();
@@ -95,13 +87,5 @@ BENCHMARK(BM_EntryPageRepaint)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    kivo::canvas::InstallFontSubstitutes();
-    kivo::FillItemTextTable();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kivo::bench::RunGuiBenchmarks<QApplication>(argc, argv, kivo::FillItemTextTable);
 }

@@ -6,12 +6,10 @@
 #include <cstring>
 
 #include "app/MainWindow.h"
-#include "app/Windows.h"
-#include "canvas/FontMap.h"
-#include "model/Session.h"
+#include "bench/EntryBenchWindow.h"
+#include "bench/GuiBenchMain.h"
 #include "pages/demographics/DemographicsPage.h"
 #include "pages/entry/ResponseEntryPage.h"
-#include "shell/FileModified.h"
 #include "tests/support/ClientBuilder.h"
 
 namespace {
@@ -34,14 +32,7 @@ ClientRecord LongFormClient() {
 
 // The main window shown with the client on its demographics page.
 std::unique_ptr<MainWindow> StartWithLongFormClient() {
-    auto main = CreateWindows({});
-    main->show();
-    QApplication::processEvents();
-    gClientRecord = LongFormClient();
-    gDemographicsPage->RecordToControls();
-    ClearFileModified();
-    QApplication::processEvents();
-    return main;
+    return bench::StartWithClient(LongFormClient());
 }
 
 // One iteration: two switches (there and back), each painted.
@@ -78,13 +69,5 @@ BENCHMARK(BM_EmptyPageSwitch)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    kivo::canvas::InstallFontSubstitutes();
-    kivo::FillItemTextTable();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kivo::bench::RunGuiBenchmarks<QApplication>(argc, argv, kivo::FillItemTextTable);
 }

@@ -32,28 +32,11 @@
 #include "pages/scores/SubscaleScoresPage.h"
 #include "shell/ScoreReportHook.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/UserActions.h"
 
 namespace kivo::test {
 namespace {
-
-const QString kUnsaved =
-    "You have unsaved changes in the current file.  Would you like to save before continuing?";
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-std::string LastName() {
-    return ReadTextField(gClientRecord.LastName);
-}
 
 class Desktop : public ShellTest {
 public:
@@ -244,7 +227,7 @@ TEST_F(Desktop, OpenRecentListsNewestFirstWithoutRepeatsAndKeepsOtherLinesByteFo
         "; Praxis M\xfcller\r\n[Printer]\r\nName=Front desk\r\n"
         "[Information]\r\nDataPath=" +
         Folder().toUtf8() + "\r\n";
-    WriteBytes(Path("KIVO.INI"), before);
+    ASSERT_TRUE(WriteFileBytes(Path("KIVO.INI"), before));
     MainWindow& main = Start();
     EXPECT_FALSE(Find<QMenu>("menuOpenRecent")->isEnabled());
     const QString a = Client("a.KVO", "A"), b = Client("b.KVO", "B"), c = Client("c.KVO", "C");
@@ -288,7 +271,7 @@ TEST_F(Desktop, OpenRecentKeepsTheLastEight) {
 TEST_F(Desktop, AMissingRecentFileIsDroppedWithAMessage) {
     QByteArray ini = "[Recent Files]\nFile1=" + Path("gone.KVO").toUtf8() +
                      "\nFile2=" + Client("here.KVO", "Here").toUtf8() + "\n";
-    WriteBytes(Path("KIVO.INI"), ini);
+    ASSERT_TRUE(WriteFileBytes(Path("KIVO.INI"), ini));
     MainWindow& main = Start();
     Modify();  // no question for a file that is not there
     script_->buttons = {DialogButton::Ok};
@@ -314,7 +297,7 @@ TEST_F(Desktop, AMissingRecentFileIsDroppedWithAMessage) {
 
 TEST_F(Desktop, OpenRecentAsksAboutUnsavedChangesAsLoadDoes) {
     const QString file = Client("r.KVO", "Recent");
-    WriteBytes(Path("KIVO.INI"), "[Recent Files]\nFile1=" + file.toUtf8() + "\n");
+    ASSERT_TRUE(WriteFileBytes(Path("KIVO.INI"), "[Recent Files]\nFile1=" + file.toUtf8() + "\n"));
     for (const DialogButton answer : {DialogButton::Cancel, DialogButton::No}) {
         MainWindow& main = Start();
         script_->asked.clear();
@@ -342,8 +325,8 @@ TEST_F(Desktop, OpenRecentListsAFileReachedUnderTwoNamesOnce) {
     const QString other = Client("other.KVO", "Other");
     ASSERT_TRUE(QFile::link(Folder() + "real", Folder() + "link"));
     const QString linked = Folder() + "link/a.KVO";
-    WriteBytes(Path("KIVO.INI"),
-               "[Recent Files]\nFile1=real/a.KVO\nFile2=" + other.toUtf8() + "\n");
+    ASSERT_TRUE(WriteFileBytes(Path("KIVO.INI"),
+                               "[Recent Files]\nFile1=real/a.KVO\nFile2=" + other.toUtf8() + "\n"));
     MainWindow& main = Start();
     ASSERT_EQ(main.RecentFiles(), QStringList({"real/a.KVO", other}));
     test::TriggerAction(main, "actionRecentFile1");
@@ -359,7 +342,8 @@ TEST_F(Desktop, OpenRecentListsAFileReachedUnderTwoNamesOnce) {
 
 TEST_F(Desktop, SaveStartsInTheDataFolderAndSuggestsANameFromTheClient) {
     QDir(Folder()).mkdir("data");
-    WriteBytes(Path("KIVO.INI"), "[Information]\nDataPath=" + (Folder() + "data/").toUtf8() + "\n");
+    ASSERT_TRUE(WriteFileBytes(Path("KIVO.INI"),
+                               "[Information]\nDataPath=" + (Folder() + "data/").toUtf8() + "\n"));
     MainWindow& main = Start();
     // Typed on the page, not yet stored: the suggestion is built from what is on screen.
     QTest::keyClicks(gDemographicsPage->findChild<QLineEdit*>("EditLastName"), "Garcia");
@@ -413,7 +397,7 @@ bool DragAndDrop(QWidget* target, const QList<QUrl>& urls) {
 TEST_F(Desktop, OnlyOneLocalClientFileIsAcceptedAsADrop) {
     MainWindow& main = Start();
     const QString kvo = Client("drop.kvo", "Drop");
-    WriteBytes(Path("notes.txt"), "x");
+    ASSERT_TRUE(WriteFileBytes(Path("notes.txt"), "x"));
     ASSERT_TRUE(QDir(Folder()).mkdir("Clients.KVO"));
     struct Case {
         const char* what;
@@ -467,6 +451,20 @@ protected:
         name_ = Folder() + "hand-over.socket";
     }
 
+    void TearDown() override {
+        server_.reset();
+        Desktop::TearDown();
+    }
+
+    // Starts the window with the hand-over server listening and opening what it is handed.
+    MainWindow& StartListening() {
+        MainWindow& main = Start();
+        server_ = std::make_unique<InstanceServer>(name_);
+        QObject::connect(server_.get(), &InstanceServer::FileHandedOver, &main,
+                         &MainWindow::OpenFileFromElsewhere);
+        return main;
+    }
+
     // Sends `path` as a second start would and waits for the running copy's answer.
     QByteArray Send(const QString& path) {
         QLocalSocket socket;
@@ -485,14 +483,12 @@ protected:
     }
 
     QString name_;
+    std::unique_ptr<InstanceServer> server_;
 };
 
 TEST_F(HandOver, TheRunningCopyOpensTheFileItIsHanded) {
-    MainWindow& main = Start();
-    InstanceServer server(name_);
-    ASSERT_TRUE(server.Listening());
-    QObject::connect(&server, &InstanceServer::FileHandedOver, &main,
-                     &MainWindow::OpenFileFromElsewhere);
+    MainWindow& main = StartListening();
+    ASSERT_TRUE(server_->Listening());
     const QString file = Client("handed.KVO", "Handed");
 
     Modify();
@@ -514,11 +510,8 @@ TEST_F(HandOver, TheRunningCopyOpensTheFileItIsHanded) {
 // A second start sends whole paths only: a bare name, which the running copy would look up in
 // its own folder, opens nothing, nor does a line that is no path at all.
 TEST_F(HandOver, OnlyAWholePathIsOpened) {
-    MainWindow& main = Start();
-    InstanceServer server(name_);
-    ASSERT_TRUE(server.Listening());
-    QObject::connect(&server, &InstanceServer::FileHandedOver, &main,
-                     &MainWindow::OpenFileFromElsewhere);
+    MainWindow& main = StartListening();
+    ASSERT_TRUE(server_->Listening());
     Client("here.KVO", "Here");  // in this copy's current folder
     for (const QString& line : {QStringLiteral("here.KVO"), QStringLiteral("./here.KVO"),
                                 QStringLiteral("\x01\x02 garbage"), QString()}) {

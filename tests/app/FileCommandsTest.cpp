@@ -7,24 +7,13 @@
 #include "pages/demographics/DemographicsPage.h"
 #include "pages/entry/ResponseEntryPage.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/UserActions.h"
 
 namespace kivo::test {
 namespace {
 
-const QString kUnsaved =
-    "You have unsaved changes in the current file.  Would you like to save before continuing?";
-
 using FileCommands = ShellTest;
-
-std::string LastName() {
-    return ReadTextField(gClientRecord.LastName);
-}
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void ExpectUnsavedPrompt(const Asked& asked) {
     EXPECT_EQ(asked.kind, Asked::Message);
@@ -197,10 +186,7 @@ TEST_F(FileCommands, FailedLoadChangesNothing) {
     script_->files = {Path("good.KVO")};
     test::TriggerAction(main, "actionLoad");
     Modify();
-    QFile short_(Path("short.KVO"));
-    ASSERT_TRUE(short_.open(QIODevice::WriteOnly));
-    short_.write("KIVO1");
-    short_.close();
+    ASSERT_TRUE(WriteFileBytes(Path("short.KVO"), "KIVO1"));
 
     for (const QString& bad : {Path("missing.KVO"), Path("short.KVO")}) {
         script_->asked.clear();
@@ -275,10 +261,7 @@ TEST_F(FileCommands, CommandLineIgnoresAMissingFileAndReportsABadOne) {
     EXPECT_EQ(main.windowTitle(), "KIVO");
     main_.reset();
 
-    QFile bad(Path("bad.kvo"));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write(QByteArray(552, 'z'));
-    bad.close();
+    ASSERT_TRUE(WriteFileBytes(Path("bad.kvo"), QByteArray(552, 'z')));
     script_->buttons = {DialogButton::Ok};
     MainWindow& again = Start(Path("bad.kvo"));
     ASSERT_EQ(script_->asked.size(), 1u);
@@ -289,12 +272,9 @@ TEST_F(FileCommands, CommandLineIgnoresAMissingFileAndReportsABadOne) {
 }
 
 TEST_F(FileCommands, SettingsReadAtStartWrittenAtCloseOtherLinesKept) {
-    {
-        QFile ini(Path("KIVO.INI"));
-        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write("; site settings\n[Printer]\nName=Front desk\n[Information]\nDataPath=" +
-                  (Folder() + "data/").toUtf8() + "\n");
-    }
+    ASSERT_TRUE(WriteFileBytes(
+        Path("KIVO.INI"), "; site settings\n[Printer]\nName=Front desk\n[Information]\nDataPath=" +
+                              (Folder() + "data/").toUtf8() + "\n"));
     MainWindow& main = Start();
     EXPECT_EQ(main.Files().DataPath, Folder() + "data/");
     QDir(Folder()).mkdir("clients");

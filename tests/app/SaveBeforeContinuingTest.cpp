@@ -9,18 +9,11 @@
 
 #include "pages/demographics/DemographicsPage.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/UserActions.h"
 
 namespace kivo::test {
 namespace {
-
-const QString kUnsaved =
-    "You have unsaved changes in the current file.  Would you like to save before continuing?";
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // How the save after Yes fails.
 enum class Failure {

@@ -7,8 +7,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QRect>
+#include <QString>
 #include <QWidget>
 #include <memory>
+#include <string>
 
 #include "app/FileNames.h"
 #include "app/MainWindow.h"
@@ -78,6 +80,15 @@ protected:
 private:
     QString previousFolder_;
 };
+
+// The unsaved-changes question New, Load, Open Recent, a drop, a hand-over and closing ask.
+inline const QString kUnsaved =
+    "You have unsaved changes in the current file.  Would you like to save before continuing?";
+
+// The last name of the open client.
+inline std::string LastName() {
+    return ReadTextField(gClientRecord.LastName);
+}
 
 // Writes a client file whose last name is `lastName`.
 inline void WriteClient(const QString& path, const char* lastName) {

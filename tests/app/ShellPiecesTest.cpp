@@ -10,6 +10,7 @@
 #include "app/Settings.h"
 #include "app/WindowPlacement.h"
 #include "shell/ErrorBox.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/TempDir.h"
 
 namespace kivo {
@@ -93,12 +94,14 @@ TEST(IniText, ReadsKeyOfSectionIgnoringCaseAndBlanks) {
     EXPECT_EQ(IniValue("[Information]\n;DataPath=/c/\n", "Information", "DataPath"), std::nullopt);
 }
 
+// INI text before and after one edit.
+struct IniEdit {
+    const char* before;
+    const char* after;
+};
+
 TEST(IniText, WritingKeepsEveryOtherLine) {
-    struct Case {
-        const char* before;
-        const char* after;
-    };
-    const Case cases[] = {
+    const IniEdit cases[] = {
         {"", "[Information]\nDataPath=/d/\n"},
         {"[A]\nx=1\n", "[A]\nx=1\n\n[Information]\nDataPath=/d/\n"},
         {"[Information]\nDataPath=/old/\nOther=2\n[B]\ny=3\n",
@@ -107,7 +110,7 @@ TEST(IniText, WritingKeepsEveryOtherLine) {
         {"; keep me\r\n[Information]\r\ndatapath=/old/\r\n",
          "; keep me\r\n[Information]\r\nDataPath=/d/\r\n"},
     };
-    for (const Case& c : cases) {
+    for (const IniEdit& c : cases) {
         EXPECT_EQ(WithIniValue(c.before, "Information", "DataPath", "/d/"), QString(c.after))
             << c.before;
     }
@@ -126,11 +129,7 @@ TEST(WindowPlacement, CentredVerticallyOnlyOnTallScreens) {
 }
 
 TEST(IniText, RemovingAKeyKeepsEveryOtherLine) {
-    struct Case {
-        const char* before;
-        const char* after;
-    };
-    const Case cases[] = {
+    const IniEdit cases[] = {
         {"[Recent Files]\nFile1=/a\nFile2=/b\n[B]\nFile2=/x\n",
          "[Recent Files]\nFile1=/a\n[B]\nFile2=/x\n"},
         {"[recent files]\r\n; note\r\n file2 = /b\r\nFile3=/c\r\n",
@@ -139,7 +138,7 @@ TEST(IniText, RemovingAKeyKeepsEveryOtherLine) {
         {"[Other]\nFile2=/b\n", "[Other]\nFile2=/b\n"},                // no such section
         {"", ""},
     };
-    for (const Case& c : cases) {
+    for (const IniEdit& c : cases) {
         EXPECT_EQ(WithoutIniValue(c.before, "Recent Files", "File2"), QString(c.after)) << c.before;
     }
 }
@@ -151,18 +150,12 @@ TEST(Settings, RecentFilesWrittenInTheirSectionEveryOtherByteKept) {
     const QByteArray start =
         "; Cl\xe9ment\r\n[Recent Files]\r\nFile1=/old\r\nFile5=/x\r\n"
         "[Information]\r\nDataPath=C:\\Donn\xe9\x65s\\\r\n";
-    {
-        QFile file(ini);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(start);
-    }
+    ASSERT_TRUE(test::WriteFileBytes(ini, start));
     EXPECT_EQ(ReadDataPath(ini, "-"), QString::fromUtf8("C:\\Donn\xc3\xa9\x65s\\"));
     EXPECT_EQ(ReadRecentFiles(ini), QStringList({"/old", "/x"}));
     const QString utf8Name = QString::fromUtf8("/d/\xc3\xa9.KVO");
     WriteSettingsFile(ini, "/data/", {utf8Name, "/b.KVO"});
-    QFile file(ini);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(),
+    EXPECT_EQ(test::FileBytes(ini),
               "; Cl\xe9ment\r\n[Recent Files]\r\nFile1=/d/\xc3\xa9.KVO\r\n"
               "File2=/b.KVO\r\n[Information]\r\nDataPath=/data/\r\n");
     EXPECT_EQ(ReadRecentFiles(ini), QStringList({utf8Name, "/b.KVO"}));
@@ -171,10 +164,8 @@ TEST(Settings, RecentFilesWrittenInTheirSectionEveryOtherByteKept) {
 TEST(Settings, RecentFilesReadSkipsEmptiesRepeatsAndKeysPastEight) {
     const TempDir folder;
     const QString ini = QString::fromStdString((folder.path() / "KIVO.INI").string());
-    QFile file(ini);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Recent Files]\nFile2=/b\nFile1=/a\nFile3=\nFile4=/a\nFile8=/h\nFile9=/i\n");
-    file.close();
+    ASSERT_TRUE(test::WriteFileBytes(
+        ini, "[Recent Files]\nFile2=/b\nFile1=/a\nFile3=\nFile4=/a\nFile8=/h\nFile9=/i\n"));
     EXPECT_EQ(ReadRecentFiles(ini), QStringList({"/a", "/b", "/h"}));
     EXPECT_TRUE(ReadRecentFiles(ini + ".missing").isEmpty());
 }

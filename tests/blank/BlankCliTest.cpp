@@ -35,6 +35,10 @@ struct FormCase {
     const char* pageTitle;
 };
 
+const FormCase kForms[] = {{"a", kShortFormA, "KIVO questionnaire - Form A", "KIVOs(a)"},
+                           {"b", kShortFormB, "KIVO questionnaire - Form B", "KIVOs(b)"},
+                           {"long", kLongForm, "KIVO questionnaire", "KIVO"}};
+
 class BlankCli : public ::testing::TestWithParam<FormCase> {
 protected:
     TempDir dir;
@@ -75,12 +79,10 @@ TEST_P(BlankCli, TwoLetterPagesWithTheFormsTexts) {
     EXPECT_TRUE(page2.contains(Folded(Printed(Content().logoName))));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryForm, BlankCli,
-    ::testing::Values(FormCase{"a", kShortFormA, "KIVO questionnaire - Form A", "KIVOs(a)"},
-                      FormCase{"b", kShortFormB, "KIVO questionnaire - Form B", "KIVOs(b)"},
-                      FormCase{"long", kLongForm, "KIVO questionnaire", "KIVO"}),
-    [](const ::testing::TestParamInfo<FormCase>& form) { return std::string(form.param.name); });
+INSTANTIATE_TEST_SUITE_P(EveryForm, BlankCli, ::testing::ValuesIn(kForms),
+                         [](const ::testing::TestParamInfo<FormCase>& form) {
+                             return std::string(form.param.name);
+                         });
 
 // --- What a client reads on the paper, on both papers ----------------------------------
 
@@ -88,10 +90,6 @@ struct PaperCase {
     FormCase form;
     const char* paper;
 };
-
-const FormCase kForms[] = {{"a", kShortFormA, "KIVO questionnaire - Form A", "KIVOs(a)"},
-                           {"b", kShortFormB, "KIVO questionnaire - Form B", "KIVOs(b)"},
-                           {"long", kLongForm, "KIVO questionnaire", "KIVO"}};
 
 std::vector<PaperCase> EveryFormOnEveryPaper() {
     std::vector<PaperCase> cases;
@@ -121,19 +119,6 @@ protected:
     std::filesystem::path pdf = dir / "blank.pdf";
 };
 
-QStringList Overlapping(const std::vector<PdfWord>& words) {
-    QStringList found;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        for (std::size_t j = i + 1; j < words.size(); ++j) {
-            const QRectF a = words[i].box.adjusted(0.3, 0.3, -0.3, -0.3);
-            if (a.intersects(words[j].box.adjusted(0.3, 0.3, -0.3, -0.3))) {
-                found << words[i].text + " / " + words[j].text;
-            }
-        }
-    }
-    return found;
-}
-
 TEST_P(BlankPaper, InstructionsAskForWhatThePageOffers) {
     const PaperCase k = GetParam();
     for (const int page : {1, 2}) {
@@ -161,7 +146,7 @@ TEST_P(BlankPaper, HeaderAsksWhichHearingAidTheSheetIsFor) {
     EXPECT_LT(condition->box.bottom(), firstInstruction->box.top());
     EXPECT_NEAR(condition->box.top(), hearing->box.top(), 0.5);
     for (const int page : {1, 2}) {
-        const QStringList overlaps = Overlapping(PdfWords(pdf, page));
+        const QStringList overlaps = OverlappingWords(PdfWords(pdf, page));
         EXPECT_TRUE(overlaps.isEmpty())
             << "page " << page << ": " << overlaps.join("; ").toStdString();
     }

@@ -1,14 +1,8 @@
-// Printer-resolution measuring, recorded text lookups and PDF readers shared by the blank
-// questionnaire tests.
+// Printer-resolution measuring and recorded text lookups shared by the blank questionnaire
+// tests; their PDFs are read back with tests/support/PdfPages.h.
 #pragma once
 
-#include <QImage>
-#include <QProcess>
-#include <QRectF>
-#include <QRegularExpression>
 #include <QString>
-#include <QStringList>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -16,6 +10,7 @@
 #include "model/Cp1252.h"
 #include "model/ProductContent.h"
 #include "model/Questionnaire.h"
+#include "tests/support/PdfPages.h"
 
 namespace kivo::test {
 
@@ -81,62 +76,6 @@ inline int CountText(const canvas::RecordingCanvas& c, const std::string& text) 
     int n = 0;
     for (const auto& call : c.CallsOf(canvas::CanvasOp::TextOut)) n += call.Text == text ? 1 : 0;
     return n;
-}
-
-// Standard output of a tool (pdfinfo, pdftotext); empty when it failed.
-inline QString RunTool(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// One field of pdfinfo's report, e.g. "Pages" or "Title".
-inline QString PdfInfo(const std::filesystem::path& pdf, const QString& field) {
-    const QString info = RunTool("pdfinfo", {QString::fromStdString(pdf.string())});
-    const QRegularExpression line("^" + field + ":\\s*(.*)$", QRegularExpression::MultilineOption);
-    return line.match(info).captured(1).trimmed();
-}
-
-// The text of one page with every run of white space folded to one blank.
-inline QString PdfPageText(const std::filesystem::path& pdf, int page) {
-    const QString n = QString::number(page);
-    return RunTool("pdftotext", {"-f", n, "-l", n, QString::fromStdString(pdf.string()), "-"})
-        .simplified();
-}
-
-// One word of a PDF page and its box in points from the page's top-left.
-struct PdfWord {
-    QRectF box;
-    QString text;
-};
-
-// The words of one page, from pdftotext -bbox, in reading order.
-inline std::vector<PdfWord> PdfWords(const std::filesystem::path& pdf, int page) {
-    const QString n = QString::number(page);
-    const QString xml = RunTool(
-        "pdftotext", {"-bbox", "-f", n, "-l", n, QString::fromStdString(pdf.string()), "-"});
-    static const QRegularExpression word(
-        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">"
-        "([^<]*)</word>");
-    std::vector<PdfWord> words;
-    for (auto it = word.globalMatch(xml); it.hasNext();) {
-        const auto m = it.next();
-        const QPointF a(m.captured(1).toDouble(), m.captured(2).toDouble());
-        const QPointF b(m.captured(3).toDouble(), m.captured(4).toDouble());
-        words.push_back({QRectF(a, b), m.captured(5)});
-    }
-    return words;
-}
-
-// One page of a PDF rendered in grey at `dpi`; a null image when pdftoppm failed.
-inline QImage PdfPageImage(const std::filesystem::path& pdf, int page, int dpi,
-                           const std::filesystem::path& folder) {
-    const QString n = QString::number(page);
-    const QString stem = QString::fromStdString((folder / ("page" + n.toStdString())).string());
-    RunTool("pdftoppm", {"-r", QString::number(dpi), "-f", n, "-l", n, "-singlefile", "-gray",
-                         "-png", QString::fromStdString(pdf.string()), stem});
-    return QImage(stem + ".png");
 }
 
 inline QString Folded(const std::string& utf8) {

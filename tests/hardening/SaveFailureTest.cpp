@@ -9,6 +9,7 @@
 #include "model/Platform.h"
 #include "pages/demographics/DemographicsPage.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/UserActions.h"
 
 namespace kivo::test {
@@ -36,7 +37,7 @@ protected:
     MainWindow& StartWithChangedClient() {
         MainWindow& main = Start();
         WriteClient(Path("a.KVO"), "Old");
-        oldBytes_ = Bytes(Path("a.KVO"));
+        oldBytes_ = FileBytes(Path("a.KVO"));
         script_->files = {Path("a.KVO")};
         test::TriggerAction(main, "actionLoad");
         WriteTextField(gClientRecord.LastName, "New");
@@ -46,18 +47,13 @@ protected:
         return main;
     }
 
-    static QByteArray Bytes(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
     // The save failed as it should: one error box naming the file and the reason, the old
     // file whole, no temporary file left, the client still modified under its old name.
     void ExpectFailedSave(MainWindow& main, const QString& target, const QString& reason) {
         ASSERT_EQ(script_->MessageTexts().size(), 1u);
         EXPECT_EQ(script_->MessageTexts()[0].toStdString(),
                   ("Cannot create file \"" + target + "\". " + reason + ".").toStdString());
-        EXPECT_EQ(Bytes(Path("a.KVO")), oldBytes_);
+        EXPECT_EQ(FileBytes(Path("a.KVO")), oldBytes_);
         EXPECT_EQ(QDir(Folder()).entryList({"*.tmp"}, QDir::Files), QStringList());
         EXPECT_TRUE(FileModified());
         EXPECT_EQ(main.StatusPanelText(1), " Modified");
@@ -94,7 +90,7 @@ TEST_F(SaveFailure, InjectedFailuresLeaveTheOldFileWholeAndTheClientModified) {
 
         test::TriggerAction(main, "actionSave");  // the disk is back: the same save now works
         EXPECT_FALSE(FileModified());
-        EXPECT_EQ(Bytes(Path("a.KVO")).mid(20, 4), QByteArray("New", 4));
+        EXPECT_EQ(FileBytes(Path("a.KVO")).mid(20, 4), QByteArray("New", 4));
     }
 }
 

@@ -17,6 +17,7 @@
 #include "print/preview/ReportPreview.h"
 #include "shell/ScoreReportHook.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/UserActions.h"
 
 namespace kivo::test {
@@ -34,16 +35,6 @@ QStringList Temporaries(const QString& folder) {
     QDirIterator it(folder, {"*.tmp"}, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) found << it.next();
     return found;
-}
-
-QByteArray Bytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QByteArray OpenClientBytes() {
-    const ClientImage image = ToImage(gClientRecord);
-    return {reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size())};
 }
 
 unsigned ModeOf(const QString& path) {
@@ -114,7 +105,7 @@ TEST_F(SavedFile, SaveKeepsWhatTheUserSetOnTheFile) {
         const QString real = folder + "real/a.KVO";
         WriteClient(real, "Old");
         SetMode(real, c.mode);
-        const QByteArray old = Bytes(real);
+        const QByteArray old = FileBytes(real);
         const ino_t inode = InodeOf(real);
         const QString link = folder + "link.KVO";
         if (c.throughLink) std::filesystem::create_symlink("real/a.KVO", ToFsPath(link));
@@ -135,7 +126,7 @@ TEST_F(SavedFile, SaveKeepsWhatTheUserSetOnTheFile) {
 
         if (c.saved) {
             EXPECT_TRUE(script_->asked.empty());
-            EXPECT_EQ(Bytes(real), OpenClientBytes());
+            EXPECT_EQ(FileBytes(real), RecordBytes(gClientRecord));
             EXPECT_FALSE(FileModified());
             EXPECT_EQ(main.StatusPanelText(1), "");
             if (c.createFault != 0) {
@@ -145,7 +136,7 @@ TEST_F(SavedFile, SaveKeepsWhatTheUserSetOnTheFile) {
             ASSERT_EQ(script_->MessageTexts().size(), 1u);
             EXPECT_EQ(script_->MessageTexts()[0].toStdString(),
                       ("Cannot create file \"" + opened + "\". Permission denied.").toStdString());
-            EXPECT_EQ(Bytes(real), old);
+            EXPECT_EQ(FileBytes(real), old);
             EXPECT_TRUE(FileModified());
             EXPECT_EQ(main.StatusPanelText(1), " Modified");
         }
@@ -185,7 +176,7 @@ TEST_F(SavedFile, SaveAsAddsTheClientExtensionAndAsksAboutTheNameItMakes) {
         const QString folder = CaseFolder();
         WriteClient(folder + "a.KVO", "A");
         for (const char* name : c.existing) WriteClient(folder + name, "Old");
-        const QByteArray old = Bytes(folder + "Mary.Smith.KVO");
+        const QByteArray old = FileBytes(folder + "Mary.Smith.KVO");
         LoadAndChange(main, folder + "a.KVO");
         script_->files = {folder + c.typed};
         script_->buttons.assign(c.answers.begin(), c.answers.end());
@@ -203,13 +194,13 @@ TEST_F(SavedFile, SaveAsAddsTheClientExtensionAndAsksAboutTheNameItMakes) {
         }
         const QString written = c.written;
         if (written.isEmpty()) {
-            EXPECT_EQ(Bytes(folder + "Mary.Smith.KVO"), old);
+            EXPECT_EQ(FileBytes(folder + "Mary.Smith.KVO"), old);
             EXPECT_TRUE(FileModified());
             EXPECT_EQ(main.StatusPanelText(1), " Modified");
             EXPECT_EQ(main.windowTitle(), "KIVO - A.KVO");
             EXPECT_EQ(main.Files().CurrentFileName, folder + "a.KVO");
         } else {
-            EXPECT_EQ(Bytes(folder + written), OpenClientBytes());
+            EXPECT_EQ(FileBytes(folder + written), RecordBytes(gClientRecord));
             EXPECT_FALSE(FileModified());
             EXPECT_EQ(main.StatusPanelText(1), "");
             EXPECT_EQ(main.windowTitle(), "KIVO - " + written.toUpper());
@@ -221,7 +212,7 @@ TEST_F(SavedFile, SaveAsAddsTheClientExtensionAndAsksAboutTheNameItMakes) {
             const bool existed = !c.existing.empty() && c.existing[0] == std::string(c.typed);
             EXPECT_EQ(QFileInfo::exists(folder + c.typed), existed);
             if (existed) {
-                EXPECT_EQ(Bytes(folder + c.typed).mid(20, 4), QByteArray("Old", 4));
+                EXPECT_EQ(FileBytes(folder + c.typed).mid(20, 4), QByteArray("Old", 4));
             }
         }
         ClearFileModified();

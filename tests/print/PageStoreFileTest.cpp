@@ -10,15 +10,14 @@
 #include "tests/print/ReportFixtures.h"
 
 using namespace kivo::report;
+using kivo::report::testing::LetterPage;
 
 namespace {
 
 PageStore Sample() {
     PageStore store;
     store.title = "KIVO Score Report \xE2\x80\x93 Zo\xC3\xAB";
-    Page page;
-    page.width = 2159.0;
-    page.height = 2794.0;
+    Page page = LetterPage();
     PageItem fill;
     fill.kind = PageItem::Kind::Fill;
     fill.rect = QRectF(127.0, 127.0, 1905.0, 300.5);

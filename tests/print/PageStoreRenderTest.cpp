@@ -30,9 +30,7 @@ PageItem Fill(QRectF rect, QColor color) {
 }  // namespace
 
 TEST(RenderPage, FillsLandOnRoundedDevicePixelsAtAnyResolution) {
-    Page page;
-    page.width = 2159.0;
-    page.height = 2794.0;
+    Page page = LetterPage();
     page.items.push_back(Fill(QRectF(127.0, 254.0, 254.0, 127.0), Qt::red));
     // 96 per inch: 127 tenths = 48 pixels, 254 = 96.
     QImage screen = Render(page, {96.0, 96.0, 0.0, 0.0}, {300, 300});

@@ -17,6 +17,7 @@
 #include "tests/print/ReportFixtures.h"
 
 using namespace kivo::report;
+using kivo::report::testing::LetterPage;
 
 namespace {
 
@@ -42,6 +43,13 @@ bool Enabled(const QWidget& w, const char* name) {
     return w.findChild<QToolButton*>(name)->isEnabled();
 }
 
+// Shows the preview, at `size` when one is given, and generates its pages.
+void ShowGenerated(ReportPreview& window, QSize size = {}) {
+    if (size.isValid()) window.resize(size);
+    window.show();
+    window.Generate();
+}
+
 }  // namespace
 
 TEST(ReportPreview, GeneratedOnePageShowsPageOneOfOneAndEnablesTheButtons) {
@@ -50,9 +58,7 @@ TEST(ReportPreview, GeneratedOnePageShowsPageOneOfOneAndEnablesTheButtons) {
     EXPECT_EQ(window.windowTitle(), "Report Preview : KIVO Score Report");
     EXPECT_FALSE(Enabled(window, "Print")) << "disabled until generated";
     EXPECT_TRUE(Enabled(window, "ZoomFit"));
-    window.resize(800, 600);
-    window.show();
-    window.Generate();
+    ShowGenerated(window, {800, 600});
     EXPECT_EQ(Panel(window, "PagePanel"), "Page 1 of 1");
     EXPECT_EQ(Panel(window, "TitlePanel"), "KIVO Score Report");
     for (const char* name : {"FirstPage", "nextPage", "GotoPageButton", "copybutton", "PrintSetup",
@@ -65,9 +71,7 @@ TEST(ReportPreview, GeneratedOnePageShowsPageOneOfOneAndEnablesTheButtons) {
 TEST(ReportPreview, ZoomFitWidthAndLimits) {
     PagedReport r(1);
     ReportPreview window(r.report, {});
-    window.resize(900, 700);
-    window.show();
-    window.Generate();
+    ShowGenerated(window, {900, 700});
     PreviewPage* page = window.findChild<PreviewPage*>();
     const QSize natural = page->PagePixels(100);  // Letter at 96 per inch: 816 x 1056
     EXPECT_EQ(natural, QSize(816, 1056));
@@ -98,8 +102,7 @@ TEST(ReportPreview, KeysAndGoToPageMoveThroughThePages) {
         return answer;
     };
     ReportPreview window(r.report, actions);
-    window.show();
-    window.Generate();
+    ShowGenerated(window);
     ASSERT_EQ(window.PageCount(), 3);
     struct Step {
         int key;
@@ -127,8 +130,7 @@ TEST(ReportPreview, KeysAndGoToPageMoveThroughThePages) {
 TEST(ReportPreview, PageImageHasOutlineAndShadow) {
     PagedReport r(1);
     ReportPreview window(r.report, {});
-    window.show();
-    window.Generate();
+    ShowGenerated(window);
     window.SetZoom(50);
     auto* page = window.findChild<PreviewPage*>();
     const QImage image = page->PageImage();
@@ -200,8 +202,7 @@ TEST(ReportPreview, LoadedPagesAreWhatPrintAndSaveTakeAndTheTitleNamesThem) {
         savedTitles.push_back(shown.title);
     };
     ReportPreview window(r.report, actions);
-    window.show();
-    window.Generate();
+    ShowGenerated(window);
     window.findChild<QToolButton*>("Print")->click();
     window.findChild<QToolButton*>("LoadReport")->click();
     EXPECT_EQ(window.PageCount(), 2);
@@ -220,9 +221,7 @@ TEST(ReportPreview, LoadedPagesAreWhatPrintAndSaveTakeAndTheTitleNamesThem) {
 TEST(ReportPreview, LeftAndRightScrollSideways) {
     PagedReport r(2);
     ReportPreview window(r.report, {});
-    window.resize(700, 500);
-    window.show();
-    window.Generate();
+    ShowGenerated(window, {700, 500});
     window.SetZoom(200);
     auto* area = window.findChild<QScrollArea*>("PreviewArea");
     QScrollBar* across = area->horizontalScrollBar();
@@ -250,8 +249,7 @@ TEST(ReportPreview, CopyPutsThePageOnTheClipboardAtPrintQuality) {
     // Page 2: a red band 2000 tenths high from the 12.7 mm top margin.
     r.report.Bands()[1]->Color = Qt::red;
     ReportPreview window(r.report, {});
-    window.show();
-    window.Generate();
+    ShowGenerated(window);
     window.SetZoom(25);  // what the screen shows must not matter
     QGuiApplication::clipboard()->clear();
     for (const int page : {1, 2}) {
@@ -290,9 +288,7 @@ TEST(ReportPreview, AHugePageCopiesAndShowsWithinMemory) {
     PreviewActions actions;
     actions.load = [&](QWidget*) -> std::optional<PageStore> { return huge; };
     ReportPreview window(r.report, actions);
-    window.resize(600, 500);
-    window.show();
-    window.Generate();
+    ShowGenerated(window, {600, 500});
     window.findChild<QToolButton*>("LoadReport")->click();
     ASSERT_EQ(window.PageCount(), 1);
 
@@ -332,8 +328,7 @@ TEST(ReportPreview, SaveSuggestsTheShownPagesNameAndNeedsPages) {
     };
     actions.load = [&](QWidget*) { return toLoad; };
     ReportPreview window(r.report, actions);
-    window.show();
-    window.Generate();
+    ShowGenerated(window);
     window.findChild<QToolButton*>("SaveReport")->click();
     PageStore empty;
     empty.title = "Empty";
@@ -345,9 +340,7 @@ TEST(ReportPreview, SaveSuggestsTheShownPagesNameAndNeedsPages) {
     PageStore saved;
     saved.title = "KIVO Score Report";
     saved.source = "/somewhere/LEE Score Report.kps";
-    saved.pages.resize(1);
-    saved.pages[0].width = 2159.0;
-    saved.pages[0].height = 2794.0;
+    saved.pages = {LetterPage()};
     toLoad = saved;
     window.findChild<QToolButton*>("LoadReport")->click();
     window.findChild<QToolButton*>("SaveReport")->click();
@@ -356,8 +349,7 @@ TEST(ReportPreview, SaveSuggestsTheShownPagesNameAndNeedsPages) {
     PagedReport none(0);
     none.report.PrintIfEmpty = false;
     ReportPreview nothing(none.report, actions);
-    nothing.show();
-    nothing.Generate();
+    ShowGenerated(nothing);
     EXPECT_EQ(nothing.PageCount(), 0);
     EXPECT_FALSE(Enabled(nothing, "SaveReport"));
     EXPECT_FALSE(Enabled(nothing, "copybutton"));

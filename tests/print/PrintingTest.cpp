@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QPrinter>
-#include <QProcess>
 #include <QTimer>
 #include <QToolButton>
 
@@ -17,6 +16,7 @@
 #include "shell/DialogSeam.h"
 #include "tests/print/ReportFixtures.h"
 #include "tests/support/ClientBuilder.h"
+#include "tests/support/PdfPages.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
 
@@ -202,10 +202,7 @@ TEST_F(PrintingTest, ThePreviewPrintsTheClientItShowsAfterAnotherIsLoaded) {
         EXPECT_EQ(a.text, b.text) << i;
         EXPECT_EQ(a.image, b.image) << i;
     }
-    QProcess text;
-    text.start("pdftotext", {pdf, "-"});
-    ASSERT_TRUE(text.waitForFinished(10000));
-    const QString words = text.readAllStandardOutput();
+    const QString words = test::RunTool("pdftotext", {pdf, "-"});
     EXPECT_TRUE(words.contains("Johnson, Ann")) << words.toStdString();
     EXPECT_FALSE(words.contains("Smith")) << words.toStdString();
 }

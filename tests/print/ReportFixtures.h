@@ -12,6 +12,14 @@ inline double Px(double px) {
     return DesignPixelsToTenths(px);
 }
 
+// An empty Letter page (215.9 x 279.4 mm, in tenths).
+inline Page LetterPage() {
+    Page page;
+    page.width = 2159.0;
+    page.height = 2794.0;
+    return page;
+}
+
 // The items of `page` of one kind.
 inline std::vector<const PageItem*> ItemsOf(const Page& page, PageItem::Kind kind) {
     std::vector<const PageItem*> items;

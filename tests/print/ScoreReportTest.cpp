@@ -13,11 +13,17 @@
 #include "print/score/ScoreReport.h"
 #include "tests/print/ReportFixtures.h"
 #include "tests/support/ClientBuilder.h"
+#include "tests/support/PdfPages.h"
 #include "tests/support/TempDir.h"
 
 using namespace kivo;
 using namespace kivo::report;
 using namespace kivo::report::testing;
+using kivo::test::kAllPages;
+using kivo::test::PdfInfo;
+using kivo::test::PdfWord;
+using kivo::test::PdfWords;
+using kivo::test::RunTool;
 
 namespace {
 
@@ -504,62 +510,7 @@ TEST_F(ScoreReportTest, ARunPrintsTheClientItStartedWith) {
     EXPECT_EQ(PrintedTexts(store), PrintedTexts(reference));
 }
 
-TEST(ScoreReportPdf, KivoCliReportWritesOneLetterPageOfRealText) {
-    TempDir dir;
-    const auto client = (dir / "c.KVO").string();
-    const auto pdf = QString::fromStdString((dir / "c.pdf").string());
-    WriteClientFile(client, Client());
-    QProcess cli;
-    cli.start(KIVO_CLI_PATH, {"report", QString::fromStdString(client), "-o", pdf});
-    ASSERT_TRUE(cli.waitForFinished(30000));
-    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
-    QProcess info;
-    info.start("pdfinfo", {pdf});
-    ASSERT_TRUE(info.waitForFinished(10000));
-    const QString infoText = info.readAllStandardOutput();
-    EXPECT_TRUE(infoText.contains(QRegularExpression("Title:\\s+KIVO Score Report")));
-    EXPECT_TRUE(infoText.contains(QRegularExpression("Pages:\\s+1\\n")));
-    EXPECT_TRUE(infoText.contains("612 x 792 pts"));
-    // "Name:" sits 8 pixels (6 pt) right of the 0.5 in margin, 104 pixels into the header.
-    QProcess bbox;
-    bbox.start("pdftotext", {"-bbox", pdf, "-"});
-    ASSERT_TRUE(bbox.waitForFinished(10000));
-    const QString words = bbox.readAllStandardOutput();
-    const QRegularExpression name(
-        "xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">Name:<");
-    const auto m = name.match(words);
-    ASSERT_TRUE(m.hasMatch()) << words.left(2000).toStdString();
-    EXPECT_NEAR(m.captured(1).toDouble(), 36.0 + 6.0, 1.0);
-    EXPECT_NEAR(m.captured(2).toDouble(), 36.0 + 78.0, 3.0);
-    EXPECT_TRUE(words.contains(">Johnson,<"));
-}
-
 namespace {
-
-struct PdfWord {
-    QString text;
-    double xMin, yMin, xMax, yMax;
-};
-
-// The words of a PDF with their boxes in points from the page's top-left.
-std::vector<PdfWord> PdfWords(const QString& pdf) {
-    QProcess bbox;
-    bbox.start("pdftotext", {"-bbox", pdf, "-"});
-    bbox.waitForFinished(10000);
-    const QString out = QString::fromUtf8(bbox.readAllStandardOutput());
-    static const QRegularExpression word(
-        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
-        "yMax=\"([0-9.]+)\">([^<]*)</word>");
-    std::vector<PdfWord> words;
-    for (auto it = word.globalMatch(out); it.hasNext();) {
-        const auto m = it.next();
-        QString text = m.captured(5);
-        text.replace("&amp;", "&").replace("&lt;", "<").replace("&gt;", ">");
-        words.push_back({text, m.captured(1).toDouble(), m.captured(2).toDouble(),
-                         m.captured(3).toDouble(), m.captured(4).toDouble()});
-    }
-    return words;
-}
 
 // The word `text` whose box's top-left is nearest (x, y), if one is within `tolerance` points.
 const PdfWord* WordAt(const std::vector<PdfWord>& words, const QString& text, double x, double y,
@@ -568,7 +519,7 @@ const PdfWord* WordAt(const std::vector<PdfWord>& words, const QString& text, do
     double bestDistance = tolerance;
     for (const auto& w : words) {
         if (w.text != text) continue;
-        const double d = std::max(std::abs(w.xMin - x), std::abs(w.yMin - y));
+        const double d = std::max(std::abs(w.box.left() - x), std::abs(w.box.top() - y));
         if (d <= bestDistance) {
             best = &w;
             bestDistance = d;
@@ -585,6 +536,28 @@ const PdfWord* Word(const std::vector<PdfWord>& words, const QString& text) {
 }
 
 }  // namespace
+
+TEST(ScoreReportPdf, KivoCliReportWritesOneLetterPageOfRealText) {
+    TempDir dir;
+    const auto client = (dir / "c.KVO").string();
+    const auto pdf = QString::fromStdString((dir / "c.pdf").string());
+    WriteClientFile(client, Client());
+    QProcess cli;
+    cli.start(KIVO_CLI_PATH, {"report", QString::fromStdString(client), "-o", pdf});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    const std::filesystem::path pdfPath = pdf.toStdString();
+    EXPECT_TRUE(PdfInfo(pdfPath, "Title").startsWith("KIVO Score Report"));
+    EXPECT_EQ(PdfInfo(pdfPath, "Pages"), "1");
+    EXPECT_TRUE(PdfInfo(pdfPath, "Page size").contains("612 x 792 pts"));
+    // "Name:" sits 8 pixels (6 pt) right of the 0.5 in margin, 104 pixels into the header.
+    const auto words = PdfWords(pdfPath, kAllPages);
+    const PdfWord* name = Word(words, "Name:");
+    ASSERT_NE(name, nullptr) << words.size() << " words";
+    EXPECT_NEAR(name->box.left(), 36.0 + 6.0, 1.0);
+    EXPECT_NEAR(name->box.top(), 36.0 + 78.0, 3.0);
+    EXPECT_NE(Word(words, "Johnson,"), nullptr);
+}
 
 // The chart and the tables reach the PDF as vectors and real text, on Letter and on A4 alike:
 // no picture in the file, and every label and value where the layout puts it. On both papers
@@ -615,14 +588,11 @@ TEST(ScoreReportPdf, ChartAndTablesAreVectorsWithTheirTextsWhereTheLayoutPutsThe
         const QByteArray bytes = file.readAll();
         EXPECT_FALSE(QString::fromLatin1(bytes).contains(QRegularExpression("/Subtype\\s*/Image")))
             << "an image object in the PDF";
-        QProcess images;
-        images.start("pdfimages", {"-list", pdf});
-        ASSERT_TRUE(images.waitForFinished(10000));
         const QStringList listed =
-            QString::fromUtf8(images.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+            RunTool("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts);
         EXPECT_EQ(listed.size(), 2) << "only the header of pdfimages -list";
 
-        const auto words = PdfWords(pdf);
+        const auto words = PdfWords(pdf.toStdString(), kAllPages);
         const double left = 36.0;                    // the margin
         const double detailTop = 36.0 + 129 * 0.75;  // below the page header band
         const double chartX = left + 56 * 0.75, chartY = detailTop + 232 * 0.75;
@@ -637,20 +607,22 @@ TEST(ScoreReportPdf, ChartAndTablesAreVectorsWithTheirTextsWhereTheLayoutPutsThe
             const double top = chartY + (i < 6 ? 277 : 292) * 0.75;
             const PdfWord* w = nullptr;
             for (const auto& candidate : words) {
-                if (candidate.text == text && std::abs(candidate.yMin - top) < 1.5) w = &candidate;
+                if (candidate.text == text && std::abs(candidate.box.top() - top) < 1.5) {
+                    w = &candidate;
+                }
             }
             ASSERT_NE(w, nullptr) << text;
-            EXPECT_NEAR((w->xMin + w->xMax) / 2, chartX + column * 0.75, 1.0) << text;
+            EXPECT_NEAR(w->box.center().x(), chartX + column * 0.75, 1.0) << text;
         }
         // Scale digits 1..7 left of the frame (37), centred on their levels.
         const int levels[] = {237, 201, 165, 129, 93, 57, 21};
         for (int k = 1; k <= 7; ++k) {
             const PdfWord* w = nullptr;
             for (const auto& candidate : words) {
-                if (candidate.text == QString::number(k) && candidate.xMax < chartX + 37 * 0.75 &&
-                    candidate.xMin > chartX + 20 * 0.75 &&
-                    std::abs((candidate.yMin + candidate.yMax) / 2 -
-                             (chartY + levels[k - 1] * 0.75)) < 1.5) {
+                if (candidate.text == QString::number(k) &&
+                    candidate.box.right() < chartX + 37 * 0.75 &&
+                    candidate.box.left() > chartX + 20 * 0.75 &&
+                    std::abs(candidate.box.center().y() - (chartY + levels[k - 1] * 0.75)) < 1.5) {
                     w = &candidate;
                 }
             }
@@ -659,14 +631,14 @@ TEST(ScoreReportPdf, ChartAndTablesAreVectorsWithTheirTextsWhereTheLayoutPutsThe
         // The title centred over the plot (37..567), its top 21 pixels down at most.
         const PdfWord* first = nullptr;
         for (const auto& w : words) {
-            if (w.text == "KIVO" && w.yMin > chartY - 1.0) first = &w;
+            if (w.text == "KIVO" && w.box.top() > chartY - 1.0) first = &w;
         }
         const PdfWord* last = Word(words, "80%)");
         ASSERT_NE(first, nullptr);
         ASSERT_NE(last, nullptr);
-        EXPECT_NEAR((first->xMin + last->xMax) / 2, chartX + 302 * 0.75, 1.5);
-        EXPECT_GE(first->yMin, chartY - 0.5);
-        EXPECT_LT(first->yMax, chartY + 21 * 0.75);
+        EXPECT_NEAR((first->box.left() + last->box.right()) / 2, chartX + 302 * 0.75, 1.5);
+        EXPECT_GE(first->box.top(), chartY - 0.5);
+        EXPECT_LT(first->box.bottom(), chartY + 21 * 0.75);
         // The tables: legends at (12, 25) and (320, 25); headers at y = 53; subscale names,
         // scores and missing counts in the columns 17, 142, 228 and 325, 450, 537 on the rows
         // 99, 118, 137, 156, 175, 195.
@@ -694,20 +666,23 @@ TEST(ScoreReportPdf, ChartAndTablesAreVectorsWithTheirTextsWhereTheLayoutPutsThe
         // The long name ends in "…" before "Gender:" (200 pixels in).
         const PdfWord* gender = Word(words, "Gender:");
         ASSERT_NE(gender, nullptr);
-        EXPECT_NEAR(gender->xMin, left + 200 * 0.75, 0.5);
+        EXPECT_NEAR(gender->box.left(), left + 200 * 0.75, 0.5);
         const PdfWord* nameEnd = nullptr;
         for (const auto& w : words) {
-            if (std::abs(w.yMin - gender->yMin) < 0.5 && w.xMax <= gender->xMin + 0.5) nameEnd = &w;
+            if (std::abs(w.box.top() - gender->box.top()) < 0.5 &&
+                w.box.right() <= gender->box.left() + 0.5) {
+                nameEnd = &w;
+            }
         }
         ASSERT_NE(nameEnd, nullptr);
         EXPECT_TRUE(nameEnd->text.endsWith(QString::fromUtf8("\u2026")))
             << nameEnd->text.toStdString();
-        EXPECT_LT(nameEnd->xMax, gender->xMin);
+        EXPECT_LT(nameEnd->box.right(), gender->box.left());
         // Four comment lines from 152 pixels down, the last marked as cut, all above the chart.
         const PdfWord* four = Word(words, QString::fromUtf8("Four.\u2026"));
         ASSERT_NE(four, nullptr);
-        EXPECT_NEAR(four->xMin, left + 133 * 0.75, 0.5);
-        EXPECT_LT(four->yMax, first->yMin);
+        EXPECT_NEAR(four->box.left(), left + 133 * 0.75, 0.5);
+        EXPECT_LT(four->box.bottom(), first->box.top());
         EXPECT_EQ(Word(words, "Five."), nullptr);
     }
 }

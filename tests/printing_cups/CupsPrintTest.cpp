@@ -11,8 +11,7 @@
 #include "print/ReportPrinting.h"
 #include "print/questionnaire/QuestionnairePrinting.h"
 #include "print/score/ScoreReport.h"
-#include "tests/app/ShellFixture.h"
-#include "tests/printing_cups/PrivateCups.h"
+#include "tests/printing_cups/CupsFixture.h"
 #include "tests/printing_cups/SpooledJobs.h"
 #include "tests/support/ClientBuilder.h"
 
@@ -32,20 +31,6 @@ int ReddishPixels(const QImage& image, double fraction) {
         }
     }
     return count;
-}
-
-// Word boxes of one page that overlap one another (a little slack for the boxes' rounding).
-QStringList Overlaps(const std::vector<Word>& words) {
-    QStringList found;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        for (std::size_t j = i + 1; j < words.size(); ++j) {
-            const QRectF a = words[i].box.adjusted(0.3, 0.3, -0.3, -0.3);
-            if (a.intersects(words[j].box.adjusted(0.3, 0.3, -0.3, -0.3))) {
-                found << words[i].text + " / " + words[j].text;
-            }
-        }
-    }
-    return found;
 }
 
 // The user's choices in the print dialog: a queue and a paper, and landscape and the first
@@ -74,32 +59,13 @@ private:
     QPageSize::PageSizeId paper_;
 };
 
-class CupsPrinting : public ShellTest {
+class CupsPrinting : public CupsShellTest {
 protected:
-    void SetUp() override {
-        cups_ = PrivateCups::Get();
-        // Only a machine without CUPS skips; a scheduler that fails to start is a failure.
-        if (!PrivateCups::Installed()) GTEST_SKIP() << PrivateCups::Problem();
-        ASSERT_NE(cups_, nullptr) << PrivateCups::Problem();
-        ShellTest::SetUp();
-        Start();
-        before_ = cups_->Documents().size();
-    }
-
-    // The documents of the jobs this test sent.
-    std::vector<fs::path> NewJobs() const {
-        auto all = cups_->Documents();
-        return {all.begin() + static_cast<std::ptrdiff_t>(before_), all.end()};
-    }
-
     void Choose(const char* menuItem) {
         QAction* action = Find<QAction>(menuItem);
         ASSERT_NE(action, nullptr) << menuItem;
         action->trigger();
     }
-
-    PrivateCups* cups_ = nullptr;
-    std::size_t before_ = 0;
 };
 
 // Three copies of the long form and then form A: five identical-looking first pages, none of
@@ -113,8 +79,8 @@ TEST_F(CupsPrinting, EveryCopyAndEveryJobStartsFromBlack) {
     ASSERT_EQ(jobs.size(), 4u);
     QImage first;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
-        EXPECT_EQ(Info(jobs[i], "Pages"), "2") << i;
-        const QImage page = PageImage(jobs[i], 1, 40, folder_.path());
+        EXPECT_EQ(PdfInfo(jobs[i], "Pages"), "2") << i;
+        const QImage page = PdfPageImage(jobs[i], 1, 40, folder_.path(), PageColours::Colour);
         ASSERT_FALSE(page.isNull()) << i;
         EXPECT_EQ(ReddishPixels(page, 0.2), 0) << "job " << i << " has red in its header";
         if (i == 0) first = page;
@@ -148,18 +114,19 @@ TEST_F(CupsPrinting, EveryFormOnEveryQueueIsWholeAndUncluttered) {
             ASSERT_EQ(all.size(), before + 1) << queue.name << " " << item;
             const fs::path job = all.back();
             const std::string where = std::string(queue.name) + " " + item;
-            EXPECT_EQ(Info(job, "Pages"), "2") << where;
-            EXPECT_TRUE(Info(job, "Page size").startsWith(queue.size))
-                << where << ": " << Info(job, "Page size").toStdString();
+            EXPECT_EQ(PdfInfo(job, "Pages"), "2") << where;
+            EXPECT_TRUE(PdfInfo(job, "Page size").startsWith(queue.size))
+                << where << ": " << PdfInfo(job, "Page size").toStdString();
             const std::string control = cups_->JobControl(static_cast<int>(all.size()));
             EXPECT_EQ(control.find("page-ranges"), std::string::npos) << where;
             for (const int page : {1, 2}) {
-                const auto words = Words(job, page);
+                const auto words = PdfWords(job, page);
                 ASSERT_GT(words.size(), 50u) << where << " page " << page;
-                EXPECT_TRUE(Overlaps(words).isEmpty()) << where << " page " << page << ": "
-                                                       << Overlaps(words).join("; ").toStdString();
+                EXPECT_TRUE(OverlappingWords(words).isEmpty())
+                    << where << " page " << page << ": "
+                    << OverlappingWords(words).join("; ").toStdString();
             }
-            EXPECT_EQ(Words(job, 1).front().text, title) << where;
+            EXPECT_EQ(PdfWords(job, 1).front().text, title) << where;
         }
     }
 }
@@ -199,12 +166,12 @@ TEST_F(CupsPrinting, TheScoreReportPrintsOnThePrinterAndPaperOfTheSetup) {
 
     const auto jobs = NewJobs();
     ASSERT_EQ(jobs.size(), 1u);
-    EXPECT_TRUE(Info(jobs[0], "Page size").startsWith("595 x 842"))
-        << Info(jobs[0], "Page size").toStdString();
-    EXPECT_EQ(Info(jobs[0], "Title"), "KIVO Score Report");
-    const auto words = Words(jobs[0], 1);
+    EXPECT_TRUE(PdfInfo(jobs[0], "Page size").startsWith("595 x 842"))
+        << PdfInfo(jobs[0], "Page size").toStdString();
+    EXPECT_EQ(PdfInfo(jobs[0], "Title"), "KIVO Score Report");
+    const auto words = PdfWords(jobs[0], 1);
     bool sawName = false;
-    for (const Word& w : words) {
+    for (const PdfWord& w : words) {
         EXPECT_NE(w.text, "Smith,");
         if (w.text == "Name:") {
             sawName = true;
@@ -215,7 +182,8 @@ TEST_F(CupsPrinting, TheScoreReportPrintsOnThePrinterAndPaperOfTheSetup) {
         }
     }
     EXPECT_TRUE(sawName);
-    EXPECT_TRUE(Overlaps(words).isEmpty()) << Overlaps(words).join("; ").toStdString();
+    EXPECT_TRUE(OverlappingWords(words).isEmpty())
+        << OverlappingWords(words).join("; ").toStdString();
     ResetClientRecord(gClientRecord);
 }
 
@@ -256,17 +224,11 @@ TEST_F(CupsPrinting, TheWidestDetailsPrintWholeOnEveryQueueAndPaper) {
 
         const auto all = cups_->Documents();
         ASSERT_EQ(all.size(), before + 1);
-        const auto words = Words(all.back(), 1);
+        const auto words = PdfWords(all.back(), 1);
         ASSERT_GT(words.size(), 50u);
-        for (const Word& word : words) {
-            EXPECT_GE(word.box.left(), c.margin - 0.5) << word.text.toStdString();
-            EXPECT_GE(word.box.top(), c.margin - 0.5) << word.text.toStdString();
-            EXPECT_LE(word.box.right(), c.points.width() - c.margin + 0.5)
-                << word.text.toStdString();
-            EXPECT_LE(word.box.bottom(), c.points.height() - c.margin + 0.5)
-                << word.text.toStdString();
-        }
-        EXPECT_TRUE(Overlaps(words).isEmpty()) << Overlaps(words).join("; ").toStdString();
+        ExpectWordsInside(words, c.points, c.margin);
+        EXPECT_TRUE(OverlappingWords(words).isEmpty())
+            << OverlappingWords(words).join("; ").toStdString();
     }
     ResetClientRecord(gClientRecord);
 }

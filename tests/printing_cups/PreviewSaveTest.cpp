@@ -17,9 +17,11 @@
 #include "print/engine/PageStoreFile.h"
 #include "print/preview/ReportPreview.h"
 #include "print/score/ScoreReport.h"
-#include "tests/printing_cups/SpooledJobs.h"
+#include "tests/print/ReportFixtures.h"
 #include "tests/printing_cups/UserSteps.h"
 #include "tests/support/ClientBuilder.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/PdfPages.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
 
@@ -30,18 +32,10 @@ const QString kPageFiles = "KIVO page files (*.kps)";
 const QString kPdfs = "PDF files (*.pdf)";
 const QString kPngs = "PNG images (*.png)";
 
-QByteArray Head(const QString& path, int bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.read(bytes);
-}
-
 report::PageStore OnePage() {
     report::PageStore store;
     store.title = "KIVO Score Report";
-    store.pages.resize(1);
-    store.pages[0].width = 2159.0;
-    store.pages[0].height = 2794.0;
+    store.pages = {report::testing::LetterPage()};
     return store;
 }
 
@@ -79,7 +73,7 @@ TEST_F(PreviewSave, TheFilterOrTheTypedExtensionSaysWhatIsWritten) {
         script_->files = {Path(c.typed)};
         script_->saveFilters = {c.filter};
         print::SavePreviewPages(OnePage(), nullptr);
-        EXPECT_EQ(Head(Path(c.written), static_cast<int>(c.magic.size())), c.magic) << c.typed;
+        EXPECT_EQ(FileHead(Path(c.written), static_cast<int>(c.magic.size())), c.magic) << c.typed;
         if (QString(c.written) != c.typed) {
             EXPECT_FALSE(QFile::exists(Path(c.typed))) << c.typed;
         }
@@ -88,23 +82,20 @@ TEST_F(PreviewSave, TheFilterOrTheTypedExtensionSaysWhatIsWritten) {
     const FileRequest& asked = script_->asked.front().file;
     EXPECT_EQ(asked.filter, kPageFiles + ";;" + kPdfs + ";;" + kPngs) << "the page file first";
     EXPECT_EQ(asked.selectedFilter, kPdfs);
-    EXPECT_TRUE(Info(Path("rep3.pdf").toStdString(), "Page size").startsWith("612 x 792"))
+    EXPECT_TRUE(PdfInfo(Path("rep3.pdf").toStdString(), "Page size").startsWith("612 x 792"))
         << "a Letter page saves as a Letter PDF";
 }
 
 // A name the dialog did not return (its extension added here) is not replaced unasked.
 TEST_F(PreviewSave, ACompletedNameIsReplacedOnlyWhenTheUserSaysSo) {
-    QFile old(Path("old.pdf"));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("old");
-    old.close();
+    ASSERT_TRUE(WriteFileBytes(Path("old.pdf"), "old"));
     script_->files = {Path("old"), Path("old")};
     script_->saveFilters = {kPdfs, kPdfs};
     script_->buttons = {DialogButton::No, DialogButton::Yes};
     print::SavePreviewPages(OnePage(), nullptr);
-    EXPECT_EQ(Head(Path("old.pdf"), 5), "old");
+    EXPECT_EQ(FileHead(Path("old.pdf"), 5), "old");
     print::SavePreviewPages(OnePage(), nullptr);
-    EXPECT_EQ(Head(Path("old.pdf"), 5), "%PDF-");
+    EXPECT_EQ(FileHead(Path("old.pdf"), 5), "%PDF-");
     EXPECT_EQ(script_->MessageTexts(),
               (std::vector<QString>{"old.pdf already exists.  Do you want to replace it?",
                                     "old.pdf already exists.  Do you want to replace it?"}));
@@ -186,7 +177,7 @@ TEST_F(PreviewSave, QtsSaveDialogOpensLargeAndTheChosenFilterSaysTheType) {
     EXPECT_TRUE(steps.Done());
     EXPECT_EQ(opened, QSize(900, 560).boundedTo(screen))
         << screen.width() << "x" << screen.height();
-    EXPECT_EQ(Head(Path("rep3.pdf"), 5), "%PDF-");
+    EXPECT_EQ(FileHead(Path("rep3.pdf"), 5), "%PDF-");
     EXPECT_FALSE(QFile::exists(Path("rep3.kps")));
 }
 

@@ -13,8 +13,7 @@
 #include "app/MainWindow.h"
 #include "model/Session.h"
 #include "print/preview/ReportPreview.h"
-#include "tests/app/ShellFixture.h"
-#include "tests/printing_cups/PrivateCups.h"
+#include "tests/printing_cups/CupsFixture.h"
 #include "tests/printing_cups/SpooledJobs.h"
 #include "tests/printing_cups/UserSteps.h"
 #include "tests/support/ClientBuilder.h"
@@ -134,40 +133,14 @@ void ExpectWholeDocumentsOnly(const Offer& offer) {
 // Every word of the page lies on the paper, inside the queue's 0.25 in (18 pt) or 12 pt
 // unprintable margin.
 void ExpectNothingCut(const fs::path& job, int page, QSizeF paper, double margin) {
-    const auto words = Words(job, page);
+    const auto words = PdfWords(job, page);
     ASSERT_FALSE(words.empty()) << "page " << page;
-    for (const Word& w : words) {
-        EXPECT_GE(w.box.left(), margin - 0.5) << w.text.toStdString();
-        EXPECT_GE(w.box.top(), margin - 0.5) << w.text.toStdString();
-        EXPECT_LE(w.box.right(), paper.width() - margin + 0.5) << w.text.toStdString();
-        EXPECT_LE(w.box.bottom(), paper.height() - margin + 0.5) << w.text.toStdString();
-    }
+    ExpectWordsInside(words, paper, margin);
 }
 
-class RealPrintDialog : public ShellTest {
+class RealPrintDialog : public CupsShellTest {
 protected:
-    void SetUp() override {
-        cups_ = PrivateCups::Get();
-        if (!PrivateCups::Installed()) GTEST_SKIP() << PrivateCups::Problem();
-        ASSERT_NE(cups_, nullptr) << PrivateCups::Problem();
-        ShellTest::SetUp();
-        InstallDialogs(std::make_unique<QtPrintDialog>(script_));
-        Start();
-        before_ = cups_->Documents().size();
-    }
-
-    // The documents of the jobs this test sent, with their job numbers.
-    std::vector<std::pair<fs::path, int>> NewJobs() const {
-        const auto all = cups_->Documents();
-        std::vector<std::pair<fs::path, int>> jobs;
-        for (std::size_t i = before_; i < all.size(); ++i) {
-            jobs.emplace_back(all[i], static_cast<int>(i + 1));
-        }
-        return jobs;
-    }
-
-    PrivateCups* cups_ = nullptr;
-    std::size_t before_ = 0;
+    void BeforeStart() override { InstallDialogs(std::make_unique<QtPrintDialog>(script_)); }
 };
 
 // The Reports menu through the real dialog: the job lands on the queue picked, once per copy,
@@ -203,10 +176,10 @@ TEST_F(RealPrintDialog, BlankFormsPrintWholeOnTheQueueAndPaperPickedOncePerCopy)
             for (const char* option : {"page-ranges", "page-set", "landscape"}) {
                 EXPECT_EQ(control.find(option), std::string::npos) << option;
             }
-            EXPECT_EQ(Info(all[i], "Pages"), "2");
-            EXPECT_TRUE(Info(all[i], "Page size").startsWith(c.pageSize))
-                << Info(all[i], "Page size").toStdString();
-            EXPECT_EQ(Words(all[i], 1).front().text, "KIVOs(a)");
+            EXPECT_EQ(PdfInfo(all[i], "Pages"), "2");
+            EXPECT_TRUE(PdfInfo(all[i], "Page size").startsWith(c.pageSize))
+                << PdfInfo(all[i], "Page size").toStdString();
+            EXPECT_EQ(PdfWords(all[i], 1).front().text, "KIVOs(a)");
             for (const int page : {1, 2}) ExpectNothingCut(all[i], page, c.paper, c.margin);
         }
     }
@@ -239,7 +212,7 @@ TEST_F(RealPrintDialog, CancelPrintsNothingAndKeepsTheSetup) {
     ExpectWholeDocumentsOnly(setupOffer);
     const auto jobs = NewJobs();
     ASSERT_EQ(jobs.size(), 1u);
-    const std::string control = cups_->JobControl(jobs[0].second);
+    const std::string control = cups_->JobControl(NewJobNumber(0));
     EXPECT_NE(control.find("/printers/a4"), std::string::npos) << "the setup before the cancel";
     EXPECT_EQ(IppInteger(control, "copies"), 2);
     ResetClientRecord(gClientRecord);
@@ -271,17 +244,17 @@ TEST_F(RealPrintDialog, ThePreviewPrintsItsClientOnThePrinterPaperAndCopiesOfThe
 
     const auto jobs = NewJobs();
     ASSERT_EQ(jobs.size(), 1u);
-    const auto& [job, number] = jobs[0];
-    const std::string control = cups_->JobControl(number);
+    const fs::path& job = jobs[0];
+    const std::string control = cups_->JobControl(NewJobNumber(0));
     EXPECT_NE(control.find("/printers/letter-a4"), std::string::npos);
     EXPECT_EQ(IppInteger(control, "copies"), 2);
     EXPECT_EQ(control.find("landscape"), std::string::npos);
-    EXPECT_EQ(Info(job, "Pages"), "1");
-    EXPECT_TRUE(Info(job, "Page size").startsWith("595 x 842"))
-        << Info(job, "Page size").toStdString();
-    EXPECT_EQ(Info(job, "Title"), "KIVO Score Report");
+    EXPECT_EQ(PdfInfo(job, "Pages"), "1");
+    EXPECT_TRUE(PdfInfo(job, "Page size").startsWith("595 x 842"))
+        << PdfInfo(job, "Page size").toStdString();
+    EXPECT_EQ(PdfInfo(job, "Title"), "KIVO Score Report");
     bool sawGarcia = false;
-    for (const Word& w : Words(job, 1)) {
+    for (const PdfWord& w : PdfWords(job, 1)) {
         EXPECT_FALSE(w.text.startsWith("Brown")) << "the client loaded after the preview";
         if (w.text == "Garcia,") sawGarcia = true;
         if (w.text == "Name:") {

@@ -12,6 +12,7 @@
 #include "model/ClientFile.h"
 #include "pages/entry/AnswerGrid.h"
 #include "tests/pages/entry/EntryFixture.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/UserActions.h"
 
 namespace kivo::test {
@@ -32,11 +33,6 @@ struct Cell {
 
 void PrintTo(const Cell& cell, std::ostream* out) {
     *out << "condition " << cell.condition << " item " << cell.item;
-}
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 constexpr int kResponsesOffset = 472;  // Responses in the client file

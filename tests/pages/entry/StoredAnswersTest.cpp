@@ -12,20 +12,11 @@
 #include "model/Scoring.h"
 #include "pages/scores/SubscaleScoresPage.h"
 #include "tests/pages/entry/EntryFixture.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/UserActions.h"
 
 namespace kivo::test {
 namespace {
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QByteArray ImageBytes(const ClientRecord& record) {
-    const ClientImage image = ToImage(record);
-    return {reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size())};
-}
 
 // Runs `action` with Qt's own message boxes instead of the scripted ones, doing `user` to the
 // first box that opens (Escape, Enter, closing it).
@@ -133,7 +124,7 @@ TEST_P(FormChangeAnswer, CancelPutsTheFormBackYesKeepsWhatTheFormHoldsNoBlanks) 
     EXPECT_EQ(Entry<QLabel>("Label1")->text(), changed ? " Form: KIVOs(a)" : " Form: KIVO");
     EXPECT_EQ(script_->asked.size(), 1u);
     Save();
-    EXPECT_EQ(FileBytes(path), ImageBytes(expected));
+    EXPECT_EQ(FileBytes(path), RecordBytes(expected));
     EXPECT_FALSE(FileModified());
 }
 
@@ -240,7 +231,7 @@ TEST_F(StoredAnswers, VisitingThePagesKeepsTheCodesAndTheScores) {
         }
         ShowEntryPage();
         Save();  // saved with the entry page visible
-        EXPECT_EQ(FileBytes(path), ImageBytes(original)) << round;
+        EXPECT_EQ(FileBytes(path), RecordBytes(original)) << round;
         ShowDemographicsPage();
     }
     Flush();
@@ -268,12 +259,12 @@ TEST_F(StoredAnswers, AnsweringTheItemReplacesItsKeptCode) {
     ClientRecord expected = original;
     expected.Responses[25] = 'A';
     expected.Responses[40 + 2] = 'E';
-    EXPECT_EQ(FileBytes(path), ImageBytes(expected));
+    EXPECT_EQ(FileBytes(path), RecordBytes(expected));
 
     QTest::mouseClick(Letter(2, 3, 'E'), Qt::LeftButton);
     Save();
     expected.Responses[40 + 2] = ' ';
-    EXPECT_EQ(FileBytes(path), ImageBytes(expected));
+    EXPECT_EQ(FileBytes(path), RecordBytes(expected));
 }
 
 // --- Clearing a condition ------------------------------------------------------------------
@@ -319,7 +310,7 @@ TEST_P(ClearQuestion, AsksWhenTheConditionHoldsAnAnswer) {
     Save();
     ClientRecord expected = original;
     if (c.cleared) std::fill(expected.Responses + 40, expected.Responses + 40 + 28, ' ');
-    EXPECT_EQ(FileBytes(path), ImageBytes(expected));
+    EXPECT_EQ(FileBytes(path), RecordBytes(expected));
     EXPECT_EQ(Pressed(1, 4), "D");
 }
 
