@@ -45,7 +45,6 @@ ResponseEntryPage::ResponseEntryPage(QWidget* parent) : Page(parent) {
     setObjectName(QStringLiteral("ResponseEntryPage"));
     setWindowTitle(QStringLiteral("Data Entry Form"));
     setFont(PixelFont(16, true));
-    BuildPage();
     gResponseEntryPage = this;
 }
 
@@ -60,12 +59,13 @@ void ResponseEntryPage::BuildPage() {
     BuildStaticControls();
 }
 
-// The 40 rows with their 560 letter buttons and the six lists are most of the program's
-// widgets: they are built when the page is first shown, not at start-up, so the main window
-// comes up without waiting for a page the user may not open.
+// The page and its 40 rows with their 560 letter buttons and six lists are most of the
+// program's widgets: they are built when the page is first shown, not at start-up, so the main
+// window comes up without waiting for a page the user may not open.
 void ResponseEntryPage::BuildRowsOnce() {
     if (rowsBuilt_) return;
     rowsBuilt_ = true;
+    BuildPage();
     BuildRows();
     BuildUseLists();
     // The letter buttons never take the focus: the lists, then the clear buttons.
@@ -82,6 +82,7 @@ void ResponseEntryPage::BuildRowsOnce() {
     // The grid first: the lists are its use items too, for the mouse and for Tab.
     setTabOrder(scrollContent_, useLists_[0][0]);
     scrollContent_->RaiseOverlay();
+    ShowNewChildren();
 }
 
 void ResponseEntryPage::BuildInstructionPanel() {
