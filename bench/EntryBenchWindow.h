@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QRect>
 #include <memory>
 
 #include "app/MainWindow.h"
@@ -15,6 +16,10 @@ namespace kivo::bench {
 
 inline std::unique_ptr<MainWindow> StartWithClient(const ClientRecord& client) {
     auto main = CreateWindows({});
+    // The offscreen screen is smaller than the window; measure the window as designed, on a
+    // screen that holds it, as on a clinic's desktop.
+    const QRect desktop(0, 0, 1920, 1080);
+    main->FitToScreen(desktop, desktop);
     main->show();
     QApplication::processEvents();
     gClientRecord = client;

@@ -35,15 +35,24 @@ struct Ratio {
 std::vector<Ratio> gRatios;
 std::vector<double> gBaselineSeconds;
 
-// The programs run in a scratch folder with a private runtime folder, on the offscreen platform
-// unless QT_QPA_PLATFORM says otherwise.
+// The programs run in a scratch folder with a private runtime folder, unless QT_QPA_PLATFORM
+// says otherwise on the offscreen platform with one 1920 x 1080 screen: its own screen
+// (800 x 800) is smaller than KIVO's window, which would then shrink and scroll.
 void PrepareEnvironment() {
     static const TempDir scratch;
     std::filesystem::create_directories(scratch / "runtime");
     std::filesystem::permissions(scratch / "runtime", std::filesystem::perms::owner_all);
     setenv("XDG_RUNTIME_DIR", (scratch / "runtime").c_str(), 1);
-    setenv("QT_QPA_PLATFORM",
-           std::getenv("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "offscreen", 1);
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        const std::filesystem::path screens = scratch / "screens.json";
+        std::FILE* file = std::fopen(screens.c_str(), "w");
+        if (file == nullptr) std::abort();
+        std::fputs(R"({"screens": [{"name": "Desktop", "x": 0, "y": 0, "width": 1920,)"
+                   R"( "height": 1080, "logicalDpiX": 96, "logicalDpiY": 96, "dpr": 1}]})",
+                   file);
+        std::fclose(file);
+        setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screens.string()).c_str(), 1);
+    }
     std::filesystem::current_path(scratch.path());
 }
 
