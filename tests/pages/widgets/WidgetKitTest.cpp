@@ -15,10 +15,10 @@ namespace {
 TEST(WidgetKit, ListPopupRowsAreSixteenPixelsHighWhenOpenedByClick) {
     QWidget page;
     page.resize(300, 200);
-    QComboBox* list = PlaceList(&page, QStringLiteral("List"), QRect(10, 10, 120, 21),
-                                {QStringLiteral("Left"), QStringLiteral("Right"),
-                                 QStringLiteral("Both")},
-                                false, 0, std::nullopt);
+    QComboBox* list =
+        PlaceList(&page, QStringLiteral("List"), QRect(10, 10, 120, 21),
+                  {QStringLiteral("Left"), QStringLiteral("Right"), QStringLiteral("Both")}, false,
+                  0, std::nullopt);
     page.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
 
