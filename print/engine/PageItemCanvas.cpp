@@ -34,15 +34,15 @@ double RayAngle(double cx, double cy, double rx, double ry, int x, int y) {
     return std::atan2((cy - y) / ry, (x - cx) / rx);
 }
 
-FontSpec SpecOf(const canvas::Font& font) {
-    FontSpec spec;
-    spec.family = QString::fromStdString(font.Name);
-    spec.pointSize = font.Size;
-    spec.bold = (font.Style & canvas::fsBold) != 0;
-    spec.italic = (font.Style & canvas::fsItalic) != 0;
-    spec.underline = (font.Style & canvas::fsUnderline) != 0;
-    spec.color = ToColor(font.Color);
-    return spec;
+FontSpec RecordedFont(const canvas::Font& font) {
+    FontSpec recorded;
+    recorded.family = QString::fromStdString(font.Name);
+    recorded.pointSize = font.Size;
+    recorded.bold = (font.Style & canvas::fsBold) != 0;
+    recorded.italic = (font.Style & canvas::fsItalic) != 0;
+    recorded.underline = (font.Style & canvas::fsUnderline) != 0;
+    recorded.color = ToColor(font.Color);
+    return recorded;
 }
 
 }  // namespace
@@ -59,11 +59,11 @@ QPointF PageItemCanvas::Centre(canvas::Point p) const {
 }
 
 PenSpec PageItemCanvas::CurrentPen() const {
-    PenSpec spec;
-    spec.color = ToColor(pen().Color);
-    spec.width = DesignPixelsToTenths(std::max(pen().Width, 1));
-    spec.dotted = pen().Style == canvas::psDot;
-    return spec;
+    PenSpec recorded;
+    recorded.color = ToColor(pen().Color);
+    recorded.width = DesignPixelsToTenths(std::max(pen().Width, 1));
+    recorded.dotted = pen().Style == canvas::psDot;
+    return recorded;
 }
 
 QColor PageItemCanvas::CurrentFill() const {
@@ -189,7 +189,7 @@ void PageItemCanvas::TextOut(int x, int y, std::string_view text) {
     item.rect = QRectF(QPointF(cell.x(), bounds_.top()),
                        QPointF(std::max(cell.x(), bounds_.right()), bounds_.bottom()));
     item.text = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    item.font = SpecOf(font());
+    item.font = RecordedFont(font());
     item.align = PageItem::Align::Left;
     item.top = cell.y();
     if (!item.text.isEmpty()) page_.items.push_back(std::move(item));
@@ -198,10 +198,10 @@ void PageItemCanvas::TextOut(int x, int y, std::string_view text) {
 
 int PageItemCanvas::TextWidth(std::string_view text) {
     // As wide as the paper prints it, so that centred and right-aligned texts sit right there.
-    const FontSpec spec = SpecOf(font());
-    if (!metrics_ || !(metricsFont_ == spec)) {
-        metrics_.emplace(spec);
-        metricsFont_ = spec;
+    const FontSpec wanted = RecordedFont(font());
+    if (!metrics_ || !(metricsFont_ == wanted)) {
+        metrics_.emplace(wanted);
+        metricsFont_ = wanted;
     }
     const QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     return static_cast<int>(std::lround(metrics_->TextWidth(qtext)));

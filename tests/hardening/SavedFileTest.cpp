@@ -18,6 +18,7 @@
 #include "shell/ScoreReportHook.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/ShownPreview.h"
 #include "tests/support/UserActions.h"
 
 namespace kivo::test {
@@ -241,19 +242,13 @@ TEST_F(SavedFile, ExitWithTheScoreReportPreviewOpenClosesBoth) {
         QTimer poll;
         // Exit from inside the preview's own loop, once it shows its pages.
         QObject::connect(&poll, &QTimer::timeout, [&] {
-            for (QWidget* window : QApplication::topLevelWidgets()) {
-                auto* preview = qobject_cast<report::ReportPreview*>(window);
-                if (!preview || !preview->isVisible() || preview->Generating() ||
-                    preview->PageCount() == 0) {
-                    continue;
-                }
-                poll.stop();
-                exited = true;
-                test::TriggerAction(main, "actionExit");
-                previewOpenAfterExit = preview->isVisible();
-                preview->close();  // ends the preview where Exit did not
-                return;
-            }
+            report::ReportPreview* preview = test::ShownPreviewWithPages();
+            if (preview == nullptr) return;
+            poll.stop();
+            exited = true;
+            test::TriggerAction(main, "actionExit");
+            previewOpenAfterExit = preview->isVisible();
+            preview->close();  // ends the preview where Exit did not
         });
         poll.start(5);
         // A preview that never closes must fail the test, not hang it.

@@ -14,6 +14,7 @@
 #include "shell/ScoreReportHook.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/hardening/SweepFiles.h"
+#include "tests/support/ShownPreview.h"
 #include "tests/support/UserActions.h"
 
 namespace kivo::test {
@@ -45,17 +46,12 @@ protected:
         bool shown = false;
         QTimer timer;
         QObject::connect(&timer, &QTimer::timeout, [&] {
-            for (auto* w : QApplication::topLevelWidgets()) {
-                auto* preview = qobject_cast<report::ReportPreview*>(w);
-                if (!preview || !preview->isVisible() || preview->Generating() ||
-                    preview->PageCount() == 0) {
-                    continue;
-                }
-                timer.stop();
-                preview->grab();
-                shown = true;
-                preview->close();
-            }
+            report::ReportPreview* preview = test::ShownPreviewWithPages();
+            if (preview == nullptr) return;
+            timer.stop();
+            preview->grab();
+            shown = true;
+            preview->close();
         });
         timer.start(5);
         PreviewScoreReport();

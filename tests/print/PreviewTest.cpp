@@ -15,6 +15,7 @@
 #include "print/preview/PreviewPage.h"
 #include "print/preview/ReportPreview.h"
 #include "tests/print/ReportFixtures.h"
+#include "tests/support/ShownPreview.h"
 
 using namespace kivo::report;
 using kivo::report::testing::LetterPage;
@@ -161,12 +162,9 @@ TEST(ReportPreview, ASecondPreviewWhileOneIsOpenDoesNothingAndPrintPrintsTheShow
     // Once the preview has finished generating: try a second preview, print, close.
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
-        ReportPreview* window = nullptr;
-        for (auto* w : QApplication::topLevelWidgets()) {
-            if (auto* p = qobject_cast<ReportPreview*>(w); p && p->isVisible()) window = p;
-        }
         // Wait for the pages: the window shows (not yet generating) before they start.
-        if (!window || window->Generating() || window->PageCount() == 0) return;
+        ReportPreview* window = kivo::test::ShownPreviewWithPages();
+        if (window == nullptr) return;
         timer.stop();
         const int before = r.events;
         Preview(r.report, actions);  // already open: returns at once

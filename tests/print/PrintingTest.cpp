@@ -18,6 +18,7 @@
 #include "tests/support/ClientBuilder.h"
 #include "tests/support/PdfPages.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/ShownPreview.h"
 #include "tests/support/TempDir.h"
 
 using namespace kivo;
@@ -176,11 +177,8 @@ TEST_F(PrintingTest, ThePreviewPrintsTheClientItShowsAfterAnotherIsLoaded) {
     };
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
-        ReportPreview* window = nullptr;
-        for (auto* w : QApplication::topLevelWidgets()) {
-            if (auto* p = qobject_cast<ReportPreview*>(w); p && p->isVisible()) window = p;
-        }
-        if (!window || window->Generating() || window->PageCount() == 0) return;
+        ReportPreview* window = kivo::test::ShownPreviewWithPages();
+        if (window == nullptr) return;
         timer.stop();
         gClientRecord = clientB;  // Load in the main window; the score page scores B
         ComputeSubscaleScores();

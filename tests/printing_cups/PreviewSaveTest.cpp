@@ -108,7 +108,7 @@ TEST_F(PreviewSave, SaveSuggestsTheLastNameOfTheClientShown) {
     gClientRecord = ClientBuilder().Name("Garcia", "Ana").Build();
     script_->files = {std::nullopt};
     UserSteps steps;
-    steps.When("the preview's pages", ShownPreviewPages, [](QWidget& preview) {
+    steps.When("the preview's pages", ShownPreviewWithPages, [](QWidget& preview) {
         gClientRecord = ClientBuilder().Name("Brown", "Bob").Build();
         QTest::mouseClick(preview.findChild<QToolButton*>("SaveReport"), Qt::LeftButton);
         preview.close();

@@ -199,7 +199,7 @@ TEST_F(RealPrintDialog, CancelPrintsNothingAndKeepsTheSetup) {
     Offer setupOffer;
     Offer cancelOffer;
     UserSteps previewSteps;
-    previewSteps.When("the preview's pages", ShownPreviewPages, [](QWidget& preview) {
+    previewSteps.When("the preview's pages", ShownPreviewWithPages, [](QWidget& preview) {
         QTest::mouseClick(preview.findChild<QToolButton*>("PrintSetup"), Qt::LeftButton);
         QTest::mouseClick(preview.findChild<QToolButton*>("PrintSetup"), Qt::LeftButton);
         QTest::mouseClick(preview.findChild<QToolButton*>("Print"), Qt::LeftButton);
@@ -229,7 +229,7 @@ TEST_F(RealPrintDialog, ThePreviewPrintsItsClientOnThePrinterPaperAndCopiesOfThe
 
     UserSteps steps;
     Offer offer;
-    steps.When("the preview's pages", ShownPreviewPages, [this](QWidget& preview) {
+    steps.When("the preview's pages", ShownPreviewWithPages, [this](QWidget& preview) {
         script_->files = {Path("brown.KVO")};
         test::TriggerAction(*main_, "actionLoad");
         QTest::mouseClick(preview.findChild<QToolButton*>("PrintSetup"), Qt::LeftButton);

@@ -16,7 +16,7 @@
 #include <functional>
 #include <string>
 
-#include "print/preview/ReportPreview.h"
+#include "tests/support/ShownPreview.h"
 
 namespace kivo::test {
 
@@ -116,15 +116,6 @@ inline void ClickDialogButton(QDialog& dialog, QDialogButtonBox::StandardButton 
     QAbstractButton* button = box->button(which);
     ASSERT_NE(button, nullptr);
     QTest::mouseClick(button, Qt::LeftButton);
-}
-
-// The preview window once it shows its generated pages; null until then.
-inline QWidget* ShownPreviewPages() {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        auto* p = qobject_cast<report::ReportPreview*>(w);
-        if (p && p->isVisible() && !p->Generating() && p->PageCount() > 0) return p;
-    }
-    return nullptr;
 }
 
 }  // namespace kivo::test

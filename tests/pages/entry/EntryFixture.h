@@ -91,4 +91,18 @@ inline std::string NoAnswers() {
     return std::string(80, ' ');
 }
 
+// Long form: every rated item (1-37) answered A..G in turn in condition 1 and G..A in
+// condition 2, so items 26-28 (the use items of the short forms) hold E, F and G in condition 1
+// and C, B, A in condition 2; use items 38-40 hold A, B, E and D, C, A.
+inline std::string LongFormAnswers() {
+    std::string answers = NoAnswers();
+    for (int i = 0; i < 37; ++i) {
+        answers[static_cast<std::size_t>(i)] = static_cast<char>('A' + i % 7);
+        answers[static_cast<std::size_t>(40 + i)] = static_cast<char>('G' - i % 7);
+    }
+    answers.replace(37, 3, "ABE");
+    answers.replace(77, 3, "DCA");
+    return answers;
+}
+
 }  // namespace kivo::test

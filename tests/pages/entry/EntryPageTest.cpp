@@ -13,18 +13,6 @@ namespace {
 
 using EntryPage = EntryPagesTest;
 
-// Long form: items 1-37 rated, 38-40 use items; condition 2 offset by 40.
-std::string LongFormAnswers() {
-    std::string answers = NoAnswers();
-    for (int i = 0; i < 37; ++i) {
-        answers[static_cast<std::size_t>(i)] = static_cast<char>('A' + i % 7);
-        answers[static_cast<std::size_t>(40 + i)] = static_cast<char>('G' - i % 7);
-    }
-    answers.replace(37, 3, "ABE");
-    answers.replace(77, 3, "DCA");
-    return answers;
-}
-
 TEST_F(EntryPage, StaticControlsStandAtTheirPlaces) {
     StartWith(FullClient(kLongForm, NoAnswers()));
     ShowEntryPage();
