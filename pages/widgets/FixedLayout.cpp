@@ -19,6 +19,10 @@ QFont PixelFont(int pixelHeight, bool bold, const QString& family) {
     return font;
 }
 
+void ApplyFont(QWidget& widget, const QFont& font) {
+    if (widget.font() != font) widget.setFont(font);
+}
+
 void SetBackground(QWidget& widget, unsigned rgb) {
     QPalette palette = widget.palette();
     palette.setColor(QPalette::Window, QColor::fromRgb(rgb));
@@ -37,7 +41,7 @@ QLabel* PlaceLabel(QWidget* parent, const QString& name, const QString& text, QR
                    const LabelStyle& style) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
-    if (style.font) label->setFont(*style.font);
+    if (style.font) ApplyFont(*label, *style.font);
     label->setTextFormat(style.format);
     label->setText(text);
     if (geometry.isEmpty()) {
@@ -81,13 +85,16 @@ QComboBox* PlaceList(QWidget* parent, const QString& name, QRect geometry, const
     list->addItems(items);
     if (editable) {
         // Typed and pasted text as in every other box of the pages.
-        list->setLineEdit(new entry::RecordLineEdit(list));
+        auto* edit = new entry::RecordLineEdit(list);
+        list->setLineEdit(edit);
+        // Connects the field's completer to the list, as the list does with one it makes.
+        list->setCompleter(edit->completer());
         list->setInsertPolicy(QComboBox::NoInsert);
         list->setValidator(new entry::RecordTextValidator(list));
         if (maxLength > 0) list->lineEdit()->setMaxLength(maxLength);
     }
     list->setCurrentIndex(-1);
-    if (font) list->setFont(*font);
+    if (font) ApplyFont(*list, *font);
     return list;
 }
 
@@ -100,7 +107,7 @@ QPushButton* PlaceButton(QWidget* parent, const QString& name, const QString& ca
         button->setIcon(glyph);
         button->setIconSize(QSize(16, 16));
     }
-    if (font) button->setFont(*font);
+    if (font) ApplyFont(*button, *font);
     return button;
 }
 

@@ -21,6 +21,10 @@ inline const QString kSansSerifFamily = QStringLiteral("MS Sans Serif");
 // A font of `family` at a character height in pixels.
 QFont PixelFont(int pixelHeight, bool bold = false, const QString& family = kSansSerifFamily);
 
+// Gives `widget` the font unless it already has it from its parent. A change of font costs
+// every widget a new layout, and makes a drop-down list build its popup list at once.
+void ApplyFont(QWidget& widget, const QFont& font);
+
 // Sets a widget's background (0xRRGGBB) and makes it paint it.
 void SetBackground(QWidget& widget, unsigned rgb);
 // Sets a widget's text colour (0xRRGGBB).

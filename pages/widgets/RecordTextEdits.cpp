@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCompleter>
 #include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -124,16 +125,32 @@ RecordLineEdit::RecordLineEdit(QWidget* parent, const QString& name, QRect geome
     : QLineEdit(parent) {
     setObjectName(name);
     setGeometry(geometry);
-    setFont(PixelFont(13));
+    ApplyFont(*this, PixelFont(13));
     setMaxLength(maxLength);
     setValidator(new RecordTextValidator(this));
     WatchEdits();
 }
 
 RecordLineEdit::RecordLineEdit(QComboBox* list) : QLineEdit(list) {
-    // As the list makes its own edit field.
+    // As the list makes its own edit field and its completer.
     setPalette(list->palette());
+    auto* completer = new QCompleter(this);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setCompletionMode(QCompleter::InlineCompletion);
+    completer->setCompletionColumn(list->modelColumn());
+    setCompleter(completer);
     WatchEdits();
+}
+
+bool RecordLineEdit::event(QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::FocusIn || type == QEvent::KeyPress || type == QEvent::InputMethod) {
+        auto* list = qobject_cast<QComboBox*>(parentWidget());
+        if (list != nullptr && completer() != nullptr && completer()->model() == nullptr) {
+            completer()->setModel(list->model());
+        }
+    }
+    return QLineEdit::event(event);
 }
 
 void RecordLineEdit::WatchEdits() {
@@ -216,7 +233,7 @@ RecordMemo::RecordMemo(QWidget* parent, const QString& name, QRect geometry, int
     : QPlainTextEdit(parent), limit_(limit) {
     setObjectName(name);
     setGeometry(geometry);
-    setFont(PixelFont(13));
+    ApplyFont(*this, PixelFont(13));
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

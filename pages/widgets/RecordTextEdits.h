@@ -49,13 +49,16 @@ class RecordLineEdit final : public QLineEdit {
     Q_OBJECT
 public:
     RecordLineEdit(QWidget* parent, const QString& name, QRect geometry, int maxLength);
-    // The edit field of an editable list, in the list's font and colours.
+    // The edit field of an editable list, in the list's font and colours, completing typed
+    // text inline from the list's items as Qt's own field does. The completer is given the
+    // items at the field's first focus or key: made with them, it costs as much as the field.
     explicit RecordLineEdit(QComboBox* list);
 
 signals:
     void UserEdit();
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
