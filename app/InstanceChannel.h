@@ -1,12 +1,15 @@
 // How a second start of the program hands the client file it was given to the copy that
 // already runs: one line over the user's local socket, answered once the copy has it.
+// InstanceChannel.cpp holds what every platform shares; the socket itself is a Unix-domain
+// socket of our own on Linux and macOS (InstanceChannelUnix.cpp), which keeps Qt Network and
+// the libraries it loads out of the program's start, and Qt's local socket, a named pipe, on
+// Windows (InstanceChannelQt.cpp).
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
-
-class QLocalServer;
-class QLocalSocket;
+#include <memory>
 
 namespace kivo {
 
@@ -17,6 +20,7 @@ class InstanceServer : public QObject {
     Q_OBJECT
 public:
     explicit InstanceServer(const QString& name, QObject* parent = nullptr);
+    ~InstanceServer() override;
     bool Listening() const;
 
 signals:
@@ -24,10 +28,14 @@ signals:
     void FileHandedOver(const QString& path);
 
 private:
-    void Accept();
-    void Read(QLocalSocket* socket);
+    // The platform's listening end. It answers each line with kHandOverReply, closes the
+    // connection and then gives the line to Deliver.
+    class Listener;
 
-    QLocalServer* server_ = nullptr;
+    // Reports the line (its line end removed) when it is a whole path.
+    void Deliver(const QByteArray& line);
+
+    std::unique_ptr<Listener> listener_;
 };
 
 // The second start's end: sends `path` to the copy listening on `name` and waits for its
@@ -39,5 +47,7 @@ bool HandOverFile(const QString& name, const QString& path, int connectMs = 5000
 // The bytes of one hand-over: the path in UTF-8 and a line end; the answer is kHandOverReply.
 QByteArray HandOverMessage(const QString& path);
 inline constexpr char kHandOverReply[] = "OK\n";
+// A path is short; a connection that sends more than this without a line end is not ours.
+inline constexpr qsizetype kMaxHandOverMessage = 64 * 1024;
 
 }  // namespace kivo

@@ -1,0 +1,89 @@
+// The hand-over over Qt's local socket, a named pipe on Windows: a QLocalServer in the running
+// copy, a blocking QLocalSocket in the second start, which has nothing else to do and no event
+// loop running.
+#include <QDeadlineTimer>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QThread>
+
+#include "app/InstanceChannel.h"
+
+namespace kivo {
+
+class InstanceServer::Listener {
+public:
+    Listener(InstanceServer& owner, const QString& name) : owner_(owner) {
+        server_ = new QLocalServer(&owner);
+        // Only this user may connect.
+        server_->setSocketOptions(QLocalServer::UserAccessOption);
+        // The lock says no copy runs, so a socket by that name was left by one that crashed.
+        QLocalServer::removeServer(name);
+        server_->listen(name);
+        QObject::connect(server_, &QLocalServer::newConnection, &owner, [this] { Accept(); });
+    }
+
+    bool Listening() const { return server_->isListening(); }
+
+private:
+    void Accept() {
+        while (QLocalSocket* socket = server_->nextPendingConnection()) {
+            QObject::connect(socket, &QLocalSocket::readyRead, &owner_,
+                             [this, socket] { Read(socket); });
+            QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            Read(socket);
+        }
+    }
+
+    void Read(QLocalSocket* socket) {
+        if (!socket->canReadLine()) {
+            if (socket->bytesAvailable() > kMaxHandOverMessage) socket->abort();
+            return;
+        }
+        const QByteArray line = socket->readLine(kMaxHandOverMessage);
+        // The answer first: the sender may end before the file is open (a question may wait).
+        socket->write(kHandOverReply);
+        socket->flush();
+        socket->disconnectFromServer();
+        owner_.Deliver(line);
+    }
+
+    InstanceServer& owner_;
+    QLocalServer* server_ = nullptr;
+};
+
+InstanceServer::InstanceServer(const QString& name, QObject* parent)
+    : QObject(parent), listener_(std::make_unique<Listener>(*this, name)) {}
+
+InstanceServer::~InstanceServer() = default;
+
+bool InstanceServer::Listening() const {
+    return listener_->Listening();
+}
+
+bool HandOverFile(const QString& name, const QString& path, int connectMs, int replyMs) {
+    QLocalSocket socket;
+    const QDeadlineTimer connectDeadline(connectMs);
+    for (;;) {
+        socket.connectToServer(name);
+        if (socket.waitForConnected(500)) break;
+        socket.abort();
+        if (connectDeadline.hasExpired()) return false;
+        QThread::msleep(100);
+    }
+    socket.write(HandOverMessage(path));
+    // False also when the bytes left at once; the answer below tells whether they arrived.
+    socket.waitForBytesWritten(replyMs);
+    const QDeadlineTimer replyDeadline(replyMs);
+    QByteArray reply;
+    while (!reply.contains('\n')) {
+        if (replyDeadline.hasExpired()) return false;
+        if (!socket.waitForReadyRead(static_cast<int>(replyDeadline.remainingTime()))) {
+            reply += socket.readAll();
+            break;
+        }
+        reply += socket.readAll();
+    }
+    return reply == kHandOverReply;
+}
+
+}  // namespace kivo

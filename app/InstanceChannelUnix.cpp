@@ -1,0 +1,262 @@
+// The hand-over over a Unix-domain socket of our own, on Linux and macOS: the running copy
+// watches its listening socket and each connection with socket notifiers of its event loop;
+// the second start, which has nothing else to do, connects, sends and waits blocking.
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QSocketNotifier>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <list>
+#include <optional>
+#include <thread>
+
+#include "app/InstanceChannel.h"
+
+namespace kivo {
+namespace {
+
+// A socket's file descriptor, closed with it.
+class SocketFd {
+public:
+    explicit SocketFd(int fd = -1) : fd_(fd) {}
+    SocketFd(SocketFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    SocketFd& operator=(SocketFd&& other) noexcept {
+        if (this != &other) {
+            Close();
+            fd_ = std::exchange(other.fd_, -1);
+        }
+        return *this;
+    }
+    SocketFd(const SocketFd&) = delete;
+    SocketFd& operator=(const SocketFd&) = delete;
+    ~SocketFd() { Close(); }
+
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    void Close() {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+
+private:
+    int fd_;
+};
+
+// The address of the socket file `path`; none when the path is too long for one (104 bytes
+// on macOS, 108 on Linux, the terminating zero included).
+std::optional<sockaddr_un> AddressOf(const QByteArray& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.isEmpty() || static_cast<std::size_t>(path.size()) >= sizeof address.sun_path) {
+        return std::nullopt;
+    }
+    std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
+    return address;
+}
+
+// A new stream socket that no child process inherits and that never raises SIGPIPE on macOS
+// (Linux sends with MSG_NOSIGNAL instead).
+SocketFd NewSocket() {
+    SocketFd socket(::socket(AF_UNIX, SOCK_STREAM, 0));
+    if (!socket.valid()) return socket;
+    ::fcntl(socket.get(), F_SETFD, FD_CLOEXEC);
+#ifdef SO_NOSIGPIPE
+    const int on = 1;
+    ::setsockopt(socket.get(), SOL_SOCKET, SO_NOSIGPIPE, &on, sizeof on);
+#endif
+    return socket;
+}
+
+#ifdef MSG_NOSIGNAL
+constexpr int kSendFlags = MSG_NOSIGNAL;
+#else
+constexpr int kSendFlags = 0;
+#endif
+
+void SetNonBlocking(int fd) {
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+}
+
+// Sends all of `bytes` on a blocking socket; false when the other end went away.
+bool SendAll(int fd, const QByteArray& bytes) {
+    qsizetype sent = 0;
+    while (sent < bytes.size()) {
+        const ssize_t n = ::send(fd, bytes.constData() + sent,
+                                 static_cast<std::size_t>(bytes.size() - sent), kSendFlags);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        sent += n;
+    }
+    return true;
+}
+
+// A socket bound to `path` and listening, which only this user can connect to. It is bound in
+// a new private folder beside `path` and then moved there, so that no one else can connect in
+// between, and replaces a socket left at `path` by a copy that crashed; anything else at `path`
+// is left alone and nothing listens.
+SocketFd ListenAt(const QByteArray& path) {
+    struct stat facts {};
+    if (::lstat(path.constData(), &facts) == 0 && !S_ISSOCK(facts.st_mode)) return SocketFd();
+    QByteArray folder =
+        QFile::encodeName(QFileInfo(QFile::decodeName(path)).path()) + "/.kivo-socket-XXXXXX";
+    if (::mkdtemp(folder.data()) == nullptr) return SocketFd();
+    const QByteArray bound = folder + "/s";
+    SocketFd socket = NewSocket();
+    const std::optional<sockaddr_un> address = AddressOf(bound);
+    const bool listening =
+        socket.valid() && address &&
+        ::bind(socket.get(), reinterpret_cast<const sockaddr*>(&*address), sizeof *address) == 0 &&
+        ::chmod(bound.constData(), 0600) == 0 && ::listen(socket.get(), 16) == 0 &&
+        ::rename(bound.constData(), path.constData()) == 0;
+    ::unlink(bound.constData());  // still there only when something failed
+    ::rmdir(folder.constData());
+    if (!listening) return SocketFd();
+    SetNonBlocking(socket.get());
+    return socket;
+}
+
+}  // namespace
+
+class InstanceServer::Listener {
+public:
+    Listener(InstanceServer& owner, const QString& name)
+        : owner_(owner), path_(QFile::encodeName(name)), socket_(ListenAt(path_)) {
+        if (!socket_.valid()) return;
+        notifier_ = new QSocketNotifier(socket_.get(), QSocketNotifier::Read, &owner);
+        QObject::connect(notifier_, &QSocketNotifier::activated, &owner, [this] { Accept(); });
+    }
+
+    ~Listener() {
+        // Notifiers go before the descriptors they watch.
+        for (Connection& connection : connections_) delete connection.notifier;
+        if (!socket_.valid()) return;
+        delete notifier_;
+        socket_.Close();
+        ::unlink(path_.constData());
+    }
+
+    Listener(const Listener&) = delete;
+    Listener& operator=(const Listener&) = delete;
+
+    bool Listening() const { return socket_.valid(); }
+
+private:
+    struct Connection {
+        SocketFd socket;
+        QSocketNotifier* notifier = nullptr;  // a child of the server
+        QByteArray received;
+    };
+
+    void Accept() {
+        for (;;) {
+            SocketFd accepted(::accept(socket_.get(), nullptr, nullptr));
+            if (!accepted.valid()) {
+                if (errno == EINTR) continue;
+                return;  // none waiting (EAGAIN), or one that gave up before it was taken
+            }
+            ::fcntl(accepted.get(), F_SETFD, FD_CLOEXEC);
+            SetNonBlocking(accepted.get());
+            Connection& connection = connections_.emplace_back();
+            connection.socket = std::move(accepted);
+            connection.notifier =
+                new QSocketNotifier(connection.socket.get(), QSocketNotifier::Read, &owner_);
+            const auto at = std::prev(connections_.end());
+            QObject::connect(connection.notifier, &QSocketNotifier::activated, &owner_,
+                             [this, at] { Read(at); });
+        }
+    }
+
+    void Read(std::list<Connection>::iterator at) {
+        Connection& connection = *at;
+        char buffer[4096];
+        bool ended = false;
+        while (connection.received.size() <= kMaxHandOverMessage) {
+            const ssize_t n = ::recv(connection.socket.get(), buffer, sizeof buffer, 0);
+            if (n > 0) {
+                connection.received.append(buffer, n);
+                continue;
+            }
+            if (n < 0 && errno == EINTR) continue;
+            ended = n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK);
+            break;
+        }
+        const qsizetype lineEnd = connection.received.indexOf('\n');
+        if (lineEnd < 0) {
+            if (ended || connection.received.size() > kMaxHandOverMessage) Drop(at);
+            return;
+        }
+        const QByteArray line = connection.received.left(lineEnd + 1);
+        // The answer first: the sender may end before the file is open (a question may wait).
+        SendAll(connection.socket.get(), kHandOverReply);
+        Drop(at);
+        owner_.Deliver(line);
+    }
+
+    // Closes a connection. Called from its own notifier's signal, so the notifier is deleted
+    // once the signal has returned.
+    void Drop(std::list<Connection>::iterator at) {
+        at->notifier->setEnabled(false);
+        at->notifier->deleteLater();
+        connections_.erase(at);
+    }
+
+    InstanceServer& owner_;
+    QByteArray path_;
+    SocketFd socket_;
+    QSocketNotifier* notifier_ = nullptr;  // a child of the server
+    std::list<Connection> connections_;
+};
+
+InstanceServer::InstanceServer(const QString& name, QObject* parent)
+    : QObject(parent), listener_(std::make_unique<Listener>(*this, name)) {}
+
+InstanceServer::~InstanceServer() = default;
+
+bool InstanceServer::Listening() const {
+    return listener_->Listening();
+}
+
+bool HandOverFile(const QString& name, const QString& path, int connectMs, int replyMs) {
+    const std::optional<sockaddr_un> address = AddressOf(QFile::encodeName(name));
+    if (!address) return false;
+    SocketFd socket;
+    const QDeadlineTimer connectDeadline(connectMs);
+    for (;;) {
+        socket = NewSocket();
+        if (!socket.valid()) return false;
+        if (::connect(socket.get(), reinterpret_cast<const sockaddr*>(&*address),
+                      sizeof *address) == 0) {
+            break;
+        }
+        socket.Close();
+        if (connectDeadline.hasExpired()) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    if (!SendAll(socket.get(), HandOverMessage(path))) return false;
+
+    const QDeadlineTimer replyDeadline(replyMs);
+    QByteArray reply;
+    while (!reply.contains('\n')) {
+        pollfd ready{socket.get(), POLLIN, 0};
+        const int waited = ::poll(&ready, 1, static_cast<int>(replyDeadline.remainingTime()));
+        if (waited < 0 && errno == EINTR) continue;
+        if (waited <= 0) return false;  // no answer in time
+        char buffer[64];
+        const ssize_t n = ::recv(socket.get(), buffer, sizeof buffer, 0);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;  // the other end closed
+        reply.append(buffer, n);
+    }
+    return reply == kHandOverReply;
+}
+
+}  // namespace kivo

@@ -1,0 +1,153 @@
+// The hand-over socket itself, on its own: who may connect, what is left on disk, and how the
+// running copy treats connections that are not a second start's (too long, cut short, slow).
+// The far end is Qt's own local socket, so the bytes on the wire are checked against another
+// implementation of the same kind of socket.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QSignalSpy>
+#include <QTest>
+#include <atomic>
+#include <thread>
+
+#include "app/InstanceChannel.h"
+#include "tests/support/TempDir.h"
+
+namespace kivo {
+namespace {
+
+class HandOverChannel : public ::testing::Test {
+protected:
+    QString SocketPath() const {
+        return QString::fromStdString((folder_ / "kivo.socket").string());
+    }
+
+    // A connection to the server, as a second start (or anything else) makes one.
+    std::unique_ptr<QLocalSocket> Connect() {
+        auto socket = std::make_unique<QLocalSocket>();
+        socket->connectToServer(SocketPath());
+        EXPECT_TRUE(socket->waitForConnected(5000));
+        return socket;
+    }
+
+    // A second start's hand-over, sent from another thread while this one runs the server's
+    // event loop.
+    bool HandOver(const QString& path) {
+        std::atomic<int> result = -1;
+        std::thread sender([&] { result = HandOverFile(SocketPath(), path, 2000, 2000) ? 1 : 0; });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return result >= 0; }, 10000));
+        sender.join();
+        return result == 1;
+    }
+
+    // What the server answers before it closes the connection.
+    static QByteArray AnswerOf(QLocalSocket& socket) {
+        QByteArray answer;
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                answer += socket.readAll();
+                return socket.state() == QLocalSocket::UnconnectedState;
+            },
+            5000));
+        return answer + socket.readAll();
+    }
+
+    TempDir folder_;
+};
+
+TEST_F(HandOverChannel, OnlyTheUserCanConnectAndTheSocketGoesWithTheServer) {
+    {
+        InstanceServer server(SocketPath());
+        ASSERT_TRUE(server.Listening());
+        struct stat facts {};
+        ASSERT_EQ(::lstat(SocketPath().toUtf8().constData(), &facts), 0);
+        EXPECT_TRUE(S_ISSOCK(facts.st_mode));
+        EXPECT_EQ(facts.st_mode & 0777, 0600u);
+        // Nothing of the private folder it was made in is left beside it.
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path()), {}), 1);
+    }
+    EXPECT_FALSE(QFile::exists(SocketPath()));
+}
+
+// A socket left by a copy that crashed is replaced; a file of any other kind by that name is
+// not the program's to remove, and the program then runs without the hand-over.
+TEST_F(HandOverChannel, ALeftSocketIsReplacedAnythingElseIsKept) {
+    {
+        QLocalServer crashed;  // its socket file stays when the process dies
+        crashed.setSocketOptions(QLocalServer::UserAccessOption);
+        ASSERT_TRUE(crashed.listen(SocketPath()));
+        InstanceServer server(SocketPath());
+        EXPECT_TRUE(server.Listening());
+        QSignalSpy handed(&server, &InstanceServer::FileHandedOver);
+        EXPECT_TRUE(HandOver(QStringLiteral("/clients/a.KVO")));
+        ASSERT_EQ(handed.size(), 1);
+        EXPECT_EQ(handed.at(0).at(0).toString(), QStringLiteral("/clients/a.KVO"));
+    }
+    WriteBytes(folder_ / "kivo.socket", {'n', 'o', 't', 'e', 's'});
+    const InstanceServer server(SocketPath());
+    EXPECT_FALSE(server.Listening());
+    EXPECT_EQ(ReadBytes(folder_ / "kivo.socket"),
+              (std::vector<unsigned char>{'n', 'o', 't', 'e', 's'}));
+    EXPECT_FALSE(HandOverFile(SocketPath(), QStringLiteral("/clients/a.KVO"), 300, 300));
+}
+
+// A line may arrive in pieces; one that never ends, or a connection that ends before its line
+// does, is dropped without an answer, and the next second start is served as ever.
+TEST_F(HandOverChannel, PiecesAreJoinedAndStrayConnectionsDropped) {
+    InstanceServer server(SocketPath());
+    ASSERT_TRUE(server.Listening());
+    QSignalSpy handed(&server, &InstanceServer::FileHandedOver);
+
+    auto slow = Connect();
+    slow->write("/clients/sl");
+    slow->flush();
+    QTest::qWait(50);
+    slow->write("ow.KVO\n");
+    EXPECT_EQ(AnswerOf(*slow), kHandOverReply);
+    ASSERT_EQ(handed.size(), 1);
+    EXPECT_EQ(handed.at(0).at(0).toString(), QStringLiteral("/clients/slow.KVO"));
+
+    auto endless = Connect();
+    endless->write(QByteArray(kMaxHandOverMessage + 4096, '/'));
+    EXPECT_EQ(AnswerOf(*endless), QByteArray());
+
+    auto cut = Connect();
+    cut->write("/clients/cut");
+    cut->flush();
+    cut->disconnectFromServer();
+    QTest::qWait(50);
+
+    EXPECT_TRUE(HandOver(QStringLiteral("/clients/next.KVO")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return handed.size() == 2; }, 5000));
+    EXPECT_EQ(handed.at(1).at(0).toString(), QStringLiteral("/clients/next.KVO"));
+}
+
+// The second start gives up at once when the other end takes the line but closes without the
+// answer, rather than waiting out its time; and when no one listens at all.
+TEST_F(HandOverChannel, TheSenderGivesUpWithoutAnAnswer) {
+    QLocalServer silent;
+    ASSERT_TRUE(silent.listen(SocketPath()));
+    bool handed = true;
+    QElapsedTimer waited;
+    waited.start();
+    std::thread sender(
+        [&] { handed = HandOverFile(SocketPath(), QStringLiteral("/a.KVO"), 2000, 20000); });
+    ASSERT_TRUE(silent.waitForNewConnection(5000));
+    QLocalSocket* socket = silent.nextPendingConnection();
+    while (!socket->canReadLine()) ASSERT_TRUE(socket->waitForReadyRead(5000));
+    EXPECT_EQ(socket->readLine(), "/a.KVO\n");
+    socket->disconnectFromServer();
+    sender.join();
+    EXPECT_FALSE(handed);
+    EXPECT_LT(waited.elapsed(), 10000);
+
+    silent.close();
+    EXPECT_FALSE(HandOverFile(SocketPath(), QStringLiteral("/a.KVO"), 300, 300));
+}
+
+}  // namespace
+}  // namespace kivo
