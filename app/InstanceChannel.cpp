@@ -10,6 +10,15 @@ QByteArray HandOverMessage(const QString& path) {
     return path.toUtf8() + '\n';
 }
 
+InstanceServer::InstanceServer(const QString& name, QObject* parent)
+    : QObject(parent), listener_(Listen(*this, name)) {}
+
+InstanceServer::~InstanceServer() = default;
+
+bool InstanceServer::Listening() const {
+    return listener_->Listening();
+}
+
 void InstanceServer::Deliver(const QByteArray& line) {
     const QString path = QString::fromUtf8(line.chopped(line.endsWith('\n') ? 1 : 0));
     // A second start always sends a whole path; any other line is not one of ours, and a

@@ -27,11 +27,23 @@ signals:
     // A path sent by a second start, made absolute by the sender; other lines are dropped.
     void FileHandedOver(const QString& path);
 
-private:
+public:
     // The platform's listening end. It answers each line with kHandOverReply, closes the
     // connection and then gives the line to Deliver.
-    class Listener;
+    class Listener {
+    public:
+        virtual ~Listener() = default;
+        virtual bool Listening() const = 0;
 
+    protected:
+        static void Deliver(InstanceServer& server, const QByteArray& line) {
+            server.Deliver(line);
+        }
+    };
+
+private:
+    // Made by the platform's file (InstanceChannelUnix.cpp, InstanceChannelQt.cpp).
+    static std::unique_ptr<Listener> Listen(InstanceServer& server, const QString& name);
     // Reports the line (its line end removed) when it is a whole path.
     void Deliver(const QByteArray& line);
 

@@ -10,9 +10,9 @@
 
 namespace kivo {
 
-class InstanceServer::Listener {
+class QtListener final : public InstanceServer::Listener {
 public:
-    Listener(InstanceServer& owner, const QString& name) : owner_(owner) {
+    QtListener(InstanceServer& owner, const QString& name) : owner_(owner) {
         server_ = new QLocalServer(&owner);
         // Only this user may connect.
         server_->setSocketOptions(QLocalServer::UserAccessOption);
@@ -22,7 +22,7 @@ public:
         QObject::connect(server_, &QLocalServer::newConnection, &owner, [this] { Accept(); });
     }
 
-    bool Listening() const { return server_->isListening(); }
+    bool Listening() const override { return server_->isListening(); }
 
 private:
     void Accept() {
@@ -44,20 +44,16 @@ private:
         socket->write(kHandOverReply);
         socket->flush();
         socket->disconnectFromServer();
-        owner_.Deliver(line);
+        Deliver(owner_, line);
     }
 
     InstanceServer& owner_;
     QLocalServer* server_ = nullptr;
 };
 
-InstanceServer::InstanceServer(const QString& name, QObject* parent)
-    : QObject(parent), listener_(std::make_unique<Listener>(*this, name)) {}
-
-InstanceServer::~InstanceServer() = default;
-
-bool InstanceServer::Listening() const {
-    return listener_->Listening();
+std::unique_ptr<InstanceServer::Listener> InstanceServer::Listen(InstanceServer& server,
+                                                                 const QString& name) {
+    return std::make_unique<QtListener>(server, name);
 }
 
 bool HandOverFile(const QString& name, const QString& path, int connectMs, int replyMs) {

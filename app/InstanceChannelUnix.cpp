@@ -126,16 +126,16 @@ SocketFd ListenAt(const QByteArray& path) {
 
 }  // namespace
 
-class InstanceServer::Listener {
+class UnixListener final : public InstanceServer::Listener {
 public:
-    Listener(InstanceServer& owner, const QString& name)
+    UnixListener(InstanceServer& owner, const QString& name)
         : owner_(owner), path_(QFile::encodeName(name)), socket_(ListenAt(path_)) {
         if (!socket_.valid()) return;
         notifier_ = new QSocketNotifier(socket_.get(), QSocketNotifier::Read, &owner);
         QObject::connect(notifier_, &QSocketNotifier::activated, &owner, [this] { Accept(); });
     }
 
-    ~Listener() {
+    ~UnixListener() override {
         // Notifiers go before the descriptors they watch.
         for (Connection& connection : connections_) delete connection.notifier;
         if (!socket_.valid()) return;
@@ -144,10 +144,10 @@ public:
         ::unlink(path_.constData());
     }
 
-    Listener(const Listener&) = delete;
-    Listener& operator=(const Listener&) = delete;
+    UnixListener(const UnixListener&) = delete;
+    UnixListener& operator=(const UnixListener&) = delete;
 
-    bool Listening() const { return socket_.valid(); }
+    bool Listening() const override { return socket_.valid(); }
 
 private:
     struct Connection {
@@ -198,7 +198,7 @@ private:
         // The answer first: the sender may end before the file is open (a question may wait).
         SendAll(connection.socket.get(), kHandOverReply);
         Drop(at);
-        owner_.Deliver(line);
+        Deliver(owner_, line);
     }
 
     // Closes a connection. Called from its own notifier's signal, so the notifier is deleted
@@ -216,13 +216,9 @@ private:
     std::list<Connection> connections_;
 };
 
-InstanceServer::InstanceServer(const QString& name, QObject* parent)
-    : QObject(parent), listener_(std::make_unique<Listener>(*this, name)) {}
-
-InstanceServer::~InstanceServer() = default;
-
-bool InstanceServer::Listening() const {
-    return listener_->Listening();
+std::unique_ptr<InstanceServer::Listener> InstanceServer::Listen(InstanceServer& server,
+                                                                 const QString& name) {
+    return std::make_unique<UnixListener>(server, name);
 }
 
 bool HandOverFile(const QString& name, const QString& path, int connectMs, int replyMs) {
