@@ -10,6 +10,15 @@ QByteArray HandOverMessage(const QString& path) {
     return path.toUtf8() + '\n';
 }
 
+bool HandOverFile(const QString& name, const QString& path, int connectMs, int replyMs) {
+    // The line would end inside the path, and the running copy open the file its first part
+    // names.
+    if (path.contains(u'\n')) return false;
+    const std::optional<QByteArray> reply =
+        ExchangeOverChannel(name, HandOverMessage(path), connectMs, replyMs);
+    return reply == QByteArray(kHandOverReply);
+}
+
 InstanceServer::InstanceServer(const QString& name, QObject* parent)
     : QObject(parent), listener_(Listen(*this, name)) {}
 

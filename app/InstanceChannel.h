@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <optional>
 
 namespace kivo {
 
@@ -52,9 +53,16 @@ private:
 
 // The second start's end: sends `path` to the copy listening on `name` and waits for its
 // answer. Connecting is retried until `connectMs` have passed (the copy may be starting);
-// the answer is awaited for `replyMs`. False when no copy took the path.
+// the answer is awaited for `replyMs`. False when no copy took the path, and for a path with a
+// line break, which the running copy would take for a shorter one.
 bool HandOverFile(const QString& name, const QString& path, int connectMs = 5000,
                   int replyMs = 10000);
+
+// The platform's sending end: connects to `name`, retrying until `connectMs` have passed, sends
+// `message` and gives back the answer: what arrives up to a line end, or until the other end
+// closes, within `replyMs`. Nothing when no connection was made or no answer came in time.
+std::optional<QByteArray> ExchangeOverChannel(const QString& name, const QByteArray& message,
+                                              int connectMs, int replyMs);
 
 // The bytes of one hand-over: the path in UTF-8 and a line end; the answer is kHandOverReply.
 QByteArray HandOverMessage(const QString& path);

@@ -56,30 +56,31 @@ std::unique_ptr<InstanceServer::Listener> InstanceServer::Listen(InstanceServer&
     return std::make_unique<QtListener>(server, name);
 }
 
-bool HandOverFile(const QString& name, const QString& path, int connectMs, int replyMs) {
+std::optional<QByteArray> ExchangeOverChannel(const QString& name, const QByteArray& message,
+                                              int connectMs, int replyMs) {
     QLocalSocket socket;
     const QDeadlineTimer connectDeadline(connectMs);
     for (;;) {
         socket.connectToServer(name);
         if (socket.waitForConnected(500)) break;
         socket.abort();
-        if (connectDeadline.hasExpired()) return false;
+        if (connectDeadline.hasExpired()) return std::nullopt;
         QThread::msleep(100);
     }
-    socket.write(HandOverMessage(path));
+    socket.write(message);
     // False also when the bytes left at once; the answer below tells whether they arrived.
     socket.waitForBytesWritten(replyMs);
     const QDeadlineTimer replyDeadline(replyMs);
     QByteArray reply;
     while (!reply.contains('\n')) {
-        if (replyDeadline.hasExpired()) return false;
+        if (replyDeadline.hasExpired()) return std::nullopt;
         if (!socket.waitForReadyRead(static_cast<int>(replyDeadline.remainingTime()))) {
             reply += socket.readAll();
             break;
         }
         reply += socket.readAll();
     }
-    return reply == kHandOverReply;
+    return reply;
 }
 
 }  // namespace kivo

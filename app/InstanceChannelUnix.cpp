@@ -221,23 +221,24 @@ std::unique_ptr<InstanceServer::Listener> InstanceServer::Listen(InstanceServer&
     return std::make_unique<UnixListener>(server, name);
 }
 
-bool HandOverFile(const QString& name, const QString& path, int connectMs, int replyMs) {
+std::optional<QByteArray> ExchangeOverChannel(const QString& name, const QByteArray& message,
+                                              int connectMs, int replyMs) {
     const std::optional<sockaddr_un> address = AddressOf(QFile::encodeName(name));
-    if (!address) return false;
+    if (!address) return std::nullopt;
     SocketFd socket;
     const QDeadlineTimer connectDeadline(connectMs);
     for (;;) {
         socket = NewSocket();
-        if (!socket.valid()) return false;
+        if (!socket.valid()) return std::nullopt;
         if (::connect(socket.get(), reinterpret_cast<const sockaddr*>(&*address),
                       sizeof *address) == 0) {
             break;
         }
         socket.Close();
-        if (connectDeadline.hasExpired()) return false;
+        if (connectDeadline.hasExpired()) return std::nullopt;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
-    if (!SendAll(socket.get(), HandOverMessage(path))) return false;
+    if (!SendAll(socket.get(), message)) return std::nullopt;
 
     const QDeadlineTimer replyDeadline(replyMs);
     QByteArray reply;
@@ -245,14 +246,14 @@ bool HandOverFile(const QString& name, const QString& path, int connectMs, int r
         pollfd ready{socket.get(), POLLIN, 0};
         const int waited = ::poll(&ready, 1, static_cast<int>(replyDeadline.remainingTime()));
         if (waited < 0 && errno == EINTR) continue;
-        if (waited <= 0) return false;  // no answer in time
+        if (waited <= 0) return std::nullopt;  // no answer in time
         char buffer[64];
         const ssize_t n = ::recv(socket.get(), buffer, sizeof buffer, 0);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;  // the other end closed
         reply.append(buffer, n);
     }
-    return reply == kHandOverReply;
+    return reply;
 }
 
 }  // namespace kivo

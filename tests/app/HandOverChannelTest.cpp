@@ -126,6 +126,21 @@ TEST_F(HandOverChannel, PiecesAreJoinedAndStrayConnectionsDropped) {
     EXPECT_EQ(handed.at(1).at(0).toString(), QStringLiteral("/clients/next.KVO"));
 }
 
+// A file name may hold a line break; the running copy would read the line up to it and open the
+// file that names, so such a path is not sent at all and the second start says the program
+// runs.
+TEST_F(HandOverChannel, APathWithALineBreakIsNotSent) {
+    InstanceServer server(SocketPath());
+    ASSERT_TRUE(server.Listening());
+    QSignalSpy handed(&server, &InstanceServer::FileHandedOver);
+    EXPECT_FALSE(HandOver(QStringLiteral("/clients/a\nb.KVO")));
+    QTest::qWait(50);
+    EXPECT_EQ(handed.size(), 0);
+    EXPECT_TRUE(HandOver(QStringLiteral("/clients/a b.KVO")));
+    ASSERT_EQ(handed.size(), 1);
+    EXPECT_EQ(handed.at(0).at(0).toString(), QStringLiteral("/clients/a b.KVO"));
+}
+
 // The second start gives up at once when the other end takes the line but closes without the
 // answer, rather than waiting out its time; and when no one listens at all.
 TEST_F(HandOverChannel, TheSenderGivesUpWithoutAnAnswer) {
