@@ -19,8 +19,9 @@ bool HandOverFile(const QString& name, const QString& path, int connectMs, int r
     return reply == QByteArray(kHandOverReply);
 }
 
-InstanceServer::InstanceServer(const QString& name, QObject* parent)
-    : QObject(parent), listener_(Listen(*this, name)) {}
+InstanceServer::InstanceServer(const QString& name, QObject* parent,
+                               std::chrono::milliseconds idleLimit)
+    : QObject(parent), idleLimit_(idleLimit), listener_(Listen(*this, name)) {}
 
 InstanceServer::~InstanceServer() = default;
 

@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -20,7 +21,9 @@ namespace kivo {
 class InstanceServer : public QObject {
     Q_OBJECT
 public:
-    explicit InstanceServer(const QString& name, QObject* parent = nullptr);
+    // A connection that has not sent its line within `idleLimit` is closed (not on Windows).
+    explicit InstanceServer(const QString& name, QObject* parent = nullptr,
+                            std::chrono::milliseconds idleLimit = std::chrono::seconds(10));
     ~InstanceServer() override;
     bool Listening() const;
 
@@ -48,6 +51,7 @@ private:
     // Reports the line (its line end removed) when it is a whole path.
     void Deliver(const QByteArray& line);
 
+    std::chrono::milliseconds idleLimit_;
     std::unique_ptr<Listener> listener_;
 };
 

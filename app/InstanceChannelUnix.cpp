@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -12,12 +13,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSocketNotifier>
+#include <QTimer>
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <list>
 #include <optional>
 #include <thread>
+#include <utility>
 
 #include "app/InstanceChannel.h"
 
@@ -99,6 +104,21 @@ bool SendAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
+// Whether the process at the other end of a connected socket runs as this user. The socket's
+// folder is the user's own, but when the program falls back to the shared temporary folder
+// another user could stand at the other end: paths are neither sent to nor taken from one.
+bool PeerIsThisUser(int fd) {
+#if defined(SO_PEERCRED)
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == ::getuid();
+#else
+    uid_t uid = 0;
+    gid_t gid = 0;
+    return ::getpeereid(fd, &uid, &gid) == 0 && uid == ::getuid();
+#endif
+}
+
 // A socket bound to `path` and listening, which only this user can connect to. It is bound in
 // a new private folder beside `path` and then moved there, so that no one else can connect in
 // between, and replaces a socket left at `path` by a copy that crashed; anything else at `path`
@@ -106,8 +126,9 @@ bool SendAll(int fd, const QByteArray& bytes) {
 SocketFd ListenAt(const QByteArray& path) {
     struct stat facts {};
     if (::lstat(path.constData(), &facts) == 0 && !S_ISSOCK(facts.st_mode)) return SocketFd();
-    QByteArray folder =
-        QFile::encodeName(QFileInfo(QFile::decodeName(path)).path()) + "/.kivo-socket-XXXXXX";
+    // "/.kvXXXXXX/s" is no longer than the shortest name it is moved to ("/kivo-0.socket"), so
+    // a path that fits an address is bound within one too.
+    QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(path)).path()) + "/.kvXXXXXX";
     if (::mkdtemp(folder.data()) == nullptr) return SocketFd();
     const QByteArray bound = folder + "/s";
     SocketFd socket = NewSocket();
@@ -128,8 +149,11 @@ SocketFd ListenAt(const QByteArray& path) {
 
 class UnixListener final : public InstanceServer::Listener {
 public:
-    UnixListener(InstanceServer& owner, const QString& name)
-        : owner_(owner), path_(QFile::encodeName(name)), socket_(ListenAt(path_)) {
+    UnixListener(InstanceServer& owner, const QString& name, std::chrono::milliseconds idleLimit)
+        : owner_(owner),
+          path_(QFile::encodeName(name)),
+          socket_(ListenAt(path_)),
+          idleLimit_(idleLimit) {
         if (!socket_.valid()) return;
         notifier_ = new QSocketNotifier(socket_.get(), QSocketNotifier::Read, &owner);
         QObject::connect(notifier_, &QSocketNotifier::activated, &owner, [this] { Accept(); });
@@ -150,9 +174,14 @@ public:
     bool Listening() const override { return socket_.valid(); }
 
 private:
+    // A second start sends its line at once; more connections than this at a time are not
+    // second starts, and the oldest goes to make room.
+    static constexpr std::size_t kMaxConnections = 32;
+
     struct Connection {
         SocketFd socket;
-        QSocketNotifier* notifier = nullptr;  // a child of the server
+        QSocketNotifier* notifier = nullptr;  // children of the server
+        QTimer* deadline = nullptr;
         QByteArray received;
     };
 
@@ -161,18 +190,39 @@ private:
             SocketFd accepted(::accept(socket_.get(), nullptr, nullptr));
             if (!accepted.valid()) {
                 if (errno == EINTR) continue;
-                return;  // none waiting (EAGAIN), or one that gave up before it was taken
+                if (errno != EAGAIN && errno != EWOULDBLOCK && errno != ECONNABORTED) {
+                    PauseAccepting();
+                }
+                return;
             }
+            if (!PeerIsThisUser(accepted.get())) continue;  // closed as it goes
             ::fcntl(accepted.get(), F_SETFD, FD_CLOEXEC);
             SetNonBlocking(accepted.get());
-            Connection& connection = connections_.emplace_back();
-            connection.socket = std::move(accepted);
-            connection.notifier =
-                new QSocketNotifier(connection.socket.get(), QSocketNotifier::Read, &owner_);
-            const auto at = std::prev(connections_.end());
-            QObject::connect(connection.notifier, &QSocketNotifier::activated, &owner_,
-                             [this, at] { Read(at); });
+            if (connections_.size() >= kMaxConnections) Drop(connections_.begin());
+            Watch(std::move(accepted));
         }
+    }
+
+    // Out of descriptors (or another failure that would come back at once): the waiting
+    // connection stays readable, so accepting rests for a second rather than spinning.
+    void PauseAccepting() {
+        notifier_->setEnabled(false);
+        QTimer::singleShot(1000, notifier_, [notifier = notifier_] { notifier->setEnabled(true); });
+    }
+
+    void Watch(SocketFd accepted) {
+        Connection& connection = connections_.emplace_back();
+        connection.socket = std::move(accepted);
+        const auto at = std::prev(connections_.end());
+        connection.notifier =
+            new QSocketNotifier(connection.socket.get(), QSocketNotifier::Read, &owner_);
+        QObject::connect(connection.notifier, &QSocketNotifier::activated, &owner_,
+                         [this, at] { Read(at); });
+        // One that never finishes its line is dropped, so it holds no descriptor for ever.
+        connection.deadline = new QTimer(&owner_);
+        connection.deadline->setSingleShot(true);
+        QObject::connect(connection.deadline, &QTimer::timeout, &owner_, [this, at] { Drop(at); });
+        connection.deadline->start(idleLimit_);
     }
 
     void Read(std::list<Connection>::iterator at) {
@@ -201,24 +251,27 @@ private:
         Deliver(owner_, line);
     }
 
-    // Closes a connection. Called from its own notifier's signal, so the notifier is deleted
-    // once the signal has returned.
+    // Closes a connection. Called from its own notifier's or timer's signal, so both are
+    // deleted once the signal has returned.
     void Drop(std::list<Connection>::iterator at) {
         at->notifier->setEnabled(false);
         at->notifier->deleteLater();
+        at->deadline->stop();
+        at->deadline->deleteLater();
         connections_.erase(at);
     }
 
     InstanceServer& owner_;
     QByteArray path_;
     SocketFd socket_;
+    std::chrono::milliseconds idleLimit_;
     QSocketNotifier* notifier_ = nullptr;  // a child of the server
     std::list<Connection> connections_;
 };
 
 std::unique_ptr<InstanceServer::Listener> InstanceServer::Listen(InstanceServer& server,
                                                                  const QString& name) {
-    return std::make_unique<UnixListener>(server, name);
+    return std::make_unique<UnixListener>(server, name, server.idleLimit_);
 }
 
 std::optional<QByteArray> ExchangeOverChannel(const QString& name, const QByteArray& message,
@@ -230,6 +283,12 @@ std::optional<QByteArray> ExchangeOverChannel(const QString& name, const QByteAr
     for (;;) {
         socket = NewSocket();
         if (!socket.valid()) return std::nullopt;
+        // Linux makes a connect wait while the running copy's queue is full (its window may
+        // hang); the wait ends with the time left to connect.
+        const qint64 left = std::max<qint64>(1, connectDeadline.remainingTime());
+        const timeval limit{static_cast<time_t>(left / 1000),
+                            static_cast<suseconds_t>(left % 1000 * 1000)};
+        ::setsockopt(socket.get(), SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
         if (::connect(socket.get(), reinterpret_cast<const sockaddr*>(&*address),
                       sizeof *address) == 0) {
             break;
@@ -238,7 +297,7 @@ std::optional<QByteArray> ExchangeOverChannel(const QString& name, const QByteAr
         if (connectDeadline.hasExpired()) return std::nullopt;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
-    if (!SendAll(socket.get(), message)) return std::nullopt;
+    if (!PeerIsThisUser(socket.get()) || !SendAll(socket.get(), message)) return std::nullopt;
 
     const QDeadlineTimer replyDeadline(replyMs);
     QByteArray reply;

@@ -27,13 +27,14 @@ private:
     bool acquired_ = false;
 };
 
-// The user's private folder for the lock and the socket: the runtime folder, or the
-// temporary folder where the system has none.
+// The user's private folder for the lock and the socket: the runtime folder, or where the
+// system has none a folder of the user's own in the temporary folder ("kivo-1000").
 QString RuntimeFolder();
 
 // The per-user name of the running copy's local socket. On Unix a socket file in the
-// runtime folder named for the user id ("kivo-1000.socket"), in the temporary folder when
-// that path is too long for a socket; on Windows a pipe named for the user ("KIVO-anna").
+// runtime folder named for the user id ("kivo-1000.socket"), in the user's own folder in the
+// temporary folder when that path is too long for a socket; on Windows a pipe named for the user
+// ("KIVO-anna").
 QString InstanceChannelName();
 
 }  // namespace kivo

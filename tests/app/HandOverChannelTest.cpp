@@ -3,7 +3,9 @@
 // The far end is Qt's own local socket, so the bytes on the wire are checked against another
 // implementation of the same kind of socket.
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -11,10 +13,14 @@
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 #include <atomic>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "app/InstanceChannel.h"
+#include "app/InstanceLock.h"
 #include "tests/support/TempDir.h"
 
 namespace kivo {
@@ -30,7 +36,9 @@ protected:
     std::unique_ptr<QLocalSocket> Connect() {
         auto socket = std::make_unique<QLocalSocket>();
         socket->connectToServer(SocketPath());
-        EXPECT_TRUE(socket->waitForConnected(5000));
+        // The server's event loop runs meanwhile and takes the connection.
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return socket->state() == QLocalSocket::ConnectedState; }, 5000));
         return socket;
     }
 
@@ -121,9 +129,91 @@ TEST_F(HandOverChannel, PiecesAreJoinedAndStrayConnectionsDropped) {
     cut->disconnectFromServer();
     QTest::qWait(50);
 
-    EXPECT_TRUE(HandOver(QStringLiteral("/clients/next.KVO")));
+    // Gone before the answer: writing it must not end the program (SIGPIPE).
+    auto gone = Connect();
+    gone->write("/clients/gone.KVO\n");
+    gone->flush();
+    gone->abort();
     ASSERT_TRUE(QTest::qWaitFor([&] { return handed.size() == 2; }, 5000));
-    EXPECT_EQ(handed.at(1).at(0).toString(), QStringLiteral("/clients/next.KVO"));
+
+    EXPECT_TRUE(HandOver(QStringLiteral("/clients/next.KVO")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return handed.size() == 3; }, 5000));
+    EXPECT_EQ(handed.at(2).at(0).toString(), QStringLiteral("/clients/next.KVO"));
+}
+
+// Connections that never send their line hold nothing for long: each is closed after the idle
+// limit, and beyond 32 at a time the oldest is closed to make room, so a real second start is
+// always served.
+TEST_F(HandOverChannel, IdleConnectionsAreClosed) {
+    InstanceServer server(SocketPath(), nullptr, std::chrono::milliseconds(300));
+    ASSERT_TRUE(server.Listening());
+    std::vector<std::unique_ptr<QLocalSocket>> idle;
+    for (int i = 0; i < 40; ++i) idle.push_back(Connect());
+    QTest::qWait(100);
+    // The first eight made room for the last eight; the others are still open.
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(idle[static_cast<std::size_t>(i)]->state() == QLocalSocket::UnconnectedState,
+                  i < 8)
+            << i;
+    }
+    EXPECT_TRUE(HandOver(QStringLiteral("/clients/real.KVO")));
+    // After the idle limit, none is left open.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return std::all_of(idle.begin(), idle.end(), [](const auto& socket) {
+                return socket->state() == QLocalSocket::UnconnectedState;
+            });
+        },
+        5000));
+}
+
+// A running copy whose window hangs takes no connections; once its queue is full, a second
+// start still gives up when its time to connect has passed instead of waiting for ever.
+TEST_F(HandOverChannel, ASecondStartGivesUpOnAHungCopy) {
+    InstanceServer server(SocketPath());
+    ASSERT_TRUE(server.Listening());
+    QElapsedTimer waited;
+    waited.start();
+    std::vector<std::thread> senders;
+    std::atomic<int> handed = 0;
+    // No event loop runs here while they try: the copy is hung.
+    for (int i = 0; i < 24; ++i) {
+        senders.emplace_back([&] {
+            if (HandOverFile(SocketPath(), QStringLiteral("/a.KVO"), 500, 500)) ++handed;
+        });
+    }
+    for (std::thread& sender : senders) sender.join();
+    EXPECT_EQ(handed, 0);
+    EXPECT_LT(waited.elapsed(), 5000);
+}
+
+// Without a runtime folder of the user's, the lock and the socket go to a folder of the user's
+// own in the temporary folder, private to the user; one that someone else could read or write
+// is not used.
+TEST(RuntimeFolderFallback, APrivateFolderOfTheUsersOwn) {
+    TempDir temp;
+    const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray oldTemp = qgetenv("TMPDIR");
+    // Neither the runtime folder named in the environment nor the one Qt would make in the
+    // temporary folder ("runtime-<user>") can be used: both are files.
+    WriteBytes(temp / "not-a-folder", {'x'});
+    WriteBytes(temp / (std::string("runtime-") + ::getpwuid(::getuid())->pw_name), {'x'});
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString((temp / "not-a-folder").string()));
+    qputenv("TMPDIR", QByteArray::fromStdString(temp.path().string()));
+    const std::filesystem::path own = temp / ("kivo-" + std::to_string(::getuid()));
+
+    EXPECT_EQ(RuntimeFolder().toStdString(), own.string());
+    struct stat facts {};
+    ASSERT_EQ(::lstat(own.c_str(), &facts), 0);
+    EXPECT_EQ(facts.st_mode & 0777, 0700u);
+    EXPECT_EQ(InstanceChannelName().toStdString(),
+              (own / ("kivo-" + std::to_string(::getuid()) + ".socket")).string());
+
+    ::chmod(own.c_str(), 0777);  // as if another user had made it first
+    EXPECT_EQ(RuntimeFolder().toStdString(), temp.path().string());
+
+    qputenv("XDG_RUNTIME_DIR", oldRuntime);
+    qputenv("TMPDIR", oldTemp);
 }
 
 // A file name may hold a line break; the running copy would read the line up to it and open the
