@@ -58,8 +58,8 @@ QPointF PageItemCanvas::Centre(canvas::Point p) const {
     return At(p.x + 0.5, p.y + 0.5);
 }
 
-PenSpec PageItemCanvas::CurrentPen() const {
-    PenSpec recorded;
+PenStyle PageItemCanvas::CurrentPen() const {
+    PenStyle recorded;
     recorded.color = ToColor(pen().Color);
     recorded.width = DesignPixelsToTenths(std::max(pen().Width, 1));
     recorded.dotted = pen().Style == canvas::psDot;

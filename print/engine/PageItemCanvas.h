@@ -39,7 +39,7 @@ private:
     // A design pixel position on the page; `centre` moves it to the pixel's centre.
     QPointF At(double x, double y) const;
     QPointF Centre(canvas::Point p) const;
-    PenSpec CurrentPen() const;
+    PenStyle CurrentPen() const;
     QColor CurrentFill() const;
     // An outlined and filled box covering x1..x2-1, y1..y2-1 as Rectangle and Ellipse do.
     void Box(PageItem::Kind kind, int x1, int y1, int x2, int y2);

@@ -76,16 +76,16 @@ QPolygonF DevicePolygon(const std::vector<QPointF>& points, const DeviceFrame& f
     return polygon;
 }
 
-void ApplyPen(const PenSpec& spec, QPainter& p, const DeviceFrame& f) {
-    if (spec.color.alpha() == 0) {
+void ApplyPen(const PenStyle& style, QPainter& p, const DeviceFrame& f) {
+    if (style.color.alpha() == 0) {
         p.setPen(Qt::NoPen);
         return;
     }
     // At least a hair's width, so a thin line never vanishes when the preview is zoomed out.
-    QPen pen(spec.color, std::max(spec.width * f.dpiX / kTenthsPerInch, 1e-3));
+    QPen pen(style.color, std::max(style.width * f.dpiX / kTenthsPerInch, 1e-3));
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
-    if (spec.dotted) pen.setDashPattern({1.0, 1.0});
+    if (style.dotted) pen.setDashPattern({1.0, 1.0});
     p.setPen(pen);
 }
 

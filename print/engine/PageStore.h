@@ -18,12 +18,12 @@ namespace kivo::report {
 
 // The outline of a recorded line or shape: its colour, its width in tenths of a millimetre
 // and whether it is dotted (dots and gaps as long as the line is wide).
-struct PenSpec {
+struct PenStyle {
     QColor color = Qt::black;  // transparent: no outline
     double width = 0.0;
     bool dotted = false;
 
-    bool operator==(const PenSpec&) const = default;
+    bool operator==(const PenStyle&) const = default;
 };
 
 // One drawing on a recorded page. Every length is in tenths of a millimetre from the
@@ -47,7 +47,7 @@ struct PageItem {
     QRectF rect;
     QColor color;  // Fill colour; the inside of a Rectangle, Ellipse or Polygon (transparent: none)
     // Line, Rectangle, Ellipse and Polygon: the outline.
-    PenSpec pen;
+    PenStyle pen;
     // Line: an open polyline through the points; Polygon: closed.
     std::vector<QPointF> points;
     // Text: one line whose cell top is `top`, placed within `rect` by `align`.

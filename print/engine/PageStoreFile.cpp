@@ -171,14 +171,14 @@ QImage DecodePng(const QByteArray& bytes) {
     return image;
 }
 
-void WritePen(Writer& w, const PenSpec& pen) {
+void WritePen(Writer& w, const PenStyle& pen) {
     w.U32(pen.color.rgba());
     w.F64(pen.width);
     w.U8(pen.dotted ? 1 : 0);
 }
 
-PenSpec ReadPen(Reader& r) {
-    PenSpec pen;
+PenStyle ReadPen(Reader& r) {
+    PenStyle pen;
     pen.color = QColor::fromRgba(r.U32());
     pen.width = r.Length();
     if (pen.width < 0) Reader::Fail("a line has a negative width");
