@@ -1,15 +1,19 @@
-// The single-instance lock as a QLockFile in the user's runtime folder, which ends with
-// the process that holds it, and the per-user socket name beside it.
+// The single-instance lock in the user's runtime folder, which ends with the process that
+// holds it, and the per-user socket name beside it.
 #include "app/InstanceLock.h"
 
 #include <QDir>
 #include <QFile>
-#include <QLockFile>
 #include <QStandardPaths>
+#include <utility>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#else
+#include <QLockFile>
 #endif
 
 namespace kivo {
@@ -42,12 +46,74 @@ QString RuntimeFolder() {
     return folder;
 }
 
-InstanceLock::InstanceLock(const QString& name) {
-    lock_ = std::make_unique<QLockFile>(QDir(RuntimeFolder()).filePath(name));
-    // Never stale by age: only the end of the holding process frees the lock.
-    lock_->setStaleLockTime(0);
-    acquired_ = lock_->tryLock(0);
+#ifdef Q_OS_UNIX
+
+// The kernel's lock on the open lock file (flock), freed when the process ends however it
+// ends. Nothing is written to the file, so taking the lock costs no wait for the disk. A copy
+// holding a QLockFile (earlier versions) holds the same kind of lock on the same file, so each
+// sees the other.
+struct InstanceLock::Held {
+    Held(QByteArray lockPath, int lockFd) : path(std::move(lockPath)), fd(lockFd) {}
+    Held(const Held&) = delete;
+    Held& operator=(const Held&) = delete;
+    QByteArray path;
+    int fd = -1;
+    ~Held() {
+        // Removed while still locked: a start that opened it meanwhile finds the file gone
+        // from its name once it gets the lock, and tries again with a new one.
+        ::unlink(path.constData());
+        ::close(fd);
+    }
+};
+
+namespace {
+
+// The locked file at `path`, or -1 when another process holds it (or it cannot be opened).
+// A lock taken on a file that its holder removed on the way out is no lock at all, so the
+// file must still be the one at that name once locked.
+int LockFileAt(const QByteArray& path) {
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd < 0) return -1;
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            ::close(fd);
+            return -1;
+        }
+        struct stat opened {};
+        struct stat named {};
+        if (::fstat(fd, &opened) == 0 && ::stat(path.constData(), &named) == 0 &&
+            opened.st_dev == named.st_dev && opened.st_ino == named.st_ino) {
+            return fd;
+        }
+        ::close(fd);
+    }
+    return -1;
 }
+
+}  // namespace
+
+InstanceLock::InstanceLock(const QString& name) {
+    const QByteArray path = QFile::encodeName(QDir(RuntimeFolder()).filePath(name));
+    const int fd = LockFileAt(path);
+    acquired_ = fd >= 0;
+    if (acquired_) held_ = std::make_unique<Held>(path, fd);
+}
+
+#else
+
+struct InstanceLock::Held {
+    explicit Held(const QString& path) : file(path) {}
+    QLockFile file;
+};
+
+InstanceLock::InstanceLock(const QString& name) {
+    held_ = std::make_unique<Held>(QDir(RuntimeFolder()).filePath(name));
+    // Never stale by age: only the end of the holding process frees the lock.
+    held_->file.setStaleLockTime(0);
+    acquired_ = held_->file.tryLock(0);
+}
+
+#endif
 
 InstanceLock::~InstanceLock() = default;
 

@@ -5,13 +5,12 @@
 #include <QString>
 #include <memory>
 
-class QLockFile;
-
 namespace kivo {
 
 // The single-instance lock: a lock file of the given name in the user's runtime folder,
 // held while this object lives. A lock left by a process that has ended (even one that
-// crashed) is taken over, so it never blocks the next start.
+// crashed) is taken over, so it never blocks the next start. On Unix the lock is the kernel's
+// lock on the open file, which ends with the process and costs no write to the disk.
 class InstanceLock {
 public:
     explicit InstanceLock(const QString& name);
@@ -23,7 +22,8 @@ public:
     bool Acquired() const { return acquired_; }
 
 private:
-    std::unique_ptr<QLockFile> lock_;
+    struct Held;  // what holds the lock: the platform's own
+    std::unique_ptr<Held> held_;
     bool acquired_ = false;
 };
 

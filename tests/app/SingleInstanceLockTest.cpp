@@ -1,0 +1,67 @@
+// The single-instance lock within one process: one holder per name at a time, a lock file left
+// by a copy that ended taken over, and the lock seen alike by a copy that holds it as a
+// QLockFile (as earlier versions do) and by this one.
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QLockFile>
+#include <filesystem>
+
+#include "app/InstanceLock.h"
+#include "tests/support/TempDir.h"
+
+namespace kivo {
+namespace {
+
+class SingleInstanceLock : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::permissions(runtime_.path(), std::filesystem::perms::owner_all);
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime_.path().string()));
+    }
+    void TearDown() override { qputenv("XDG_RUNTIME_DIR", oldRuntime_); }
+
+    QString LockPath() const { return QString::fromStdString((runtime_ / "KIVOLock").string()); }
+
+    TempDir runtime_;
+    const QByteArray oldRuntime_ = qgetenv("XDG_RUNTIME_DIR");
+};
+
+TEST_F(SingleInstanceLock, OneHolderAtATimeAndItsFileGoesWithIt) {
+    {
+        const InstanceLock first(QStringLiteral("KIVOLock"));
+        ASSERT_TRUE(first.Acquired());
+        {
+            const InstanceLock second(QStringLiteral("KIVOLock"));
+            EXPECT_FALSE(second.Acquired());
+        }
+        // The refused one touched nothing of the holder's.
+        EXPECT_TRUE(QFileInfo::exists(LockPath()));
+        EXPECT_FALSE(InstanceLock(QStringLiteral("KIVOLock")).Acquired());
+    }
+    EXPECT_FALSE(QFileInfo::exists(LockPath()));
+    EXPECT_TRUE(InstanceLock(QStringLiteral("KIVOLock")).Acquired());
+}
+
+// A copy that crashed leaves its lock file, with whatever it wrote in it; nothing holds it.
+TEST_F(SingleInstanceLock, TheFileOfACopyThatEndedIsTakenOver) {
+    WriteBytes(runtime_ / "KIVOLock", {'4', '2', '4', '2', '\n', 'k', 'i', 'v', 'o', '\n'});
+    const InstanceLock lock(QStringLiteral("KIVOLock"));
+    EXPECT_TRUE(lock.Acquired());
+}
+
+TEST_F(SingleInstanceLock, AQLockFileHolderAndThisLockSeeEachOther) {
+    {
+        QLockFile earlier(LockPath());
+        ASSERT_TRUE(earlier.tryLock(0));
+        EXPECT_FALSE(InstanceLock(QStringLiteral("KIVOLock")).Acquired());
+    }
+    const InstanceLock lock(QStringLiteral("KIVOLock"));
+    ASSERT_TRUE(lock.Acquired());
+    QLockFile later(LockPath());
+    later.setStaleLockTime(0);
+    EXPECT_FALSE(later.tryLock(0));
+}
+
+}  // namespace
+}  // namespace kivo
