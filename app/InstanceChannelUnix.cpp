@@ -119,28 +119,51 @@ bool PeerIsThisUser(int fd) {
 #endif
 }
 
-// A socket bound to `path` and listening, which only this user can connect to. It is bound in
-// a new private folder beside `path` and then moved there, so that no one else can connect in
-// between, and replaces a socket left at `path` by a copy that crashed; anything else at `path`
-// is left alone and nothing listens.
+// Whether `folder` is a folder of this user's that no one else may enter: no other user can
+// reach a socket there, whatever its mode while it is being set up.
+bool IsPrivateFolder(const QByteArray& folder) {
+    struct stat facts {};
+    return ::lstat(folder.constData(), &facts) == 0 && S_ISDIR(facts.st_mode) &&
+           facts.st_uid == ::getuid() && (facts.st_mode & 077) == 0;
+}
+
+// Binds `socket` to `path`, readable and writable by this user alone, and listens.
+bool BindAndListen(const SocketFd& socket, const QByteArray& path) {
+    const std::optional<sockaddr_un> address = AddressOf(path);
+    return address &&
+           ::bind(socket.get(), reinterpret_cast<const sockaddr*>(&*address), sizeof *address) ==
+               0 &&
+           ::chmod(path.constData(), 0600) == 0 && ::listen(socket.get(), 16) == 0;
+}
+
+// A socket bound to `path` and listening, which only this user can connect to. It replaces a
+// socket left at `path` by a copy that crashed; anything else at `path` is left alone and
+// nothing listens. In a private folder (the runtime folder) the socket is bound in place: the
+// instance lock keeps any other copy from binding there meanwhile. Elsewhere it is bound in a
+// new private folder beside `path` and then moved there, so that no one else can connect
+// before its mode is set.
 SocketFd ListenAt(const QByteArray& path) {
     struct stat facts {};
-    if (::lstat(path.constData(), &facts) == 0 && !S_ISSOCK(facts.st_mode)) return SocketFd();
-    // "/.kvXXXXXX/s" is no longer than the shortest name it is moved to ("/kivo-0.socket"), so
-    // a path that fits an address is bound within one too.
-    QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(path)).path()) + "/.kvXXXXXX";
-    if (::mkdtemp(folder.data()) == nullptr) return SocketFd();
-    const QByteArray bound = folder + "/s";
+    const bool taken = ::lstat(path.constData(), &facts) == 0;
+    if (taken && !S_ISSOCK(facts.st_mode)) return SocketFd();
     SocketFd socket = NewSocket();
-    const std::optional<sockaddr_un> address = AddressOf(bound);
-    const bool listening =
-        socket.valid() && address &&
-        ::bind(socket.get(), reinterpret_cast<const sockaddr*>(&*address), sizeof *address) == 0 &&
-        ::chmod(bound.constData(), 0600) == 0 && ::listen(socket.get(), 16) == 0 &&
-        ::rename(bound.constData(), path.constData()) == 0;
-    ::unlink(bound.constData());  // still there only when something failed
-    ::rmdir(folder.constData());
-    if (!listening) return SocketFd();
+    if (!socket.valid()) return socket;
+    const QByteArray parent = QFile::encodeName(QFileInfo(QFile::decodeName(path)).path());
+    if (IsPrivateFolder(parent)) {
+        if (taken) ::unlink(path.constData());
+        if (!BindAndListen(socket, path)) return SocketFd();
+    } else {
+        // "/.kvXXXXXX/s" is no longer than the shortest name it is moved to
+        // ("/kivo-0.socket"), so a path that fits an address is bound within one too.
+        QByteArray folder = parent + "/.kvXXXXXX";
+        if (::mkdtemp(folder.data()) == nullptr) return SocketFd();
+        const QByteArray bound = folder + "/s";
+        const bool listening = BindAndListen(socket, bound) &&
+                               ::rename(bound.constData(), path.constData()) == 0;
+        ::unlink(bound.constData());  // still there only when something failed
+        ::rmdir(folder.constData());
+        if (!listening) return SocketFd();
+    }
     SetNonBlocking(socket.get());
     return socket;
 }

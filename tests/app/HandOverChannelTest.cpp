@@ -67,24 +67,35 @@ protected:
     TempDir folder_;
 };
 
+// In the user's private runtime folder the socket is made in place; in a folder others may
+// enter it is made in a private folder of its own and moved, so its mode is set before anyone
+// else can reach it. Either way it ends up the same, with nothing else left behind.
 TEST_F(HandOverChannel, OnlyTheUserCanConnectAndTheSocketGoesWithTheServer) {
-    {
-        InstanceServer server(SocketPath());
-        ASSERT_TRUE(server.Listening());
-        struct stat facts {};
-        ASSERT_EQ(::lstat(SocketPath().toUtf8().constData(), &facts), 0);
-        EXPECT_TRUE(S_ISSOCK(facts.st_mode));
-        EXPECT_EQ(facts.st_mode & 0777, 0600u);
-        // Nothing of the private folder it was made in is left beside it.
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path()), {}), 1);
+    for (const mode_t folderMode : {0700, 0755}) {
+        SCOPED_TRACE(folderMode);
+        ::chmod(folder_.path().c_str(), folderMode);
+        {
+            InstanceServer server(SocketPath());
+            ASSERT_TRUE(server.Listening());
+            struct stat facts {};
+            ASSERT_EQ(::lstat(SocketPath().toUtf8().constData(), &facts), 0);
+            EXPECT_TRUE(S_ISSOCK(facts.st_mode));
+            EXPECT_EQ(facts.st_mode & 0777, 0600u);
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path()), {}), 1);
+            QSignalSpy handed(&server, &InstanceServer::FileHandedOver);
+            EXPECT_TRUE(HandOver(QStringLiteral("/clients/a.KVO")));
+            EXPECT_EQ(handed.size(), 1);
+        }
+        EXPECT_FALSE(QFile::exists(SocketPath()));
     }
-    EXPECT_FALSE(QFile::exists(SocketPath()));
 }
 
 // A socket left by a copy that crashed is replaced; a file of any other kind by that name is
 // not the program's to remove, and the program then runs without the hand-over.
 TEST_F(HandOverChannel, ALeftSocketIsReplacedAnythingElseIsKept) {
-    {
+    for (const mode_t folderMode : {0700, 0755}) {
+        SCOPED_TRACE(folderMode);
+        ::chmod(folder_.path().c_str(), folderMode);
         QLocalServer crashed;  // its socket file stays when the process dies
         crashed.setSocketOptions(QLocalServer::UserAccessOption);
         ASSERT_TRUE(crashed.listen(SocketPath()));
