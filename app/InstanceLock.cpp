@@ -73,16 +73,19 @@ namespace {
 // file must still be the one at that name once locked.
 int LockFileAt(const QByteArray& path) {
     for (int attempt = 0; attempt < 8; ++attempt) {
-        const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        // Not blocking on a pipe or device someone put there: only a plain file is a lock.
+        const int fd = ::open(path.constData(),
+                              O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
         if (fd < 0) return -1;
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        struct stat opened {};
+        if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) ||
+            ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             ::close(fd);
             return -1;
         }
-        struct stat opened {};
         struct stat named {};
-        if (::fstat(fd, &opened) == 0 && ::stat(path.constData(), &named) == 0 &&
-            opened.st_dev == named.st_dev && opened.st_ino == named.st_ino) {
+        if (::stat(path.constData(), &named) == 0 && opened.st_dev == named.st_dev &&
+            opened.st_ino == named.st_ino) {
             return fd;
         }
         ::close(fd);

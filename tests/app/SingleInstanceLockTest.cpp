@@ -3,6 +3,12 @@
 // QLockFile (as earlier versions do) and by this one.
 #include <gtest/gtest.h>
 
+#include <QtGlobal>
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include <QFileInfo>
 #include <QLockFile>
 #include <filesystem>
@@ -49,6 +55,19 @@ TEST_F(SingleInstanceLock, TheFileOfACopyThatEndedIsTakenOver) {
     const InstanceLock lock(QStringLiteral("KIVOLock"));
     EXPECT_TRUE(lock.Acquired());
 }
+
+#ifndef Q_OS_WIN
+// Something other than a plain file by the lock's name is no lock to take; opening a pipe
+// must not wait for a writer either.
+TEST_F(SingleInstanceLock, APipeOrAFolderByItsNameIsNoLock) {
+    ASSERT_EQ(::mkfifo(LockPath().toUtf8().constData(), 0600), 0);
+    EXPECT_FALSE(InstanceLock(QStringLiteral("KIVOLock")).Acquired());
+    ASSERT_EQ(::unlink(LockPath().toUtf8().constData()), 0);
+    std::filesystem::create_directory(runtime_ / "KIVOLock");
+    EXPECT_FALSE(InstanceLock(QStringLiteral("KIVOLock")).Acquired());
+    EXPECT_TRUE(std::filesystem::is_directory(runtime_ / "KIVOLock"));
+}
+#endif
 
 TEST_F(SingleInstanceLock, AQLockFileHolderAndThisLockSeeEachOther) {
     {
