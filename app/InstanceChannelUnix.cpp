@@ -158,8 +158,8 @@ SocketFd ListenAt(const QByteArray& path) {
         QByteArray folder = parent + "/.kvXXXXXX";
         if (::mkdtemp(folder.data()) == nullptr) return SocketFd();
         const QByteArray bound = folder + "/s";
-        const bool listening = BindAndListen(socket, bound) &&
-                               ::rename(bound.constData(), path.constData()) == 0;
+        const bool listening =
+            BindAndListen(socket, bound) && ::rename(bound.constData(), path.constData()) == 0;
         ::unlink(bound.constData());  // still there only when something failed
         ::rmdir(folder.constData());
         if (!listening) return SocketFd();

@@ -74,8 +74,8 @@ namespace {
 int LockFileAt(const QByteArray& path) {
     for (int attempt = 0; attempt < 8; ++attempt) {
         // Not blocking on a pipe or device someone put there: only a plain file is a lock.
-        const int fd = ::open(path.constData(),
-                              O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+        const int fd =
+            ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
         if (fd < 0) return -1;
         struct stat opened {};
         if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) ||
