@@ -1,13 +1,17 @@
 // The run itself: the single-instance check (a second start with a file hands it to the copy
-// that runs), the splash, the main window and the message loop, with any error that escapes
-// shown in the error box.
+// that runs), the splash, the main window, the hand-over's listening end and the message loop,
+// with any error that escapes shown in the error box.
 #include "app/Program.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
+#include <QTimer>
+#include <chrono>
 #include <exception>
+#include <optional>
+#include <utility>
 
 #include "app/Artwork.h"
 #include "app/InstanceChannel.h"
@@ -32,6 +36,39 @@ QString FirstArgument() {
     return arguments.size() > 1 ? arguments.at(1) : QString();
 }
 
+// Runs `work` once, after the window's first paint has gone out, or `latest` after it was
+// shown if no paint comes by then (a window the platform never exposes). Lives as a child of
+// the window, so nothing runs after the window is gone.
+class AfterFirstPaint final : public QObject {
+public:
+    AfterFirstPaint(QWidget& window, std::function<void()> work, std::chrono::milliseconds latest)
+        : QObject(&window), window_(window), work_(std::move(work)) {
+        window.installEventFilter(this);
+        QTimer::singleShot(latest, this, [this] { Run(); });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // Queued, so the paint finishes first.
+        if (event->type() == QEvent::Paint) QTimer::singleShot(0, this, [this] { Run(); });
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void Run() {
+        if (!work_) return;
+        window_.removeEventFilter(this);
+        std::exchange(work_, nullptr)();
+    }
+
+    QWidget& window_;
+    std::function<void()> work_;
+};
+
+// How long after the window shows a second start may have to wait for the hand-over at most;
+// it retries its connection for far longer (HandOverFile).
+constexpr std::chrono::milliseconds kListenAtTheLatest{500};
+
 }  // namespace
 
 int RunProgram(int& argc, char** argv, ProgramHooks hooks) {
@@ -55,8 +92,9 @@ int RunProgram(int& argc, char** argv, ProgramHooks hooks) {
         ShowAlreadyRunning();
         return 1;
     }
-    // Listening from now on; what arrives before the windows exist waits in the socket.
-    InstanceServer server(InstanceChannelName());
+    // Made once the window has painted: making the socket may wait on a busy disk, which the
+    // first sight of the program should not, and a second start retries meanwhile.
+    std::optional<InstanceServer> server;
 
     // The splash closes itself on its timer; one still open when the loop ends goes here.
     QPointer<SplashScreen> splash;
@@ -67,10 +105,17 @@ int RunProgram(int& argc, char** argv, ProgramHooks hooks) {
         splash->show();
         splash->repaint();
         const std::unique_ptr<MainWindow> main = CreateWindows(FirstArgument());
-        QObject::connect(&server, &InstanceServer::FileHandedOver, main.get(),
-                         &MainWindow::OpenFileFromElsewhere);
         if (hooks.beforeMessageLoop) hooks.beforeMessageLoop(*main);
         main->show();
+        new AfterFirstPaint(
+            *main,
+            [&server, &main, &hooks] {
+                server.emplace(InstanceChannelName());
+                QObject::connect(&*server, &InstanceServer::FileHandedOver, main.get(),
+                                 &MainWindow::OpenFileFromElsewhere);
+                if (hooks.listening) hooks.listening();
+            },
+            kListenAtTheLatest);
         QApplication::exec();
     } catch (const std::exception& error) {
         ShowErrorBox(QString::fromUtf8(error.what()));

@@ -1,5 +1,6 @@
 // One run of the program from the outside: what main() calls, with the hooks that tests and
-// benchmarks use to answer dialogs and act before the message loop.
+// benchmarks use to answer dialogs and act before the message loop or once a second start
+// can hand a file over.
 #pragma once
 
 #include <functional>
@@ -15,6 +16,8 @@ class MainWindow;
 struct ProgramHooks {
     std::unique_ptr<DialogSeam> dialogs;                 // null: Qt's dialogs
     std::function<void(MainWindow&)> beforeMessageLoop;  // after every window is created
+    // Once the program has set up its end of the hand-over (after the window's first paint).
+    std::function<void()> listening;
 };
 
 // The whole run: the single-instance lock, the splash, the windows, the message loop.

@@ -5,12 +5,14 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QThread>
 
 #include "model/ClientFile.h"
 #include "tests/support/ClientBuilder.h"
@@ -114,6 +116,26 @@ TEST_F(InstanceLockTest, SecondStartWithAFileHandsItToTheRunningCopy) {
 
     QByteArray seen;
     EXPECT_TRUE(WaitForLine(*first, "TITLE|KIVO - SMITH.KVO", &seen)) << seen.toStdString();
+    End(*first);
+}
+
+// A double-click while the first copy is still starting: it holds the lock but listens only
+// once its window has painted. The second start keeps trying meanwhile and gets its file
+// through.
+TEST_F(InstanceLockTest, ASecondStartWhileTheFirstStartsUpStillHandsItsFileOver) {
+    WriteClient("early.KVO", "Early");
+    auto first = Launch();
+    const QString lockFile = Runtime() + "/KIVOMutex2";
+    QElapsedTimer waited;
+    waited.start();
+    while (!QFileInfo::exists(lockFile) && waited.elapsed() < 20000) QThread::usleep(200);
+    ASSERT_TRUE(QFileInfo::exists(lockFile));
+
+    auto second = Launch(kKivo, {"early.KVO"});
+    ASSERT_TRUE(second->waitForFinished(20000));
+    EXPECT_EQ(second->exitCode(), 0);
+    QByteArray seen;
+    EXPECT_TRUE(WaitForLine(*first, "TITLE|KIVO - EARLY.KVO", &seen)) << seen.toStdString();
     End(*first);
 }
 

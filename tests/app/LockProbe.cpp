@@ -1,9 +1,8 @@
 // The program itself with its questions answered OK and written to stdout, its window title
-// written on each change ("TITLE|..."), and "READY" once the message loop runs: what the
+// written on each change ("TITLE|..."), and "READY" once it takes hand-overs: what the
 // single-instance tests start as real processes. With KIVO_PROBE_FILE_DIALOG set it makes and
 // destroys one of Qt's file dialogs before READY, which would write Qt's own settings.
 #include <QFileDialog>
-#include <QTimer>
 #include <cstdio>
 
 #include "app/MainWindow.h"
@@ -40,10 +39,10 @@ int main(int argc, char** argv) {
             QFileDialog dialog(&main, QStringLiteral("Load a file"));
             dialog.setOption(QFileDialog::DontUseNativeDialog);
         }
-        QTimer::singleShot(0, [] {
-            std::printf("READY\n");
-            std::fflush(stdout);
-        });
+    };
+    hooks.listening = [] {
+        std::printf("READY\n");
+        std::fflush(stdout);
     };
     return kivo::RunProgram(argc, argv, std::move(hooks));
 }
