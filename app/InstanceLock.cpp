@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
-#include <utility>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -49,28 +48,23 @@ QString RuntimeFolder() {
 #ifdef Q_OS_UNIX
 
 // The kernel's lock on the open lock file (flock), freed when the process ends however it
-// ends. Nothing is written to the file, so taking the lock costs no wait for the disk. A copy
-// holding a QLockFile (earlier versions) holds the same kind of lock on the same file, so each
-// sees the other.
+// ends. The file stays between runs, so a start neither creates nor writes anything and does
+// not wait on a busy disk. A copy holding a QLockFile (earlier versions) holds the same kind
+// of lock on the same file, so each sees the other; for them a new lock file gets the number
+// of the process that made it, without which they would take it for held for ever.
 struct InstanceLock::Held {
-    Held(QByteArray lockPath, int lockFd) : path(std::move(lockPath)), fd(lockFd) {}
+    explicit Held(int lockFd) : fd(lockFd) {}
     Held(const Held&) = delete;
     Held& operator=(const Held&) = delete;
-    QByteArray path;
+    ~Held() { ::close(fd); }
     int fd = -1;
-    ~Held() {
-        // Removed while still locked: a start that opened it meanwhile finds the file gone
-        // from its name once it gets the lock, and tries again with a new one.
-        ::unlink(path.constData());
-        ::close(fd);
-    }
 };
 
 namespace {
 
 // The locked file at `path`, or -1 when another process holds it (or it cannot be opened).
-// A lock taken on a file that its holder removed on the way out is no lock at all, so the
-// file must still be the one at that name once locked.
+// A lock taken on a file that an earlier version removed as stale meanwhile is no lock at
+// all, so the file must still be the one at that name once locked.
 int LockFileAt(const QByteArray& path) {
     for (int attempt = 0; attempt < 8; ++attempt) {
         // Not blocking on a pipe or device someone put there: only a plain file is a lock.
@@ -86,6 +80,10 @@ int LockFileAt(const QByteArray& path) {
         struct stat named {};
         if (::stat(path.constData(), &named) == 0 && opened.st_dev == named.st_dev &&
             opened.st_ino == named.st_ino) {
+            if (opened.st_size == 0) {
+                const QByteArray note = QByteArray::number(::getpid()) + '\n';
+                [[maybe_unused]] const ssize_t written = ::write(fd, note.constData(), note.size());
+            }
             return fd;
         }
         ::close(fd);
@@ -96,10 +94,9 @@ int LockFileAt(const QByteArray& path) {
 }  // namespace
 
 InstanceLock::InstanceLock(const QString& name) {
-    const QByteArray path = QFile::encodeName(QDir(RuntimeFolder()).filePath(name));
-    const int fd = LockFileAt(path);
+    const int fd = LockFileAt(QFile::encodeName(QDir(RuntimeFolder()).filePath(name)));
     acquired_ = fd >= 0;
-    if (acquired_) held_ = std::make_unique<Held>(path, fd);
+    if (acquired_) held_ = std::make_unique<Held>(fd);
 }
 
 #else
