@@ -10,7 +10,8 @@ namespace kivo {
 // The single-instance lock: a lock file of the given name in the user's runtime folder,
 // held while this object lives. A lock left by a process that has ended (even one that
 // crashed) is taken over, so it never blocks the next start. On Unix the lock is the kernel's
-// lock on the open file, which ends with the process and costs no write to the disk.
+// lock on the open file, which ends with the process; the file stays, so a start that finds it
+// writes nothing to the disk.
 class InstanceLock {
 public:
     explicit InstanceLock(const QString& name);
