@@ -25,6 +25,7 @@
 #include <utility>
 
 #include "app/InstanceChannel.h"
+#include "app/InstanceLock.h"
 
 namespace kivo {
 namespace {
@@ -119,14 +120,6 @@ bool PeerIsThisUser(int fd) {
 #endif
 }
 
-// Whether `folder` is a folder of this user's that no one else may enter: no other user can
-// reach a socket there, whatever its mode while it is being set up.
-bool IsPrivateFolder(const QByteArray& folder) {
-    struct stat facts {};
-    return ::lstat(folder.constData(), &facts) == 0 && S_ISDIR(facts.st_mode) &&
-           facts.st_uid == ::getuid() && (facts.st_mode & 077) == 0;
-}
-
 // Binds `socket` to `path`, readable and writable by this user alone, and listens.
 bool BindAndListen(const SocketFd& socket, const QByteArray& path) {
     const std::optional<sockaddr_un> address = AddressOf(path);
@@ -138,8 +131,9 @@ bool BindAndListen(const SocketFd& socket, const QByteArray& path) {
 
 // A socket bound to `path` and listening, which only this user can connect to. It replaces a
 // socket left at `path` by a copy that crashed; anything else at `path` is left alone and
-// nothing listens. In a private folder (the runtime folder) the socket is bound in place: the
-// instance lock keeps any other copy from binding there meanwhile. Elsewhere it is bound in a
+// nothing listens. In a private folder (the runtime folder) the socket is bound in place: no
+// other user can reach it while its mode is set, and the instance lock keeps any other copy
+// from binding there meanwhile. Elsewhere it is bound in a
 // new private folder beside `path` and then moved there, so that no one else can connect
 // before its mode is set.
 SocketFd ListenAt(const QByteArray& path) {

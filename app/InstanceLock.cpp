@@ -16,6 +16,15 @@
 #endif
 
 namespace kivo {
+
+#ifdef Q_OS_UNIX
+bool IsPrivateFolder(const QByteArray& folder) {
+    struct stat facts {};
+    return ::lstat(folder.constData(), &facts) == 0 && S_ISDIR(facts.st_mode) &&
+           facts.st_uid == ::getuid() && (facts.st_mode & 077) == 0;
+}
+#endif
+
 namespace {
 
 // Where the lock and the socket go when the system names no runtime folder of the user's:
@@ -27,11 +36,7 @@ QString FallbackFolder() {
         QDir(QDir::tempPath()).filePath(QStringLiteral("kivo-%1").arg(::getuid()));
     const QByteArray path = QFile::encodeName(folder);
     ::mkdir(path.constData(), 0700);
-    struct stat facts {};
-    if (::lstat(path.constData(), &facts) == 0 && S_ISDIR(facts.st_mode) &&
-        facts.st_uid == ::getuid() && (facts.st_mode & 077) == 0) {
-        return folder;
-    }
+    if (IsPrivateFolder(path)) return folder;
 #endif
     return QDir::tempPath();
 }
@@ -95,8 +100,7 @@ int LockFileAt(const QByteArray& path) {
 
 InstanceLock::InstanceLock(const QString& name) {
     const int fd = LockFileAt(QFile::encodeName(QDir(RuntimeFolder()).filePath(name)));
-    acquired_ = fd >= 0;
-    if (acquired_) held_ = std::make_unique<Held>(fd);
+    if (fd >= 0) held_ = std::make_unique<Held>(fd);
 }
 
 #else
@@ -110,7 +114,7 @@ InstanceLock::InstanceLock(const QString& name) {
     held_ = std::make_unique<Held>(QDir(RuntimeFolder()).filePath(name));
     // Never stale by age: only the end of the holding process frees the lock.
     held_->file.setStaleLockTime(0);
-    acquired_ = held_->file.tryLock(0);
+    if (!held_->file.tryLock(0)) held_.reset();
 }
 
 #endif

@@ -2,6 +2,7 @@
 // local socket over which a second start hands its file to the copy that runs.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
 
@@ -20,17 +21,21 @@ public:
     InstanceLock& operator=(const InstanceLock&) = delete;
 
     // False when another running process holds the lock (or it cannot be created).
-    bool Acquired() const { return acquired_; }
+    bool Acquired() const { return held_ != nullptr; }
 
 private:
-    struct Held;  // what holds the lock: the platform's own
-    std::unique_ptr<Held> held_;
-    bool acquired_ = false;
+    struct Held;                  // what holds the lock: the platform's own
+    std::unique_ptr<Held> held_;  // none when not acquired
 };
 
 // The user's private folder for the lock and the socket: the runtime folder, or where the
 // system has none a folder of the user's own in the temporary folder ("kivo-1000").
 QString RuntimeFolder();
+
+#ifdef Q_OS_UNIX
+// Whether `folder` (a native path) is a folder of this user's that no one else may enter.
+bool IsPrivateFolder(const QByteArray& folder);
+#endif
 
 // The per-user name of the running copy's local socket. On Unix a socket file in the
 // runtime folder named for the user id ("kivo-1000.socket"), in the user's own folder in the

@@ -58,6 +58,7 @@ private:
     void Run() {
         if (!work_) return;
         window_.removeEventFilter(this);
+        deleteLater();
         std::exchange(work_, nullptr)();
     }
 
