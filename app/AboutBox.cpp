@@ -10,8 +10,6 @@
 
 namespace kivo {
 
-AboutBox* gAboutBox = nullptr;
-
 AboutBox::AboutBox(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint) {
@@ -43,11 +41,6 @@ AboutBox::AboutBox(QWidget* owner)
                                   QRect(123, 171, 75, 25));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    gAboutBox = this;
-}
-
-AboutBox::~AboutBox() {
-    if (gAboutBox == this) gAboutBox = nullptr;
 }
 
 }  // namespace kivo

@@ -10,9 +10,6 @@ class AboutBox : public QDialog {
     Q_OBJECT
 public:
     explicit AboutBox(QWidget* owner);
-    ~AboutBox() override;
 };
-
-extern AboutBox* gAboutBox;
 
 }  // namespace kivo

@@ -1,6 +1,6 @@
 // The main window: its menu with shortcuts, tool bar, scrolling page area and status bar, the
 // page switch, the modified notice, dropped files and files handed over by a second start;
-// the client file commands are in ClientFileCommands.cpp.
+// the client file commands are the ClientSession's (ClientSession.cpp).
 #include "app/MainWindow.h"
 
 #include <QAction>
@@ -47,8 +47,6 @@
 
 namespace kivo {
 
-MainWindow* gMainWindow = nullptr;
-
 namespace {
 
 // A hint with its command's shortcut, as the tool tips show them: "Save the current file
@@ -73,9 +71,18 @@ MainWindow::MainWindow()
     auto* column = new QVBoxLayout(client);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
+    session_ = std::make_unique<ClientSession>(static_cast<ClientView&>(*this), this);
+    connect(session_.get(), &ClientSession::TitleChanged, this, &QWidget::setWindowTitle);
+    connect(session_.get(), &ClientSession::RecentFilesChanged, this,
+            &MainWindow::RebuildRecentMenu);
+    connect(session_.get(), &ClientSession::Saved, this, [this] {
+        statusPanel1_->clear();
+        // A note on the last paste belongs to the work just saved or left.
+        statusPanel0_->clear();
+    });
     BuildMenu();
     BuildToolBar();
-    column->addWidget(toolBar1_);
+    column->addWidget(toolBar_);
     // The page area scrolls only on a screen too small for the window (FitToScreen).
     pageScroll_ = new QScrollArea(client);
     pageScroll_->setObjectName(QStringLiteral("PageScrollArea"));
@@ -96,22 +103,15 @@ MainWindow::MainWindow()
     // Client files dropped anywhere on the window, its edit boxes included (eventFilter).
     setAcceptDrops(true);
     qApp->installEventFilter(this);
-    pendingTimer_ = new QTimer(this);
-    pendingTimer_->setSingleShot(true);
-    pendingTimer_->setInterval(250);
-    connect(pendingTimer_, &QTimer::timeout, this, &MainWindow::OpenPendingFiles);
     SetModifiedNoticeReceiver(this);
-    gMainWindow = this;
-    // The pages' notes (what a paste left out) go to the first panel.
-    StatusMessageHook() = [](const QString& text) {
-        if (gMainWindow != nullptr) gMainWindow->statusPanel0_->setText(text);
+    // The pages' notes (what a paste left out) go to the first panel of the newest window.
+    StatusMessageHook() = [panel = QPointer<QLabel>(statusPanel0_)](const QString& text) {
+        if (panel) panel->setText(text);
     };
     PlaceOnScreen();
 }
 
-MainWindow::~MainWindow() {
-    if (gMainWindow == this) gMainWindow = nullptr;
-}
+MainWindow::~MainWindow() = default;
 
 QAction* MainWindow::AddCommand(QMenu* menu, const QString& name, const QString& caption,
                                 const std::function<void()>& command) {
@@ -127,22 +127,22 @@ QAction* MainWindow::Action(const QString& objectName) const {
 
 void MainWindow::BuildMenu() {
     auto* bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
+    bar->setObjectName(QStringLiteral("MainMenu"));
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     AddCommand(file, QStringLiteral("actionNew"), QStringLiteral("&New"), [this] {
-        RunGuarded([this] { NewClientFile(); });
+        RunGuarded([this] { session_->New(); });
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     AddCommand(file, QStringLiteral("actionLoad"), QStringLiteral("&Load"), [this] {
-        RunGuarded([this] { LoadClientFile(); });
+        RunGuarded([this] { session_->Load(); });
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     recentMenu_ = file->addMenu(QStringLiteral("Open &Recent"));
     recentMenu_->setObjectName(QStringLiteral("menuOpenRecent"));
     RebuildRecentMenu();
     AddCommand(file, QStringLiteral("actionSave"), QStringLiteral("&Save"), [this] {
-        RunGuarded([this] { SaveClientFile(false); });
+        RunGuarded([this] { session_->Save(); });
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     AddCommand(file, QStringLiteral("actionSaveAs"), QStringLiteral("Save &As.."), [this] {
-        RunGuarded([this] { SaveClientFile(true); });
+        RunGuarded([this] { session_->SaveAs(); });
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     file->addSeparator()->setObjectName(QStringLiteral("N1"));
     // Alt+X first: the menu shows it, as it always has; Ctrl+Q is the desktop's habit.
@@ -189,7 +189,7 @@ void MainWindow::BuildPageShortcuts() {
 
 QToolButton* MainWindow::AddToolButton(const QString& name, int left, int width,
                                        const QString& glyph, const QString& hint) {
-    auto* button = new QToolButton(toolBar1_);
+    auto* button = new QToolButton(toolBar_);
     button->setObjectName(name);
     button->setGeometry(left, 0, width, 24);
     button->setAutoRaise(true);
@@ -207,11 +207,11 @@ QToolButton* MainWindow::AddToolButton(const QString& name, int left, int width,
 }
 
 void MainWindow::BuildToolBar() {
-    toolBar1_ = new QFrame(this);
-    toolBar1_->setObjectName(QStringLiteral("ToolBar1"));
-    toolBar1_->setFixedHeight(kToolBarHeight);
-    toolBar1_->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    toolBar1_->setLineWidth(1);
+    toolBar_ = new QFrame(this);
+    toolBar_->setObjectName(QStringLiteral("ToolBar"));
+    toolBar_->setFixedHeight(kToolBarHeight);
+    toolBar_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    toolBar_->setLineWidth(1);
 
     // The file buttons run the menu's own actions.
     const auto fileButton = [this](const QString& name, int left, const QString& glyph,
@@ -227,39 +227,36 @@ void MainWindow::BuildToolBar() {
                QStringLiteral("Load an existing file"), QStringLiteral("actionLoad"));
     fileButton(QStringLiteral("SaveFileSpeedButton"), 50, QStringLiteral("save"),
                QStringLiteral("Save the current file"), QStringLiteral("actionSave"));
-    AddToolButton(QStringLiteral("SpeedButton1"), 75, 23, {}, {})->setEnabled(false);
+    // The gap between the file buttons and the page buttons: a dead, flat button.
+    AddToolButton(QStringLiteral("ToolBarGap"), 75, 23, {}, {})->setEnabled(false);
 
+    // Each page button runs the page switch for its page (TakePages).
     const auto pageButton = [this](const QString& name, int left, const QString& glyph,
-                                   const QString& hint, void (MainWindow::*showPage)()) {
-        QToolButton* button = AddToolButton(name, left, 23, glyph, hint);
-        connect(button, &QToolButton::clicked, this, [this, showPage] { (this->*showPage)(); });
-        return button;
+                                   const QString& hint) {
+        return AddToolButton(name, left, 23, glyph, hint);
     };
-    demographicsButton_ =
-        pageButton(QStringLiteral("DemographicsButton"), 98, QStringLiteral("demographics"),
-                   QStringLiteral("Client Demographics Screen"), &MainWindow::ShowDemographicsPage);
-    entryButton_ =
-        pageButton(QStringLiteral("EntryButton"), 121, QStringLiteral("entry"),
-                   QStringLiteral("Response Entry Screen"), &MainWindow::ShowResponseEntryPage);
-    reportsButton_ =
-        pageButton(QStringLiteral("ReportsButton"), 144, QStringLiteral("reports"),
-                   QStringLiteral("View and Print Scores"), &MainWindow::ShowSubscaleScoresPage);
+    demographicsButton_ = pageButton(QStringLiteral("DemographicsButton"), 98,
+                                     QStringLiteral("demographics"),
+                                     QStringLiteral("Client Demographics Screen"));
+    entryButton_ = pageButton(QStringLiteral("EntryButton"), 121, QStringLiteral("entry"),
+                              QStringLiteral("Response Entry Screen"));
+    reportsButton_ = pageButton(QStringLiteral("ReportsButton"), 144, QStringLiteral("reports"),
+                                QStringLiteral("View and Print Scores"));
     configurationButton_ =
         pageButton(QStringLiteral("ConfigurationButton"), 167, QStringLiteral("configuration"),
-                   QStringLiteral("Configuration screen"), &MainWindow::ShowConfigurationPage);
-    viewScoresIndivButton_ =
-        pageButton(QStringLiteral("ViewScoresIndivButton"), 190, {},
-                   QStringLiteral("View individual scores"), &MainWindow::ShowItemScoresPage);
-    viewScoresIndivButton_->setText(QStringLiteral("V"));
+                   QStringLiteral("Configuration screen"));
+    itemScoresButton_ = pageButton(QStringLiteral("ItemScoresButton"), 190, {},
+                                   QStringLiteral("View individual scores"));
+    itemScoresButton_->setText(QStringLiteral("V"));
     configurationButton_->setVisible(false);
-    viewScoresIndivButton_->setVisible(false);
+    itemScoresButton_->setVisible(false);
 
     // The page buttons are one group: one button down at a time; clicking the one down keeps it
     // down and still runs its page switch, which then does nothing.
     pageButtons_ = new QButtonGroup(this);
     pageButtons_->setExclusive(true);
     for (QToolButton* button : {demographicsButton_, entryButton_, reportsButton_,
-                                configurationButton_, viewScoresIndivButton_}) {
+                                configurationButton_, itemScoresButton_}) {
         button->setCheckable(true);
         pageButtons_->addButton(button);
     }
@@ -267,7 +264,7 @@ void MainWindow::BuildToolBar() {
 
 void MainWindow::BuildStatusBar() {
     auto* bar = new QStatusBar(this);
-    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setObjectName(QStringLiteral("StatusBar"));
     bar->setFixedHeight(kStatusBarHeight);
     bar->setSizeGripEnabled(false);
     statusPanel0_ = new QLabel(bar);
@@ -283,10 +280,34 @@ void MainWindow::BuildStatusBar() {
     setStatusBar(bar);
 }
 
-void MainWindow::HostPage(Page& page) {
-    page.setParent(windowPanel_);
-    page.setVisible(false);
-    windowPanel_->layout()->addWidget(&page);
+void MainWindow::TakePages(const WindowPages& pages) {
+    pages_ = pages;
+    // Laid over the page area in this order, as they always were (it is their stacking order).
+    for (Page* page : std::initializer_list<Page*>{pages.demographics, pages.configuration,
+                                                   pages.subscaleScores, pages.responseEntry,
+                                                   pages.itemScores}) {
+        page->setParent(windowPanel_);
+        page->setVisible(false);
+        windowPanel_->layout()->addWidget(page);
+    }
+    // The page switch: one row a page, in the tool bar's order.
+    pageTable_ = {{pages.demographics, demographicsButton_},
+                  {pages.responseEntry, entryButton_},
+                  {pages.subscaleScores, reportsButton_},
+                  {pages.configuration, configurationButton_},
+                  {pages.itemScores, itemScoresButton_}};
+    for (const PageButton& row : pageTable_) {
+        connect(row.button, &QToolButton::clicked, this, [this, page = row.page] { Show(*page); });
+    }
+}
+
+void MainWindow::Show(Page& page) {
+    if (page.isVisible()) return;
+    // The visible page stores its controls as it hides.
+    for (const PageButton& row : pageTable_) {
+        if (row.page != &page && row.page->isVisible()) row.page->hide();
+    }
+    page.show();
 }
 
 void MainWindow::TakePrinting(std::unique_ptr<QuestionnairePrinting> questionnaires,
@@ -309,7 +330,6 @@ void MainWindow::PlaceOnScreen() {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         FitToScreen(screen->geometry(), screen->availableGeometry());
     }
-    files_.StartupFolder = WithTrailingSeparator(QDir::toNativeSeparators(QDir::currentPath()));
 }
 
 namespace {
@@ -369,17 +389,14 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::StartFirstClient() {
-    RunGuarded([this] { ReadSettings(); });
+    RunGuarded([this] { session_->ReadSettings(); });
     FillItemTextTable();
-    baseTitle_ = QStringLiteral("KIVO");
-    ResetClientRecord(gClientRecord);
-    setWindowTitle(baseTitle_);
-    ClearFileModified();
-    statusPanel0_->clear();
-    statusPanel1_->clear();
-    gDemographicsPage->show();
+    session_->StartEmpty();
+    pages_.demographics->show();
     demographicsButton_->setChecked(true);
-    if (!commandLineArgument_.isEmpty()) RunGuarded([this] { OpenCommandLineFile(); });
+    if (!commandLineArgument_.isEmpty()) {
+        RunGuarded([this] { session_->OpenCommandLineFile(commandLineArgument_); });
+    }
 }
 
 QString MainWindow::DroppedClientFile(const QMimeData* data) {
@@ -425,24 +442,7 @@ void MainWindow::OpenFileFromElsewhere(const QString& path) {
     if (isMinimized()) showNormal();
     raise();
     activateWindow();
-    pendingOpens_ << path;
-    OpenPendingFiles();
-}
-
-void MainWindow::OpenPendingFiles() {
-    // A question or dialog of the program is open: the file waits until it is answered.
-    if (openingPending_ || QApplication::activeModalWidget() != nullptr) {
-        if (!pendingOpens_.isEmpty()) pendingTimer_->start();
-        return;
-    }
-    openingPending_ = true;
-    while (!pendingOpens_.isEmpty()) {
-        const QString path = pendingOpens_.takeFirst();
-        RunGuarded([this, &path] {
-            if (QFileInfo(path).isFile() && ResolveUnsavedChanges()) OpenClientFile(path);
-        });
-    }
-    openingPending_ = false;
+    session_->OpenWhenIdle(path);
 }
 
 void MainWindow::ShowHelp() {
@@ -453,7 +453,7 @@ void MainWindow::ShowHelp() {
 void MainWindow::PrintScores() {
     // What is on screen is what prints: the visible editing page stores its controls first.
     RunGuarded([this] {
-        StoreVisiblePages();
+        StoreEdits();
         PreviewScoreReport();
     });
 }
@@ -495,51 +495,63 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     // The settings are worth a message but never worth keeping the program from closing.
-    RunGuarded([this] { WriteSettings(); });
+    RunGuarded([this] { session_->WriteSettings(); });
     event->accept();
 }
 
 bool MainWindow::ConfirmClose() {
     bool proceed = false;
     // A save that fails keeps the window open with the unsaved client.
-    return RunGuarded([&] { proceed = ResolveUnsavedChanges(); }) && proceed;
+    return RunGuarded([&] { proceed = session_->ResolveUnsavedChanges(); }) && proceed;
 }
 
 // --- Commands ----------------------------------------------------------------------
 
 void MainWindow::ShowAboutBox() {
-    gAboutBox->move(CentredOn(frameGeometry(), gAboutBox->frameGeometry().size()));
-    Dialogs().RunModal(*gAboutBox);
+    AboutBox& about = *pages_.aboutBox;
+    about.move(CentredOn(frameGeometry(), about.frameGeometry().size()));
+    Dialogs().RunModal(about);
 }
 
-void MainWindow::ShowDemographicsPage() {
-    if (demographicsButton_->isChecked() && gDemographicsPage->isVisible()) return;
-    SwitchPage(*gDemographicsPage,
-               {gConfigurationPage, gResponseEntryPage, gSubscaleScoresPage, gItemScoresPage});
+// --- The pages around the session's commands --------------------------------------
+
+void MainWindow::StoreEdits() {
+    if (pages_.demographics->isVisible()) pages_.demographics->ControlsToRecord();
+    if (pages_.responseEntry->isVisible()) pages_.responseEntry->StoreResponses();
 }
 
-void MainWindow::ShowResponseEntryPage() {
-    if (entryButton_->isChecked() && gResponseEntryPage->isVisible()) return;
-    SwitchPage(*gResponseEntryPage,
-               {gDemographicsPage, gConfigurationPage, gSubscaleScoresPage, gItemScoresPage});
+void MainWindow::LeaveClient() {
+    HideVisible({pages_.responseEntry, pages_.subscaleScores, pages_.itemScores});
 }
 
-void MainWindow::ShowSubscaleScoresPage() {
-    if (reportsButton_->isChecked() && gSubscaleScoresPage->isVisible()) return;
-    SwitchPage(*gSubscaleScoresPage,
-               {gDemographicsPage, gResponseEntryPage, gConfigurationPage, gItemScoresPage});
+void MainWindow::ShowClient() {
+    HideVisible({pages_.configuration});
+    if (pages_.demographics->isVisible()) {
+        pages_.demographics->RecordToControls();
+    } else {
+        pages_.demographics->show();
+    }
+    demographicsButton_->setChecked(true);
 }
 
-void MainWindow::ShowConfigurationPage() {
-    if (configurationButton_->isChecked() && gConfigurationPage->isVisible()) return;
-    SwitchPage(*gConfigurationPage,
-               {gDemographicsPage, gResponseEntryPage, gSubscaleScoresPage, gItemScoresPage});
-}
-
-void MainWindow::ShowItemScoresPage() {
-    if (viewScoresIndivButton_->isChecked() && gItemScoresPage->isVisible()) return;
-    SwitchPage(*gItemScoresPage,
-               {gDemographicsPage, gConfigurationPage, gResponseEntryPage, gSubscaleScoresPage});
+void MainWindow::RebuildRecentMenu() {
+    for (QAction* action : recentMenu_->actions()) {
+        recentMenu_->removeAction(action);
+        // It may be the action running now; its name goes at once so it is never found again.
+        action->setObjectName(QString());
+        action->deleteLater();
+    }
+    const QStringList& recentFiles = session_->RecentFiles();
+    for (qsizetype i = 0; i < recentFiles.size(); ++i) {
+        const QString path = recentFiles.at(i);
+        QString caption = path;
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* action = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(caption));
+        action->setObjectName(QStringLiteral("actionRecentFile%1").arg(i + 1));
+        connect(action, &QAction::triggered, this,
+                [this, path] { RunGuarded([this, &path] { session_->OpenRecent(path); }); });
+    }
+    recentMenu_->setEnabled(!recentFiles.isEmpty());
 }
 
 void MainWindow::PrintBlankQuestionnaire(FormKind form) {

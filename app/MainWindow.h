@@ -8,9 +8,10 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "app/ClientSession.h"
 #include "model/Questionnaire.h"
-#include "shell/DialogSeam.h"
 
 class QAction;
 class QButtonGroup;
@@ -19,34 +20,44 @@ class QLabel;
 class QMenu;
 class QMimeData;
 class QScrollArea;
-class QTimer;
 class QToolButton;
 
 namespace kivo {
 
+class AboutBox;
+class ConfigurationPage;
+class DemographicsPage;
 class HelpWindow;
+class ItemScoresPage;
 class Page;
 class QuestionnairePrinting;
+class ResponseEntryPage;
 class ScoreReportPrinting;
+class SubscaleScoresPage;
 
-// Where the open client lives on disk, and where the dialogs start.
-struct FileBookkeeping {
-    QString CurrentFileName;   // full path of the open client file; empty for a new client
-    QString CurrentShortName;  // the name part of CurrentFileName
-    QString DataPath;          // the Load dialog's folder, with its trailing separator
-    QString StartupFolder;     // the current folder at start, with its trailing separator
+// The windows the main window hosts and shows, made once by CreateWindows (app/Windows.h) and
+// kept by the main window, whose children they are.
+struct WindowPages {
+    DemographicsPage* demographics = nullptr;
+    ConfigurationPage* configuration = nullptr;
+    SubscaleScoresPage* subscaleScores = nullptr;
+    ResponseEntryPage* responseEntry = nullptr;
+    ItemScoresPage* itemScores = nullptr;
+    AboutBox* aboutBox = nullptr;
 };
 
 // The main window: menu, tool bar, page area and status bar; it hosts one page at a time
-// and runs the client file commands.
-class MainWindow : public QMainWindow {
+// and hands the client file commands to its ClientSession.
+class MainWindow : public QMainWindow, private ClientView {
     Q_OBJECT
 public:
     MainWindow();
     ~MainWindow() override;
 
-    // Lays `page` over the page area.
-    void HostPage(Page& page);
+    // Takes the pages made for this window: lays each over the page area, hidden, and puts the
+    // five pages into the page switch with their tool bar buttons.
+    void TakePages(const WindowPages& pages);
+    const WindowPages& Pages() const { return pages_; }
     // The first command-line argument: a client file to open at the first show.
     void SetCommandLineArgument(const QString& argument);
 
@@ -60,30 +71,15 @@ public:
     QAction* Action(const QString& objectName) const;
 
     // The page switch of the tool bar's page buttons: hides the visible page (which stores
-    // its controls) and shows the chosen one. Nothing happens when it is already shown.
-    void ShowDemographicsPage();
-    void ShowResponseEntryPage();
-    void ShowSubscaleScoresPage();
-    void ShowConfigurationPage();
-    void ShowItemScoresPage();
+    // its controls) and shows `page`. Nothing happens when it is already shown.
+    void Show(Page& page);
 
-    // Client file commands; errors are raised as Error.
-    void NewClientFile();
-    void LoadClientFile();
-    // True when the file was written; false when the Save As dialog was cancelled.
-    bool SaveClientFile(bool saveAs);
-    void OpenCommandLineFile();
-    void ReadSettings();
-    void WriteSettings();
-    // Opens a file of the Open Recent menu through the unsaved-changes question; a file that
-    // is gone is dropped from the menu with a message instead.
-    void OpenRecentFile(const QString& path);
-    // The client files opened or saved last, newest first (full paths, at most eight).
-    const QStringList& RecentFiles() const { return recentFiles_; }
+    // The open client's file and its commands.
+    ClientSession& Session() { return *session_; }
+    const ClientSession& Session() const { return *session_; }
     // A client file from outside the window: handed over by a second start of the program
-    // or dropped on the window. Raises the window, then opens the file through the
-    // unsaved-changes question, once no modal window is open; a path that names no file is
-    // passed over without a word, as on the command line.
+    // or dropped on the window. Raises the window, then has the session open the file
+    // through the unsaved-changes question once no modal window is open.
     void OpenFileFromElsewhere(const QString& path);
 
     // The window on a screen of `screen` with the free area `available`: its fixed size and
@@ -98,8 +94,6 @@ public:
     QuestionnairePrinting& Questionnaires() { return *questionnaires_; }
     ScoreReportPrinting& ScoreReport() { return *scoreReport_; }
 
-    const FileBookkeeping& Files() const { return files_; }
-    const QString& BaseTitle() const { return baseTitle_; }
     QString StatusPanelText(int panel) const;
 
 protected:
@@ -109,7 +103,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Places the window on the screen and notes the start-up folder.
+    // Places the window on the screen.
     void PlaceOnScreen();
     // The first show: settings, item texts, an empty client, the demographics page and the
     // file named on the command line.
@@ -119,12 +113,8 @@ private:
     void ShowModifiedMark();
     // Fits the window again once the window manager's frame is known.
     void RefitWithFrame();
-    void OpenPendingFiles();
-    void AddRecentFile(const QString& path);
     void RebuildRecentMenu();
     void PrintScores();
-    // The name Save As offers a client that has no file yet.
-    QString SuggestedFileName() const;
 
     void BuildMenu();
     void BuildToolBar();
@@ -135,42 +125,39 @@ private:
     QToolButton* AddToolButton(const QString& name, int left, int width, const QString& glyph,
                                const QString& hint);
 
-    // Asks about unsaved changes when there are any; Yes saves. False when the user cancelled
-    // or the save did not complete (its dialog cancelled; a failed write raises its error).
-    bool ResolveUnsavedChanges();
-    // Makes the visible editing pages store their controls into the record.
-    void StoreVisiblePages();
-    // Shows the demographics page with the record's contents and presses its button.
-    void ShowDemographicsFromRecord();
-    // Reads a client file and makes it the open client (Load, command-line open).
-    void OpenClientFile(const QString& path);
-    void TakeFileName(const QString& path);
-    void MarkSaved();
+    // ClientView: the pages around the session's commands.
+    void StoreEdits() override;
+    void LeaveClient() override;
+    void ShowClient() override;
+
     void PrintBlankQuestionnaire(FormKind form);
     void ShowAboutBox();
-    FileRequest ClientFileRequest(const QString& title);
 
     // The single client file of a drag, or empty when the drag carries anything else.
     static QString DroppedClientFile(const QMimeData* data);
 
+    // A page of the page switch and the tool bar button that shows it.
+    struct PageButton {
+        Page* page = nullptr;
+        QToolButton* button = nullptr;
+    };
+
+    std::unique_ptr<ClientSession> session_;
     std::unique_ptr<QuestionnairePrinting> questionnaires_;
     std::unique_ptr<ScoreReportPrinting> scoreReport_;
-    FileBookkeeping files_;
-    QString baseTitle_;
+    WindowPages pages_;
+    // The page switch, in the tool bar's order; a page without a button has none here.
+    std::vector<PageButton> pageTable_;
     QString commandLineArgument_;
     bool shown_ = false;
-    QStringList recentFiles_;
-    QStringList pendingOpens_;
-    bool openingPending_ = false;
     QRect screen_;
     QRect available_;
     bool fitted_ = false;  // cut to a small screen
 
-    QFrame* toolBar1_ = nullptr;
+    QFrame* toolBar_ = nullptr;
     QFrame* windowPanel_ = nullptr;
     QScrollArea* pageScroll_ = nullptr;
     QMenu* recentMenu_ = nullptr;
-    QTimer* pendingTimer_ = nullptr;
     HelpWindow* helpWindow_ = nullptr;
     QLabel* statusPanel0_ = nullptr;
     QLabel* statusPanel1_ = nullptr;
@@ -179,9 +166,7 @@ private:
     QToolButton* entryButton_ = nullptr;
     QToolButton* reportsButton_ = nullptr;
     QToolButton* configurationButton_ = nullptr;
-    QToolButton* viewScoresIndivButton_ = nullptr;
+    QToolButton* itemScoresButton_ = nullptr;
 };
-
-extern MainWindow* gMainWindow;
 
 }  // namespace kivo

@@ -89,11 +89,6 @@ QStringList ReadRecentFiles(const QString& settingsPath) {
     return files;
 }
 
-void WriteDataPath(const QString& settingsPath, const QString& dataPath) {
-    const QString text = ExistingText(settingsPath);
-    ReplaceFile(settingsPath, WithIniValue(text, kSection, kKey, ValueBytes(dataPath)));
-}
-
 void WriteSettingsFile(const QString& settingsPath, const QString& dataPath,
                        const QStringList& recentFiles) {
     QString text = WithIniValue(ExistingText(settingsPath), kSection, kKey, ValueBytes(dataPath));

@@ -24,15 +24,11 @@ QString ReadDataPath(const QString& settingsPath, const QString& fallback);
 // repeats left out. Empty when the file or the section is missing.
 QStringList ReadRecentFiles(const QString& settingsPath);
 
-// Stores DataPath in the settings file, creating the file or the section when missing and
-// keeping every other line. The file is replaced in one step once the new text is written.
-// Throws Error "Unable to write to <path>" on failure; an existing file that cannot be read
-// is left alone (and reported), never overwritten with DataPath alone.
-void WriteDataPath(const QString& settingsPath, const QString& dataPath);
-
-// The same for DataPath and the recent files at once (File1 to File<n>, the keys after them
-// removed). Every line of other sections and keys stays byte for byte as it was, whatever
-// its encoding.
+// Stores DataPath and the recent files (File1 to File<n>, the keys after them removed) in the
+// settings file, creating the file or the section when missing. Every line of other sections
+// and keys stays byte for byte as it was, whatever its encoding. The file is replaced in one
+// step once the new text is written. Throws Error "Unable to write to <path>" on failure; an
+// existing file that cannot be read is left alone (and reported), never overwritten.
 void WriteSettingsFile(const QString& settingsPath, const QString& dataPath,
                        const QStringList& recentFiles);
 

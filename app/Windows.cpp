@@ -1,6 +1,8 @@
-// Creates the main window with its pages, the About box and the printing, and wires the
-// Print Scores hook to the score report for as long as the window lives.
+// Creates the main window with its pages, the About box and the printing, connects the two
+// score pages to each other, and wires the Print Scores hook to the score report.
 #include "app/Windows.h"
+
+#include <QPointer>
 
 #include "app/AboutBox.h"
 #include "app/MainWindow.h"
@@ -18,23 +20,28 @@ namespace kivo {
 std::unique_ptr<MainWindow> CreateWindows(const QString& commandLineArgument) {
     auto main = std::make_unique<MainWindow>();
     main->SetCommandLineArgument(commandLineArgument);
-    new AboutBox(main.get());
-    main->HostPage(*new DemographicsPage(main.get()));
-    main->HostPage(*new ConfigurationPage(main.get()));
-    main->HostPage(*new SubscaleScoresPage(main.get()));
-    main->HostPage(*new ResponseEntryPage(main.get()));
-    main->HostPage(*new ItemScoresPage(main.get()));
+    WindowPages pages;
+    pages.aboutBox = new AboutBox(main.get());
+    pages.demographics = new DemographicsPage(main.get());
+    pages.configuration = new ConfigurationPage(main.get());
+    pages.subscaleScores = new SubscaleScoresPage(main.get());
+    pages.responseEntry = new ResponseEntryPage(main.get());
+    pages.itemScores = new ItemScoresPage(main.get());
+    main->TakePages(pages);
     main->TakePrinting(std::make_unique<QuestionnairePrinting>(main.get()),
                        std::make_unique<ScoreReportPrinting>());
 
-    // The score pages know Print Scores only through the hook; it lives as long as the window.
-    ScoreReportPrinting* scoreReport = &main->ScoreReport();
-    ScoreReportPreviewHook() = [scoreReport] { scoreReport->Preview(); };
-    // Cleared with the window that owns it; a window replaced by a newer one (tests) leaves the
-    // newer window's hook in place.
-    QObject::connect(main.get(), &QObject::destroyed, [] {
-        if (gMainWindow == nullptr) ScoreReportPreviewHook() = nullptr;
-    });
+    // The report screen and the item view lead to each other, past the page buttons.
+    QObject::connect(pages.subscaleScores, &SubscaleScoresPage::ItemScoresRequested,
+                     pages.itemScores, &QWidget::show);
+    QObject::connect(pages.itemScores, &ItemScoresPage::SubscaleScoresRequested,
+                     pages.subscaleScores, &QWidget::show);
+
+    // The score pages know Print Scores only through the hook. It follows the newest window; a
+    // hook left behind by a window that is gone does nothing, as an empty one.
+    ScoreReportPreviewHook() = [window = QPointer<MainWindow>(main.get())] {
+        if (window) window->ScoreReport().Preview();
+    };
     return main;
 }
 

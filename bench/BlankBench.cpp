@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "canvas/FontMap.h"
+#include "bench/GuiBenchMain.h"
 #include "canvas/PageCanvas.h"
 #include "print/engine/PageOutput.h"
 #include "print/questionnaire/QuestionnairePages.h"
@@ -96,13 +96,10 @@ double Median(std::vector<double> values) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    kivo::canvas::InstallFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+namespace {
+
+// The ratios of the medians, once every benchmark ran.
+void PrintRatios() {
     const auto ratio = [](const char* blank, const char* baseline) {
         const double base = Median(gSeconds[baseline]);
         return base > 0 ? Median(gSeconds[blank]) / base : 0.0;
@@ -112,5 +109,10 @@ int main(int argc, char** argv) {
         "2.00), inside one process %.2f\n",
         ratio("blank process", "baseline process"),
         ratio("blank in process", "baseline in process"));
-    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return kivo::bench::RunGuiBenchmarks<QGuiApplication>(argc, argv, nullptr, PrintRatios);
 }

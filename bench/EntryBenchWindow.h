@@ -23,7 +23,7 @@ inline std::unique_ptr<MainWindow> StartWithClient(const ClientRecord& client) {
     main->show();
     QApplication::processEvents();
     gClientRecord = client;
-    gDemographicsPage->RecordToControls();
+    main->Pages().demographics->RecordToControls();
     ClearFileModified();
     QApplication::processEvents();
     return main;

@@ -18,7 +18,7 @@ using namespace kivo;
 std::unique_ptr<MainWindow> StartOnTheEntryPage() {
     auto main =
         bench::StartWithClient(test::ClientBuilder().Name("Johnson").Form(kLongForm).Build());
-    main->ShowResponseEntryPage();
+    main->Show(*main->Pages().responseEntry);
     QApplication::setActiveWindow(main.get());
     QApplication::processEvents();
     return main;
@@ -36,7 +36,7 @@ void Press(QWidget* target, int key, const QString& text = {}) {
 template <typename Paint>
 void TypeAnswers(benchmark::State& state, Paint paint) {
     auto main = StartOnTheEntryPage();
-    ResponseEntryPage& page = *gResponseEntryPage;
+    ResponseEntryPage& page = *main->Pages().responseEntry;
     QWidget* grid = page.findChild<QWidget*>(QStringLiteral("ScrollContent"));
     int pass = 0;
     for (auto _ : state) {
@@ -79,7 +79,7 @@ BENCHMARK(BM_AnswerKeyAndWholePage)->Unit(benchmark::kMillisecond);
 void BM_EntryPageRepaint(benchmark::State& state) {
     auto main = StartOnTheEntryPage();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(gResponseEntryPage->grab());
+        benchmark::DoNotOptimize(main->Pages().responseEntry->grab());
     }
 }
 BENCHMARK(BM_EntryPageRepaint)->Unit(benchmark::kMillisecond);

@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QLayout>
 #include <cstring>
 
 #include "app/MainWindow.h"
@@ -39,9 +40,9 @@ std::unique_ptr<MainWindow> StartWithLongFormClient() {
 void BM_EntryPageSwitch(benchmark::State& state) {
     auto main = StartWithLongFormClient();
     for (auto _ : state) {
-        main->ShowResponseEntryPage();
+        main->Show(*main->Pages().responseEntry);
         QApplication::processEvents();
-        main->ShowDemographicsPage();
+        main->Show(*main->Pages().demographics);
         QApplication::processEvents();
     }
     state.counters["switches"] = benchmark::Counter(2.0 * static_cast<double>(state.iterations()));
@@ -50,11 +51,15 @@ BENCHMARK(BM_EntryPageSwitch)->Unit(benchmark::kMillisecond);
 
 void BM_EmptyPageSwitch(benchmark::State& state) {
     auto main = StartWithLongFormClient();
-    gDemographicsPage->hide();
-    auto* first = new Page(main.get());
-    auto* second = new Page(main.get());
-    main->HostPage(*first);
-    main->HostPage(*second);
+    main->Pages().demographics->hide();
+    // Two empty pages laid over the page area as the window lays its own.
+    QWidget* area = main->findChild<QWidget*>(QStringLiteral("WindowPanel"));
+    auto* first = new Page(area);
+    auto* second = new Page(area);
+    for (Page* page : {first, second}) {
+        page->setVisible(false);
+        area->layout()->addWidget(page);
+    }
     first->show();
     QApplication::processEvents();
     for (auto _ : state) {

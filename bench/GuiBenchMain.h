@@ -12,10 +12,11 @@
 namespace kivo::bench {
 
 // Runs the registered benchmarks under an `App` (QApplication for widgets, QGuiApplication for
-// painting alone); `prepare` runs once the application exists. Exits 1 on an argument the
-// benchmarks do not know.
+// painting alone); `prepare` runs once the application exists, `summarise` after the last
+// benchmark. Exits 1 on an argument the benchmarks do not know.
 template <typename App>
-int RunGuiBenchmarks(int argc, char** argv, void (*prepare)() = nullptr) {
+int RunGuiBenchmarks(int argc, char** argv, void (*prepare)() = nullptr,
+                     void (*summarise)() = nullptr) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     App app(argc, argv);
     canvas::InstallFontSubstitutes();
@@ -24,6 +25,7 @@ int RunGuiBenchmarks(int argc, char** argv, void (*prepare)() = nullptr) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    if (summarise) summarise();
     return 0;
 }
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "canvas/FontMap.h"
+#include "bench/GuiBenchMain.h"
 #include "model/ClientFile.h"
 #include "model/Session.h"
 #include "print/engine/Report.h"
@@ -75,11 +75,5 @@ BENCHMARK(BM_KivoCliReport)->Unit(benchmark::kMillisecond)->UseRealTime()->Itera
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    kivo::canvas::InstallFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kivo::bench::RunGuiBenchmarks<QGuiApplication>(argc, argv);
 }

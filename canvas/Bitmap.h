@@ -24,7 +24,6 @@ public:
     Bitmap(int width, int height);
 
     int Width() const { return image.width(); }
-    int Height() const { return image.height(); }
 
     // Ends drawing and returns the picture; the canvas must not be drawn on afterwards.
     const QImage& Finish();

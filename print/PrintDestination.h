@@ -29,7 +29,6 @@ public:
     PrintDestination& operator=(const PrintDestination&) = delete;
 
     QPagedPaintDevice& Device();
-    bool IsPdf() const { return pdf_ != nullptr; }
     // Resolution and the printable area's origin on the paper, for laying out pages.
     report::DeviceFrame Frame() const;
     // After the job ended: false, with the reason, when the print system refused it.

@@ -6,17 +6,10 @@
 
 namespace kivo {
 
-ConfigurationPage* gConfigurationPage = nullptr;
-
 ConfigurationPage::ConfigurationPage(QWidget* parent) : Page(parent) {
     setObjectName(QStringLiteral("ConfigurationPage"));
     setWindowTitle(QStringLiteral("Configuration Screen"));
     SetBackground(*this, 0xDFFFF0);
-    gConfigurationPage = this;
-}
-
-ConfigurationPage::~ConfigurationPage() {
-    if (gConfigurationPage == this) gConfigurationPage = nullptr;
 }
 
 }  // namespace kivo

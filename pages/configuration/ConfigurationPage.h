@@ -11,9 +11,6 @@ class ConfigurationPage : public Page {
     Q_OBJECT
 public:
     explicit ConfigurationPage(QWidget* parent);
-    ~ConfigurationPage() override;
 };
-
-extern ConfigurationPage* gConfigurationPage;
 
 }  // namespace kivo

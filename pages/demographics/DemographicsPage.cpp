@@ -21,8 +21,6 @@ namespace kivo {
 
 using entry::RecordLineEdit;
 
-DemographicsPage* gDemographicsPage = nullptr;
-
 const QString kKeepResponsesQuestion = QStringLiteral(
     "You have selected a different form.  Would you like to keep any previously stored "
     "responses?");
@@ -102,11 +100,6 @@ DemographicsPage::DemographicsPage(QWidget* parent) : Page(parent) {
                At(19, 354), Caption());
     SetTabOrder();
     ConnectHandlers();
-    gDemographicsPage = this;
-}
-
-DemographicsPage::~DemographicsPage() {
-    if (gDemographicsPage == this) gDemographicsPage = nullptr;
 }
 
 void DemographicsPage::BuildPatientControls() {

@@ -29,7 +29,6 @@ class DemographicsPage : public Page {
     Q_OBJECT
 public:
     explicit DemographicsPage(QWidget* parent);
-    ~DemographicsPage() override;
 
     // Loads every control from gClientRecord; never marks the client modified.
     void RecordToControls();
@@ -79,7 +78,5 @@ private:
     // True while the controls are loaded from the record: their change signals mean nothing.
     bool loading_ = false;
 };
-
-extern DemographicsPage* gDemographicsPage;
 
 }  // namespace kivo

@@ -22,8 +22,6 @@
 
 namespace kivo {
 
-ResponseEntryPage* gResponseEntryPage = nullptr;
-
 namespace {
 
 using entry::kRowHeight;
@@ -45,11 +43,6 @@ ResponseEntryPage::ResponseEntryPage(QWidget* parent) : Page(parent) {
     setObjectName(QStringLiteral("ResponseEntryPage"));
     setWindowTitle(QStringLiteral("Data Entry Form"));
     setFont(PixelFont(16, true));
-    gResponseEntryPage = this;
-}
-
-ResponseEntryPage::~ResponseEntryPage() {
-    if (gResponseEntryPage == this) gResponseEntryPage = nullptr;
 }
 
 // --- Building -----------------------------------------------------------------------

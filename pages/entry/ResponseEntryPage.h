@@ -41,7 +41,6 @@ public:
     static constexpr int kLetterCount = 7;
 
     explicit ResponseEntryPage(QWidget* parent);
-    ~ResponseEntryPage() override;
 
     // Writes the state of the controls back to Responses of gClientRecord (the positions of
     // the shown form only, less the kept codes); never marks the client modified.
@@ -136,7 +135,5 @@ private:
     int focusCondition_ = 0;
     int focusRow_ = 0;
 };
-
-extern ResponseEntryPage* gResponseEntryPage;
 
 }  // namespace kivo

@@ -13,13 +13,10 @@
 #include "drawing/RecordText.h"
 #include "model/Session.h"
 #include "pages/scores/ScorePageControls.h"
-#include "pages/scores/SubscaleScoresPage.h"
 #include "pages/widgets/FixedLayout.h"
 #include "shell/ErrorBox.h"
 
 namespace kivo {
-
-ItemScoresPage* gItemScoresPage = nullptr;
 
 namespace {
 
@@ -32,7 +29,6 @@ ItemScoresPage::ItemScoresPage(QWidget* parent) : Page(parent) {
     SetUpScorePage(*this, QStringLiteral("ItemScoresPage"),
                    QStringLiteral("View Individual Scores"),
                    PixelFont(11, false, QStringLiteral("Tahoma")));
-    gItemScoresPage = this;
 }
 
 // The controls are made when the page is first shown: start-up does not wait for a page it
@@ -70,10 +66,6 @@ void ItemScoresPage::BuildControlsOnce() {
     ShowNewChildren();
 }
 
-ItemScoresPage::~ItemScoresPage() {
-    if (gItemScoresPage == this) gItemScoresPage = nullptr;
-}
-
 void ItemScoresPage::OnShown() {
     BuildControlsOnce();
     form_ = gClientRecord.TestForm;
@@ -93,7 +85,7 @@ void ItemScoresPage::PaintGraph(canvas::Canvas& canvas, int width, int height) {
 
 void ItemScoresPage::ShowSubscaleScores() {
     if (isVisible()) hide();
-    if (gSubscaleScoresPage != nullptr) gSubscaleScoresPage->show();
+    emit SubscaleScoresRequested();
 }
 
 void ItemScoresPage::ShowClientInfo() {

@@ -18,7 +18,6 @@ class ItemScoresPage : public Page {
     Q_OBJECT
 public:
     explicit ItemScoresPage(QWidget* parent);
-    ~ItemScoresPage() override;
 
     // The subscale shown, 0..5 in the buttons' order (Speech Cues, Listening Effort,
     // Pleasantness, Quietness, Convenience, Use); kept across hides and shows.
@@ -27,10 +26,14 @@ public:
     // Shows subscale `tag`, the clicked subscale button's place in the row, 0..5.
     void SelectSubscale(int tag);
     void PaintGraph(canvas::Canvas& canvas, int width, int height);
-    // Switches back to the report screen.
+    // Hides this page and asks for the report screen back (SubscaleScoresRequested).
     void ShowSubscaleScores();
     // Sets the client detail texts from the record.
     void ShowClientInfo();
+
+signals:
+    // The report screen is wanted in this page's place; connected where the windows are made.
+    void SubscaleScoresRequested();
 
 protected:
     // Takes the record's form, presses Speech Cues while it is the subscale shown, sets the
@@ -48,7 +51,5 @@ private:
     QWidget* panel2_ = nullptr;
     QPushButton* bitBtn1_ = nullptr;
 };
-
-extern ItemScoresPage* gItemScoresPage;
 
 }  // namespace kivo

@@ -7,7 +7,6 @@
 #include "drawing/ReportPaintBox.h"
 #include "drawing/ScoreTables.h"
 #include "model/Session.h"
-#include "pages/scores/ItemScoresPage.h"
 #include "pages/scores/ScorePageControls.h"
 #include "pages/widgets/FixedLayout.h"
 #include "shell/ErrorBox.h"
@@ -15,12 +14,9 @@
 
 namespace kivo {
 
-SubscaleScoresPage* gSubscaleScoresPage = nullptr;
-
 SubscaleScoresPage::SubscaleScoresPage(QWidget* parent) : Page(parent) {
     SetUpScorePage(*this, QStringLiteral("SubscaleScoresPage"), QStringLiteral("Report Screen"),
                    PixelFont(11));
-    gSubscaleScoresPage = this;
 }
 
 // The controls are made when the page is first shown: start-up does not wait for a page it
@@ -47,10 +43,6 @@ void SubscaleScoresPage::BuildControlsOnce() {
     ShowNewChildren();
 }
 
-SubscaleScoresPage::~SubscaleScoresPage() {
-    if (gSubscaleScoresPage == this) gSubscaleScoresPage = nullptr;
-}
-
 void SubscaleScoresPage::OnShown() {
     BuildControlsOnce();
     LoadNormTable();
@@ -65,7 +57,7 @@ void SubscaleScoresPage::PaintGraph(canvas::Canvas& canvas, int width, int heigh
 
 void SubscaleScoresPage::ShowItemScores() {
     if (isVisible()) hide();
-    if (gItemScoresPage != nullptr) gItemScoresPage->show();
+    emit ItemScoresRequested();
 }
 
 void SubscaleScoresPage::PrintScores() {

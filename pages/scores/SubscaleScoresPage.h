@@ -16,14 +16,17 @@ class SubscaleScoresPage : public Page {
     Q_OBJECT
 public:
     explicit SubscaleScoresPage(QWidget* parent);
-    ~SubscaleScoresPage() override;
 
     // Scores the open client, then draws the chart and both score tables.
     void PaintGraph(canvas::Canvas& canvas, int width, int height);
-    // Switches to the item score view.
+    // Hides this page and asks for the item score view (ItemScoresRequested).
     void ShowItemScores();
     // Opens the preview of the printed score report.
     void PrintScores();
+
+signals:
+    // The item score view is wanted in this page's place; connected where the windows are made.
+    void ItemScoresRequested();
 
 protected:
     // Loads the norms, then sets the client detail texts from the record.
@@ -37,7 +40,5 @@ private:
     QPushButton* bitBtn1_ = nullptr;
     QPushButton* printScoresButton_ = nullptr;
 };
-
-extern SubscaleScoresPage* gSubscaleScoresPage;
 
 }  // namespace kivo

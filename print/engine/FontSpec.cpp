@@ -35,8 +35,4 @@ double DesignMetrics::TextHeight() const {
     return QFontMetricsF(font_).height() * kToDesign;
 }
 
-double DesignMetrics::Ascent() const {
-    return QFontMetricsF(font_).ascent() * kToDesign;
-}
-
 }  // namespace kivo::report

@@ -30,7 +30,6 @@ public:
     explicit DesignMetrics(const FontSpec& font);
     double TextWidth(const QString& text) const;
     double TextHeight() const;  // the height of a line ("W")
-    double Ascent() const;
 
 private:
     QFont font_;

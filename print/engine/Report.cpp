@@ -17,11 +17,9 @@ public:
 
     PageStore Run() {
         if (report_.BeforeRun) report_.BeforeRun();
-        if (report_.PrintIfEmpty) {
-            // No data source: the detail bands print exactly once.
-            for (auto* band : BandsOf(BandKind::Detail)) PrintBand(*band);
-        }
-        if (started_ && !stopped_) FinishPage(true);
+        // No data source: the detail bands print exactly once.
+        for (auto* band : BandsOf(BandKind::Detail)) PrintBand(*band);
+        if (started_ && !stopped_) FinishPage();
         return std::move(store_);
     }
 
@@ -83,7 +81,7 @@ private:
     }
 
     void StartPage() {
-        if (started_) FinishPage(false);
+        if (started_) FinishPage();
         if (stopped_) return;
         if (pageLimit_ > 0 && store_.PageCount() >= pageLimit_) {
             stopped_ = true;
@@ -95,19 +93,17 @@ private:
         page.height = report_.Page.Length;
         store_.pages.push_back(std::move(page));
         y_ = report_.Page.TopMargin;
-        if (store_.PageCount() > 1 || report_.Options.FirstPageHeader) {
-            for (auto* band : BandsOf(BandKind::PageHeader)) PrintBand(*band);
-        }
+        // Every page has its header, the first included.
+        for (auto* band : BandsOf(BandKind::PageHeader)) PrintBand(*band);
     }
 
-    void FinishPage(bool last) {
-        if (!last || report_.Options.LastPageFooter) {
-            for (auto* band : BandsOf(BandKind::PageFooter)) {
-                const bool alignToBottom = band->AlignToBottom;
-                band->AlignToBottom = true;  // footers sit on the bottom margin
-                PrintBand(*band);
-                band->AlignToBottom = alignToBottom;
-            }
+    void FinishPage() {
+        // Every page has its footer, the last included; footers sit on the bottom margin.
+        for (auto* band : BandsOf(BandKind::PageFooter)) {
+            const bool alignToBottom = band->AlignToBottom;
+            band->AlignToBottom = true;
+            PrintBand(*band);
+            band->AlignToBottom = alignToBottom;
         }
         if (onPage_ && !onPage_(store_.PageCount())) stopped_ = true;
     }

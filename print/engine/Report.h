@@ -30,11 +30,6 @@ struct PageSetup {
     static PageSetup Of(Paper paper);
 };
 
-struct ReportOptions {
-    bool FirstPageHeader = true;  // print the page header on page 1 too
-    bool LastPageFooter = true;   // print the page footer on the last page too
-};
-
 // What the print dialog chose; kept with the report for every later print of the run. A
 // report always prints whole and upright: no page range, no landscape.
 struct PrintSettings {
@@ -67,8 +62,6 @@ public:
 
     PageSetup Page;
     FontSpec Font;
-    ReportOptions Options;
-    bool PrintIfEmpty = true;  // a report has no data source: false prints no detail band
     QString ReportTitle;
     PrintSettings PrinterSettings;
     int PagesInPreview = 0;  // the most pages the preview generates; 0 for all

@@ -342,10 +342,6 @@ void ReportPreview::closeEvent(QCloseEvent* event) {
     emit closed();
 }
 
-void ReportPreview::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);  // the scroll area re-centres the page at its zoom
-}
-
 void Preview(Report& report, const PreviewActions& actions) {
     static bool open = false;
     if (open) return;

@@ -65,8 +65,6 @@ public:
     // then take these pages, and the title names them and their file. A store without pages
     // is not shown.
     void ShowStore(PageStore store);
-    // The name Save suggests for the shown pages.
-    QString SaveName() const { return saveName_; }
 
     static constexpr double kCopyDpi = 300.0;
 
@@ -77,7 +75,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QToolButton* AddButton(const char* name, const QString& text, const QString& hint,

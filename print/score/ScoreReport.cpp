@@ -70,8 +70,6 @@ ScoreReport::ScoreReport() {
     report_.Page = PageSetup{};  // Letter portrait, 12.7 mm margins all round
     report_.Font.family = "Arial";
     report_.Font.pointSize = 10.0;
-    report_.Options = {true, true};
-    report_.PrintIfEmpty = true;
     report_.PagesInPreview = 1;
     report_.BeforeRun = [this] { TakeClient(); };
     BuildPageHeader();

@@ -43,6 +43,7 @@ public:
     // The table-driven tests' steps reach the fixture through a reference.
     using ShellTest::Find;
     using ShellTest::Folder;
+    using ShellTest::Pages;
     using ShellTest::main_;
     using ShellTest::script_;
 
@@ -83,9 +84,9 @@ TEST_F(Desktop, ShortcutsTypedOnTheWindowRunTheirCommands) {
         EXPECT_EQ(t.script_->asked[0].file.title, title);
     };
     // The pages exist only once the windows do: each check finds its page when it runs.
-    const auto pageShown = [](std::function<Page*()> page, const char* button) {
+    const auto pageShown = [](std::function<Page*(Desktop&)> page, const char* button) {
         return [page, button](Desktop& t) {
-            EXPECT_TRUE(page()->isVisible());
+            EXPECT_TRUE(page(t)->isVisible());
             EXPECT_TRUE(t.Find<QToolButton>(button)->isChecked());
         };
     };
@@ -124,12 +125,12 @@ TEST_F(Desktop, ShortcutsTypedOnTheWindowRunTheirCommands) {
         {"Alt+X", Qt::Key_X, Qt::AltModifier, nullptr,
          [](Desktop& t) { EXPECT_FALSE(t.main_->isVisible()); }},
         {"Ctrl+2", Qt::Key_2, Qt::ControlModifier, nullptr,
-         pageShown([]() -> Page* { return gResponseEntryPage; }, "EntryButton")},
+         pageShown([](Desktop& t) -> Page* { return t.Pages().responseEntry; }, "EntryButton")},
         {"Ctrl+3", Qt::Key_3, Qt::ControlModifier, nullptr,
-         pageShown([]() -> Page* { return gSubscaleScoresPage; }, "ReportsButton")},
+         pageShown([](Desktop& t) -> Page* { return t.Pages().subscaleScores; }, "ReportsButton")},
         {"Ctrl+1", Qt::Key_1, Qt::ControlModifier,
          [](Desktop& t) { test::ClickButton(*t.main_, "ReportsButton"); },
-         pageShown([]() -> Page* { return gDemographicsPage; }, "DemographicsButton")},
+         pageShown([](Desktop& t) -> Page* { return t.Pages().demographics; }, "DemographicsButton")},
         {"F1", Qt::Key_F1, Qt::NoModifier, nullptr,
          [](Desktop& t) {
              auto* help = t.Find<HelpWindow>("HelpWindow");
@@ -160,15 +161,15 @@ TEST_F(Desktop, PageShortcutsGoThroughThePageButtons) {
     QTest::keyClick(&main, Qt::Key_2, Qt::ControlModifier);
     QTest::keyClick(&main, Qt::Key_2, Qt::ControlModifier);  // already shown: nothing happens
     EXPECT_EQ(entryClicks, 2);
-    EXPECT_TRUE(gResponseEntryPage->isVisible());
+    EXPECT_TRUE(Pages().responseEntry->isVisible());
     // From the item view (reached from the report page), Ctrl+3 goes back to the report page
     // although its button stayed down, as a click on it does.
     QTest::keyClick(&main, Qt::Key_3, Qt::ControlModifier);
-    gSubscaleScoresPage->hide();
-    gItemScoresPage->show();
+    Pages().subscaleScores->hide();
+    Pages().itemScores->show();
     QTest::keyClick(&main, Qt::Key_3, Qt::ControlModifier);
-    EXPECT_TRUE(gSubscaleScoresPage->isVisible());
-    EXPECT_FALSE(gItemScoresPage->isVisible());
+    EXPECT_TRUE(Pages().subscaleScores->isVisible());
+    EXPECT_FALSE(Pages().itemScores->isVisible());
 }
 
 TEST_F(Desktop, MenuItemsShowTheirShortcuts) {
@@ -198,7 +199,7 @@ TEST_F(Desktop, PrintScoresShortcutOpensThePreviewOfWhatIsOnScreen) {
     MainWindow& main = StartActive();
     std::vector<std::string> previewed;
     ScoreReportPreviewHook() = [&previewed] { previewed.push_back(LastName()); };
-    auto* edit = gDemographicsPage->findChild<QLineEdit*>("EditLastName");
+    auto* edit = Pages().demographics->findChild<QLineEdit*>("EditLastName");
     edit->setFocus();
     QTest::keyClicks(edit, "Garcia");
     QTest::keyClick(edit, Qt::Key_P, Qt::ControlModifier);
@@ -236,7 +237,7 @@ TEST_F(Desktop, OpenRecentListsNewestFirstWithoutRepeatsAndKeepsOtherLinesByteFo
     Load(a);  // to the top, once
     script_->files = {c};
     test::TriggerAction(main, "actionSaveAs");  // saved under a new name: to the top
-    EXPECT_EQ(main.RecentFiles(), QStringList({c, a, b}));
+    EXPECT_EQ(main.Session().RecentFiles(), QStringList({c, a, b}));
     EXPECT_EQ(RecentCaptions(main), QStringList({"&1 " + c, "&2 " + a, "&3 " + b}));
     EXPECT_TRUE(Find<QMenu>("menuOpenRecent")->isEnabled());
 
@@ -247,10 +248,10 @@ TEST_F(Desktop, OpenRecentListsNewestFirstWithoutRepeatsAndKeepsOtherLinesByteFo
 
     // The next run reads them back.
     MainWindow& next = Start();
-    EXPECT_EQ(next.RecentFiles(), QStringList({c, a, b}));
+    EXPECT_EQ(next.Session().RecentFiles(), QStringList({c, a, b}));
     test::TriggerAction(next, "actionRecentFile3");
     EXPECT_EQ(next.windowTitle(), "KIVO - B.KVO");
-    EXPECT_EQ(next.RecentFiles(), QStringList({b, c, a}));
+    EXPECT_EQ(next.Session().RecentFiles(), QStringList({b, c, a}));
 }
 
 TEST_F(Desktop, OpenRecentKeepsTheLastEight) {
@@ -260,7 +261,7 @@ TEST_F(Desktop, OpenRecentKeepsTheLastEight) {
         opened.prepend(Client(QStringLiteral("f%1.KVO").arg(i), "F"));
         Load(opened.first());
     }
-    EXPECT_EQ(main.RecentFiles(), opened.mid(0, 8));
+    EXPECT_EQ(main.Session().RecentFiles(), opened.mid(0, 8));
     EXPECT_EQ(RecentCaptions(main).size(), 8);
     EXPECT_EQ(Find<QAction>("actionRecentFile9"), nullptr);
     test::TriggerAction(main, "actionExit");
@@ -283,7 +284,7 @@ TEST_F(Desktop, AMissingRecentFileIsDroppedWithAMessage) {
                             "files.");
     EXPECT_EQ(box.caption, "KIVO");
     EXPECT_EQ(box.buttons, DialogButton::Ok);
-    EXPECT_EQ(main.RecentFiles(), QStringList({Path("here.KVO")}));
+    EXPECT_EQ(main.Session().RecentFiles(), QStringList({Path("here.KVO")}));
     EXPECT_EQ(RecentCaptions(main), QStringList({"&1 " + Path("here.KVO")}));
     EXPECT_TRUE(FileModified());
     EXPECT_EQ(main.windowTitle(), "KIVO");
@@ -328,14 +329,14 @@ TEST_F(Desktop, OpenRecentListsAFileReachedUnderTwoNamesOnce) {
     ASSERT_TRUE(WriteFileBytes(Path("KIVO.INI"),
                                "[Recent Files]\nFile1=real/a.KVO\nFile2=" + other.toUtf8() + "\n"));
     MainWindow& main = Start();
-    ASSERT_EQ(main.RecentFiles(), QStringList({"real/a.KVO", other}));
+    ASSERT_EQ(main.Session().RecentFiles(), QStringList({"real/a.KVO", other}));
     test::TriggerAction(main, "actionRecentFile1");
     EXPECT_EQ(LastName(), "A");
-    EXPECT_EQ(main.RecentFiles(), QStringList({real, other}));
+    EXPECT_EQ(main.Session().RecentFiles(), QStringList({real, other}));
     Load(linked);
-    EXPECT_EQ(main.RecentFiles(), QStringList({linked, other}));
+    EXPECT_EQ(main.Session().RecentFiles(), QStringList({linked, other}));
     Load(real);
-    EXPECT_EQ(main.RecentFiles(), QStringList({real, other}));
+    EXPECT_EQ(main.Session().RecentFiles(), QStringList({real, other}));
 }
 
 // --- Where files go -------------------------------------------------------------------------
@@ -346,8 +347,8 @@ TEST_F(Desktop, SaveStartsInTheDataFolderAndSuggestsANameFromTheClient) {
                                "[Information]\nDataPath=" + (Folder() + "data/").toUtf8() + "\n"));
     MainWindow& main = Start();
     // Typed on the page, not yet stored: the suggestion is built from what is on screen.
-    QTest::keyClicks(gDemographicsPage->findChild<QLineEdit*>("EditLastName"), "Garcia");
-    QTest::keyClicks(gDemographicsPage->findChild<QLineEdit*>("EditID"), "C-2291");
+    QTest::keyClicks(Pages().demographics->findChild<QLineEdit*>("EditLastName"), "Garcia");
+    QTest::keyClicks(Pages().demographics->findChild<QLineEdit*>("EditID"), "C-2291");
     script_->files = {std::nullopt};
     test::TriggerAction(main, "actionSave");
     ASSERT_EQ(script_->asked.size(), 1u);
@@ -435,13 +436,13 @@ TEST_F(Desktop, DroppedFileOpensThroughTheUnsavedChangesQuestion) {
 
     script_->buttons = {DialogButton::No};
     // On an edit box the file opens too, rather than becoming the box's text.
-    auto* edit = gDemographicsPage->findChild<QLineEdit*>("EditLastName");
+    auto* edit = Pages().demographics->findChild<QLineEdit*>("EditLastName");
     ASSERT_TRUE(DragAndDrop(edit, {QUrl::fromLocalFile(file)}));
     EXPECT_EQ(main.windowTitle(), "KIVO - DROPPED.KVO");
     EXPECT_EQ(LastName(), "Dropped");
     EXPECT_EQ(edit->text(), "Dropped");
     EXPECT_FALSE(FileModified());
-    EXPECT_EQ(main.RecentFiles().value(0), file);
+    EXPECT_EQ(main.Session().RecentFiles().value(0), file);
 }
 
 class HandOver : public Desktop {
@@ -498,7 +499,7 @@ TEST_F(HandOver, TheRunningCopyOpensTheFileItIsHanded) {
     EXPECT_EQ(script_->asked[0].message.text, kUnsaved);
     EXPECT_EQ(main.windowTitle(), "KIVO - HANDED.KVO");
     EXPECT_EQ(LastName(), "Handed");
-    EXPECT_TRUE(gDemographicsPage->isVisible());
+    EXPECT_TRUE(Pages().demographics->isVisible());
 
     // A path that names no file is passed over without a word, as on the command line.
     script_->asked.clear();
@@ -563,7 +564,7 @@ TEST_F(Desktop, HelpContentsShowsTheGuide) {
 
 TEST_F(Desktop, AboutShowsTheVersion) {
     Start();
-    auto* version = gAboutBox->findChild<QLabel*>("VersionLabel");
+    auto* version = Pages().aboutBox->findChild<QLabel*>("VersionLabel");
     ASSERT_NE(version, nullptr);
     EXPECT_EQ(version->text(), QStringLiteral("Version " KIVO_PROJECT_VERSION));
 }
@@ -607,7 +608,7 @@ TEST_F(Desktop, OnASmallScreenTheWindowFitsAndThePageAreaScrolls) {
         // The pages keep their designed size; the area shows part and scrolls to the rest.
         EXPECT_EQ(panel->width(), 1014);
         EXPECT_EQ(panel->height(), 710 - 33 - 19 - main.menuBar()->height());
-        EXPECT_EQ(gDemographicsPage->size(), panel->size());
+        EXPECT_EQ(Pages().demographics->size(), panel->size());
         EXPECT_EQ(scroll->verticalScrollBar()->maximum(),
                   panel->height() - scroll->viewport()->height());
         const bool narrow = main.width() < 1014 + bar;

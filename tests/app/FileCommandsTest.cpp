@@ -26,12 +26,12 @@ void ExpectUnsavedPrompt(const Asked& asked) {
 TEST_F(FileCommands, NewWithoutChangesResetsWithoutPrompt) {
     MainWindow& main = Start();
     WriteTextField(gClientRecord.LastName, "Smith");
-    const QString dataPath = main.Files().DataPath;
+    const QString dataPath = main.Session().Files().DataPath;
     test::TriggerAction(main, "actionNew");
     EXPECT_TRUE(script_->asked.empty());
     EXPECT_EQ(LastName(), "");
     EXPECT_EQ(main.windowTitle(), "KIVO");
-    EXPECT_EQ(main.Files().DataPath, dataPath);
+    EXPECT_EQ(main.Session().Files().DataPath, dataPath);
 }
 
 TEST_F(FileCommands, NewPromptAnswers) {
@@ -43,7 +43,7 @@ TEST_F(FileCommands, NewPromptAnswers) {
         MainWindow& main = Start();
         script_->asked.clear();
         WriteTextField(gClientRecord.LastName, "Smith");
-        gDemographicsPage->RecordToControls();  // as if typed on the visible page
+        Pages().demographics->RecordToControls();  // as if typed on the visible page
         Modify();
         test::ClickButton(main, "EntryButton");
         script_->buttons = {c.answer};
@@ -53,8 +53,8 @@ TEST_F(FileCommands, NewPromptAnswers) {
         EXPECT_EQ(LastName(), c.reset ? "" : "Smith");
         EXPECT_EQ(FileModified(), !c.reset);
         EXPECT_EQ(main.StatusPanelText(1), c.reset ? "" : " Modified");
-        EXPECT_EQ(gDemographicsPage->isVisible(), c.reset);
-        EXPECT_EQ(gResponseEntryPage->isVisible(), !c.reset);
+        EXPECT_EQ(Pages().demographics->isVisible(), c.reset);
+        EXPECT_EQ(Pages().responseEntry->isVisible(), !c.reset);
         ClearFileModified();
     }
 }
@@ -62,7 +62,7 @@ TEST_F(FileCommands, NewPromptAnswers) {
 TEST_F(FileCommands, NewYesOnNeverSavedClientShowsSaveAsAndStopsWhenCancelled) {
     MainWindow& main = Start();
     WriteTextField(gClientRecord.LastName, "Smith");
-    gDemographicsPage->RecordToControls();  // as if typed on the visible page
+    Pages().demographics->RecordToControls();  // as if typed on the visible page
     Modify();
     script_->buttons = {DialogButton::Yes};
     script_->files = {std::nullopt};
@@ -106,11 +106,11 @@ TEST_F(FileCommands, LoadSetsTitleDataPathAndShowsTheClient) {
     EXPECT_TRUE(dialog.filter.startsWith("KIVO Files (*.KVO"));
     EXPECT_EQ(LastName(), "Smith");
     EXPECT_EQ(main.windowTitle(), "KIVO - SMITH.KVO");
-    EXPECT_EQ(main.Files().CurrentFileName, path);
-    EXPECT_EQ(main.Files().CurrentShortName, "smith.kvo");
-    EXPECT_EQ(main.Files().DataPath, Folder() + "clients/");
-    EXPECT_TRUE(gDemographicsPage->isVisible());
-    EXPECT_FALSE(gResponseEntryPage->isVisible());
+    EXPECT_EQ(main.Session().Files().CurrentFileName, path);
+    EXPECT_EQ(main.Session().Files().CurrentShortName, "smith.kvo");
+    EXPECT_EQ(main.Session().Files().DataPath, Folder() + "clients/");
+    EXPECT_TRUE(Pages().demographics->isVisible());
+    EXPECT_FALSE(Pages().responseEntry->isVisible());
     EXPECT_TRUE(Find<QToolButton>("DemographicsButton")->isChecked());
 }
 
@@ -122,7 +122,7 @@ TEST_F(FileCommands, SaveOnALoadedClientWritesWithoutDialog) {
     test::TriggerAction(main, "actionLoad");
     script_->asked.clear();
     WriteTextField(gClientRecord.LastName, "After");
-    gDemographicsPage->RecordToControls();  // as if typed on the visible page
+    Pages().demographics->RecordToControls();  // as if typed on the visible page
     Modify();
     test::TriggerAction(main, "actionSave");
     EXPECT_TRUE(script_->asked.empty());
@@ -147,7 +147,7 @@ TEST_F(FileCommands, SaveAsOffersTheShortNameAndTakesTheNewName) {
     EXPECT_EQ(dialog.fileName, "a.KVO");
     EXPECT_TRUE(dialog.confirmOverwrite);
     EXPECT_EQ(main.windowTitle(), "KIVO - B.KVO");
-    EXPECT_EQ(main.Files().DataPath, Folder() + "other/");
+    EXPECT_EQ(main.Session().Files().DataPath, Folder() + "other/");
     EXPECT_EQ(FileBytes(target).size(), 552);
 }
 
@@ -203,12 +203,12 @@ TEST_F(FileCommands, FailedLoadChangesNothing) {
             EXPECT_EQ(error.text,
                       "\"" + bad + "\" is not a KIVO client file: 5 bytes, expected 552.");
         }
-        EXPECT_EQ(main.Files().CurrentFileName, Path("good.KVO"));
-        EXPECT_EQ(main.Files().DataPath, Folder());
+        EXPECT_EQ(main.Session().Files().CurrentFileName, Path("good.KVO"));
+        EXPECT_EQ(main.Session().Files().DataPath, Folder());
         EXPECT_EQ(main.windowTitle(), "KIVO - GOOD.KVO");
         EXPECT_TRUE(FileModified());
         EXPECT_EQ(LastName(), "Good");
-        EXPECT_TRUE(gDemographicsPage->isVisible());
+        EXPECT_TRUE(Pages().demographics->isVisible());
     }
     ClearFileModified();
 }
@@ -229,7 +229,7 @@ TEST_F(FileCommands, FailedSaveKeepsModifiedTitleAndName) {
     EXPECT_TRUE(FileModified());
     EXPECT_EQ(main.StatusPanelText(1), " Modified");
     EXPECT_EQ(main.windowTitle(), "KIVO - A.KVO");
-    EXPECT_EQ(main.Files().CurrentFileName, Path("a.KVO"));
+    EXPECT_EQ(main.Session().Files().CurrentFileName, Path("a.KVO"));
     ClearFileModified();
 }
 
@@ -250,9 +250,9 @@ TEST_F(FileCommands, CommandLineOpensAnExistingFile) {
     EXPECT_TRUE(script_->asked.empty());
     EXPECT_EQ(LastName(), "Smith");
     EXPECT_EQ(main.windowTitle(), "KIVO - SMITH.KVO");
-    EXPECT_EQ(main.Files().CurrentFileName, "smith.kvo");
-    EXPECT_EQ(main.Files().DataPath, "");
-    EXPECT_TRUE(gDemographicsPage->isVisible());
+    EXPECT_EQ(main.Session().Files().CurrentFileName, "smith.kvo");
+    EXPECT_EQ(main.Session().Files().DataPath, "");
+    EXPECT_TRUE(Pages().demographics->isVisible());
 }
 
 TEST_F(FileCommands, CommandLineIgnoresAMissingFileAndReportsABadOne) {
@@ -267,7 +267,7 @@ TEST_F(FileCommands, CommandLineIgnoresAMissingFileAndReportsABadOne) {
     ASSERT_EQ(script_->asked.size(), 1u);
     EXPECT_EQ(script_->asked[0].message.caption, "KIVO");
     EXPECT_EQ(again.windowTitle(), "KIVO");
-    EXPECT_EQ(again.Files().CurrentFileName, "");
+    EXPECT_EQ(again.Session().Files().CurrentFileName, "");
     EXPECT_EQ(ReadTextField(gClientRecord.Signature), "KIVO1");
 }
 
@@ -276,7 +276,7 @@ TEST_F(FileCommands, SettingsReadAtStartWrittenAtCloseOtherLinesKept) {
         Path("KIVO.INI"), "; site settings\n[Printer]\nName=Front desk\n[Information]\nDataPath=" +
                               (Folder() + "data/").toUtf8() + "\n"));
     MainWindow& main = Start();
-    EXPECT_EQ(main.Files().DataPath, Folder() + "data/");
+    EXPECT_EQ(main.Session().Files().DataPath, Folder() + "data/");
     QDir(Folder()).mkdir("clients");
     WriteClient(Folder() + "clients/x.KVO", "X");
     script_->files = {Folder() + "clients/x.KVO"};
@@ -293,7 +293,7 @@ TEST_F(FileCommands, SettingsReadAtStartWrittenAtCloseOtherLinesKept) {
 TEST_F(FileCommands, UnwritableSettingsAreReportedAndTheProgramStillCloses) {
     QDir(Folder()).mkdir("KIVO.INI");  // a folder where the file should be
     MainWindow& main = Start();
-    EXPECT_EQ(main.Files().DataPath, Folder());
+    EXPECT_EQ(main.Session().Files().DataPath, Folder());
     script_->buttons = {DialogButton::Ok};
     test::TriggerAction(main, "actionExit");
     EXPECT_FALSE(main.isVisible());

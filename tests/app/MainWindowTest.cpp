@@ -37,7 +37,7 @@ TEST_F(MainWindowShell, ClientAreaHoldsMenuToolBarPagesAndStatusBar) {
     const QWidget* area = Find<QWidget>("WindowPanel");
     EXPECT_EQ(area->width(), 1014);
     // The visible page covers the page area.
-    EXPECT_EQ(gDemographicsPage->geometry(), area->rect());
+    EXPECT_EQ(Pages().demographics->geometry(), area->rect());
     EXPECT_EQ(Find<QLabel>("StatusPanel0")->width(), 400);
     EXPECT_EQ(Find<QLabel>("StatusPanel1")->width(), 50);
 }
@@ -132,10 +132,10 @@ TEST_F(MainWindowShell, FirstShowStartsWithEmptyClientOnDemographicsPage) {
     EXPECT_FALSE(FileModified());
     EXPECT_EQ(ReadTextField(gClientRecord.Signature), "KIVO1");
     EXPECT_EQ(ReadTextField(gClientRecord.LastName), "");
-    EXPECT_TRUE(gDemographicsPage->isVisible());
+    EXPECT_TRUE(Pages().demographics->isVisible());
     EXPECT_TRUE(Find<QToolButton>("DemographicsButton")->isChecked());
-    for (Page* page : std::initializer_list<Page*>{gResponseEntryPage, gSubscaleScoresPage,
-                                                   gItemScoresPage, gConfigurationPage}) {
+    for (Page* page : std::initializer_list<Page*>{Pages().responseEntry, Pages().subscaleScores,
+                                                   Pages().itemScores, Pages().configuration}) {
         EXPECT_FALSE(page->isVisible()) << page->objectName().toStdString();
     }
 }
@@ -168,9 +168,9 @@ TEST_F(MainWindowShell, ModifiedNoticeIsPostedOnceAndShownWhenDelivered) {
 class PageLog {
 public:
     PageLog() {
-        for (Page* page : std::initializer_list<Page*>{gDemographicsPage, gResponseEntryPage,
-                                                       gSubscaleScoresPage, gItemScoresPage,
-                                                       gConfigurationPage}) {
+        for (Page* page : std::initializer_list<Page*>{Pages().demographics, Pages().responseEntry,
+                                                       Pages().subscaleScores, Pages().itemScores,
+                                                       Pages().configuration}) {
             const QString name = page->objectName();
             QObject::connect(page, &Page::PageShown, &context_,
                              [this, name] { log_ << "show " + name; });
@@ -220,10 +220,10 @@ TEST_F(MainWindowShell, EditStoredOnHideIsInTheRecordWhenTheNextPageShows) {
     Start();
     // Stand-ins for the pages' own handlers: hiding stores, showing reads.
     QObject context;
-    QObject::connect(gDemographicsPage, &Page::PageHidden, &context,
+    QObject::connect(Pages().demographics, &Page::PageHidden, &context,
                      [] { WriteTextField(gClientRecord.LastName, "Edited"); });
     std::string seen;
-    QObject::connect(gResponseEntryPage, &Page::PageShown, &context,
+    QObject::connect(Pages().responseEntry, &Page::PageShown, &context,
                      [&] { seen = ReadTextField(gClientRecord.LastName); });
     QTest::mouseClick(Find<QToolButton>("EntryButton"), Qt::LeftButton);
     EXPECT_EQ(seen, "Edited");
@@ -236,8 +236,8 @@ TEST_F(MainWindowShell, AboutBoxCentredOnTheMainWindow) {
     const Asked& about = script_->asked[0];
     EXPECT_EQ(about.kind, Asked::Modal);
     EXPECT_EQ(about.modalTitle, "About");
-    EXPECT_EQ(about.modalPos, CentredOn(main.frameGeometry(), gAboutBox->frameGeometry().size()));
-    EXPECT_EQ(gAboutBox->size(), QSize(321, 208));
+    EXPECT_EQ(about.modalPos, CentredOn(main.frameGeometry(), Pages().aboutBox->frameGeometry().size()));
+    EXPECT_EQ(Pages().aboutBox->size(), QSize(321, 208));
 }
 
 // The splash closes and destroys itself once its timer runs out, with no one to close it.
@@ -257,7 +257,7 @@ TEST(Splash, ClosesItselfAfterItsTimer) {
 TEST_F(MainWindowShell, ErrorOfACommandIsShownAndTheProgramCarriesOn) {
     MainWindow& main = Start();
     // A print job whose output cannot be opened: the command fails with an error.
-    gMainWindow->Questionnaires().SetJobOutput(
+    main_->Questionnaires().SetJobOutput(
         {[] { return true; },
          [](QPrinter& p) -> std::unique_ptr<canvas::PageCanvas> {
              p.setOutputFormat(QPrinter::PdfFormat);

@@ -52,7 +52,7 @@ TEST_P(SaveBeforeContinuing, AFailedSaveStopsTheCommand) {
         test::TriggerAction(main, "actionLoad");
         script_->asked.clear();
     }
-    const QString fileName = main.Files().CurrentFileName;
+    const QString fileName = main.Session().Files().CurrentFileName;
     const QString title = main.windowTitle();
 
     // The user types a last name.
@@ -95,13 +95,13 @@ TEST_P(SaveBeforeContinuing, AFailedSaveStopsTheCommand) {
     }
 
     EXPECT_TRUE(main.isVisible());
-    EXPECT_EQ(main.Files().CurrentFileName, fileName);
+    EXPECT_EQ(main.Session().Files().CurrentFileName, fileName);
     EXPECT_EQ(main.windowTitle(), title);
     EXPECT_TRUE(FileModified());
     EXPECT_EQ(main.StatusPanelText(1), " Modified");
     EXPECT_EQ(lastName->text(), "Jones");
-    EXPECT_TRUE(gDemographicsPage->isVisible());
-    gDemographicsPage->ControlsToRecord();
+    EXPECT_TRUE(Pages().demographics->isVisible());
+    Pages().demographics->ControlsToRecord();
     EXPECT_EQ(ReadTextField(gClientRecord.LastName), "Jones");
     // Nothing was written anywhere.
     EXPECT_FALSE(QFile::exists(Folder() + "no-such-folder"));

@@ -68,6 +68,9 @@ protected:
         Flush();
     }
 
+    // The pages of the running window.
+    const WindowPages& Pages() const { return main_->Pages(); }
+
     template <typename T>
     T* Find(const char* name) const {
         return main_->findChild<T*>(QString::fromLatin1(name));

@@ -39,7 +39,7 @@ protected:
         ShellTest::SetUp();
         Start();
         jobs.folder = folder_.path();
-        gMainWindow->Questionnaires().SetJobOutput(jobs.Output());
+        main_->Questionnaires().SetJobOutput(jobs.Output());
     }
 
     void Choose(const char* menuItem) {
@@ -69,7 +69,7 @@ TEST_F(BlankPrinting, ThreeCopiesAreThreeSeparateTwoPageJobs) {
         EXPECT_TRUE(PdfPageText(file, 1).contains("KIVOs(b)"));
     }
     // The dialog offers the last choice again.
-    EXPECT_EQ(gMainWindow->Questionnaires().Printer().copyCount(), 3);
+    EXPECT_EQ(main_->Questionnaires().Printer().copyCount(), 3);
 }
 
 TEST_F(BlankPrinting, EachMenuItemPrintsItsForm) {
@@ -103,7 +103,7 @@ TEST_F(BlankPrinting, AJobThatCannotStartReachesTheErrorBoxAndStopsTheCopies) {
     const auto texts = script_->MessageTexts();
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0], "The print job \"KIVO questionnaire - Form A\" could not be started.");
-    EXPECT_EQ(gMainWindow->Questionnaires().Printer().copyCount(), 2);
+    EXPECT_EQ(main_->Questionnaires().Printer().copyCount(), 2);
 }
 
 TEST_F(BlankPrinting, WithoutAPrinterTheTwoPagesCanBeSavedAsPdf) {

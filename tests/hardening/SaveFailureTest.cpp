@@ -41,7 +41,7 @@ protected:
         script_->files = {Path("a.KVO")};
         test::TriggerAction(main, "actionLoad");
         WriteTextField(gClientRecord.LastName, "New");
-        gDemographicsPage->RecordToControls();
+        Pages().demographics->RecordToControls();
         Modify();
         script_->asked.clear();
         return main;
@@ -58,7 +58,7 @@ protected:
         EXPECT_TRUE(FileModified());
         EXPECT_EQ(main.StatusPanelText(1), " Modified");
         EXPECT_EQ(main.windowTitle(), "KIVO - A.KVO");
-        EXPECT_EQ(main.Files().CurrentFileName, Path("a.KVO"));
+        EXPECT_EQ(main.Session().Files().CurrentFileName, Path("a.KVO"));
         EXPECT_EQ(ReadTextField(gClientRecord.LastName), "New");
         ClearFileModified();
     }

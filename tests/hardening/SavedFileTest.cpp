@@ -66,7 +66,7 @@ protected:
         script_->files = {path};
         test::TriggerAction(main, "actionLoad");
         WriteTextField(gClientRecord.LastName, "New");
-        gDemographicsPage->RecordToControls();
+        Pages().demographics->RecordToControls();
         Modify();
         script_->asked.clear();
     }
@@ -143,7 +143,7 @@ TEST_F(SavedFile, SaveKeepsWhatTheUserSetOnTheFile) {
         }
         EXPECT_EQ(ReadTextField(gClientRecord.LastName), "New");
         EXPECT_EQ(main.windowTitle(), title);
-        EXPECT_EQ(main.Files().CurrentFileName, opened);
+        EXPECT_EQ(main.Session().Files().CurrentFileName, opened);
         EXPECT_EQ(ModeOf(real), c.mode);
         if (c.throughLink) {
             EXPECT_EQ(std::filesystem::read_symlink(ToFsPath(link)), "real/a.KVO");
@@ -199,13 +199,13 @@ TEST_F(SavedFile, SaveAsAddsTheClientExtensionAndAsksAboutTheNameItMakes) {
             EXPECT_TRUE(FileModified());
             EXPECT_EQ(main.StatusPanelText(1), " Modified");
             EXPECT_EQ(main.windowTitle(), "KIVO - A.KVO");
-            EXPECT_EQ(main.Files().CurrentFileName, folder + "a.KVO");
+            EXPECT_EQ(main.Session().Files().CurrentFileName, folder + "a.KVO");
         } else {
             EXPECT_EQ(FileBytes(folder + written), RecordBytes(gClientRecord));
             EXPECT_FALSE(FileModified());
             EXPECT_EQ(main.StatusPanelText(1), "");
             EXPECT_EQ(main.windowTitle(), "KIVO - " + written.toUpper());
-            EXPECT_EQ(main.Files().CurrentFileName, folder + written);
+            EXPECT_EQ(main.Session().Files().CurrentFileName, folder + written);
         }
         // Only the file named takes the client: a name typed without the extension stays as
         // it was, or absent.

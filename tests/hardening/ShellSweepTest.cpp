@@ -24,20 +24,20 @@ class ShellSweep : public ShellTest {
 protected:
     void ShowEveryPage(MainWindow& main, bool withPreview) {
         test::ClickButton(main, "DemographicsButton");
-        gDemographicsPage->grab();
+        Pages().demographics->grab();
         test::ClickButton(main, "EntryButton");
-        gResponseEntryPage->grab();
+        Pages().responseEntry->grab();
         test::ClickButton(main, "ReportsButton");
-        ASSERT_TRUE(gSubscaleScoresPage->isVisible());
-        gSubscaleScoresPage->grab();
-        test::ClickButton(*gSubscaleScoresPage, "BitBtn1");
-        ASSERT_TRUE(gItemScoresPage->isVisible());
+        ASSERT_TRUE(Pages().subscaleScores->isVisible());
+        Pages().subscaleScores->grab();
+        test::ClickButton(*Pages().subscaleScores, "BitBtn1");
+        ASSERT_TRUE(Pages().itemScores->isVisible());
         for (int view = 1; view <= 6; ++view) {
-            gItemScoresPage->findChild<QAbstractButton*>(QStringLiteral("SpeedButton%1").arg(view))
+            Pages().itemScores->findChild<QAbstractButton*>(QStringLiteral("SpeedButton%1").arg(view))
                 ->click();
-            gItemScoresPage->grab();
+            Pages().itemScores->grab();
         }
-        test::ClickButton(*gItemScoresPage, "BitBtn1");
+        test::ClickButton(*Pages().itemScores, "BitBtn1");
         if (withPreview) PreviewAndClose();
     }
 
@@ -72,7 +72,7 @@ TEST_F(ShellSweep, DamagedFilesOpenAndShowOrAreRefusedKeepingTheOpenClient) {
         SCOPED_TRACE(file.path.string());
         ClearFileModified();
         const ClientImage before = OpenImage();
-        const QString nameBefore = main.Files().CurrentFileName;
+        const QString nameBefore = main.Session().Files().CurrentFileName;
         const QString titleBefore = main.windowTitle();
         script_->asked.clear();
         script_->files = {file.Path()};
@@ -84,12 +84,12 @@ TEST_F(ShellSweep, DamagedFilesOpenAndShowOrAreRefusedKeepingTheOpenClient) {
             EXPECT_EQ(box.icon, DialogIcon::Stop);
             EXPECT_TRUE(box.text.contains("\"" + file.Path() + "\"")) << box.text.toStdString();
             EXPECT_EQ(OpenImage(), before);
-            EXPECT_EQ(main.Files().CurrentFileName, nameBefore);
+            EXPECT_EQ(main.Session().Files().CurrentFileName, nameBefore);
             EXPECT_EQ(main.windowTitle(), titleBefore);
             continue;
         }
         ASSERT_EQ(script_->asked.size(), 1u) << script_->MessageTexts().front().toStdString();
-        EXPECT_EQ(main.Files().CurrentFileName, file.Path());
+        EXPECT_EQ(main.Session().Files().CurrentFileName, file.Path());
         EXPECT_EQ(std::memcmp(gClientRecord.Signature, "KIVO1", 6), 0);
         ShowEveryPage(main, (i / step) % 8 == 0);
         EXPECT_TRUE(script_->asked.size() == 1u) << script_->MessageTexts().front().toStdString();

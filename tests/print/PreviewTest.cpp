@@ -345,7 +345,6 @@ TEST(ReportPreview, SaveSuggestsTheShownPagesNameAndNeedsPages) {
     EXPECT_EQ(suggested, (std::vector<QString>{"GARCIA Score Report", "LEE Score Report"}));
 
     PagedReport none(0);
-    none.report.PrintIfEmpty = false;
     ReportPreview nothing(none.report, actions);
     ShowGenerated(nothing);
     EXPECT_EQ(nothing.PageCount(), 0);

@@ -101,7 +101,7 @@ TEST_F(CupsPrinting, EveryFormOnEveryQueueIsWholeAndUncluttered) {
                                                          {"actionPrintBlankFormB", "KIVOs(b)"},
                                                          {"actionPrintBlankLongForm", "KIVO"}};
     for (const Queue queue : {Queue{"letter", "612 x 792 pts"}, Queue{"a4", "595 x 842"}}) {
-        QPrinter& printer = gMainWindow->Questionnaires().Printer();
+        QPrinter& printer = main_->Questionnaires().Printer();
         printer.setPrinterName(queue.name);
         // A choice of the dialog that must not reach the printer: only whole documents.
         printer.setPrintRange(QPrinter::PageRange);
@@ -134,7 +134,7 @@ TEST_F(CupsPrinting, EveryFormOnEveryQueueIsWholeAndUncluttered) {
 // A queue that rejects jobs: the error box says so once and the other copies are not sent.
 TEST_F(CupsPrinting, ARefusedJobIsReportedAndStopsTheCopies) {
     ASSERT_TRUE(cups_->Admin("/usr/sbin/cupsreject", {"a4"}));
-    gMainWindow->Questionnaires().Printer().setPrinterName("a4");
+    main_->Questionnaires().Printer().setPrinterName("a4");
     script_->printCopies = {3};
     script_->buttons = {DialogButton::Ok};
     Choose("actionPrintBlankFormB");

@@ -70,7 +70,7 @@ TEST_F(DemographicsPage, ControlsStandAtTheirPlacesInTheirFonts) {
         {"RadioHAE2Option4", {18, 113, 113, 17}, 13, false},
     };
     for (const Placed& p : controls) {
-        const auto* w = gDemographicsPage->findChild<QWidget*>(QString::fromLatin1(p.name));
+        const auto* w = Pages().demographics->findChild<QWidget*>(QString::fromLatin1(p.name));
         ASSERT_NE(w, nullptr) << p.name;
         if (p.geometry.isEmpty()) {
             EXPECT_EQ(w->pos(), p.geometry.topLeft()) << p.name;
@@ -81,8 +81,8 @@ TEST_F(DemographicsPage, ControlsStandAtTheirPlacesInTheirFonts) {
         EXPECT_EQ(w->font().pixelSize(), p.pixelSize) << p.name;
         EXPECT_EQ(w->font().bold(), p.bold) << p.name;
     }
-    EXPECT_EQ(gDemographicsPage->palette().color(QPalette::Window), QColor(0xA6, 0xCA, 0xF0));
-    EXPECT_EQ(gDemographicsPage->font().pixelSize(), 11);
+    EXPECT_EQ(Pages().demographics->palette().color(QPalette::Window), QColor(0xA6, 0xCA, 0xF0));
+    EXPECT_EQ(Pages().demographics->font().pixelSize(), 11);
 }
 
 TEST_F(DemographicsPage, CaptionsAndListItems) {
@@ -178,7 +178,7 @@ TEST_F(DemographicsPage, ShowingLoadsEveryControlAndFocusesTheLastName) {
     EXPECT_TRUE(Demo<QRadioButton>("RadioHAE1Option3")->isChecked());
     EXPECT_TRUE(Demo<QRadioButton>("RadioHAE2Option4")->isChecked());
     EXPECT_EQ(Demo<QPlainTextEdit>("CommentsMemo")->toPlainText(), "First line.\nSecond line.");
-    EXPECT_EQ(gDemographicsPage->focusWidget(), Demo<QWidget>("EditLastName"));
+    EXPECT_EQ(Pages().demographics->focusWidget(), Demo<QWidget>("EditLastName"));
     EXPECT_FALSE(FileModified());
 }
 
@@ -193,7 +193,7 @@ TEST_F(DemographicsPage, EveryFieldRoundTripsThroughTheControls) {
     record.TestForm = 0;
     record.Experience1 = 0;
     record.Experience2 = 0;
-    gDemographicsPage->ControlsToRecord();
+    Pages().demographics->ControlsToRecord();
 
     struct Field {
         const char* name;
@@ -237,7 +237,7 @@ TEST_F(DemographicsPage, FieldsWithoutTheirNulAreCutToFitWhenStored) {
     std::memset(client.Gender, 'G', sizeof client.Gender);
     std::memset(client.Comments, 'c', sizeof client.Comments);
     StartWith(client);
-    gDemographicsPage->ControlsToRecord();
+    Pages().demographics->ControlsToRecord();
     const ClientRecord& r = gClientRecord;
     const std::pair<std::span<const char>, char> cut[] = {
         {r.LastName, 'L'},  {r.ClientId, '7'}, {r.HearingAid2, 'H'}, {r.Ear1, 'E'},
@@ -260,7 +260,7 @@ TEST_F(DemographicsPage, ACutNeverLeavesHalfALineBreak) {
     client.Comments[width - 2] = '\r';
     client.Comments[width - 1] = '\n';
     StartWith(client);
-    gDemographicsPage->ControlsToRecord();
+    Pages().demographics->ControlsToRecord();
     EXPECT_EQ(FieldBytes(gClientRecord.Comments), std::string(width - 2, 'c'));
     EXPECT_EQ(gClientRecord.Comments[width - 2], '\0');
 }
@@ -274,12 +274,12 @@ TEST_F(DemographicsPage, ExperienceShowsItsOptionAndADamagedValueStays) {
                              "RadioHAE1Option4", "RadioHAE2Option1", "RadioHAE2Option4"}) {
         EXPECT_FALSE(Demo<QRadioButton>(name)->isChecked()) << name;
     }
-    gDemographicsPage->ControlsToRecord();
+    Pages().demographics->ControlsToRecord();
     EXPECT_EQ(gClientRecord.Experience1, 7);
     EXPECT_EQ(gClientRecord.Experience2, -1);
 
     QTest::mouseClick(Demo<QRadioButton>("RadioHAE2Option2"), Qt::LeftButton);
-    gDemographicsPage->ControlsToRecord();
+    Pages().demographics->ControlsToRecord();
     EXPECT_EQ(gClientRecord.Experience2, 1);
 }
 
@@ -289,10 +289,10 @@ TEST_F(DemographicsPage, ADamagedFormNumberShowsNoFormAndIsKeptUntilOneIsPicked)
     StartWith(client);
     auto* form = Demo<QComboBox>("ComboForm");
     EXPECT_EQ(form->currentIndex(), -1);
-    gDemographicsPage->ControlsToRecord();
+    Pages().demographics->ControlsToRecord();
     EXPECT_EQ(gClientRecord.TestForm, 7);
     form->setCurrentIndex(2);
-    gDemographicsPage->ControlsToRecord();
+    Pages().demographics->ControlsToRecord();
     EXPECT_EQ(gClientRecord.TestForm, kLongForm);
 }
 
@@ -310,7 +310,7 @@ TEST_F(DemographicsPage, EditsReachTheEntryPageThroughThePageSwitch) {
     EXPECT_EQ(Entry<QLabel>("Label13")->text(), "Brand Z");
     EXPECT_EQ(Entry<QLabel>("Label12")->text(), "12/31/2012");
     EXPECT_EQ(Entry<QLabel>("Label1")->text(), " Form: KIVO");
-    EXPECT_EQ(gResponseEntryPage->ShownItemCount(), 40);
+    EXPECT_EQ(Pages().responseEntry->ShownItemCount(), 40);
 }
 
 }  // namespace

@@ -98,7 +98,7 @@ TEST_F(DemographicsRules, TheMemoHoldsAtMost254WithALineBreakCountingTwo) {
     // Full: a further line break does not fit either.
     QTest::keyClick(memo, Qt::Key_Return);
     EXPECT_EQ(memo->toPlainText().size(), 253);
-    gDemographicsPage->ControlsToRecord();
+    Pages().demographics->ControlsToRecord();
     EXPECT_EQ(FieldBytes(gClientRecord.Comments), std::string(251, 'm') + "\r\na");
 }
 
@@ -120,7 +120,7 @@ TEST_F(DemographicsRules, OnlyCharactersTheRecordCanHoldAreAccepted) {
     EXPECT_EQ(memo->toPlainText(), "megaab");
     QApplication::clipboard()->setText(QStringLiteral("one\r\ntwo"));
     memo->paste();
-    gDemographicsPage->ControlsToRecord();
+    Pages().demographics->ControlsToRecord();
     EXPECT_EQ(FieldBytes(gClientRecord.Comments), "megaabone\r\ntwo");
     EXPECT_EQ(FieldBytes(gClientRecord.FirstName), "Zo\xEB\x80\x85");
 }
@@ -169,7 +169,7 @@ TEST_F(DemographicsRules, LoadingTheControlsNeverMarksTheClientModified) {
     StartWith(FullClient(kLongForm, std::string(80, 'C')));
     gClientRecord = FullClient(kShortFormB, NoAnswers());
     gClientRecord.Experience1 = 9;
-    gDemographicsPage->RecordToControls();
+    Pages().demographics->RecordToControls();
     ShowEntryPage();
     ShowDemographicsPage();
     Flush();

@@ -116,7 +116,7 @@ TEST_P(EditMarks, OnlyAChangeMarksTheClientModified) {
     StartWith(CaseClient());
     if (c.onEntryPage) ShowEntryPage();
     QApplication::setActiveWindow(main_.get());
-    Page* page = c.onEntryPage ? static_cast<Page*>(gResponseEntryPage) : gDemographicsPage;
+    Page* page = c.onEntryPage ? static_cast<Page*>(Pages().responseEntry) : Pages().demographics;
     auto* control = page->findChild<QWidget*>(QString::fromLatin1(c.control));
     ASSERT_NE(control, nullptr) << c.control;
     if (control->focusPolicy() != Qt::NoFocus) control->setFocus(Qt::OtherFocusReason);

@@ -26,19 +26,19 @@ protected:
     void StartWith(const ClientRecord& record) {
         Start();
         gClientRecord = record;
-        gDemographicsPage->RecordToControls();
+        Pages().demographics->RecordToControls();
         ClearFileModified();
         Flush();
     }
 
     // A control of the demographics page / the entry page by name.
     template <typename T>
-    static T* Demo(const char* name) {
-        return gDemographicsPage->findChild<T*>(QString::fromLatin1(name));
+    T* Demo(const char* name) {
+        return Pages().demographics->findChild<T*>(QString::fromLatin1(name));
     }
     template <typename T>
-    static T* Entry(const char* name) {
-        return gResponseEntryPage->findChild<T*>(QString::fromLatin1(name));
+    T* Entry(const char* name) {
+        return Pages().responseEntry->findChild<T*>(QString::fromLatin1(name));
     }
 
     void ClickPageButton(const char* name) {

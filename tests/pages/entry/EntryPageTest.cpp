@@ -1,5 +1,6 @@
 // The response entry page: layout, rows per form, answers to and from Responses, the letter
 // groups, the lists, the clear buttons and what marks the client modified.
+#include <QAction>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -102,14 +103,14 @@ TEST_P(EntryRows, RowsButtonsAndListsFollowTheForm) {
     ShowEntryPage();
 
     EXPECT_EQ(Entry<QLabel>("Label1")->text(), QString::fromLatin1(f.title));
-    EXPECT_EQ(gResponseEntryPage->ShownItemCount(), f.rated + 3);
+    EXPECT_EQ(Pages().responseEntry->ShownItemCount(), f.rated + 3);
     EXPECT_EQ(box->widget()->height(), f.scrollRange);
     EXPECT_EQ(box->verticalScrollBar()->value(), 0);
     for (int item = 1; item <= 40; ++item) {
         for (int c = 1; c <= 2; ++c) {
             for (char letter = 'A'; letter <= 'G'; ++letter) {
                 const QToolButton* button = Letter(c, item, letter);
-                ASSERT_EQ(button->isVisibleTo(gResponseEntryPage), item <= f.rated)
+                ASSERT_EQ(button->isVisibleTo(Pages().responseEntry), item <= f.rated)
                     << item << letter;
                 EXPECT_EQ(button->isEnabled(), item <= f.rated);
             }
@@ -119,7 +120,7 @@ TEST_P(EntryRows, RowsButtonsAndListsFollowTheForm) {
         const int row = f.rated + j - 1;
         EXPECT_EQ(UseList(1, j)->geometry(), QRect(485, 43 * row + 10, 200, 25)) << j;
         EXPECT_EQ(UseList(2, j)->geometry(), QRect(745, 43 * row + 10, 200, 25)) << j;
-        EXPECT_TRUE(UseList(1, j)->isVisibleTo(gResponseEntryPage));
+        EXPECT_TRUE(UseList(1, j)->isVisibleTo(Pages().responseEntry));
         EXPECT_EQ(UseList(2, j)->count(), 5);
     }
     for (int item = 1; item <= f.rated + 3; ++item) {
@@ -177,7 +178,7 @@ TEST_F(EntryPage, FocusGoesThroughTheListsThenTheClearButtons) {
     for (std::size_t i = 1; i < std::size(expected); ++i) {
         do {
             w = w->nextInFocusChain();
-        } while (w->focusPolicy() == Qt::NoFocus || !w->isVisibleTo(gResponseEntryPage) ||
+        } while (w->focusPolicy() == Qt::NoFocus || !w->isVisibleTo(Pages().responseEntry) ||
                  qobject_cast<const QComboBox*>(w->parentWidget()) != nullptr);
         EXPECT_EQ(w, expected[i]) << i << " " << w->objectName().toStdString();
         w = expected[i];
@@ -224,7 +225,7 @@ TEST_F(EntryPage, DamagedCodesShowNoAnswerAndStayAsStored) {
     EXPECT_EQ(UseList(2, 2)->currentIndex(), -1);
     EXPECT_EQ(UseList(2, 3)->currentIndex(), 0);
     // Until the user answers those items, their codes stay as they are.
-    gResponseEntryPage->StoreResponses();
+    Pages().responseEntry->StoreResponses();
     EXPECT_EQ(Responses(), answers);
 }
 
@@ -237,12 +238,12 @@ TEST_F(EntryPage, ARowIsAGroupInWhichAllButtonsMayBeUp) {
     EXPECT_EQ(Pressed(1, 3), "E");
     QTest::mouseClick(Letter(2, 3, 'A'), Qt::LeftButton);
     EXPECT_EQ(Pressed(1, 3), "E");
-    gResponseEntryPage->StoreResponses();
+    Pages().responseEntry->StoreResponses();
     EXPECT_EQ(gClientRecord.Responses[2], 'E');
     EXPECT_EQ(gClientRecord.Responses[42], 'A');
     QTest::mouseClick(Letter(1, 3, 'E'), Qt::LeftButton);  // the pressed one comes up
     EXPECT_EQ(Pressed(1, 3), "");
-    gResponseEntryPage->StoreResponses();
+    Pages().responseEntry->StoreResponses();
     EXPECT_EQ(gClientRecord.Responses[2], ' ');
 }
 
@@ -270,7 +271,7 @@ TEST_F(EntryPage, AListChangeMarksTheClientModifiedAndTypedTextCountsOnlyAsAnEnt
     QTest::keyClicks(typed->lineEdit(), "Often");
     QComboBox* exact = UseList(2, 3);
     exact->setEditText("Rarely (25%)");
-    gResponseEntryPage->StoreResponses();
+    Pages().responseEntry->StoreResponses();
     EXPECT_EQ(gClientRecord.Responses[26], 'D');
     EXPECT_EQ(gClientRecord.Responses[40 + 25], ' ');
     EXPECT_EQ(gClientRecord.Responses[40 + 27], 'B');
@@ -297,7 +298,7 @@ TEST_F(EntryPage, ClearButtonsClearOneConditionAndMarkTheClient) {
 
     // Saved while the page is visible: blanks in every position of condition 2.
     script_->files.push_back(Path("cleared.KVO"));
-    main_->SaveClientFile(false);
+    main_->Action("actionSave")->trigger();
     std::string expected = answers;
     expected.replace(40, 40, std::string(40, ' '));
     EXPECT_EQ(Responses(), expected);
@@ -308,7 +309,7 @@ TEST_F(EntryPage, ClearButtonsClearOneConditionAndMarkTheClient) {
     EXPECT_FALSE(FileModified());
 
     QTest::mouseClick(Entry<QPushButton>("ClearButton1"), Qt::LeftButton);
-    gResponseEntryPage->StoreResponses();
+    Pages().responseEntry->StoreResponses();
     EXPECT_EQ(Responses(), NoAnswers());
     EXPECT_TRUE(FileModified());
     EXPECT_EQ(script_->asked.size(), 3u);  // two questions and the Save As dialog
@@ -320,7 +321,7 @@ TEST_F(EntryPage, ShowingAShortFormKeepsTheLongFormsLastAnswers) {
     script_->buttons.push_back(DialogButton::Yes);  // keep the answers
     Demo<QComboBox>("ComboForm")->setCurrentIndex(kShortFormA);
     ShowEntryPage();
-    EXPECT_FALSE(Letter(1, 26, 'A')->isVisibleTo(gResponseEntryPage));
+    EXPECT_FALSE(Letter(1, 26, 'A')->isVisibleTo(Pages().responseEntry));
     EXPECT_EQ(UseList(1, 1)->y(), 43 * 25 + 10);
     ShowDemographicsPage();
     // Items 1-25 come back. At the use items 26-28 stood the long form's rated answers: an 'E'
@@ -340,10 +341,10 @@ TEST_F(EntryPage, ADamagedFormNumberShowsNoRowsAndStoresNothing) {
     StartWith(client);
     ShowEntryPage();
     EXPECT_EQ(Entry<QLabel>("Label1")->text(), " Form: ");
-    EXPECT_EQ(gResponseEntryPage->ShownItemCount(), 0);
+    EXPECT_EQ(Pages().responseEntry->ShownItemCount(), 0);
     EXPECT_EQ(Entry<QScrollArea>("ScrollBox1")->widget()->height(), 5);
-    EXPECT_FALSE(Letter(1, 1, 'A')->isVisibleTo(gResponseEntryPage));
-    EXPECT_FALSE(UseList(1, 1)->isVisibleTo(gResponseEntryPage));
+    EXPECT_FALSE(Letter(1, 1, 'A')->isVisibleTo(Pages().responseEntry));
+    EXPECT_FALSE(UseList(1, 1)->isVisibleTo(Pages().responseEntry));
     QTest::mouseClick(Entry<QPushButton>("ClearButton1"), Qt::LeftButton);
     ShowDemographicsPage();
     EXPECT_EQ(Responses(), answers);

@@ -75,14 +75,14 @@ protected:
     }
 
     static Cell FocusCell() {
-        return {gResponseEntryPage->FocusCondition() + 1, gResponseEntryPage->FocusRow() + 1};
+        return {Pages().responseEntry->FocusCondition() + 1, Pages().responseEntry->FocusRow() + 1};
     }
 
     // What the grid shows for a cell: the pressed letter, the list's entry as a letter, or ' '.
     char Shown(Cell cell) const {
-        if (cell.item > gResponseEntryPage->ShownItemCount() - 3) {
+        if (cell.item > Pages().responseEntry->ShownItemCount() - 3) {
             const QComboBox* list =
-                UseList(cell.condition, cell.item - (gResponseEntryPage->ShownItemCount() - 3));
+                UseList(cell.condition, cell.item - (Pages().responseEntry->ShownItemCount() - 3));
             const int entry = list->findText(list->currentText());
             return entry < 0 ? ' ' : static_cast<char>('A' + entry);
         }
@@ -156,7 +156,7 @@ TEST_F(KeyboardEntry, TheSecondSheetFollowsTheLastItemOfTheShortForm) {
     Type(std::string(25, 'G') + "EDC");
     EXPECT_EQ(FocusCell(), (Cell{2, 1}));
     Type("A");
-    gResponseEntryPage->StoreResponses();
+    Pages().responseEntry->StoreResponses();
     EXPECT_EQ(Responses(),
               std::string(25, 'G') + "EDC" + std::string(12, ' ') + "A" + std::string(39, ' '));
 }
@@ -185,7 +185,7 @@ TEST_P(FocusMoves, KeysMoveTheFocusCell) {
     EXPECT_EQ(FocusCell(), c.expected);
     EXPECT_EQ(QApplication::focusWidget() == Grid(), c.gridKeepsFocus);
     // Moving never answers.
-    gResponseEntryPage->StoreResponses();
+    Pages().responseEntry->StoreResponses();
     EXPECT_EQ(Responses(), NoAnswers());
     Flush();
     EXPECT_FALSE(FileModified());
@@ -305,7 +305,7 @@ TEST_P(FocusOnShow, IsOnTheFirstUnansweredItemOfConditionOne) {
     // Shown again by another way than its button, after moving away: the same.
     Press(Key{Qt::Key_Right});
     ShowDemographicsPage();
-    main_->ShowResponseEntryPage();
+    main_->Show(*Pages().responseEntry);
     EXPECT_EQ(FocusCell(), c.expected);
     EXPECT_EQ(QApplication::focusWidget(), Grid());
 }
@@ -341,7 +341,7 @@ TEST_F(KeyboardEntry, DeleteAndBackspaceClearSpaceKeeps) {
     PressAll({{Qt::Key_End}, {Qt::Key_Delete}, {Qt::Key_Up}});  // use item 40 cleared
     EXPECT_EQ(UseList(1, 3)->currentText(), "");
     EXPECT_EQ(UseList(1, 2)->currentText(), "9 - 10 hours");
-    gResponseEntryPage->StoreResponses();
+    Pages().responseEntry->StoreResponses();
     std::string expected = answers;
     expected[0] = ' ';
     expected[2] = ' ';
@@ -422,7 +422,7 @@ TEST_P(KeyMarks, OnlyAChangeMarksTheClientModified) {
     EXPECT_EQ(Shown(c.cell), c.shown);
     EXPECT_EQ(FileModified(), c.modified);
     EXPECT_EQ(ModifiedShown(), c.modified);
-    gResponseEntryPage->StoreResponses();
+    Pages().responseEntry->StoreResponses();
     EXPECT_EQ(Responses()[static_cast<std::size_t>(40 * (c.cell.condition - 1) + c.cell.item - 1)],
               c.stored);
 }
@@ -499,10 +499,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(KeyboardEntry, AnsweringAKeptCodeByKeyRemovesItsMark) {
     OpenEntryPage(MarksClient());
     auto* mark = Entry<QLabel>("RowMark2");
-    ASSERT_TRUE(mark->isVisibleTo(gResponseEntryPage));
+    ASSERT_TRUE(mark->isVisibleTo(Pages().responseEntry));
     PressAll({{Qt::Key_Home}, kDown, {Qt::Key_E}});
-    EXPECT_FALSE(mark->isVisibleTo(gResponseEntryPage));
-    EXPECT_TRUE(Entry<QLabel>("RowMark27")->isVisibleTo(gResponseEntryPage));
+    EXPECT_FALSE(mark->isVisibleTo(Pages().responseEntry));
+    EXPECT_TRUE(Entry<QLabel>("RowMark27")->isVisibleTo(Pages().responseEntry));
 }
 
 // --- Counts and marks -----------------------------------------------------------------------
@@ -515,7 +515,7 @@ TEST_F(KeyboardEntry, CountsAndUnansweredMarksFollowTheAnswers) {
     const auto* label = Entry<QLabel>("AnsweredLabel1");
     EXPECT_EQ(label->pos(), QPoint(503, 588));
     EXPECT_EQ(Entry<QLabel>("AnsweredLabel2")->pos(), QPoint(757, 588));
-    EXPECT_TRUE(label->isVisibleTo(gResponseEntryPage));
+    EXPECT_TRUE(label->isVisibleTo(Pages().responseEntry));
     for (int item = 1; item <= 40; ++item) {
         const bool unanswered1 = item <= 28 && item != 1 && item != 26;
         EXPECT_EQ(Grid()->Unanswered(0, item - 1), unanswered1) << item;
@@ -615,7 +615,7 @@ TEST_F(KeyboardEntry, AClickAnswersAndTypingGoesOnFromThere) {
     EXPECT_EQ(FocusCell(), (Cell{2, 2}));
     EXPECT_EQ(Pressed(2, 2), "");
     Type("1");
-    gResponseEntryPage->StoreResponses();
+    Pages().responseEntry->StoreResponses();
     std::string expected = NoAnswers();
     expected[40 + 1] = 'A';
     expected[40 + 3] = 'E';
@@ -639,7 +639,7 @@ TEST_F(KeyboardEntry, ADamagedFormNumberTakesNoKeys) {
     Flush();
     EXPECT_FALSE(FileModified());
     EXPECT_TRUE(Grid()->FocusFrame().isEmpty());
-    EXPECT_FALSE(Entry<QLabel>("AnsweredLabel1")->isVisibleTo(gResponseEntryPage));
+    EXPECT_FALSE(Entry<QLabel>("AnsweredLabel1")->isVisibleTo(Pages().responseEntry));
     ShowDemographicsPage();
     EXPECT_EQ(Responses(), NoAnswers());
 }

@@ -57,7 +57,7 @@ TEST_P(ClearThenType, KeysGoOnInTheGrid) {
     answers[0] = 'A';
     answers[1] = 'C';
     OpenEntryPage(FullClient(kLongForm, answers));
-    ASSERT_EQ(gResponseEntryPage->FocusRow(), 2);  // the first unanswered item
+    ASSERT_EQ(Pages().responseEntry->FocusRow(), 2);  // the first unanswered item
     script_->buttons = {c.answer, DialogButton::No};
     QTest::mouseClick(Entry<QPushButton>("ClearButton1"), Qt::LeftButton);
     EXPECT_EQ(FocusName(), "ScrollContent");
@@ -78,7 +78,7 @@ TEST_F(KeyboardFocus, PageShortcutsAwayAndBackKeepTheKeysInTheGrid) {
     OpenEntryPage(FullClient(kLongForm, NoAnswers()));
     ASSERT_EQ(QApplication::focusWidget(), Grid());
     Press(Qt::Key_1, Qt::ControlModifier);
-    ASSERT_TRUE(gDemographicsPage->isVisible());
+    ASSERT_TRUE(Pages().demographics->isVisible());
     Press(Qt::Key_2, Qt::ControlModifier);
     EXPECT_EQ(FocusName(), "ScrollContent");
     Press(Qt::Key_C);
@@ -103,7 +103,7 @@ TEST_F(KeyboardFocus, UseItemsTypedAfterTheFormChangedGoToTheShortFormsPlaces) {
     script_->buttons = {DialogButton::Yes};  // keep the stored answers
     Press(Qt::Key_Home);
     Press(Qt::Key_2, Qt::ControlModifier);
-    ASSERT_EQ(gResponseEntryPage->ShownItemCount(), 28);
+    ASSERT_EQ(Pages().responseEntry->ShownItemCount(), 28);
     for (const Qt::Key key : {Qt::Key_End, Qt::Key_Up, Qt::Key_Up, Qt::Key_2, Qt::Key_3, Qt::Key_4,
                               Qt::Key_End, Qt::Key_E})
         Press(key);

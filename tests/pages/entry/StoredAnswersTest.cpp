@@ -167,7 +167,7 @@ TEST_F(StoredAnswers, CodesNoControlShowsAreMarkedAndNamed) {
     };
     for (int item = 1; item <= 40; ++item) {
         const bool marked = item == 3 || item == 26 || item == 28;
-        EXPECT_EQ(mark(item)->isVisibleTo(gResponseEntryPage), marked) << item;
+        EXPECT_EQ(mark(item)->isVisibleTo(Pages().responseEntry), marked) << item;
         EXPECT_EQ(row(item)->foregroundRole(), marked ? QPalette::BrightText : QPalette::WindowText)
             << item;
         EXPECT_EQ(row(item)->toolTip().isEmpty(), !marked) << item;
@@ -208,7 +208,7 @@ TEST_F(StoredAnswers, VisitingThePagesKeepsTheCodesAndTheScores) {
         ShowEntryPage();
         ClickPageButton("ReportsButton");
         SubscaleScores = {};
-        gSubscaleScoresPage->grab();  // the report screen scores as it paints
+        Pages().subscaleScores->grab();  // the report screen scores as it paints
         for (std::size_t c = 0; c < 2; ++c) {
             for (std::size_t s = 0; s < 6; ++s) {
                 EXPECT_EQ(SubscaleScores[c][s].Score, fromFile[c][s].Score) << c << s;
@@ -238,10 +238,10 @@ TEST_F(StoredAnswers, AnsweringTheItemReplacesItsKeptCode) {
     QTest::mouseClick(Letter(2, 3, 'E'), Qt::LeftButton);
     Flush();
     EXPECT_TRUE(ModifiedShown());
-    EXPECT_FALSE(Entry<QLabel>("RowMark26")->isVisibleTo(gResponseEntryPage));
+    EXPECT_FALSE(Entry<QLabel>("RowMark26")->isVisibleTo(Pages().responseEntry));
     EXPECT_EQ(Entry<QLabel>("RowLabel26")->toolTip(), "");
-    EXPECT_FALSE(Entry<QLabel>("RowMark3")->isVisibleTo(gResponseEntryPage));
-    EXPECT_TRUE(Entry<QLabel>("RowMark28")->isVisibleTo(gResponseEntryPage));
+    EXPECT_FALSE(Entry<QLabel>("RowMark3")->isVisibleTo(Pages().responseEntry));
+    EXPECT_TRUE(Entry<QLabel>("RowMark28")->isVisibleTo(Pages().responseEntry));
     Save();
     ClientRecord expected = original;
     expected.Responses[25] = 'A';

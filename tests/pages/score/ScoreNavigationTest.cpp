@@ -34,7 +34,7 @@ protected:
         QTest::mouseClick(button, Qt::LeftButton);
     }
     static QAbstractButton* SubscaleButton(int number) {
-        return gItemScoresPage->findChild<QAbstractButton*>(
+        return Pages().itemScores->findChild<QAbstractButton*>(
             QStringLiteral("SpeedButton%1").arg(number));
     }
     bool ReportsDown() const { return Find<QToolButton>("ReportsButton")->isChecked(); }
@@ -43,53 +43,53 @@ protected:
 TEST_F(ScoreNavigation, ReportAndItemViewSwitchBothWaysWithReportsButtonDown) {
     StartWithClient();
     ClickTool("ReportsButton");
-    ASSERT_TRUE(gSubscaleScoresPage->isVisible());
-    EXPECT_EQ(gSubscaleScoresPage->geometry(), Find<QWidget>("WindowPanel")->rect());
+    ASSERT_TRUE(Pages().subscaleScores->isVisible());
+    EXPECT_EQ(Pages().subscaleScores->geometry(), Find<QWidget>("WindowPanel")->rect());
 
-    ClickIn(gSubscaleScoresPage, "BitBtn1");  // "View Item Scores"
-    EXPECT_FALSE(gSubscaleScoresPage->isVisible());
-    EXPECT_TRUE(gItemScoresPage->isVisible());
-    EXPECT_EQ(gItemScoresPage->geometry(), Find<QWidget>("WindowPanel")->rect());
+    ClickIn(Pages().subscaleScores, "BitBtn1");  // "View Item Scores"
+    EXPECT_FALSE(Pages().subscaleScores->isVisible());
+    EXPECT_TRUE(Pages().itemScores->isVisible());
+    EXPECT_EQ(Pages().itemScores->geometry(), Find<QWidget>("WindowPanel")->rect());
     EXPECT_TRUE(ReportsDown());
 
     // The tool button already down finds its page hidden and switches back.
     ClickTool("ReportsButton");
-    EXPECT_TRUE(gSubscaleScoresPage->isVisible());
-    EXPECT_FALSE(gItemScoresPage->isVisible());
+    EXPECT_TRUE(Pages().subscaleScores->isVisible());
+    EXPECT_FALSE(Pages().itemScores->isVisible());
     EXPECT_TRUE(ReportsDown());
 
-    ClickIn(gSubscaleScoresPage, "BitBtn1");
-    ClickIn(gItemScoresPage, "BitBtn1");  // "View Subscale Scores"
-    EXPECT_TRUE(gSubscaleScoresPage->isVisible());
-    EXPECT_FALSE(gItemScoresPage->isVisible());
+    ClickIn(Pages().subscaleScores, "BitBtn1");
+    ClickIn(Pages().itemScores, "BitBtn1");  // "View Subscale Scores"
+    EXPECT_TRUE(Pages().subscaleScores->isVisible());
+    EXPECT_FALSE(Pages().itemScores->isVisible());
 
     // Another tool button leaves the score pages.
-    ClickIn(gSubscaleScoresPage, "BitBtn1");
+    ClickIn(Pages().subscaleScores, "BitBtn1");
     ClickTool("DemographicsButton");
-    EXPECT_FALSE(gItemScoresPage->isVisible());
-    EXPECT_FALSE(gSubscaleScoresPage->isVisible());
+    EXPECT_FALSE(Pages().itemScores->isVisible());
+    EXPECT_FALSE(Pages().subscaleScores->isVisible());
 }
 
 TEST_F(ScoreNavigation, ChosenSubscaleSurvivesLeavingAndComingBack) {
     StartWithClient();
     ClickTool("ReportsButton");
-    ClickIn(gSubscaleScoresPage, "BitBtn1");
+    ClickIn(Pages().subscaleScores, "BitBtn1");
     EXPECT_TRUE(SubscaleButton(1)->isChecked());  // Speech Cues at the first show
-    EXPECT_EQ(gItemScoresPage->ViewSubscale(), 0);
+    EXPECT_EQ(Pages().itemScores->ViewSubscale(), 0);
 
     QTest::mouseClick(SubscaleButton(6), Qt::LeftButton);  // Use
     EXPECT_FALSE(SubscaleButton(1)->isChecked());
     ClickTool("DemographicsButton");
     ClickTool("ReportsButton");
-    ClickIn(gSubscaleScoresPage, "BitBtn1");
+    ClickIn(Pages().subscaleScores, "BitBtn1");
 
-    EXPECT_EQ(gItemScoresPage->ViewSubscale(), 5);
+    EXPECT_EQ(Pages().itemScores->ViewSubscale(), 5);
     EXPECT_TRUE(SubscaleButton(6)->isChecked());
     EXPECT_FALSE(SubscaleButton(1)->isChecked());
     // Drawn as Use: three rows, the frame down to RowY(3) + 10 = 168, its bottom
     // edge on row 167.
     const QImage image =
-        Grab(*gItemScoresPage->findChild<QWidget*>(QStringLiteral("GraphPaintBox")));
+        Grab(*Pages().itemScores->findChild<QWidget*>(QStringLiteral("GraphPaintBox")));
     EXPECT_EQ(image.pixel(400, 167), kBlack);
     EXPECT_EQ(image.pixel(329, 275), kWhite);
 
@@ -101,13 +101,13 @@ TEST_F(ScoreNavigation, ChosenSubscaleSurvivesLeavingAndComingBack) {
 TEST_F(ScoreNavigation, AnswersChangedOnTheEntryPageShowAtTheNextPaint) {
     StartWithClient();
     ClickTool("ReportsButton");
-    QWidget* box = gSubscaleScoresPage->findChild<QWidget*>(QStringLiteral("GraphPaintBox"));
+    QWidget* box = Pages().subscaleScores->findChild<QWidget*>(QStringLiteral("GraphPaintBox"));
     ASSERT_EQ(Grab(*box).pixel(76, 151), kRed);  // Speech Cues at 4
 
     // Every Speech Cues item of the short form answered F (6) instead of D.
     ClickTool("EntryButton");
     for (int item : {5, 6, 8, 9, 10, 15, 18}) {
-        ClickIn(gResponseEntryPage,
+        ClickIn(Pages().responseEntry,
                 QStringLiteral("Letter1_%1_F").arg(item).toLatin1().constData());
     }
     ClickTool("ReportsButton");

@@ -1,33 +1,27 @@
-// The client file commands of the main window: New, Load, Save, Save As, Open Recent, the
-// command-line open and the settings file.
+// The open client's file and the commands on it: New, Load, Save, Save As, Open Recent, the
+// command-line open, files from outside, and the settings file.
+#include "app/ClientSession.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
-#include <QMenu>
-#include <QToolButton>
+#include <QTimer>
 
 #include "app/ClientFileIo.h"
 #include "app/FileNames.h"
-#include "app/MainWindow.h"
 #include "app/Settings.h"
 #include "drawing/RecordText.h"
 #include "model/Session.h"
-#include "pages/configuration/ConfigurationPage.h"
-#include "pages/demographics/DemographicsPage.h"
-#include "pages/entry/ResponseEntryPage.h"
-#include "pages/scores/ItemScoresPage.h"
-#include "pages/scores/SubscaleScoresPage.h"
 #include "shell/DialogSeam.h"
 #include "shell/ErrorBox.h"
 #include "shell/FileModified.h"
 
 namespace kivo {
 
+namespace {
+
 const QString kUnsavedChangesQuestion = QStringLiteral(
     "You have unsaved changes in the current file.  Would you like to save before continuing?");
-
-namespace {
 
 // A client file always ends in ".KVO": the file dialog adds it only to a name without any
 // dot, so "Mary.Smith" would otherwise be saved as a file KIVO does not list.
@@ -55,11 +49,26 @@ bool SameRecentFile(const QString& a, const QString& b) {
 
 }  // namespace
 
-bool MainWindow::ResolveUnsavedChanges() {
+ClientSession::ClientSession(ClientView& view, QWidget* dialogOwner)
+    : view_(view), dialogOwner_(dialogOwner) {
+    files_.StartupFolder = WithTrailingSeparator(QDir::toNativeSeparators(QDir::currentPath()));
+    pendingTimer_ = new QTimer(this);
+    pendingTimer_->setSingleShot(true);
+    pendingTimer_->setInterval(250);
+    connect(pendingTimer_, &QTimer::timeout, this, &ClientSession::OpenPendingFiles);
+}
+
+ClientSession::~ClientSession() = default;
+
+QString ClientSession::Title() const {
+    return TitleFor(QStringLiteral("KIVO"), files_.CurrentShortName);
+}
+
+bool ClientSession::ResolveUnsavedChanges() {
     if (!FileModified()) return true;
-    const DialogButton answer =
-        Dialogs().Message({kUnsavedChangesQuestion, QStringLiteral("Confirm"), DialogIcon::Question,
-                           DialogButton::Yes | DialogButton::No | DialogButton::Cancel, this});
+    const DialogButton answer = Dialogs().Message(
+        {kUnsavedChangesQuestion, QStringLiteral("Confirm"), DialogIcon::Question,
+         DialogButton::Yes | DialogButton::No | DialogButton::Cancel, dialogOwner_});
     if (answer == DialogButton::Cancel) return false;
     // Yes goes on only once the client is on disk: a cancelled Save As stops the command
     // here, a failed write raises its error and stops it there.
@@ -67,86 +76,84 @@ bool MainWindow::ResolveUnsavedChanges() {
     return true;
 }
 
-FileRequest MainWindow::ClientFileRequest(const QString& title) {
+FileRequest ClientSession::ClientFileRequest(const QString& title) const {
     FileRequest request;
     request.title = title;
     request.filter = QStringLiteral("KIVO Files (*.KVO *.kvo)");
     request.defaultSuffix = QStringLiteral("KVO");
-    request.owner = this;
+    request.owner = dialogOwner_;
     return request;
 }
 
-void MainWindow::TakeFileName(const QString& path) {
+void ClientSession::TakeFileName(const QString& path) {
     files_.CurrentFileName = path;
     files_.CurrentShortName = NamePart(path);
+    emit FileChanged(path);
 }
 
-void MainWindow::MarkSaved() {
+void ClientSession::MarkSaved() {
     ClearFileModified();
-    statusPanel1_->clear();
-    // A note on the last paste belongs to the work just saved or left.
-    statusPanel0_->clear();
+    emit TitleChanged(Title());
+    emit Saved();
 }
 
-void MainWindow::StoreVisiblePages() {
-    if (gDemographicsPage->isVisible()) gDemographicsPage->ControlsToRecord();
-    if (gResponseEntryPage->isVisible()) gResponseEntryPage->StoreResponses();
-}
-
-void MainWindow::ShowDemographicsFromRecord() {
-    HideVisible({gConfigurationPage});
-    if (gDemographicsPage->isVisible()) {
-        gDemographicsPage->RecordToControls();
-    } else {
-        gDemographicsPage->show();
-    }
-    demographicsButton_->setChecked(true);
-}
-
-void MainWindow::NewClientFile() {
-    if (!ResolveUnsavedChanges()) return;
-    files_.CurrentFileName.clear();
-    files_.CurrentShortName.clear();
-    setWindowTitle(baseTitle_);
-    HideVisible({gResponseEntryPage, gSubscaleScoresPage, gItemScoresPage});
+void ClientSession::StartEmpty() {
     ResetClientRecord(gClientRecord);
-    ShowDemographicsFromRecord();
     MarkSaved();
 }
 
-void MainWindow::LoadClientFile() {
+void ClientSession::New() {
+    if (!ResolveUnsavedChanges()) return;
+    TakeFileName(QString());
+    view_.LeaveClient();
+    ResetClientRecord(gClientRecord);
+    view_.ShowClient();
+    MarkSaved();
+}
+
+void ClientSession::Load() {
     if (!ResolveUnsavedChanges()) return;
     FileRequest request = ClientFileRequest(QStringLiteral("Load a file"));
     request.folder = files_.DataPath;
     const auto chosen = Dialogs().OpenFileName(request);
     if (!chosen) return;
-    const QString path = QDir::toNativeSeparators(*chosen);
+    OpenClientFile(QDir::toNativeSeparators(*chosen));
+}
 
+void ClientSession::OpenCommandLineFile(const QString& path) {
+    if (path.isEmpty() || !QFileInfo(path).isFile()) return;
     OpenClientFile(path);
 }
 
-void MainWindow::OpenCommandLineFile() {
-    if (!QFileInfo(commandLineArgument_).isFile()) return;
-    OpenClientFile(commandLineArgument_);
+void ClientSession::Open(const QString& path) {
+    if (!ResolveUnsavedChanges()) return;
+    OpenClientFile(path);
 }
 
-void MainWindow::OpenClientFile(const QString& path) {
+void ClientSession::OpenClientFile(const QString& path) {
     // Read first: a file that cannot be opened changes nothing, not even the file name,
     // so a later Save can never write this client over the file that failed to open.
     ClientRecord loaded = gClientRecord;
     LoadClientImage(path, loaded);
 
-    HideVisible({gResponseEntryPage, gSubscaleScoresPage, gItemScoresPage});
+    view_.LeaveClient();
     gClientRecord = loaded;
     TakeFileName(path);
     files_.DataPath = FolderPart(path);
-    ShowDemographicsFromRecord();
-    setWindowTitle(TitleFor(baseTitle_, files_.CurrentShortName));
+    view_.ShowClient();
     MarkSaved();
     AddRecentFile(path);
 }
 
-bool MainWindow::SaveClientFile(bool saveAs) {
+bool ClientSession::Save() {
+    return SaveClientFile(false);
+}
+
+bool ClientSession::SaveAs() {
+    return SaveClientFile(true);
+}
+
+bool ClientSession::SaveClientFile(bool saveAs) {
     QString path = files_.CurrentFileName;
     const bool newName = saveAs || path.isEmpty();
     if (newName) {
@@ -155,7 +162,7 @@ bool MainWindow::SaveClientFile(bool saveAs) {
         request.fileName = files_.CurrentShortName;
         if (request.fileName.isEmpty()) {
             // The suggestion is built from what is on screen.
-            StoreVisiblePages();
+            view_.StoreEdits();
             request.fileName = SuggestedFileName();
         }
         request.confirmOverwrite = true;
@@ -165,11 +172,11 @@ bool MainWindow::SaveClientFile(bool saveAs) {
         // The dialog asked about the name as typed; No to the completed name ends the Save As
         // as Cancel in the dialog would.
         if (!chosen->endsWith(QStringLiteral(".kvo"), Qt::CaseInsensitive) &&
-            QFileInfo::exists(path) && !ConfirmReplace(path, request.title, this)) {
+            QFileInfo::exists(path) && !ConfirmReplace(path, request.title, dialogOwner_)) {
             return false;
         }
     }
-    StoreVisiblePages();
+    view_.StoreEdits();
     // A failed write leaves the old file whole and raises its error here, before the file
     // name, the title or the modified flag change.
     SaveClientImage(path, gClientRecord);
@@ -177,67 +184,67 @@ bool MainWindow::SaveClientFile(bool saveAs) {
         TakeFileName(path);
         files_.DataPath = FolderPart(path);
     }
-    setWindowTitle(TitleFor(baseTitle_, files_.CurrentShortName));
     MarkSaved();
     AddRecentFile(path);
     return true;
 }
 
-QString MainWindow::SuggestedFileName() const {
+QString ClientSession::SuggestedFileName() const {
     return SuggestedClientFileName(drawing::RecordText(gClientRecord.LastName),
                                    drawing::RecordText(gClientRecord.ClientId));
 }
 
-void MainWindow::OpenRecentFile(const QString& path) {
+void ClientSession::OpenRecent(const QString& path) {
     if (!QFileInfo(path).isFile()) {
         recentFiles_.removeIf([&path](const QString& entry) { return SamePath(entry, path); });
-        RebuildRecentMenu();
+        emit RecentFilesChanged();
         Dialogs().Message({QStringLiteral("The file \"") + path +
                                QStringLiteral("\" no longer exists. It has been removed from "
                                               "the list of recent files."),
-                           kApplicationTitle, DialogIcon::Stop, DialogButton::Ok, this});
+                           kApplicationTitle, DialogIcon::Stop, DialogButton::Ok, dialogOwner_});
         return;
     }
-    if (!ResolveUnsavedChanges()) return;
-    OpenClientFile(path);
+    Open(path);
 }
 
-void MainWindow::AddRecentFile(const QString& path) {
+void ClientSession::AddRecentFile(const QString& path) {
     // Full paths, so an entry from a relative command-line name still opens from elsewhere.
     const QString full = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     recentFiles_.removeIf([&full](const QString& entry) { return SameRecentFile(entry, full); });
     recentFiles_.prepend(full);
     while (recentFiles_.size() > kRecentFileCount) recentFiles_.removeLast();
-    RebuildRecentMenu();
+    emit RecentFilesChanged();
 }
 
-void MainWindow::RebuildRecentMenu() {
-    for (QAction* action : recentMenu_->actions()) {
-        recentMenu_->removeAction(action);
-        // It may be the action running now; its name goes at once so it is never found again.
-        action->setObjectName(QString());
-        action->deleteLater();
-    }
-    for (qsizetype i = 0; i < recentFiles_.size(); ++i) {
-        const QString path = recentFiles_.at(i);
-        QString caption = path;
-        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        QAction* action = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(caption));
-        action->setObjectName(QStringLiteral("actionRecentFile%1").arg(i + 1));
-        connect(action, &QAction::triggered, this,
-                [this, path] { RunGuarded([this, &path] { OpenRecentFile(path); }); });
-    }
-    recentMenu_->setEnabled(!recentFiles_.isEmpty());
+void ClientSession::OpenWhenIdle(const QString& path) {
+    pendingOpens_ << path;
+    OpenPendingFiles();
 }
 
-void MainWindow::ReadSettings() {
+void ClientSession::OpenPendingFiles() {
+    // A question or dialog of the program is open: the file waits until it is answered.
+    if (openingPending_ || QApplication::activeModalWidget() != nullptr) {
+        if (!pendingOpens_.isEmpty()) pendingTimer_->start();
+        return;
+    }
+    openingPending_ = true;
+    while (!pendingOpens_.isEmpty()) {
+        const QString path = pendingOpens_.takeFirst();
+        RunGuarded([this, &path] {
+            if (QFileInfo(path).isFile()) Open(path);
+        });
+    }
+    openingPending_ = false;
+}
+
+void ClientSession::ReadSettings() {
     const QString settings = SettingsPath(files_.StartupFolder);
     files_.DataPath = ReadDataPath(settings, files_.StartupFolder);
     recentFiles_ = ReadRecentFiles(settings);
-    RebuildRecentMenu();
+    emit RecentFilesChanged();
 }
 
-void MainWindow::WriteSettings() {
+void ClientSession::WriteSettings() {
     WriteSettingsFile(SettingsPath(files_.StartupFolder), files_.DataPath, recentFiles_);
 }
 

@@ -1,0 +1,116 @@
+// The open client as a document: its file, its unsaved changes, the client file commands
+// (New, Load, Save, Save As, Open Recent, the command-line open, files handed over or
+// dropped), the recent files and the data folder with the settings file that keeps them.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include "shell/DialogSeam.h"
+
+class QTimer;
+class QWidget;
+
+namespace kivo {
+
+// Where the open client lives on disk, and where the dialogs start.
+struct FileBookkeeping {
+    QString CurrentFileName;   // full path of the open client file; empty for a new client
+    QString CurrentShortName;  // the name part of CurrentFileName
+    QString DataPath;          // the Load dialog's folder, with its trailing separator
+    QString StartupFolder;     // the current folder at start, with its trailing separator
+};
+
+// What the session needs of the window that shows the client; the window answers at once.
+class ClientView {
+public:
+    virtual ~ClientView() = default;
+    // The visible editing pages store their controls into the record.
+    virtual void StoreEdits() = 0;
+    // The pages that show the old client's answers and scores are hidden (their edits stored)
+    // before the record is replaced.
+    virtual void LeaveClient() = 0;
+    // The demographics page shows the record, which is now the open client.
+    virtual void ShowClient() = 0;
+};
+
+// The open client's file and the commands on it. The record itself is gClientRecord
+// (model/Session.h); the session decides when it is replaced, read and written. Errors of the
+// commands are raised as Error for the caller's RunGuarded; every question and file dialog
+// goes through the DialogSeam, owned by `dialogOwner`.
+class ClientSession : public QObject {
+    Q_OBJECT
+public:
+    ClientSession(ClientView& view, QWidget* dialogOwner);
+    ~ClientSession() override;
+
+    // Reads the data folder and the recent files from the settings file of the start-up
+    // folder (noted here, at construction); writes them back.
+    void ReadSettings();
+    void WriteSettings();
+
+    // An empty, unmodified client with no file: the state at the first show.
+    void StartEmpty();
+    // Opens `path` when it names a file (the command line); anything else is passed over.
+    void OpenCommandLineFile(const QString& path);
+
+    // File > New, Load, Save, Save As. New and Load ask the unsaved-changes question first.
+    void New();
+    void Load();
+    // True when the file was written; false when the Save As dialog was cancelled.
+    bool Save();
+    bool SaveAs();
+    // Opens a file of the Open Recent menu through the unsaved-changes question; a file that
+    // is gone is dropped from the list with a message instead.
+    void OpenRecent(const QString& path);
+    // Opens `path` through the unsaved-changes question (no file dialog).
+    void Open(const QString& path);
+    // A client file from outside (a second start, a drop): opened through the unsaved-changes
+    // question once no modal window is open; a path that names no file is passed over.
+    void OpenWhenIdle(const QString& path);
+
+    // Asks about unsaved changes when there are any; Yes saves. False when the user cancelled
+    // or the save did not complete (its dialog cancelled; a failed write raises its error).
+    bool ResolveUnsavedChanges();
+
+    const FileBookkeeping& Files() const { return files_; }
+    // Full path of the open client file; empty for a new client.
+    const QString& FileName() const { return files_.CurrentFileName; }
+    // The Load and Save As dialogs' folder, with its trailing separator.
+    const QString& DataFolder() const { return files_.DataPath; }
+    // The client files opened or saved last, newest first (full paths, at most eight).
+    const QStringList& RecentFiles() const { return recentFiles_; }
+    // The main window's title for the open client: "KIVO" or "KIVO - name".
+    QString Title() const;
+
+signals:
+    // The open client's file changed (opened, saved under a new name, or none for New).
+    void FileChanged(const QString& path);
+    void TitleChanged(const QString& title);
+    void RecentFilesChanged();
+    // The open client has no unsaved changes: just opened, saved or started new.
+    void Saved();
+
+private:
+    // Reads a client file and makes it the open client.
+    void OpenClientFile(const QString& path);
+    bool SaveClientFile(bool saveAs);
+    void TakeFileName(const QString& path);
+    void MarkSaved();
+    void AddRecentFile(const QString& path);
+    void OpenPendingFiles();
+    // The name Save As offers a client that has no file yet.
+    QString SuggestedFileName() const;
+    FileRequest ClientFileRequest(const QString& title) const;
+
+    ClientView& view_;
+    QWidget* dialogOwner_;
+    FileBookkeeping files_;
+    QStringList recentFiles_;
+    QStringList pendingOpens_;
+    bool openingPending_ = false;
+    QTimer* pendingTimer_ = nullptr;
+};
+
+}  // namespace kivo
