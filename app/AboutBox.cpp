@@ -24,8 +24,8 @@ AboutBox::AboutBox(QWidget* owner)
                                .wordWrap = true};
     PlaceBevel(this, QRect(2, 4, 315, 199));
     PlaceTitleLabel(this, QPoint(124, 18));
-    PlaceLabel(this, QStringLiteral("Label1"), drawing::Cp1252Text(content.developersCredit),
-               At(64, 49), credit);
+    PlaceLabel(this, QStringLiteral("DevelopersLabel"),
+               drawing::Cp1252Text(content.developersCredit), At(64, 49), credit);
     PlaceLabel(this, QStringLiteral("AuthorLabel"), drawing::Cp1252Text(content.authorCredit),
                At(101, 68), credit);
     // The program's version, from the project's CMake version.

@@ -235,9 +235,9 @@ void MainWindow::BuildToolBar() {
                                    const QString& hint) {
         return AddToolButton(name, left, 23, glyph, hint);
     };
-    demographicsButton_ = pageButton(QStringLiteral("DemographicsButton"), 98,
-                                     QStringLiteral("demographics"),
-                                     QStringLiteral("Client Demographics Screen"));
+    demographicsButton_ =
+        pageButton(QStringLiteral("DemographicsButton"), 98, QStringLiteral("demographics"),
+                   QStringLiteral("Client Demographics Screen"));
     entryButton_ = pageButton(QStringLiteral("EntryButton"), 121, QStringLiteral("entry"),
                               QStringLiteral("Response Entry Screen"));
     reportsButton_ = pageButton(QStringLiteral("ReportsButton"), 144, QStringLiteral("reports"),
@@ -283,9 +283,9 @@ void MainWindow::BuildStatusBar() {
 void MainWindow::TakePages(const WindowPages& pages) {
     pages_ = pages;
     // Laid over the page area in this order, as they always were (it is their stacking order).
-    for (Page* page : std::initializer_list<Page*>{pages.demographics, pages.configuration,
-                                                   pages.subscaleScores, pages.responseEntry,
-                                                   pages.itemScores}) {
+    for (Page* page :
+         std::initializer_list<Page*>{pages.demographics, pages.configuration, pages.subscaleScores,
+                                      pages.responseEntry, pages.itemScores}) {
         page->setParent(windowPanel_);
         page->setVisible(false);
         windowPanel_->layout()->addWidget(page);

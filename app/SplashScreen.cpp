@@ -33,7 +33,7 @@ SplashScreen::SplashScreen()
     PlaceBevel(panel, QRect(7, 6, 315, 123));
 
     auto* image = new QLabel(panel);
-    image->setObjectName(QStringLiteral("Image1"));
+    image->setObjectName(QStringLiteral("LogoImage"));
     image->setGeometry(13, 12, 120, 112);
     image->setPixmap(LogoPixmap());
 
@@ -43,17 +43,17 @@ SplashScreen::SplashScreen()
                                .alignment = Qt::AlignHCenter | Qt::AlignTop,
                                .wordWrap = true};
     PlaceTitleLabel(panel, QPoint(207, 18));
-    PlaceLabel(panel, QStringLiteral("Label1"), drawing::Cp1252Text(content.developersCredit),
-               QRect(180, 53, 125, 31), credit);
+    PlaceLabel(panel, QStringLiteral("DevelopersLabel"),
+               drawing::Cp1252Text(content.developersCredit), QRect(180, 53, 125, 31), credit);
     PlaceLabel(panel, QStringLiteral("AuthorLabel"), drawing::Cp1252Text(content.authorCredit),
                At(184, 87), credit);
 
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setSingleShot(true);
-    timer1_->setInterval(1500);
-    connect(timer1_, &QTimer::timeout, this, [this] { close(); });
-    timer1_->start();
+    closeTimer_ = new QTimer(this);
+    closeTimer_->setObjectName(QStringLiteral("CloseTimer"));
+    closeTimer_->setSingleShot(true);
+    closeTimer_->setInterval(1500);
+    connect(closeTimer_, &QTimer::timeout, this, [this] { close(); });
+    closeTimer_->start();
 }
 
 }  // namespace kivo

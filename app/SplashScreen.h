@@ -15,7 +15,7 @@ public:
     SplashScreen();
 
 private:
-    QTimer* timer1_ = nullptr;
+    QTimer* closeTimer_ = nullptr;
 };
 
 }  // namespace kivo

@@ -38,10 +38,14 @@ struct ConditionLayout {
 
 const ConditionLayout& LayoutOf(int index) {
     static const std::array<ConditionLayout, 2> layouts = {{
-        {1, QRect(19, 127, 358, 218), "GroupBox1", "Label10", "Label11", "Label12", "Label13",
-         "Label19", "GroupBox3", 59, 50, QPoint(14, 87), QPoint(15, 157), QPoint(48, 179)},
-        {2, QRect(390, 127, 358, 218), "GroupBox2", "Label7", "Label9", "Label14", "Label15",
-         "Label20", "GroupBox4", 58, 51, QPoint(17, 86), QPoint(16, 157), QPoint(54, 179)},
+        {1, QRect(19, 127, 358, 218), "Condition1Group", "Condition1InfoLabel",
+         "Condition1EarsLabel", "Condition1CouplingLabel", "Condition1DotLabel",
+         "Condition1DateHintLabel", "Condition1ExperienceGroup", 59, 50, QPoint(14, 87),
+         QPoint(15, 157), QPoint(48, 179)},
+        {2, QRect(390, 127, 358, 218), "Condition2Group", "Condition2InfoLabel",
+         "Condition2EarsLabel", "Condition2CouplingLabel", "Condition2DotLabel",
+         "Condition2DateHintLabel", "Condition2ExperienceGroup", 58, 51, QPoint(17, 86),
+         QPoint(16, 157), QPoint(54, 179)},
     }};
     return layouts[static_cast<std::size_t>(index)];
 }
@@ -96,15 +100,15 @@ DemographicsPage::DemographicsPage(QWidget* parent) : Page(parent) {
     BuildCondition(1);
     commentsMemo_ =
         new entry::RecordMemo(this, QStringLiteral("CommentsMemo"), QRect(18, 374, 607, 67), 254);
-    PlaceLabel(this, QStringLiteral("Label8"), QStringLiteral("Comments: (max 255 characters)"),
-               At(19, 354), Caption());
+    PlaceLabel(this, QStringLiteral("CommentsLabel"),
+               QStringLiteral("Comments: (max 255 characters)"), At(19, 354), Caption());
     SetTabOrder();
     ConnectHandlers();
 }
 
 void DemographicsPage::BuildPatientControls() {
-    PlaceLabel(this, QStringLiteral("Label1"), QStringLiteral("Patient Information"), At(16, 23),
-               Caption(16, true));
+    PlaceLabel(this, QStringLiteral("PatientInfoLabel"), QStringLiteral("Patient Information"),
+               At(16, 23), Caption(16, true));
     editLastName_ =
         new RecordLineEdit(this, QStringLiteral("EditLastName"), QRect(88, 55, 139, 24), 17);
     editFirstName_ =
@@ -117,17 +121,19 @@ void DemographicsPage::BuildPatientControls() {
                              {QStringLiteral("M"), QStringLiteral("F")}, true, 1, PixelFont(13));
     editDOB_ = new RecordLineEdit(this, QStringLiteral("EditDOB"), QRect(231, 89, 79, 24), 10);
 
-    PlaceLabel(this, QStringLiteral("Label2"), QStringLiteral("Last Name:"), At(18, 59), Caption());
-    PlaceLabel(this, QStringLiteral("Label3"), QStringLiteral("First Name:"), At(237, 59),
+    PlaceLabel(this, QStringLiteral("LastNameLabel"), QStringLiteral("Last Name:"), At(18, 59),
                Caption());
-    PlaceLabel(this, QStringLiteral("Label4"), QStringLiteral("MI:"), At(444, 59), Caption());
-    PlaceLabel(this, QStringLiteral("Label5"), QStringLiteral("ID#:"), At(501, 59), Caption());
-    PlaceLabel(this, QStringLiteral("Label16"), QStringLiteral("Form:"), At(636, 58), Caption());
-    PlaceLabel(this, QStringLiteral("Label6"), QStringLiteral("Gender:"), At(22, 92), Caption());
-    PlaceLabel(this, QStringLiteral("Label18"), QStringLiteral("Birth Date:"), At(164, 91),
+    PlaceLabel(this, QStringLiteral("FirstNameLabel"), QStringLiteral("First Name:"), At(237, 59),
                Caption());
-    PlaceLabel(this, QStringLiteral("Label17"), QStringLiteral("(mm/dd/yyyy)"), At(316, 91),
+    PlaceLabel(this, QStringLiteral("MiLabel"), QStringLiteral("MI:"), At(444, 59), Caption());
+    PlaceLabel(this, QStringLiteral("IdLabel"), QStringLiteral("ID#:"), At(501, 59), Caption());
+    PlaceLabel(this, QStringLiteral("FormLabel"), QStringLiteral("Form:"), At(636, 58), Caption());
+    PlaceLabel(this, QStringLiteral("GenderLabel"), QStringLiteral("Gender:"), At(22, 92),
                Caption());
+    PlaceLabel(this, QStringLiteral("BirthDateLabel"), QStringLiteral("Birth Date:"), At(164, 91),
+               Caption());
+    PlaceLabel(this, QStringLiteral("BirthDateHintLabel"), QStringLiteral("(mm/dd/yyyy)"),
+               At(316, 91), Caption());
 }
 
 void DemographicsPage::BuildCondition(int index) {

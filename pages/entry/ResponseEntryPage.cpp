@@ -70,8 +70,8 @@ void ResponseEntryPage::BuildRowsOnce() {
             previous = list;
         }
     }
-    setTabOrder(previous, clearButton1_);
-    setTabOrder(clearButton1_, clearButton2_);
+    setTabOrder(previous, clearCondition1Button_);
+    setTabOrder(clearCondition1Button_, clearCondition2Button_);
     // The grid first: the lists are its use items too, for the mouse and for Tab.
     setTabOrder(scrollContent_, useLists_[0][0]);
     scrollContent_->RaiseOverlay();
@@ -79,31 +79,34 @@ void ResponseEntryPage::BuildRowsOnce() {
 }
 
 void ResponseEntryPage::BuildInstructionPanel() {
-    QWidget* panel1 = PlacePanel(this, QStringLiteral("Panel1"), QRect(6, 8, 475, 224), 0xFFFFFF);
+    QWidget* instructions =
+        PlacePanel(this, QStringLiteral("InstructionPanel"), QRect(6, 8, 475, 224), 0xFFFFFF);
 
-    label1_ = PlaceLabel(panel1, QStringLiteral("Label1"), {}, QRect(0, 0, 475, 22),
-                         {.font = PixelFont(19, true)});
-    SetBackground(*label1_, 0xFF0000);
-    SetTextColour(*label1_, 0xFFFFFF);
-    PlaceLabel(panel1, QStringLiteral("Label2"), drawing::Cp1252Text(Content().screenInstructions),
-               QRect(7, 32, 289, 151), {.font = PixelFont(16), .wordWrap = true});
+    formTitleLabel_ = PlaceLabel(instructions, QStringLiteral("FormTitleLabel"), {},
+                                 QRect(0, 0, 475, 22), {.font = PixelFont(19, true)});
+    SetBackground(*formTitleLabel_, 0xFF0000);
+    SetTextColour(*formTitleLabel_, 0xFFFFFF);
+    PlaceLabel(instructions, QStringLiteral("InstructionsLabel"),
+               drawing::Cp1252Text(Content().screenInstructions), QRect(7, 32, 289, 151),
+               {.font = PixelFont(16), .wordWrap = true});
 
-    QWidget* panel2 =
-        PlacePanel(panel1, QStringLiteral("Panel2"), QRect(302, 24, 159, 202), 0xFFFFFF);
+    QWidget* optionGuide = PlacePanel(instructions, QStringLiteral("OptionGuidePanel"),
+                                      QRect(302, 24, 159, 202), 0xFFFFFF);
     constexpr std::array<int, kLetterCount> tops = {7, 34, 62, 89, 117, 144, 172};
     const auto& labels = RatedOptionLabels();
     for (std::size_t k = 0; k < tops.size(); ++k) {
         const QString text = QChar(u'A' + static_cast<char16_t>(k)) + QStringLiteral(" - ") +
                              drawing::Utf8Text(labels[k]);
-        PlaceLabel(panel2, QStringLiteral("Label%1").arg(k + 3), text, At(7, tops[k]),
-                   {.font = PixelFont(16, true)});
+        PlaceLabel(optionGuide,
+                   QStringLiteral("OptionLabel%1").arg(QChar(u'A' + static_cast<char16_t>(k))),
+                   text, At(7, tops[k]), {.font = PixelFont(16, true)});
     }
 
-    QLabel* label10 = PlaceLabel(panel1, QStringLiteral("Label10"),
-                                 QStringLiteral(" How good are the hearing aids at..."),
-                                 QRect(0, 224 - 23, 475, 23), {.font = PixelFont(19)});
-    SetBackground(*label10, 0xFFFFFF);
-    panel2->raise();  // the option guide lies over the right end of the stem line
+    QLabel* stem = PlaceLabel(instructions, QStringLiteral("StemLabel"),
+                              QStringLiteral(" How good are the hearing aids at..."),
+                              QRect(0, 224 - 23, 475, 23), {.font = PixelFont(19)});
+    SetBackground(*stem, 0xFFFFFF);
+    optionGuide->raise();  // the option guide lies over the right end of the stem line
 }
 
 void ResponseEntryPage::BuildStaticControls() {
@@ -112,22 +115,24 @@ void ResponseEntryPage::BuildStaticControls() {
                bold);
     PlaceLabel(this, QStringLiteral("ConditionLabel2"), QStringLiteral("Condition 2"), At(757, 149),
                bold);
-    label11_ = PlaceLabel(this, QStringLiteral("Label11"), {}, At(503, 175), bold);
-    label12_ = PlaceLabel(this, QStringLiteral("Label12"), {}, At(503, 203), bold);
-    label13_ = PlaceLabel(this, QStringLiteral("Label13"), {}, At(757, 175), bold);
-    label14_ = PlaceLabel(this, QStringLiteral("Label14"), {}, At(757, 203), bold);
+    hearingAid1Label_ =
+        PlaceLabel(this, QStringLiteral("HearingAid1Label"), {}, At(503, 175), bold);
+    testDate1Label_ = PlaceLabel(this, QStringLiteral("TestDate1Label"), {}, At(503, 203), bold);
+    hearingAid2Label_ =
+        PlaceLabel(this, QStringLiteral("HearingAid2Label"), {}, At(757, 175), bold);
+    testDate2Label_ = PlaceLabel(this, QStringLiteral("TestDate2Label"), {}, At(757, 203), bold);
 
-    scrollBox1_ = new QScrollArea(this);
-    scrollBox1_->setObjectName(QStringLiteral("ScrollBox1"));
-    scrollBox1_->setGeometry(5, 240, 1004, 327);
-    scrollBox1_->setFont(PixelFont(16));
-    scrollBox1_->setFocusPolicy(Qt::NoFocus);
-    scrollBox1_->setVerticalScrollBar(new WideScrollBar(scrollBox1_));
-    scrollBox1_->verticalScrollBar()->setTracking(true);
-    scrollBox1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scrollBox1_->setWidgetResizable(false);
-    SetBackground(*scrollBox1_, kScrollBoxColour);
-    SetBackground(*scrollBox1_->viewport(), kScrollBoxColour);
+    answerScrollBox_ = new QScrollArea(this);
+    answerScrollBox_->setObjectName(QStringLiteral("AnswerScrollBox"));
+    answerScrollBox_->setGeometry(5, 240, 1004, 327);
+    answerScrollBox_->setFont(PixelFont(16));
+    answerScrollBox_->setFocusPolicy(Qt::NoFocus);
+    answerScrollBox_->setVerticalScrollBar(new WideScrollBar(answerScrollBox_));
+    answerScrollBox_->verticalScrollBar()->setTracking(true);
+    answerScrollBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    answerScrollBox_->setWidgetResizable(false);
+    SetBackground(*answerScrollBox_, kScrollBoxColour);
+    SetBackground(*answerScrollBox_->viewport(), kScrollBoxColour);
     scrollContent_ = new entry::AnswerGrid;
     scrollContent_->setObjectName(QStringLiteral("ScrollContent"));
     scrollContent_->SetKeyHandler([this](const QKeyEvent& key) { return GridKey(key); });
@@ -144,7 +149,7 @@ void ResponseEntryPage::BuildStaticControls() {
     });
     SetBackground(*scrollContent_, kScrollBoxColour);
     scrollContent_->resize(kScrollContentWidth, 5);
-    scrollBox1_->setWidget(scrollContent_);
+    answerScrollBox_->setWidget(scrollContent_);
 
     const auto placeClear = [this](const QString& name, const QString& caption, int left) {
         QPushButton* button =
@@ -152,18 +157,18 @@ void ResponseEntryPage::BuildStaticControls() {
         button->setToolTip(QStringLiteral("Clear all responses from this condition"));
         return button;
     };
-    clearButton1_ =
-        placeClear(QStringLiteral("ClearButton1"), QStringLiteral("Clear Condition 1"), 17);
-    clearButton2_ =
-        placeClear(QStringLiteral("ClearButton2"), QStringLiteral("Clear Condition 2"), 207);
+    clearCondition1Button_ = placeClear(QStringLiteral("ClearCondition1Button"),
+                                        QStringLiteral("Clear Condition 1"), 17);
+    clearCondition2Button_ = placeClear(QStringLiteral("ClearCondition2Button"),
+                                        QStringLiteral("Clear Condition 2"), 207);
     for (int c = 0; c < kConditionCount; ++c) {
         // Under the condition's column, between the scroll box and the page's foot.
         answeredLabels_[static_cast<std::size_t>(c)] =
             PlaceLabel(this, QStringLiteral("AnsweredLabel%1").arg(c + 1), {},
                        At(c == 0 ? 503 : 757, 588), bold);
     }
-    connect(clearButton1_, &QPushButton::clicked, this, [this] { ClearFromButton(0); });
-    connect(clearButton2_, &QPushButton::clicked, this, [this] { ClearFromButton(1); });
+    connect(clearCondition1Button_, &QPushButton::clicked, this, [this] { ClearFromButton(0); });
+    connect(clearCondition2Button_, &QPushButton::clicked, this, [this] { ClearFromButton(1); });
 }
 
 void ResponseEntryPage::BuildRows() {
@@ -254,12 +259,13 @@ void ResponseEntryPage::OnShown() {
     BuildRowsOnce();
     const ClientRecord& record = gClientRecord;
     shownForm_ = record.TestForm;
-    label1_->setText(QStringLiteral(" Form: ") + drawing::Utf8Text(FormKindName(shownForm_)));
+    formTitleLabel_->setText(QStringLiteral(" Form: ") +
+                             drawing::Utf8Text(FormKindName(shownForm_)));
     const std::array<std::pair<QLabel*, std::span<const char>>, 4> captions = {{
-        {label11_, record.HearingAid1},
-        {label12_, record.TestDate1},
-        {label13_, record.HearingAid2},
-        {label14_, record.TestDate2},
+        {hearingAid1Label_, record.HearingAid1},
+        {testDate1Label_, record.TestDate1},
+        {hearingAid2Label_, record.HearingAid2},
+        {testDate2Label_, record.TestDate2},
     }};
     for (const auto& [label, field] : captions) {
         label->setText(drawing::RecordText(field));
@@ -267,7 +273,7 @@ void ResponseEntryPage::OnShown() {
     }
     shownItemCount_ = ItemCount(shownForm_);
     scrollContent_->resize(kScrollContentWidth, kRowHeight * shownItemCount_ + 5);
-    scrollBox1_->verticalScrollBar()->setValue(0);
+    answerScrollBox_->verticalScrollBar()->setValue(0);
     ArrangeRows();
     ShowResponses();
     // Typing goes to the grid at once, from the first item condition 1 still lacks.
@@ -327,7 +333,7 @@ void ResponseEntryPage::MoveFocusCell(int condition, int row, bool scroll) {
     scrollContent_->SetFocusFrame(frame);
     // The whole band of the row, and a glimpse of the next, whichever way the focus went.
     if (scroll && !frame.isEmpty())
-        scrollBox1_->ensureVisible(frame.center().x(), frame.center().y(), 0, kRowHeight);
+        answerScrollBox_->ensureVisible(frame.center().x(), frame.center().y(), 0, kRowHeight);
     scrollContent_->setAccessibleName(FocusCellName());
 }
 

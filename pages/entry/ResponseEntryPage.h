@@ -106,16 +106,16 @@ private:
     // "Item 5, condition 1: C, Somewhat" or "...: no answer", the grid's accessible name.
     QString FocusCellName() const;
 
-    QLabel* label1_ = nullptr;
-    QLabel* label11_ = nullptr;
-    QLabel* label12_ = nullptr;
-    QLabel* label13_ = nullptr;
-    QLabel* label14_ = nullptr;
-    QScrollArea* scrollBox1_ = nullptr;
+    QLabel* formTitleLabel_ = nullptr;
+    QLabel* hearingAid1Label_ = nullptr;
+    QLabel* testDate1Label_ = nullptr;
+    QLabel* hearingAid2Label_ = nullptr;
+    QLabel* testDate2Label_ = nullptr;
+    QScrollArea* answerScrollBox_ = nullptr;
     entry::AnswerGrid* scrollContent_ = nullptr;
     std::array<QLabel*, kConditionCount> answeredLabels_{};
-    QPushButton* clearButton1_ = nullptr;
-    QPushButton* clearButton2_ = nullptr;
+    QPushButton* clearCondition1Button_ = nullptr;
+    QPushButton* clearCondition2Button_ = nullptr;
 
     std::array<QLabel*, kMaxItems> rowLabels_{};
     // The "!" left of a row whose stored code is kept.

@@ -46,7 +46,7 @@ void ItemScoresPage::BuildControlsOnce() {
     const QFont buttonFont = PixelFont(13, false, QStringLiteral("Tahoma"));
     for (int tag = 0; tag < drawing::kViewSubscaleCount; ++tag) {
         auto* button = new QToolButton(this);
-        button->setObjectName(QStringLiteral("SpeedButton%1").arg(tag + 1));
+        button->setObjectName(QStringLiteral("SubscaleButton%1").arg(tag + 1));
         button->setText(drawing::Utf8Text(drawing::ViewSubscaleName(tag)));
         button->setFont(buttonFont);
         button->setCheckable(true);
@@ -56,12 +56,14 @@ void ItemScoresPage::BuildControlsOnce() {
     connect(subscaleButtons_, &QButtonGroup::idClicked, this,
             [this](int tag) { RunGuarded([this, tag] { SelectSubscale(tag); }); });
 
-    panel2_ = PlacePanel(this, QStringLiteral("Panel2"), QRect(652, 1, 350, 633), kButtonFace);
-    PlaceClientInfoLabels(*panel2_);
-    bitBtn1_ =
-        PlaceButton(panel2_, QStringLiteral("BitBtn1"), QStringLiteral("View Subscale Scores"),
-                    QRect(77, 580, 185, 36), PixelFont(13), PrinterGlyph());
-    connect(bitBtn1_, &QPushButton::clicked, this,
+    clientPanel_ =
+        PlacePanel(this, QStringLiteral("ClientPanel"), QRect(652, 1, 350, 633), kButtonFace);
+    PlaceClientInfoLabels(*clientPanel_);
+    viewSubscaleScoresButton_ =
+        PlaceButton(clientPanel_, QStringLiteral("ViewSubscaleScoresButton"),
+                    QStringLiteral("View Subscale Scores"), QRect(77, 580, 185, 36), PixelFont(13),
+                    PrinterGlyph());
+    connect(viewSubscaleScoresButton_, &QPushButton::clicked, this,
             [this] { RunGuarded([this] { ShowSubscaleScores(); }); });
     ShowNewChildren();
 }
@@ -89,7 +91,7 @@ void ItemScoresPage::ShowSubscaleScores() {
 }
 
 void ItemScoresPage::ShowClientInfo() {
-    kivo::ShowClientInfo(*panel2_, gClientRecord);
+    kivo::ShowClientInfo(*clientPanel_, gClientRecord);
 }
 
 }  // namespace kivo

@@ -48,8 +48,8 @@ private:
 
     PaintBox* graphPaintBox_ = nullptr;
     QButtonGroup* subscaleButtons_ = nullptr;
-    QWidget* panel2_ = nullptr;
-    QPushButton* bitBtn1_ = nullptr;
+    QWidget* clientPanel_ = nullptr;
+    QPushButton* viewSubscaleScoresButton_ = nullptr;
 };
 
 }  // namespace kivo

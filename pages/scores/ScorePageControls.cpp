@@ -26,27 +26,27 @@ struct LabelPlace {
     const char* designText;
 };
 
-// The side panel's labels; Label16, the comments box, is placed apart.
+// The side panel's labels; CommentsLabel, the comments box, is placed apart.
 constexpr std::array<LabelPlace, 19> kLabels = {{
     {"NameLabel", 7, 5, true, "Name:"},
     {"GenderLabel", 7, 28, true, "Gender:"},
     {"DOBLabel", 7, 53, true, "Date of Birth:"},
     {"TestFormLabel", 7, 77, true, "Test Form: "},
-    {"Label1", 11, 106, true, "Condition 1:"},
-    {"Label2", 9, 131, false, "Hearing aid information:"},
-    {"Label3", 46, 153, false, ""},
-    {"Label4", 12, 174, false, "Ear: "},
-    {"Label5", 107, 175, false, "Coupling: "},
-    {"Label6", 15, 199, false, "Date of Test: "},
-    {"Label7", 13, 222, false, "HA Experience: "},
-    {"Label14", 15, 256, true, "Condition 2:"},
-    {"Label13", 13, 282, false, "Hearing aid information:"},
-    {"Label12", 51, 304, false, ""},
-    {"Label11", 16, 325, false, "Ear: "},
-    {"Label10", 114, 326, false, "Coupling: "},
-    {"Label9", 14, 349, false, "Date of Test: "},
-    {"Label8", 16, 374, false, "HA Experience: "},
-    {"Label15", 17, 400, true, "Comments:"},
+    {"Condition1Label", 11, 106, true, "Condition 1:"},
+    {"Condition1AidCaption", 9, 131, false, "Hearing aid information:"},
+    {"Condition1AidLabel", 46, 153, false, ""},
+    {"Condition1EarLabel", 12, 174, false, "Ear: "},
+    {"Condition1CouplingLabel", 107, 175, false, "Coupling: "},
+    {"Condition1TestDateLabel", 15, 199, false, "Date of Test: "},
+    {"Condition1ExperienceLabel", 13, 222, false, "HA Experience: "},
+    {"Condition2Label", 15, 256, true, "Condition 2:"},
+    {"Condition2AidCaption", 13, 282, false, "Hearing aid information:"},
+    {"Condition2AidLabel", 51, 304, false, ""},
+    {"Condition2EarLabel", 16, 325, false, "Ear: "},
+    {"Condition2CouplingLabel", 114, 326, false, "Coupling: "},
+    {"Condition2TestDateLabel", 14, 349, false, "Date of Test: "},
+    {"Condition2ExperienceLabel", 16, 374, false, "HA Experience: "},
+    {"CommentsCaption", 17, 400, true, "Comments:"},
 }};
 constexpr QRect kCommentsBox(17, 426, 299, 111);
 
@@ -105,7 +105,7 @@ void SetUpScorePage(QWidget& page, const QString& name, const QString& caption, 
 }
 
 PaintBox* PlaceGraphPanel(QWidget* page, QRect geometry, PaintBox::Drawing draw) {
-    QWidget* panel = PlacePanel(page, QStringLiteral("Panel1"), geometry, 0xFFFFFF);
+    QWidget* panel = PlacePanel(page, QStringLiteral("GraphPanel"), geometry, 0xFFFFFF);
     auto* box = new PaintBox(panel, QStringLiteral("GraphPaintBox"));
     box->setGeometry(panel->rect());
     box->SetDrawing(std::move(draw));
@@ -127,40 +127,41 @@ std::vector<std::pair<QString, QString>> ClientInfoTexts(const ClientRecord& rec
         {"GenderLabel", d.gender},
         {"DOBLabel", d.birthDate},
         {"TestFormLabel", d.testForm},
-        {"Label3", c1.hearingAid},
-        {"Label4", c1.ear},
-        {"Label5", c1.coupling},
-        {"Label6", c1.testDate},
-        {"Label7", c1.experience},
-        {"Label12", c2.hearingAid},
-        {"Label11", c2.ear},
-        {"Label10", c2.coupling},
-        {"Label9", c2.testDate},
-        {"Label8", c2.experience},
-        {"Label16", CommentsText(d)},
+        {"Condition1AidLabel", c1.hearingAid},
+        {"Condition1EarLabel", c1.ear},
+        {"Condition1CouplingLabel", c1.coupling},
+        {"Condition1TestDateLabel", c1.testDate},
+        {"Condition1ExperienceLabel", c1.experience},
+        {"Condition2AidLabel", c2.hearingAid},
+        {"Condition2EarLabel", c2.ear},
+        {"Condition2CouplingLabel", c2.coupling},
+        {"Condition2TestDateLabel", c2.testDate},
+        {"Condition2ExperienceLabel", c2.experience},
+        {"CommentsLabel", CommentsText(d)},
     };
 }
 
-void PlaceClientInfoLabels(QWidget& panel2) {
+void PlaceClientInfoLabels(QWidget& clientPanel) {
     for (const LabelPlace& place : kLabels) {
-        PlaceLabel(&panel2, QString::fromLatin1(place.name), QString::fromLatin1(place.designText),
-                   At(place.left, place.top), {.font = PixelFont(kLabelPixelHeight, place.bold)});
+        PlaceLabel(&clientPanel, QString::fromLatin1(place.name),
+                   QString::fromLatin1(place.designText), At(place.left, place.top),
+                   {.font = PixelFont(kLabelPixelHeight, place.bold)});
     }
-    QLabel* comments = PlaceLabel(&panel2, QStringLiteral("Label16"), {}, kCommentsBox,
+    QLabel* comments = PlaceLabel(&clientPanel, QStringLiteral("CommentsLabel"), {}, kCommentsBox,
                                   {.font = PixelFont(kCommentsPixelHeight), .wordWrap = true});
     SetBackground(*comments, kButtonFace);
 }
 
-void ShowClientInfo(QWidget& panel2, const ClientRecord& record) {
-    const QList<QLabel*> labels = panel2.findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+void ShowClientInfo(QWidget& clientPanel, const ClientRecord& record) {
+    const QList<QLabel*> labels = clientPanel.findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
     for (const auto& [name, text] : ClientInfoTexts(record)) {
-        auto* label = panel2.findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
+        auto* label = clientPanel.findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
         if (label == nullptr) continue;
         label->setText(text);
         label->setToolTip({});
         if (label->wordWrap()) continue;
         label->adjustSize();
-        FitInRoom(*label, RoomRightOf(*label, labels, panel2.width()), text);
+        FitInRoom(*label, RoomRightOf(*label, labels, clientPanel.width()), text);
     }
 }
 

@@ -52,9 +52,9 @@ std::vector<std::pair<QString, QString>> ClientInfoTexts(const ClientRecord& rec
 
 // Places the client detail labels (NameLabel ... Label16) on a side panel with their design
 // texts.
-void PlaceClientInfoLabels(QWidget& panel2);
+void PlaceClientInfoLabels(QWidget& clientPanel);
 
 // Sets the texts of the labels placed by PlaceClientInfoLabels from `record`.
-void ShowClientInfo(QWidget& panel2, const ClientRecord& record);
+void ShowClientInfo(QWidget& clientPanel, const ClientRecord& record);
 
 }  // namespace kivo

@@ -28,15 +28,17 @@ void SubscaleScoresPage::BuildControlsOnce() {
                                          PaintGraph(canvas, width, height);
                                      });
 
-    panel2_ = PlacePanel(this, QStringLiteral("Panel2"), QRect(652, 1, 350, 633), kButtonFace);
-    PlaceClientInfoLabels(*panel2_);
-    bitBtn1_ = PlaceButton(panel2_, QStringLiteral("BitBtn1"), QStringLiteral("View Item Scores"),
-                           QRect(9, 580, 141, 36), PixelFont(13), PrinterGlyph());
-    printScoresButton_ =
-        PlaceButton(panel2_, QStringLiteral("PrintScoresButton"), QStringLiteral("Print Scores"),
-                    QRect(193, 580, 141, 36), PixelFont(13), PrinterGlyph());
-    setTabOrder(printScoresButton_, bitBtn1_);
-    connect(bitBtn1_, &QPushButton::clicked, this,
+    clientPanel_ =
+        PlacePanel(this, QStringLiteral("ClientPanel"), QRect(652, 1, 350, 633), kButtonFace);
+    PlaceClientInfoLabels(*clientPanel_);
+    viewItemScoresButton_ = PlaceButton(clientPanel_, QStringLiteral("ViewItemScoresButton"),
+                                        QStringLiteral("View Item Scores"), QRect(9, 580, 141, 36),
+                                        PixelFont(13), PrinterGlyph());
+    printScoresButton_ = PlaceButton(clientPanel_, QStringLiteral("PrintScoresButton"),
+                                     QStringLiteral("Print Scores"), QRect(193, 580, 141, 36),
+                                     PixelFont(13), PrinterGlyph());
+    setTabOrder(printScoresButton_, viewItemScoresButton_);
+    connect(viewItemScoresButton_, &QPushButton::clicked, this,
             [this] { RunGuarded([this] { ShowItemScores(); }); });
     connect(printScoresButton_, &QPushButton::clicked, this,
             [this] { RunGuarded([this] { PrintScores(); }); });
@@ -46,7 +48,7 @@ void SubscaleScoresPage::BuildControlsOnce() {
 void SubscaleScoresPage::OnShown() {
     BuildControlsOnce();
     LoadNormTable();
-    ShowClientInfo(*panel2_, gClientRecord);
+    ShowClientInfo(*clientPanel_, gClientRecord);
 }
 
 void SubscaleScoresPage::PaintGraph(canvas::Canvas& canvas, int width, int height) {

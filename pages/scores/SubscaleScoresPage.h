@@ -36,8 +36,8 @@ private:
     void BuildControlsOnce();
 
     PaintBox* graphPaintBox_ = nullptr;
-    QWidget* panel2_ = nullptr;
-    QPushButton* bitBtn1_ = nullptr;
+    QWidget* clientPanel_ = nullptr;
+    QPushButton* viewItemScoresButton_ = nullptr;
     QPushButton* printScoresButton_ = nullptr;
 };
 

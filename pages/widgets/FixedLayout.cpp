@@ -57,7 +57,7 @@ QLabel* PlaceLabel(QWidget* parent, const QString& name, const QString& text, QR
 
 void PlaceBevel(QWidget* parent, QRect geometry) {
     auto* bevel = new QFrame(parent);
-    bevel->setObjectName(QStringLiteral("Bevel1"));
+    bevel->setObjectName(QStringLiteral("Bevel"));
     bevel->setFrameShape(QFrame::Box);
     bevel->setFrameShadow(QFrame::Sunken);
     bevel->setGeometry(geometry);

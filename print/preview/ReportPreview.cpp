@@ -76,7 +76,7 @@ void ReportPreview::BuildToolBar() {
     AddButton("ZoomFit", "Fit", "Zoom to fit", [this] { ZoomToFit(); });
     AddButton("ZoomToWidth", "Width", "Zoom to width", [this] { ZoomToWidth(); });
     AddButton("Zoom100", "100%", "100% Size", [this] { SetZoom(100); });
-    auto* zoomMenu = AddButton("SpeedButton1", "Zoom", "Set Display Zoom", [] {});
+    auto* zoomMenu = AddButton("ZoomMenu", "Zoom", "Set Display Zoom", [] {});
     auto* menu = new QMenu(zoomMenu);
     for (int z = 50; z <= 200; z += 10) {
         menu->addAction(QString("%1 %").arg(z), this, [this, z] { SetZoom(z); });

@@ -43,8 +43,8 @@ public:
     // The table-driven tests' steps reach the fixture through a reference.
     using ShellTest::Find;
     using ShellTest::Folder;
-    using ShellTest::Pages;
     using ShellTest::main_;
+    using ShellTest::Pages;
     using ShellTest::script_;
 
     // Starts the window and makes it the active one, so its shortcuts take keys.
@@ -130,7 +130,8 @@ TEST_F(Desktop, ShortcutsTypedOnTheWindowRunTheirCommands) {
          pageShown([](Desktop& t) -> Page* { return t.Pages().subscaleScores; }, "ReportsButton")},
         {"Ctrl+1", Qt::Key_1, Qt::ControlModifier,
          [](Desktop& t) { test::ClickButton(*t.main_, "ReportsButton"); },
-         pageShown([](Desktop& t) -> Page* { return t.Pages().demographics; }, "DemographicsButton")},
+         pageShown([](Desktop& t) -> Page* { return t.Pages().demographics; },
+                   "DemographicsButton")},
         {"F1", Qt::Key_F1, Qt::NoModifier, nullptr,
          [](Desktop& t) {
              auto* help = t.Find<HelpWindow>("HelpWindow");
@@ -580,7 +581,7 @@ TEST_F(Desktop, OnALargeScreenTheWindowKeepsItsSizeAndThePagesDoNotScroll) {
     EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible());
     EXPECT_EQ(scroll->viewport()->size(), panel->size());
     EXPECT_EQ(panel->mapTo(&main, QPoint(0, 0)).y(),
-              Find<QWidget>("ToolBar1")->mapTo(&main, QPoint(0, 33)).y());
+              Find<QWidget>("ToolBar")->mapTo(&main, QPoint(0, 33)).y());
     EXPECT_EQ(panel->height() + 33 + 19 + main.menuBar()->height(), 710);
 }
 

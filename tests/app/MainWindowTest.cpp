@@ -32,8 +32,8 @@ TEST_F(MainWindowShell, ClientAreaHoldsMenuToolBarPagesAndStatusBar) {
     EXPECT_EQ(main.size(), QSize(1014, 710));
     EXPECT_EQ(main.minimumSize(), main.maximumSize());
     EXPECT_FALSE(main.windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(Find<QWidget>("ToolBar1")->height(), 33);
-    EXPECT_EQ(Find<QStatusBar>("StatusBar1")->height(), 19);
+    EXPECT_EQ(Find<QWidget>("ToolBar")->height(), 33);
+    EXPECT_EQ(Find<QStatusBar>("StatusBar")->height(), 19);
     const QWidget* area = Find<QWidget>("WindowPanel");
     EXPECT_EQ(area->width(), 1014);
     // The visible page covers the page area.
@@ -55,12 +55,12 @@ TEST_F(MainWindowShell, ToolButtonsAtTheirPlacesWithHints) {
         {"NewFileSpeedButton", 0, 25, "Create a new file (Ctrl+N)", true, true, 20},
         {"LoadFileSpeedButton", 25, 25, "Load an existing file (Ctrl+O)", true, true, 20},
         {"SaveFileSpeedButton", 50, 25, "Save the current file (Ctrl+S)", true, true, 20},
-        {"SpeedButton1", 75, 23, "", true, false, 0},
+        {"ToolBarGap", 75, 23, "", true, false, 0},
         {"DemographicsButton", 98, 23, "Client Demographics Screen (Ctrl+1)", true, true, 16},
         {"EntryButton", 121, 23, "Response Entry Screen (Ctrl+2)", true, true, 16},
         {"ReportsButton", 144, 23, "View and Print Scores (Ctrl+3)", true, true, 16},
         {"ConfigurationButton", 167, 23, "Configuration screen", false, true, 20},
-        {"ViewScoresIndivButton", 190, 23, "View individual scores", false, true, 0},
+        {"ItemScoresButton", 190, 23, "View individual scores", false, true, 0},
     };
     for (const Button& b : buttons) {
         const auto* button = Find<QToolButton>(b.name);
@@ -76,7 +76,7 @@ TEST_F(MainWindowShell, ToolButtonsAtTheirPlacesWithHints) {
             }
         }
     }
-    EXPECT_EQ(Find<QToolButton>("ViewScoresIndivButton")->text(), "V");
+    EXPECT_EQ(Find<QToolButton>("ItemScoresButton")->text(), "V");
 }
 
 // The file buttons of the tool bar run the menu's own actions, so both always do the same.
@@ -119,7 +119,7 @@ TEST_F(MainWindowShell, MenuCaptions) {
     }
     EXPECT_EQ(Find<QAction>("actionExit")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
     QStringList menus;
-    for (QAction* menu : Find<QMenuBar>("MainMenu1")->actions()) menus << menu->text();
+    for (QAction* menu : Find<QMenuBar>("MainMenu")->actions()) menus << menu->text();
     EXPECT_EQ(menus, QStringList({"&File", "&Reports", "&Help"}));
 }
 
@@ -195,7 +195,7 @@ TEST_F(MainWindowShell, PageSwitchHidesTheShownPageBeforeShowingTheNext) {
     EXPECT_EQ(log.Take(), QStringList({"hide DemographicsPage", "show ResponseEntryPage"}));
     click("ReportsButton");
     EXPECT_EQ(log.Take(), QStringList({"hide ResponseEntryPage", "show SubscaleScoresPage"}));
-    test::ClickButton(main, "ViewScoresIndivButton");  // as the report's item-scores button would
+    test::ClickButton(main, "ItemScoresButton");  // as the report's item-scores button would
     EXPECT_EQ(log.Take(), QStringList({"hide SubscaleScoresPage", "show ItemScoresPage"}));
     click("DemographicsButton");
     EXPECT_EQ(log.Take(), QStringList({"hide ItemScoresPage", "show DemographicsPage"}));
@@ -236,7 +236,8 @@ TEST_F(MainWindowShell, AboutBoxCentredOnTheMainWindow) {
     const Asked& about = script_->asked[0];
     EXPECT_EQ(about.kind, Asked::Modal);
     EXPECT_EQ(about.modalTitle, "About");
-    EXPECT_EQ(about.modalPos, CentredOn(main.frameGeometry(), Pages().aboutBox->frameGeometry().size()));
+    EXPECT_EQ(about.modalPos,
+              CentredOn(main.frameGeometry(), Pages().aboutBox->frameGeometry().size()));
     EXPECT_EQ(Pages().aboutBox->size(), QSize(321, 208));
 }
 
@@ -245,8 +246,8 @@ TEST(Splash, ClosesItselfAfterItsTimer) {
     QPointer<SplashScreen> splash = new SplashScreen();
     splash->show();
     EXPECT_EQ(splash->size(), QSize(329, 136));
-    EXPECT_FALSE(splash->findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().isNull());
-    const auto* timer = splash->findChild<QTimer*>(QStringLiteral("Timer1"));
+    EXPECT_FALSE(splash->findChild<QLabel*>(QStringLiteral("LogoImage"))->pixmap().isNull());
+    const auto* timer = splash->findChild<QTimer*>(QStringLiteral("CloseTimer"));
     ASSERT_NE(timer, nullptr);
     EXPECT_TRUE(timer->isActive());
     EXPECT_TRUE(timer->isSingleShot());
@@ -257,13 +258,12 @@ TEST(Splash, ClosesItselfAfterItsTimer) {
 TEST_F(MainWindowShell, ErrorOfACommandIsShownAndTheProgramCarriesOn) {
     MainWindow& main = Start();
     // A print job whose output cannot be opened: the command fails with an error.
-    main_->Questionnaires().SetJobOutput(
-        {[] { return true; },
-         [](QPrinter& p) -> std::unique_ptr<canvas::PageCanvas> {
-             p.setOutputFormat(QPrinter::PdfFormat);
-             p.setOutputFileName("/nonexistent/folder/x.pdf");
-             return std::make_unique<canvas::PrinterCanvas>(p);
-         }});
+    main_->Questionnaires().SetJobOutput({[] { return true; },
+                                          [](QPrinter& p) -> std::unique_ptr<canvas::PageCanvas> {
+                                              p.setOutputFormat(QPrinter::PdfFormat);
+                                              p.setOutputFileName("/nonexistent/folder/x.pdf");
+                                              return std::make_unique<canvas::PrinterCanvas>(p);
+                                          }});
     script_->printCopies = {1};
     script_->buttons = {DialogButton::Ok};
     test::TriggerAction(main, "actionPrintBlankFormA");

@@ -35,6 +35,10 @@ struct FormCase {
     const char* pageTitle;
 };
 
+void PrintTo(const FormCase& c, std::ostream* out) {
+    *out << c.title;
+}
+
 const FormCase kForms[] = {{"a", kShortFormA, "KIVO questionnaire - Form A", "KIVOs(a)"},
                            {"b", kShortFormB, "KIVO questionnaire - Form B", "KIVOs(b)"},
                            {"long", kLongForm, "KIVO questionnaire", "KIVO"}};
@@ -90,6 +94,10 @@ struct PaperCase {
     FormCase form;
     const char* paper;
 };
+
+void PrintTo(const PaperCase& c, std::ostream* out) {
+    *out << c.form.title << " on " << c.paper;
+}
 
 std::vector<PaperCase> EveryFormOnEveryPaper() {
     std::vector<PaperCase> cases;

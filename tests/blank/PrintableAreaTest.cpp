@@ -24,6 +24,10 @@ struct Area {
     int width, height;
 };
 
+void PrintTo(const Area& a, std::ostream* out) {
+    *out << a.name;
+}
+
 // Letter is 8.5 x 11 in, A4 8.27 x 11.69 in.
 const Area kAreas[] = {
     {"Letter PDF, 600 dpi", 600, 5100, 6600},

@@ -30,14 +30,16 @@ protected:
         test::ClickButton(main, "ReportsButton");
         ASSERT_TRUE(Pages().subscaleScores->isVisible());
         Pages().subscaleScores->grab();
-        test::ClickButton(*Pages().subscaleScores, "BitBtn1");
+        test::ClickButton(*Pages().subscaleScores, "ViewItemScoresButton");
         ASSERT_TRUE(Pages().itemScores->isVisible());
         for (int view = 1; view <= 6; ++view) {
-            Pages().itemScores->findChild<QAbstractButton*>(QStringLiteral("SpeedButton%1").arg(view))
+            Pages()
+                .itemScores
+                ->findChild<QAbstractButton*>(QStringLiteral("SubscaleButton%1").arg(view))
                 ->click();
             Pages().itemScores->grab();
         }
-        test::ClickButton(*Pages().itemScores, "BitBtn1");
+        test::ClickButton(*Pages().itemScores, "ViewSubscaleScoresButton");
         if (withPreview) PreviewAndClose();
     }
 

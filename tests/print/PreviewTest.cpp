@@ -15,6 +15,7 @@
 #include "print/preview/PreviewPage.h"
 #include "print/preview/ReportPreview.h"
 #include "tests/print/ReportFixtures.h"
+#include "tests/support/ScriptedDialogs.h"
 #include "tests/support/ShownPreview.h"
 
 using namespace kivo::report;
@@ -63,7 +64,7 @@ TEST(ReportPreview, GeneratedOnePageShowsPageOneOfOneAndEnablesTheButtons) {
     EXPECT_EQ(Panel(window, "PagePanel"), "Page 1 of 1");
     EXPECT_EQ(Panel(window, "TitlePanel"), "KIVO Score Report");
     for (const char* name : {"FirstPage", "nextPage", "GotoPageButton", "copybutton", "PrintSetup",
-                             "Print", "SaveReport", "SpeedButton1"}) {
+                             "Print", "SaveReport", "ZoomMenu"}) {
         EXPECT_TRUE(Enabled(window, name)) << name;
     }
     EXPECT_FALSE(Enabled(window, "CancelButton"));
@@ -145,10 +146,23 @@ TEST(ReportPreview, PageImageHasOutlineAndShadow) {
 }
 
 TEST(ReportPreview, ErrorWhileGeneratingClosesThePreviewWithoutAMessage) {
+    auto script = std::make_shared<kivo::test::DialogScript>();
+    auto previous = kivo::InstallDialogs(std::make_unique<kivo::test::ScriptedDialogs>(script));
     PagedReport r(1);
-    r.report.Bands().front()->BeforePrint = [](ReportBand&, bool&) { throw kivo::Error("broken"); };
+    bool raised = false;
+    r.report.Bands().front()->BeforePrint = [&raised](ReportBand&, bool&) {
+        raised = true;
+        throw kivo::Error("broken");
+    };
     Preview(r.report, {});  // returns, throws nothing
-    SUCCEED();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    kivo::InstallDialogs(std::move(previous));
+
+    EXPECT_TRUE(raised);
+    EXPECT_TRUE(script->asked.empty()) << "no message, no question";
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        EXPECT_EQ(qobject_cast<ReportPreview*>(window), nullptr) << "no preview is left";
+    }
 }
 
 TEST(ReportPreview, ASecondPreviewWhileOneIsOpenDoesNothingAndPrintPrintsTheShownPages) {

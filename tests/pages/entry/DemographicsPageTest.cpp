@@ -28,40 +28,40 @@ TEST_F(DemographicsPage, ControlsStandAtTheirPlacesInTheirFonts) {
         {"ComboForm", {676, 55, 93, 24}, 13, false},
         {"ComboGender", {78, 89, 52, 24}, 13, false},
         {"EditDOB", {231, 89, 79, 24}, 13, false},
-        {"GroupBox1", {19, 127, 358, 218}, 13, false},
-        {"GroupBox2", {390, 127, 358, 218}, 13, false},
+        {"Condition1Group", {19, 127, 358, 218}, 13, false},
+        {"Condition2Group", {390, 127, 358, 218}, 13, false},
         {"CommentsMemo", {18, 374, 607, 67}, 13, false},
-        {"Label1", {16, 23, 0, 0}, 16, true},
-        {"Label2", {18, 59, 0, 0}, 13, false},
-        {"Label3", {237, 59, 0, 0}, 13, false},
-        {"Label4", {444, 59, 0, 0}, 13, false},
-        {"Label5", {501, 59, 0, 0}, 13, false},
-        {"Label16", {636, 58, 0, 0}, 13, false},
-        {"Label6", {22, 92, 0, 0}, 13, false},
-        {"Label18", {164, 91, 0, 0}, 13, false},
-        {"Label17", {316, 91, 0, 0}, 13, false},
-        {"Label8", {19, 354, 0, 0}, 13, false},
+        {"PatientInfoLabel", {16, 23, 0, 0}, 16, true},
+        {"LastNameLabel", {18, 59, 0, 0}, 13, false},
+        {"FirstNameLabel", {237, 59, 0, 0}, 13, false},
+        {"MiLabel", {444, 59, 0, 0}, 13, false},
+        {"IdLabel", {501, 59, 0, 0}, 13, false},
+        {"FormLabel", {636, 58, 0, 0}, 13, false},
+        {"GenderLabel", {22, 92, 0, 0}, 13, false},
+        {"BirthDateLabel", {164, 91, 0, 0}, 13, false},
+        {"BirthDateHintLabel", {316, 91, 0, 0}, 13, false},
+        {"CommentsLabel", {19, 354, 0, 0}, 13, false},
         // Inside the condition group boxes.
         {"EditConditionText1", {10, 23, 274, 24}, 13, false},
         {"EditConditionText2", {10, 23, 274, 24}, 13, false},
-        {"Label10", {10, 52, 0, 0}, 11, false},
-        {"Label7", {10, 52, 0, 0}, 11, false},
+        {"Condition1InfoLabel", {10, 52, 0, 0}, 11, false},
+        {"Condition2InfoLabel", {10, 52, 0, 0}, 11, false},
         {"ComboEars1", {59, 84, 72, 24}, 13, false},
         {"ComboEars2", {58, 84, 72, 24}, 13, false},
-        {"Label11", {14, 87, 0, 0}, 13, false},
-        {"Label9", {17, 86, 0, 0}, 13, false},
+        {"Condition1EarsLabel", {14, 87, 0, 0}, 13, false},
+        {"Condition2EarsLabel", {17, 86, 0, 0}, 13, false},
         {"ComboCoupling1", {75, 119, 88, 24}, 13, false},
         {"ComboCoupling2", {75, 119, 88, 24}, 13, false},
-        {"Label12", {14, 122, 0, 0}, 13, false},
-        {"Label14", {14, 122, 0, 0}, 13, false},
+        {"Condition1CouplingLabel", {14, 122, 0, 0}, 13, false},
+        {"Condition2CouplingLabel", {14, 122, 0, 0}, 13, false},
         {"EditTestDate1", {50, 154, 80, 24}, 13, false},
         {"EditTestDate2", {51, 154, 80, 24}, 13, false},
-        {"Label13", {15, 157, 0, 0}, 13, false},
-        {"Label15", {16, 157, 0, 0}, 13, false},
-        {"Label19", {48, 179, 0, 0}, 13, false},
-        {"Label20", {54, 179, 0, 0}, 13, false},
-        {"GroupBox3", {172, 59, 173, 147}, 13, false},
-        {"GroupBox4", {172, 59, 173, 147}, 13, false},
+        {"Condition1DotLabel", {15, 157, 0, 0}, 13, false},
+        {"Condition2DotLabel", {16, 157, 0, 0}, 13, false},
+        {"Condition1DateHintLabel", {48, 179, 0, 0}, 13, false},
+        {"Condition2DateHintLabel", {54, 179, 0, 0}, 13, false},
+        {"Condition1ExperienceGroup", {172, 59, 173, 147}, 13, false},
+        {"Condition2ExperienceGroup", {172, 59, 173, 147}, 13, false},
         {"RadioHAE1Option1", {16, 30, 146, 17}, 13, false},
         {"RadioHAE1Option2", {18, 58, 148, 17}, 13, false},
         {"RadioHAE1Option3", {17, 85, 113, 17}, 13, false},
@@ -88,32 +88,32 @@ TEST_F(DemographicsPage, ControlsStandAtTheirPlacesInTheirFonts) {
 TEST_F(DemographicsPage, CaptionsAndListItems) {
     StartWith(FullClient(kShortFormA, NoAnswers()));
     const std::pair<const char*, const char*> captions[] = {
-        {"Label1", "Patient Information"},
-        {"Label2", "Last Name:"},
-        {"Label3", "First Name:"},
-        {"Label4", "MI:"},
-        {"Label5", "ID#:"},
-        {"Label16", "Form:"},
-        {"Label6", "Gender:"},
-        {"Label18", "Birth Date:"},
-        {"Label17", "(mm/dd/yyyy)"},
-        {"Label8", "Comments: (max 255 characters)"},
-        {"Label10", "(Test info: HA model, etc.)"},
-        {"Label7", "(Test info: HA model, etc.)"},
-        {"Label11", "Ear(s):"},
-        {"Label9", "Ear(s):"},
-        {"Label12", "Coupling:"},
-        {"Label14", "Coupling:"},
-        {"Label13", "DOT:"},
-        {"Label15", "DOT:"},
-        {"Label19", "(mm/dd/yyyy)"},
-        {"Label20", "(mm/dd/yyyy)"}};
+        {"PatientInfoLabel", "Patient Information"},
+        {"LastNameLabel", "Last Name:"},
+        {"FirstNameLabel", "First Name:"},
+        {"MiLabel", "MI:"},
+        {"IdLabel", "ID#:"},
+        {"FormLabel", "Form:"},
+        {"GenderLabel", "Gender:"},
+        {"BirthDateLabel", "Birth Date:"},
+        {"BirthDateHintLabel", "(mm/dd/yyyy)"},
+        {"CommentsLabel", "Comments: (max 255 characters)"},
+        {"Condition1InfoLabel", "(Test info: HA model, etc.)"},
+        {"Condition2InfoLabel", "(Test info: HA model, etc.)"},
+        {"Condition1EarsLabel", "Ear(s):"},
+        {"Condition2EarsLabel", "Ear(s):"},
+        {"Condition1CouplingLabel", "Coupling:"},
+        {"Condition2CouplingLabel", "Coupling:"},
+        {"Condition1DotLabel", "DOT:"},
+        {"Condition2DotLabel", "DOT:"},
+        {"Condition1DateHintLabel", "(mm/dd/yyyy)"},
+        {"Condition2DateHintLabel", "(mm/dd/yyyy)"}};
     for (const auto& [name, text] : captions) {
         EXPECT_EQ(Demo<QLabel>(name)->text(), QString::fromUtf8(text)) << name;
     }
-    EXPECT_EQ(Demo<QGroupBox>("GroupBox1")->title(), "Condition 1");
-    EXPECT_EQ(Demo<QGroupBox>("GroupBox2")->title(), "Condition 2");
-    EXPECT_EQ(Demo<QGroupBox>("GroupBox4")->title(), "Experience w/Haid");
+    EXPECT_EQ(Demo<QGroupBox>("Condition1Group")->title(), "Condition 1");
+    EXPECT_EQ(Demo<QGroupBox>("Condition2Group")->title(), "Condition 2");
+    EXPECT_EQ(Demo<QGroupBox>("Condition2ExperienceGroup")->title(), "Experience w/Haid");
     const char* options[] = {"Less than 6 weeks", "6 weeks to 11 months", "1 to 5 years",
                              "Over 5 years"};
     for (int k = 0; k < 4; ++k) {
@@ -307,9 +307,9 @@ TEST_F(DemographicsPage, EditsReachTheEntryPageThroughThePageSwitch) {
     QTest::keyClicks(date, "12/31/2012");
     Demo<QComboBox>("ComboForm")->setCurrentIndex(kLongForm);
     ShowEntryPage();
-    EXPECT_EQ(Entry<QLabel>("Label13")->text(), "Brand Z");
-    EXPECT_EQ(Entry<QLabel>("Label12")->text(), "12/31/2012");
-    EXPECT_EQ(Entry<QLabel>("Label1")->text(), " Form: KIVO");
+    EXPECT_EQ(Entry<QLabel>("HearingAid2Label")->text(), "Brand Z");
+    EXPECT_EQ(Entry<QLabel>("TestDate1Label")->text(), "12/31/2012");
+    EXPECT_EQ(Entry<QLabel>("FormTitleLabel")->text(), " Form: KIVO");
     EXPECT_EQ(Pages().responseEntry->ShownItemCount(), 40);
 }
 

@@ -188,6 +188,10 @@ struct FormChangeCase {
     bool formChanged;  // false: the list went back to the form it showed
 };
 
+void PrintTo(const FormChangeCase& c, std::ostream* out) {
+    *out << c.what;
+}
+
 class FormChange : public EntryPagesTest, public ::testing::WithParamInterface<FormChangeCase> {};
 
 TEST_P(FormChange, KeepsOrBlanksTheStoredAnswers) {

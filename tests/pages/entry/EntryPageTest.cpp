@@ -23,27 +23,27 @@ TEST_F(EntryPage, StaticControlsStandAtTheirPlaces) {
         int pixelSize;
         bool bold;
     } controls[] = {
-        {"Panel1", {6, 8, 475, 224}, 16, true},
-        {"Label1", {0, 0, 475, 22}, 19, true},
-        {"Label2", {7, 32, 289, 151}, 16, false},
-        {"Panel2", {302, 24, 159, 202}, 16, true},
-        {"Label3", {7, 7, 0, 0}, 16, true},
-        {"Label4", {7, 34, 0, 0}, 16, true},
-        {"Label5", {7, 62, 0, 0}, 16, true},
-        {"Label6", {7, 89, 0, 0}, 16, true},
-        {"Label7", {7, 117, 0, 0}, 16, true},
-        {"Label8", {7, 144, 0, 0}, 16, true},
-        {"Label9", {7, 172, 0, 0}, 16, true},
-        {"Label10", {0, 201, 475, 23}, 19, false},
+        {"InstructionPanel", {6, 8, 475, 224}, 16, true},
+        {"FormTitleLabel", {0, 0, 475, 22}, 19, true},
+        {"InstructionsLabel", {7, 32, 289, 151}, 16, false},
+        {"OptionGuidePanel", {302, 24, 159, 202}, 16, true},
+        {"OptionLabelA", {7, 7, 0, 0}, 16, true},
+        {"OptionLabelB", {7, 34, 0, 0}, 16, true},
+        {"OptionLabelC", {7, 62, 0, 0}, 16, true},
+        {"OptionLabelD", {7, 89, 0, 0}, 16, true},
+        {"OptionLabelE", {7, 117, 0, 0}, 16, true},
+        {"OptionLabelF", {7, 144, 0, 0}, 16, true},
+        {"OptionLabelG", {7, 172, 0, 0}, 16, true},
+        {"StemLabel", {0, 201, 475, 23}, 19, false},
         {"ConditionLabel1", {503, 149, 0, 0}, 16, true},
         {"ConditionLabel2", {757, 149, 0, 0}, 16, true},
-        {"Label11", {503, 175, 0, 0}, 16, true},
-        {"Label12", {503, 203, 0, 0}, 16, true},
-        {"Label13", {757, 175, 0, 0}, 16, true},
-        {"Label14", {757, 203, 0, 0}, 16, true},
-        {"ScrollBox1", {5, 240, 1004, 327}, 16, false},
-        {"ClearButton1", {17, 573, 140, 50}, 13, false},
-        {"ClearButton2", {207, 573, 140, 50}, 13, false},
+        {"HearingAid1Label", {503, 175, 0, 0}, 16, true},
+        {"TestDate1Label", {503, 203, 0, 0}, 16, true},
+        {"HearingAid2Label", {757, 175, 0, 0}, 16, true},
+        {"TestDate2Label", {757, 203, 0, 0}, 16, true},
+        {"AnswerScrollBox", {5, 240, 1004, 327}, 16, false},
+        {"ClearCondition1Button", {17, 573, 140, 50}, 13, false},
+        {"ClearCondition2Button", {207, 573, 140, 50}, 13, false},
     };
     for (const auto& p : controls) {
         const auto* w = Entry<QWidget>(p.name);
@@ -60,26 +60,28 @@ TEST_F(EntryPage, StaticControlsStandAtTheirPlaces) {
     const char* guide[] = {"A - Not at all",   "B - A little", "C - Somewhat",    "D - Medium",
                            "E - Considerably", "F - Greatly",  "G - Tremendously"};
     for (int k = 0; k < 7; ++k) {
-        const QString name = QStringLiteral("Label%1").arg(k + 3);
+        const QString name = QStringLiteral("OptionLabel%1").arg(QChar('A' + k));
         EXPECT_EQ(Entry<QLabel>(name.toLatin1().constData())->text(), guide[k]);
     }
-    EXPECT_EQ(Entry<QLabel>("Label10")->text(), " How good are the hearing aids at...");
-    EXPECT_EQ(Entry<QLabel>("Label2")->text(),
+    EXPECT_EQ(Entry<QLabel>("StemLabel")->text(), " How good are the hearing aids at...");
+    EXPECT_EQ(Entry<QLabel>("InstructionsLabel")->text(),
               QString::fromStdString(Cp1252ToUtf8(Content().screenInstructions)));
-    EXPECT_EQ(Entry<QLabel>("Label1")->palette().color(QPalette::Window), QColor(0xFF, 0, 0));
-    EXPECT_EQ(Entry<QLabel>("Label1")->palette().color(QPalette::WindowText), QColor(Qt::white));
-    EXPECT_EQ(Entry<QLabel>("Label11")->text(), "Model X (open dome)");
-    EXPECT_EQ(Entry<QLabel>("Label12")->text(), "03/04/2013");
-    EXPECT_EQ(Entry<QLabel>("Label13")->text(), QString::fromUtf8("Modèle Y – € 1200"));
-    EXPECT_EQ(Entry<QLabel>("Label14")->text(), "05/06/2013");
+    EXPECT_EQ(Entry<QLabel>("FormTitleLabel")->palette().color(QPalette::Window),
+              QColor(0xFF, 0, 0));
+    EXPECT_EQ(Entry<QLabel>("FormTitleLabel")->palette().color(QPalette::WindowText),
+              QColor(Qt::white));
+    EXPECT_EQ(Entry<QLabel>("HearingAid1Label")->text(), "Model X (open dome)");
+    EXPECT_EQ(Entry<QLabel>("TestDate1Label")->text(), "03/04/2013");
+    EXPECT_EQ(Entry<QLabel>("HearingAid2Label")->text(), QString::fromUtf8("Modèle Y – € 1200"));
+    EXPECT_EQ(Entry<QLabel>("TestDate2Label")->text(), "05/06/2013");
     Flush();
-    auto* box = Entry<QScrollArea>("ScrollBox1");
+    auto* box = Entry<QScrollArea>("AnswerScrollBox");
     EXPECT_EQ(box->verticalScrollBar()->width(), 20);
     EXPECT_EQ(box->widget()->palette().color(QPalette::Window), QColor(0xC0, 0xDC, 0xC0));
-    for (const char* name : {"ClearButton1", "ClearButton2"}) {
+    for (const char* name : {"ClearCondition1Button", "ClearCondition2Button"}) {
         EXPECT_EQ(Entry<QPushButton>(name)->toolTip(), "Clear all responses from this condition");
     }
-    EXPECT_EQ(Entry<QPushButton>("ClearButton2")->text(), "Clear Condition 2");
+    EXPECT_EQ(Entry<QPushButton>("ClearCondition2Button")->text(), "Clear Condition 2");
 }
 
 struct FormRows {
@@ -88,6 +90,10 @@ struct FormRows {
     int rated;        // items with letter buttons
     int scrollRange;  // 43 x items + 5
 };
+
+void PrintTo(const FormRows& c, std::ostream* out) {
+    *out << c.title;
+}
 
 class EntryRows : public EntryPagesTest, public ::testing::WithParamInterface<FormRows> {};
 
@@ -98,11 +104,11 @@ TEST_P(EntryRows, RowsButtonsAndListsFollowTheForm) {
     ShowEntryPage();
     ShowDemographicsPage();
     Demo<QComboBox>("ComboForm")->setCurrentIndex(f.form);
-    auto* box = Entry<QScrollArea>("ScrollBox1");
+    auto* box = Entry<QScrollArea>("AnswerScrollBox");
     box->verticalScrollBar()->setValue(300);
     ShowEntryPage();
 
-    EXPECT_EQ(Entry<QLabel>("Label1")->text(), QString::fromLatin1(f.title));
+    EXPECT_EQ(Entry<QLabel>("FormTitleLabel")->text(), QString::fromLatin1(f.title));
     EXPECT_EQ(Pages().responseEntry->ShownItemCount(), f.rated + 3);
     EXPECT_EQ(box->widget()->height(), f.scrollRange);
     EXPECT_EQ(box->verticalScrollBar()->value(), 0);
@@ -172,8 +178,8 @@ TEST_F(EntryPage, FocusGoesThroughTheListsThenTheClearButtons) {
                                  UseList(2, 2),
                                  UseList(1, 3),
                                  UseList(2, 3),
-                                 Entry<QWidget>("ClearButton1"),
-                                 Entry<QWidget>("ClearButton2")};
+                                 Entry<QWidget>("ClearCondition1Button"),
+                                 Entry<QWidget>("ClearCondition2Button")};
     const QWidget* w = expected[0];
     for (std::size_t i = 1; i < std::size(expected); ++i) {
         do {
@@ -287,7 +293,7 @@ TEST_F(EntryPage, ClearButtonsClearOneConditionAndMarkTheClient) {
     StartWith(FullClient(kLongForm, answers));
     ShowEntryPage();
     script_->buttons = {DialogButton::Yes, DialogButton::Yes};  // clear, asked each time
-    QTest::mouseClick(Entry<QPushButton>("ClearButton2"), Qt::LeftButton);
+    QTest::mouseClick(Entry<QPushButton>("ClearCondition2Button"), Qt::LeftButton);
     for (int item = 1; item <= 37; ++item) EXPECT_EQ(Pressed(2, item), "") << item;
     for (int j = 1; j <= 3; ++j) EXPECT_EQ(UseList(2, j)->currentText(), "") << j;
     EXPECT_EQ(Pressed(1, 2), "B");
@@ -308,7 +314,7 @@ TEST_F(EntryPage, ClearButtonsClearOneConditionAndMarkTheClient) {
 
     EXPECT_FALSE(FileModified());
 
-    QTest::mouseClick(Entry<QPushButton>("ClearButton1"), Qt::LeftButton);
+    QTest::mouseClick(Entry<QPushButton>("ClearCondition1Button"), Qt::LeftButton);
     Pages().responseEntry->StoreResponses();
     EXPECT_EQ(Responses(), NoAnswers());
     EXPECT_TRUE(FileModified());
@@ -340,12 +346,12 @@ TEST_F(EntryPage, ADamagedFormNumberShowsNoRowsAndStoresNothing) {
     client.TestForm = -1;
     StartWith(client);
     ShowEntryPage();
-    EXPECT_EQ(Entry<QLabel>("Label1")->text(), " Form: ");
+    EXPECT_EQ(Entry<QLabel>("FormTitleLabel")->text(), " Form: ");
     EXPECT_EQ(Pages().responseEntry->ShownItemCount(), 0);
-    EXPECT_EQ(Entry<QScrollArea>("ScrollBox1")->widget()->height(), 5);
+    EXPECT_EQ(Entry<QScrollArea>("AnswerScrollBox")->widget()->height(), 5);
     EXPECT_FALSE(Letter(1, 1, 'A')->isVisibleTo(Pages().responseEntry));
     EXPECT_FALSE(UseList(1, 1)->isVisibleTo(Pages().responseEntry));
-    QTest::mouseClick(Entry<QPushButton>("ClearButton1"), Qt::LeftButton);
+    QTest::mouseClick(Entry<QPushButton>("ClearCondition1Button"), Qt::LeftButton);
     ShowDemographicsPage();
     EXPECT_EQ(Responses(), answers);
 }

@@ -242,7 +242,7 @@ TEST_F(KeyboardEntry, TabFromTheGridReachesTheFirstUseList) {
 // keeps it in view.
 TEST_F(KeyboardEntry, TheFrameSurroundsTheFocusCellAndStaysInView) {
     OpenEntryPage(FullClient(kLongForm, NoAnswers()));
-    QScrollArea* box = Entry<QScrollArea>("ScrollBox1");
+    QScrollArea* box = Entry<QScrollArea>("AnswerScrollBox");
     const std::vector<std::pair<std::vector<Key>, Cell>> steps = {
         {{}, {1, 1}},
         {{{Qt::Key_Right}}, {2, 1}},
@@ -534,7 +534,7 @@ TEST_F(KeyboardEntry, CountsAndUnansweredMarksFollowTheAnswers) {
     EXPECT_FALSE(Grid()->Unanswered(1, 4));
     // A clear button too.
     script_->buttons = {DialogButton::Yes};
-    QTest::mouseClick(Entry<QPushButton>("ClearButton1"), Qt::LeftButton);
+    QTest::mouseClick(Entry<QPushButton>("ClearCondition1Button"), Qt::LeftButton);
     EXPECT_EQ(Answered(1), "0 of 28 answered");
     EXPECT_TRUE(Grid()->Unanswered(0, 0));
     // The dot is drawn left of the condition's letters, in red, and only for unanswered cells.
@@ -592,7 +592,7 @@ TEST_F(KeyboardEntry, ControlsAndTheFocusCellCarryAccessibleNames) {
 // looked; a click on a row's band only moves the focus cell.
 TEST_F(KeyboardEntry, AClickAnswersAndTypingGoesOnFromThere) {
     OpenEntryPage(FullClient(kLongForm, NoAnswers()));
-    QScrollBar* bar = Entry<QScrollArea>("ScrollBox1")->verticalScrollBar();
+    QScrollBar* bar = Entry<QScrollArea>("AnswerScrollBox")->verticalScrollBar();
     const int before = bar->value();
     QTest::mouseClick(Letter(2, 4, 'D'), Qt::LeftButton);
     EXPECT_EQ(Pressed(2, 4), "D");

@@ -59,7 +59,7 @@ TEST_P(ClearThenType, KeysGoOnInTheGrid) {
     OpenEntryPage(FullClient(kLongForm, answers));
     ASSERT_EQ(Pages().responseEntry->FocusRow(), 2);  // the first unanswered item
     script_->buttons = {c.answer, DialogButton::No};
-    QTest::mouseClick(Entry<QPushButton>("ClearButton1"), Qt::LeftButton);
+    QTest::mouseClick(Entry<QPushButton>("ClearCondition1Button"), Qt::LeftButton);
     EXPECT_EQ(FocusName(), "ScrollContent");
     Press(Qt::Key_B);
     Press(Qt::Key_Space);

@@ -108,7 +108,7 @@ TEST_P(FormChangeAnswer, CancelPutsTheFormBackYesKeepsWhatTheFormHoldsNoBlanks) 
 
     // The entry page shows the form now in the list; nothing more is asked.
     ShowEntryPage();
-    EXPECT_EQ(Entry<QLabel>("Label1")->text(), changed ? " Form: KIVOs(a)" : " Form: KIVO");
+    EXPECT_EQ(Entry<QLabel>("FormTitleLabel")->text(), changed ? " Form: KIVOs(a)" : " Form: KIVO");
     EXPECT_EQ(script_->asked.size(), 1u);
     Save();
     EXPECT_EQ(FileBytes(path), RecordBytes(expected));
@@ -280,7 +280,7 @@ TEST_P(ClearQuestion, AsksWhenTheConditionHoldsAnAnswer) {
     ShowEntryPage();
     script_->asked.clear();
     if (c.answer) script_->buttons = {*c.answer};
-    QTest::mouseClick(Entry<QPushButton>("ClearButton2"), Qt::LeftButton);
+    QTest::mouseClick(Entry<QPushButton>("ClearCondition2Button"), Qt::LeftButton);
     Flush();
 
     ASSERT_EQ(script_->asked.size(), c.answer ? 1u : 0u);
@@ -325,7 +325,7 @@ TEST_F(StoredAnswers, SpaceOnTheClearButtonAsksAndEnterKeepsTheAnswers) {
     StartWith(FullClient(kShortFormA, std::string(80, 'C')));
     ShowEntryPage();
     QApplication::setActiveWindow(main_.get());
-    auto* clear = Entry<QPushButton>("ClearButton1");
+    auto* clear = Entry<QPushButton>("ClearCondition1Button");
     clear->setFocus();
     WithRealMessageBox([](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); },
                        [clear] { QTest::keyClick(clear, Qt::Key_Space); });

@@ -62,7 +62,7 @@ TEST_P(EntryWheel, ScrollsTheAnswersAndLeavesTheListAsItWas) {
     StartWith(AnsweredClient());
     ShowEntryPage();
     Flush();
-    QScrollBar* bar = Entry<QScrollArea>("ScrollBox1")->verticalScrollBar();
+    QScrollBar* bar = Entry<QScrollArea>("AnswerScrollBox")->verticalScrollBar();
     // Item 38's row and lists are in view at both starts.
     const int start = c.notches > 0 ? bar->maximum() : bar->maximum() - 60;
 

@@ -35,7 +35,7 @@ protected:
     }
     static QAbstractButton* SubscaleButton(int number) {
         return Pages().itemScores->findChild<QAbstractButton*>(
-            QStringLiteral("SpeedButton%1").arg(number));
+            QStringLiteral("SubscaleButton%1").arg(number));
     }
     bool ReportsDown() const { return Find<QToolButton>("ReportsButton")->isChecked(); }
 };
@@ -46,7 +46,7 @@ TEST_F(ScoreNavigation, ReportAndItemViewSwitchBothWaysWithReportsButtonDown) {
     ASSERT_TRUE(Pages().subscaleScores->isVisible());
     EXPECT_EQ(Pages().subscaleScores->geometry(), Find<QWidget>("WindowPanel")->rect());
 
-    ClickIn(Pages().subscaleScores, "BitBtn1");  // "View Item Scores"
+    ClickIn(Pages().subscaleScores, "ViewItemScoresButton");  // "View Item Scores"
     EXPECT_FALSE(Pages().subscaleScores->isVisible());
     EXPECT_TRUE(Pages().itemScores->isVisible());
     EXPECT_EQ(Pages().itemScores->geometry(), Find<QWidget>("WindowPanel")->rect());
@@ -58,13 +58,13 @@ TEST_F(ScoreNavigation, ReportAndItemViewSwitchBothWaysWithReportsButtonDown) {
     EXPECT_FALSE(Pages().itemScores->isVisible());
     EXPECT_TRUE(ReportsDown());
 
-    ClickIn(Pages().subscaleScores, "BitBtn1");
-    ClickIn(Pages().itemScores, "BitBtn1");  // "View Subscale Scores"
+    ClickIn(Pages().subscaleScores, "ViewItemScoresButton");
+    ClickIn(Pages().itemScores, "ViewSubscaleScoresButton");  // "View Subscale Scores"
     EXPECT_TRUE(Pages().subscaleScores->isVisible());
     EXPECT_FALSE(Pages().itemScores->isVisible());
 
     // Another tool button leaves the score pages.
-    ClickIn(Pages().subscaleScores, "BitBtn1");
+    ClickIn(Pages().subscaleScores, "ViewItemScoresButton");
     ClickTool("DemographicsButton");
     EXPECT_FALSE(Pages().itemScores->isVisible());
     EXPECT_FALSE(Pages().subscaleScores->isVisible());
@@ -73,7 +73,7 @@ TEST_F(ScoreNavigation, ReportAndItemViewSwitchBothWaysWithReportsButtonDown) {
 TEST_F(ScoreNavigation, ChosenSubscaleSurvivesLeavingAndComingBack) {
     StartWithClient();
     ClickTool("ReportsButton");
-    ClickIn(Pages().subscaleScores, "BitBtn1");
+    ClickIn(Pages().subscaleScores, "ViewItemScoresButton");
     EXPECT_TRUE(SubscaleButton(1)->isChecked());  // Speech Cues at the first show
     EXPECT_EQ(Pages().itemScores->ViewSubscale(), 0);
 
@@ -81,7 +81,7 @@ TEST_F(ScoreNavigation, ChosenSubscaleSurvivesLeavingAndComingBack) {
     EXPECT_FALSE(SubscaleButton(1)->isChecked());
     ClickTool("DemographicsButton");
     ClickTool("ReportsButton");
-    ClickIn(Pages().subscaleScores, "BitBtn1");
+    ClickIn(Pages().subscaleScores, "ViewItemScoresButton");
 
     EXPECT_EQ(Pages().itemScores->ViewSubscale(), 5);
     EXPECT_TRUE(SubscaleButton(6)->isChecked());

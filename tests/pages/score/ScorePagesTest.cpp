@@ -77,34 +77,34 @@ std::vector<LabelCase> LabelCases() {
           {"GenderLabel", "Gender: F"},
           {"DOBLabel", "Date of Birth: 03/04/1950"},
           {"TestFormLabel", "Test Form: KIVO"},
-          {"Label1", "Condition 1:"},
-          {"Label2", "Hearing aid information:"},
-          {"Label3", "Behind the ear, omni"},
-          {"Label4", "Ear: Left"},
-          {"Label5", "Coupling: Open dome"},
-          {"Label6", "Date of Test: 01/02/2024"},
-          {"Label7", "HA Experience: 1-5 years"},
-          {"Label14", "Condition 2:"},
-          {"Label13", "Hearing aid information:"},
-          {"Label12", "In the canal"},
-          {"Label11", "Ear: Both"},
-          {"Label10", "Coupling: Custom"},
-          {"Label9", "Date of Test: 15/03/2024"},
-          {"Label8", "HA Experience: Over 5 years"},
-          {"Label15", "Comments:"},
-          {"Label16", "Wears both aids daily.\nPrefers the second fitting."}}},
+          {"Condition1Label", "Condition 1:"},
+          {"Condition1AidCaption", "Hearing aid information:"},
+          {"Condition1AidLabel", "Behind the ear, omni"},
+          {"Condition1EarLabel", "Ear: Left"},
+          {"Condition1CouplingLabel", "Coupling: Open dome"},
+          {"Condition1TestDateLabel", "Date of Test: 01/02/2024"},
+          {"Condition1ExperienceLabel", "HA Experience: 1-5 years"},
+          {"Condition2Label", "Condition 2:"},
+          {"Condition2AidCaption", "Hearing aid information:"},
+          {"Condition2AidLabel", "In the canal"},
+          {"Condition2EarLabel", "Ear: Both"},
+          {"Condition2CouplingLabel", "Coupling: Custom"},
+          {"Condition2TestDateLabel", "Date of Test: 15/03/2024"},
+          {"Condition2ExperienceLabel", "HA Experience: Over 5 years"},
+          {"CommentsCaption", "Comments:"},
+          {"CommentsLabel", "Wears both aids daily.\nPrefers the second fitting."}}},
         {"empty last name", noLastName, {{"NameLabel", "Name: Anna "}}},
         {"values outside their tables",
          outOfTable,
          {{"TestFormLabel", "Test Form: "},
-          {"Label7", "HA Experience: "},
-          {"Label8", "HA Experience: "}}},
+          {"Condition1ExperienceLabel", "HA Experience: "},
+          {"Condition2ExperienceLabel", "HA Experience: "}}},
         {"no form selected", noForm, {{"TestFormLabel", "Test Form: "}}},
         {"short form (b), first experiences",
          shortB,
          {{"TestFormLabel", "Test Form: KIVOs(b)"},
-          {"Label7", "HA Experience: Less than 6 weeks"},
-          {"Label8", "HA Experience: 6 weeks to 11 months"}}},
+          {"Condition1ExperienceLabel", "HA Experience: Less than 6 weeks"},
+          {"Condition2ExperienceLabel", "HA Experience: 6 weeks to 11 months"}}},
     };
 }
 
@@ -147,7 +147,7 @@ TEST_F(ScorePages, LongDetailsStayInTheirRoomAndMarkTheCut) {
     for (Page* page : {static_cast<Page*>(report_), static_cast<Page*>(view_)}) {
         for (const bool widest : {false, true}) {
             ShowWith(*page, widest ? WidestClient() : FullClient());
-            const QWidget* panel = page->findChild<QWidget*>(QStringLiteral("Panel2"));
+            const QWidget* panel = page->findChild<QWidget*>(QStringLiteral("ClientPanel"));
             ASSERT_NE(panel, nullptr);
             const QList<QLabel*> labels = panel->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
             int cut = 0;
@@ -181,8 +181,9 @@ TEST_F(ScorePages, LongDetailsStayInTheirRoomAndMarkTheCut) {
     }
     // A client shown after the widest one gets its whole texts back.
     ShowWith(*report_, FullClient());
-    EXPECT_EQ(LabelText(*report_, "Label3"), QStringLiteral("Behind the ear, omni"));
-    EXPECT_TRUE(report_->findChild<QLabel*>(QStringLiteral("Label3"))->toolTip().isEmpty());
+    EXPECT_EQ(LabelText(*report_, "Condition1AidLabel"), QStringLiteral("Behind the ear, omni"));
+    EXPECT_TRUE(
+        report_->findChild<QLabel*>(QStringLiteral("Condition1AidLabel"))->toolTip().isEmpty());
 }
 
 TEST_F(ScorePages, RecordTextIsNeverReadAsMarkup) {
@@ -285,15 +286,16 @@ TEST_F(ScorePages, ButtonsAtTheirPlacesWithThePrinterGlyph) {
     for (Page* page : {static_cast<Page*>(report_), static_cast<Page*>(view_)}) {
         ShowWith(*page, FullClient());
     }
-    for (const Place& p : {Place{report_, "BitBtn1", {9, 580, 141, 36}, "View Item Scores"},
-                           Place{report_, "PrintScoresButton", {193, 580, 141, 36}, "Print Scores"},
-                           Place{view_, "BitBtn1", {77, 580, 185, 36}, "View Subscale Scores"}}) {
+    for (const Place& p :
+         {Place{report_, "ViewItemScoresButton", {9, 580, 141, 36}, "View Item Scores"},
+          Place{report_, "PrintScoresButton", {193, 580, 141, 36}, "Print Scores"},
+          Place{view_, "ViewSubscaleScoresButton", {77, 580, 185, 36}, "View Subscale Scores"}}) {
         const auto* button = p.page->findChild<QPushButton*>(QString::fromLatin1(p.name));
         ASSERT_NE(button, nullptr) << p.name;
         EXPECT_EQ(button->geometry(), p.geometry) << p.name;
         EXPECT_TRUE(button->isVisible()) << p.name;
         EXPECT_EQ(button->text(), QString::fromLatin1(p.caption));
-        EXPECT_EQ(button->parentWidget()->objectName(), QStringLiteral("Panel2"));
+        EXPECT_EQ(button->parentWidget()->objectName(), QStringLiteral("ClientPanel"));
         EXPECT_FALSE(button->icon().pixmap(16, 16, QIcon::Normal).isNull()) << p.name;
         EXPECT_FALSE(button->icon().pixmap(16, 16, QIcon::Disabled).isNull()) << p.name;
     }
@@ -305,13 +307,13 @@ TEST_F(ScorePages, ItemViewDrawsTheChosenSubscale) {
     ClientRecord record = FullClient();
     record.TestForm = kShortFormA;
     ShowWith(*view_, record);
-    EXPECT_TRUE(view_->findChild<QAbstractButton*>(QStringLiteral("SpeedButton1"))->isChecked());
+    EXPECT_TRUE(view_->findChild<QAbstractButton*>(QStringLiteral("SubscaleButton1"))->isChecked());
     const QImage speech = Grab(PaintBox(*view_));
     ASSERT_EQ(speech.size(), QSize(625, 570));
     EXPECT_EQ(speech.pixel(329, 275), kBlack);
     EXPECT_EQ(speech.pixel(400, 285), kBlack);
 
-    QTest::mouseClick(view_->findChild<QAbstractButton*>(QStringLiteral("SpeedButton6")),
+    QTest::mouseClick(view_->findChild<QAbstractButton*>(QStringLiteral("SubscaleButton6")),
                       Qt::LeftButton);
     EXPECT_EQ(view_->ViewSubscale(), 5);
     const QImage use = Grab(PaintBox(*view_));
