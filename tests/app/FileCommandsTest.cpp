@@ -1,6 +1,7 @@
 // The client file commands: prompts, dialogs, titles, KIVO.INI and the failure paths.
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QToolButton>
 
 #include "app/Settings.h"
@@ -87,6 +88,42 @@ TEST_F(FileCommands, LoadAfterYesShowsSaveAsAndStopsWhenItIsCancelled) {
     EXPECT_TRUE(FileModified());
     EXPECT_EQ(main.StatusPanelText(1), " Modified");
     ClearFileModified();
+}
+
+// The window learns of the session's file, title, recent list and saves only through the
+// session's signals; a window or list beside it may listen the same way.
+TEST_F(FileCommands, TheSessionSignalsItsFileTitleRecentListAndSaves) {
+    MainWindow& main = Start();
+    const QString path = Path("smith.KVO");
+    WriteClient(path, "Smith");
+    ClientSession& session = main.Session();
+    QSignalSpy files(&session, &ClientSession::FileChanged);
+    QSignalSpy titles(&session, &ClientSession::TitleChanged);
+    QSignalSpy recent(&session, &ClientSession::RecentFilesChanged);
+    QSignalSpy saved(&session, &ClientSession::Saved);
+
+    script_->files = {path};
+    test::TriggerAction(main, "actionLoad");
+    ASSERT_EQ(files.count(), 1);
+    EXPECT_EQ(files.at(0).at(0).toString(), path);
+    ASSERT_EQ(titles.count(), 1);
+    EXPECT_EQ(titles.at(0).at(0).toString(), "KIVO - SMITH.KVO");
+    EXPECT_EQ(session.Title(), main.windowTitle());
+    EXPECT_EQ(session.FileName(), path);
+    EXPECT_EQ(session.DataFolder(), Folder());
+    EXPECT_EQ(recent.count(), 1);
+    EXPECT_EQ(session.RecentFiles(), QStringList({path}));
+    EXPECT_EQ(saved.count(), 1);
+
+    test::TriggerAction(main, "actionNew");
+    ASSERT_EQ(files.count(), 2);
+    EXPECT_EQ(files.at(1).at(0).toString(), "");
+    EXPECT_EQ(titles.last().at(0).toString(), "KIVO");
+    EXPECT_EQ(main.windowTitle(), "KIVO");
+    EXPECT_EQ(session.FileName(), "");
+    EXPECT_EQ(session.DataFolder(), Folder()) << "New keeps the folder";
+    EXPECT_EQ(recent.count(), 1) << "New opens no file";
+    EXPECT_EQ(saved.count(), 2);
 }
 
 TEST_F(FileCommands, LoadSetsTitleDataPathAndShowsTheClient) {

@@ -167,10 +167,10 @@ TEST_F(MainWindowShell, ModifiedNoticeIsPostedOnceAndShownWhenDelivered) {
 // Records OnHidden / OnShown of every page in order.
 class PageLog {
 public:
-    PageLog() {
-        for (Page* page : std::initializer_list<Page*>{Pages().demographics, Pages().responseEntry,
-                                                       Pages().subscaleScores, Pages().itemScores,
-                                                       Pages().configuration}) {
+    explicit PageLog(const WindowPages& pages) {
+        for (Page* page : std::initializer_list<Page*>{pages.demographics, pages.responseEntry,
+                                                       pages.subscaleScores, pages.itemScores,
+                                                       pages.configuration}) {
             const QString name = page->objectName();
             QObject::connect(page, &Page::PageShown, &context_,
                              [this, name] { log_ << "show " + name; });
@@ -187,7 +187,7 @@ private:
 
 TEST_F(MainWindowShell, PageSwitchHidesTheShownPageBeforeShowingTheNext) {
     MainWindow& main = Start();
-    PageLog log;
+    PageLog log(Pages());
     const auto click = [&](const char* name) {
         QTest::mouseClick(Find<QToolButton>(name), Qt::LeftButton);
     };
@@ -209,7 +209,7 @@ TEST_F(MainWindowShell, PageSwitchHidesTheShownPageBeforeShowingTheNext) {
 
 TEST_F(MainWindowShell, ClickOnTheShownPagesButtonDoesNothing) {
     Start();
-    PageLog log;
+    PageLog log(Pages());
     auto* button = Find<QToolButton>("DemographicsButton");
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_TRUE(button->isChecked());
