@@ -33,11 +33,11 @@ protected:
 
     // A control of the demographics page / the entry page by name.
     template <typename T>
-    T* Demo(const char* name) {
+    T* Demo(const char* name) const {
         return Pages().demographics->findChild<T*>(QString::fromLatin1(name));
     }
     template <typename T>
-    T* Entry(const char* name) {
+    T* Entry(const char* name) const {
         return Pages().responseEntry->findChild<T*>(QString::fromLatin1(name));
     }
 

@@ -48,7 +48,7 @@ protected:
         Flush();
     }
 
-    static entry::AnswerGrid* Grid() {
+    entry::AnswerGrid* Grid() const {
         return dynamic_cast<entry::AnswerGrid*>(Entry<QWidget>("ScrollContent"));
     }
 
@@ -74,7 +74,7 @@ protected:
         }
     }
 
-    static Cell FocusCell() {
+    Cell FocusCell() const {
         return {Pages().responseEntry->FocusCondition() + 1, Pages().responseEntry->FocusRow() + 1};
     }
 

@@ -20,7 +20,7 @@ protected:
         Flush();
     }
 
-    static QWidget* Grid() { return Entry<QWidget>("ScrollContent"); }
+    QWidget* Grid() const { return Entry<QWidget>("ScrollContent"); }
 
     static std::string FocusName() {
         const QWidget* focused = QApplication::focusWidget();

@@ -44,7 +44,7 @@ protected:
         script_->files.push_back(path);
         test::TriggerAction(*main_, "actionLoad");
         Flush();
-        EXPECT_EQ(main_->Files().CurrentFileName, path);
+        EXPECT_EQ(main_->Session().Files().CurrentFileName, path);
         EXPECT_FALSE(FileModified());
         return path;
     }
@@ -159,10 +159,10 @@ TEST_F(StoredAnswers, CodesNoControlShowsAreMarkedAndNamed) {
     Start();
     Open(ClientWithUnshownCodes(), "codes.KVO");
     ShowEntryPage();
-    const auto row = [](int item) {
+    const auto row = [this](int item) {
         return Entry<QLabel>(QStringLiteral("RowLabel%1").arg(item).toLatin1().constData());
     };
-    const auto mark = [](int item) {
+    const auto mark = [this](int item) {
         return Entry<QLabel>(QStringLiteral("RowMark%1").arg(item).toLatin1().constData());
     };
     for (int item = 1; item <= 40; ++item) {

@@ -33,7 +33,7 @@ protected:
         ASSERT_NE(button, nullptr) << name;
         QTest::mouseClick(button, Qt::LeftButton);
     }
-    static QAbstractButton* SubscaleButton(int number) {
+    QAbstractButton* SubscaleButton(int number) const {
         return Pages().itemScores->findChild<QAbstractButton*>(
             QStringLiteral("SubscaleButton%1").arg(number));
     }
