@@ -39,10 +39,9 @@ TEST(SettingsFile, OneReadGivesWhatEachKeyHolds) {
         "[information]\r\n DATAPATH = /d/ \r\n[Recent Files]\nFile2=/b\n;File1=/c\nfile1=/a\n"
         "File1=/later\n[Information]\nDataPath=/second-section/\n";
     const IniSections sections = ReadIniSections(text);
-    for (const auto& [section, key] : {std::pair("Information", "DataPath"),
-                                       std::pair("Recent Files", "File1"),
-                                       std::pair("Recent Files", "File2"),
-                                       std::pair("Recent Files", "File3")}) {
+    for (const auto& [section, key] :
+         {std::pair("Information", "DataPath"), std::pair("Recent Files", "File1"),
+          std::pair("Recent Files", "File2"), std::pair("Recent Files", "File3")}) {
         const auto one = IniValue(text, section, key);
         const auto inSection = sections.value(QString(section).toLower());
         const auto found = inSection.find(QString(key).toLower());

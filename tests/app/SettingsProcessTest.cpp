@@ -10,6 +10,9 @@
 #include <QFile>
 #include <algorithm>
 #include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
 
 #include "app/Settings.h"
 #include "tests/app/ProbeProcess.h"
@@ -20,12 +23,14 @@ namespace {
 
 class SettingsProcess : public ProbeTest {
 protected:
-    // Milliseconds from start to the end of a run that closes itself once it has shown its
-    // window; the fastest of `runs`, -1 when one did not end in 20 s. `output` gets what the
-    // runs wrote, one after the other.
-    qint64 TimedRun(int runs, QByteArray* output = nullptr) {
-        qint64 fastest = -1;
+    // Milliseconds from start to the end of each of `runs` runs that close themselves once
+    // they have shown their window, sorted; -1 for a run that did not end in 20 s. `output`
+    // gets what the runs wrote, one after the other.
+    std::vector<qint64> TimedRuns(int runs, QByteArray* output = nullptr) {
+        std::vector<qint64> times;
         for (int i = 0; i < runs; ++i) {
+            // What a run kept goes, so each run meets KIVO.INI as the first did.
+            std::filesystem::remove_all(config_.path() / "kivo");
             QProcessEnvironment close;
             close.insert("KIVO_PROBE_CLOSE", "1");
             QElapsedTimer timer;
@@ -33,14 +38,15 @@ protected:
             auto probe = Launch(kProbe, {}, close);
             if (!probe->waitForFinished(20000)) {
                 End(*probe);
-                return -1;
+                times.push_back(-1);
+                continue;
             }
-            const qint64 took = timer.elapsed();
+            times.push_back(timer.elapsed());
             EXPECT_EQ(probe->exitCode(), 0);
             if (output != nullptr) *output += probe->readAllStandardOutput();
-            fastest = fastest < 0 ? took : std::min(fastest, took);
         }
-        return fastest;
+        std::sort(times.begin(), times.end());
+        return times;
     }
 
     std::filesystem::path Ini() const { return work_.path() / "KIVO.INI"; }
@@ -48,12 +54,14 @@ protected:
 };
 
 TEST_F(SettingsProcess, APipeADeviceOrAHugeFileByItsNameNeitherHangsNorSlowsStartAndExit) {
-    const qint64 usual = TimedRun(3);
-    ASSERT_GT(usual, 0);
+    // The usual time is the middle one of three runs without KIVO.INI; each case counts its
+    // fastest of three, so a busy machine does not decide the outcome.
+    const std::vector<qint64> plain = TimedRuns(3);
+    ASSERT_GT(plain.front(), 0);
+    const qint64 usual = plain[1];
     enum class Kind { Pipe, Device, Huge };
     for (const Kind kind : {Kind::Pipe, Kind::Device, Kind::Huge}) {
         std::filesystem::remove(Ini());
-        std::filesystem::remove_all(config_.path() / "kivo");  // what the last case kept
         switch (kind) {
             case Kind::Pipe:
                 ASSERT_EQ(::mkfifo(Ini().c_str(), 0600), 0);
@@ -68,18 +76,20 @@ TEST_F(SettingsProcess, APipeADeviceOrAHugeFileByItsNameNeitherHangsNorSlowsStar
                 break;
         }
         QByteArray output;
-        const qint64 took = TimedRun(2, &output);
+        const std::vector<qint64> times = TimedRuns(3, &output);
         const int index = static_cast<int>(kind);
-        ASSERT_GT(took, 0) << "case " << index << " hung";
-        EXPECT_LE(took, usual * 3 / 2) << "case " << index << ": " << took << " ms, usually "
-                                       << usual << " ms";
+        ASSERT_GT(times.front(), 0) << "case " << index << " hung";
+        const qint64 took = times.front();
+        RecordProperty("case" + std::to_string(index) + "_ms", std::to_string(took));
+        std::cout << "case " << index << ": " << took << " ms, usually " << usual << " ms\n";
+        EXPECT_LE(took, usual * 3 / 2)
+            << "case " << index << ": " << took << " ms, usually " << usual << " ms";
         EXPECT_FALSE(output.contains("MESSAGE|")) << output.toStdString();
         if (kind == Kind::Huge) {
-            // The first run reads the file's first MiB and says so; it keeps the settings in
-            // the user's folder, where the second run finds them.
+            // Each run reads the file's first MiB and says so, and keeps the settings in the
+            // user's folder.
             EXPECT_TRUE(output.contains(
-                ("STATUS|" + SettingsCutMessage(QString::fromStdString(Ini().string())))
-                    .toUtf8()))
+                ("STATUS|" + SettingsCutMessage(QString::fromStdString(Ini().string()))).toUtf8()))
                 << output.toStdString();
             EXPECT_EQ(std::filesystem::file_size(Ini()), 100'000'000u);
         }
