@@ -35,9 +35,9 @@ struct Ratio {
 std::vector<Ratio> gRatios;
 std::vector<double> gBaselineSeconds;
 
-// The programs run in a scratch folder with private runtime and configuration folders, unless QT_QPA_PLATFORM
-// says otherwise on the offscreen platform with one 1920 x 1080 screen: its own screen
-// (800 x 800) is smaller than KIVO's window, which would then shrink and scroll.
+// The programs run in a scratch folder with private runtime and configuration folders, unless
+// QT_QPA_PLATFORM says otherwise on the offscreen platform with one 1920 x 1080 screen: its own
+// screen (800 x 800) is smaller than KIVO's window, which would then shrink and scroll.
 void PrepareEnvironment() {
     static const TempDir scratch;
     std::filesystem::create_directories(scratch / "runtime");
