@@ -380,8 +380,9 @@ PageStore LoadPageStoreFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         throw Error("Cannot open \"" + name + "\": " + file.errorString().toStdString());
     }
-    const QByteArray data = file.read(kMaxFileSize + 1);
-    if (data.size() > kMaxFileSize) {
+    // The size says it at once; reading no more than the limit holds for a file still growing.
+    const QByteArray data = file.size() > kMaxFileSize ? QByteArray() : file.read(kMaxFileSize + 1);
+    if (file.size() > kMaxFileSize || data.size() > kMaxFileSize) {
         throw Error("This page file is too large to show: \"" + name + "\" is over 64 MiB.");
     }
     return LoadPageStore(data);

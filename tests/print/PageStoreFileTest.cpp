@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <chrono>
 #include <cstring>
+#include <ctime>
 #include <functional>
 #include <future>
 #include <random>
@@ -342,6 +342,15 @@ PageItem Polygon(int points) {
     return item;
 }
 
+// The processor time this process has used since it was made.
+class CpuTimer {
+public:
+    double Milliseconds() const { return 1000.0 * double(std::clock() - start_) / CLOCKS_PER_SEC; }
+
+private:
+    std::clock_t start_ = std::clock();
+};
+
 PageItem Fill() {
     PageItem item;
     item.kind = PageItem::Kind::Fill;
@@ -352,8 +361,9 @@ PageItem Fill() {
 }  // namespace
 
 // What a whole file may hold: each budget is reached by many entries that are each allowed on
-// their own, and one entry less loads. A file over a budget is refused within a second, before
-// the pictures are decoded.
+// their own, and one entry less loads. A file over a budget is refused within a second of the
+// processor's time (other work on a busy machine is not counted), before the pictures are
+// decoded.
 TEST(PageStoreFile, AFileOverItsBudgetIsRefusedAtOnce) {
     // 8000 x 8000 black-and-white pictures are a few kilobytes as PNG, 64 million pixels each
     // decoded; one fits the budget of 64 million.
@@ -384,8 +394,7 @@ TEST(PageStoreFile, AFileOverItsBudgetIsRefusedAtOnce) {
     };
     for (const Case& c : cases) {
         EXPECT_NO_THROW(LoadPageStore(c.within)) << c.what;
-        QElapsedTimer timer;
-        timer.start();
+        const CpuTimer timer;
         try {
             LoadPageStore(c.over);
             ADD_FAILURE() << "loaded: " << c.what;
@@ -393,7 +402,7 @@ TEST(PageStoreFile, AFileOverItsBudgetIsRefusedAtOnce) {
             EXPECT_EQ(std::string(e.what()),
                       std::string("This page file is too large to show: ") + c.message + ".");
         }
-        EXPECT_LT(timer.elapsed(), 1000) << c.what;
+        EXPECT_LT(timer.Milliseconds(), 1000) << c.what;
     }
 }
 
@@ -425,8 +434,7 @@ TEST(PageStoreFile, OnlyAPlainFileOfSensibleSizeIsRead) {
         file.write(SavePageStore(Sample()));
         ASSERT_TRUE(file.resize(65 << 20));
     }
-    QElapsedTimer timer;
-    timer.start();
+    const CpuTimer timer;
     EXPECT_THROW(LoadPageStoreFile(huge), kivo::Error);
-    EXPECT_LT(timer.elapsed(), 1000);
+    EXPECT_LT(timer.Milliseconds(), 1000);
 }
