@@ -6,15 +6,18 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTimer>
+#include <utility>
 
 #include "app/ClientFileIo.h"
 #include "app/FileNames.h"
 #include "app/Settings.h"
 #include "drawing/RecordText.h"
+#include "model/Error.h"
 #include "model/Session.h"
 #include "shell/DialogSeam.h"
 #include "shell/ErrorBox.h"
 #include "shell/FileModified.h"
+#include "shell/StatusMessage.h"
 
 namespace kivo {
 
@@ -100,6 +103,8 @@ void ClientSession::MarkSaved() {
 void ClientSession::StartEmpty() {
     ResetClientRecord(gClientRecord);
     MarkSaved();
+    // Once the status bar is fresh: KIVO.INI was read only in part.
+    if (!settingsNotice_.isEmpty()) ShowStatusMessage(std::exchange(settingsNotice_, QString()));
 }
 
 void ClientSession::New() {
@@ -198,6 +203,7 @@ void ClientSession::OpenRecent(const QString& path) {
     if (!QFileInfo(path).isFile()) {
         recentFiles_.removeIf([&path](const QString& entry) { return SamePath(entry, path); });
         emit RecentFilesChanged();
+        SettingsChanged();
         Dialogs().Message({QStringLiteral("The file \"") + path +
                                QStringLiteral("\" no longer exists. It has been removed from "
                                               "the list of recent files."),
@@ -214,6 +220,7 @@ void ClientSession::AddRecentFile(const QString& path) {
     recentFiles_.prepend(full);
     while (recentFiles_.size() > kRecentFileCount) recentFiles_.removeLast();
     emit RecentFilesChanged();
+    SettingsChanged();
 }
 
 void ClientSession::OpenWhenIdle(const QString& path) {
@@ -238,14 +245,34 @@ void ClientSession::OpenPendingFiles() {
 }
 
 void ClientSession::ReadSettings() {
-    const QString settings = SettingsPath(files_.StartupFolder);
-    files_.DataPath = ReadDataPath(settings, files_.StartupFolder);
-    recentFiles_ = ReadRecentFiles(settings);
+    settingsPlace_ = FindSettingsFile(files_.StartupFolder, UserSettingsFolder());
+    const StoredSettings stored = ReadSettingsFile(settingsPlace_.readFrom);
+    files_.DataPath = stored.dataPath.value_or(files_.StartupFolder);
+    recentFiles_ = stored.recentFiles;
+    settingsNotice_ = stored.cut ? SettingsCutMessage(settingsPlace_.readFrom) : QString();
     emit RecentFilesChanged();
 }
 
 void ClientSession::WriteSettings() {
-    WriteSettingsFile(SettingsPath(files_.StartupFolder), files_.DataPath, recentFiles_);
+    if (settingsPlace_.writeTo.isEmpty()) return;  // never read: nothing to keep
+    try {
+        WriteSettingsFile(settingsPlace_.writeTo, files_.DataPath, recentFiles_);
+    } catch (const Error&) {
+        // The start-up folder's file cannot be written after all: the user's own folder
+        // takes the settings from now on.
+        const QString own = SettingsPath(UserSettingsFolder());
+        if (SamePath(settingsPlace_.writeTo, own)) throw;
+        settingsPlace_.writeTo = own;
+        WriteSettingsFile(own, files_.DataPath, recentFiles_);
+    }
+}
+
+void ClientSession::SettingsChanged() {
+    try {
+        WriteSettings();
+    } catch (const Error& error) {
+        ShowStatusMessage(QString::fromStdString(error.what()));
+    }
 }
 
 }  // namespace kivo

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "app/Settings.h"
 #include "shell/DialogSeam.h"
 
 class QTimer;
@@ -45,8 +46,10 @@ public:
     ClientSession(ClientView& view, QWidget* dialogOwner);
     ~ClientSession() override;
 
-    // Reads the data folder and the recent files from the settings file of the start-up
-    // folder (noted here, at construction); writes them back.
+    // Reads the data folder and the recent files from KIVO.INI: the start-up folder's (noted
+    // here, at construction) when it holds one that can be replaced, else the user's own
+    // (FindSettingsFile). WriteSettings writes them back, to the user's folder when the
+    // start-up folder's file cannot be written; they are also written whenever they change.
     void ReadSettings();
     void WriteSettings();
 
@@ -99,6 +102,9 @@ private:
     void TakeFileName(const QString& path);
     void MarkSaved();
     void AddRecentFile(const QString& path);
+    // Writes the settings at once, so a program that does not end cleanly keeps them; a
+    // failure is shown in the status bar (closing shows it in a box).
+    void SettingsChanged();
     void OpenPendingFiles();
     // The name Save As offers a client that has no file yet.
     QString SuggestedFileName() const;
@@ -108,6 +114,8 @@ private:
     QWidget* dialogOwner_;
     FileBookkeeping files_;
     QStringList recentFiles_;
+    SettingsPlace settingsPlace_;
+    QString settingsNotice_;  // for the status bar once the first client shows: KIVO.INI was cut
     QStringList pendingOpens_;
     bool openingPending_ = false;
     QTimer* pendingTimer_ = nullptr;

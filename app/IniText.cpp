@@ -3,6 +3,7 @@
 #include "app/IniText.h"
 
 #include <QStringList>
+#include <utility>
 
 namespace kivo {
 namespace {
@@ -20,13 +21,20 @@ std::optional<QString> SectionName(const QString& line) {
     return bare.mid(1, bare.size() - 2).trimmed();
 }
 
-bool IsKeyLine(const QString& line, const QString& key, QString* value = nullptr) {
+// A "Key=Value" line's key and value, blanks around each removed; nothing for a comment or
+// another line.
+std::optional<std::pair<QString, QString>> KeyAndValue(const QString& line) {
     const QString bare = Bare(line);
-    if (bare.startsWith(QLatin1Char(';')) || bare.startsWith(QLatin1Char('#'))) return false;
+    if (bare.startsWith(QLatin1Char(';')) || bare.startsWith(QLatin1Char('#'))) return std::nullopt;
     const qsizetype equals = bare.indexOf(QLatin1Char('='));
-    if (equals < 0) return false;
-    if (bare.left(equals).trimmed().compare(key, Qt::CaseInsensitive) != 0) return false;
-    if (value != nullptr) *value = bare.mid(equals + 1).trimmed();
+    if (equals < 0) return std::nullopt;
+    return std::pair(bare.left(equals).trimmed(), bare.mid(equals + 1).trimmed());
+}
+
+bool IsKeyLine(const QString& line, const QString& key, QString* value = nullptr) {
+    const auto entry = KeyAndValue(line);
+    if (!entry || entry->first.compare(key, Qt::CaseInsensitive) != 0) return false;
+    if (value != nullptr) *value = entry->second;
     return true;
 }
 
@@ -62,6 +70,25 @@ std::optional<QString> IniValue(const QString& text, const QString& section, con
         if (IsKeyLine(lines[i], key, &value)) return value;
     }
     return std::nullopt;
+}
+
+IniSections ReadIniSections(const QString& text) {
+    IniSections sections;
+    QHash<QString, QString>* current = nullptr;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        if (const auto name = SectionName(line)) {
+            // A later section of a name already seen is not read, as IniValue reads none.
+            const QString key = name->toLower();
+            current = sections.contains(key) ? nullptr : &sections[key];
+            continue;
+        }
+        if (current == nullptr) continue;
+        if (const auto entry = KeyAndValue(line)) {
+            const QString key = entry->first.toLower();
+            if (!current->contains(key)) current->insert(key, entry->second);
+        }
+    }
+    return sections;
 }
 
 QString WithIniValue(const QString& text, const QString& section, const QString& key,

@@ -2,6 +2,7 @@
 // that other settings and comments in KIVO.INI survive a save.
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <optional>
 
@@ -14,6 +15,12 @@ namespace kivo {
 // The value of `key` in `section` (blanks around it removed), or nullopt when the section
 // or the key is missing.
 std::optional<QString> IniValue(const QString& text, const QString& section, const QString& key);
+
+// Every value of every section in one pass over the text, by section and then key, both
+// lower-cased: what IniValue gives for each of them (the first section of a name, the first
+// key of a name in it).
+using IniSections = QHash<QString, QHash<QString, QString>>;
+IniSections ReadIniSections(const QString& text);
 
 // `text` with `key` of `section` set to `value`: the key's line is replaced, or added at the
 // end of its section, or a new section is added at the end. Every other line stays as it was,

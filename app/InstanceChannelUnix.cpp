@@ -130,20 +130,23 @@ bool BindAndListen(const SocketFd& socket, const QByteArray& path) {
 }
 
 // A socket bound to `path` and listening, which only this user can connect to. It replaces a
-// socket left at `path` by a copy that crashed; anything else at `path` is left alone and
-// nothing listens. In a private folder (the runtime folder) the socket is bound in place: no
-// other user can reach it while its mode is set, and the instance lock keeps any other copy
-// from binding there meanwhile. Elsewhere it is bound in a
-// new private folder beside `path` and then moved there, so that no one else can connect
-// before its mode is set.
+// socket left at `path` by a copy that crashed; anything else at `path`, and outside the
+// user's private folder a socket of another user's, is left alone and nothing listens. In a private
+// folder (the runtime folder) the socket is bound in place: no other user can reach it while its
+// mode is set, and the instance lock keeps any other copy from binding there meanwhile. Elsewhere
+// it is bound in a new private folder beside `path` and then moved there, so that no one else can
+// connect before its mode is set.
 SocketFd ListenAt(const QByteArray& path) {
     struct stat facts {};
     const bool taken = ::lstat(path.constData(), &facts) == 0;
     if (taken && !S_ISSOCK(facts.st_mode)) return SocketFd();
+    const QByteArray parent = QFile::encodeName(QFileInfo(QFile::decodeName(path)).path());
+    const bool privateFolder = IsPrivateFolder(parent);
+    // Another user's socket outside the user's own folder stays where it is.
+    if (taken && facts.st_uid != ::getuid() && !privateFolder) return SocketFd();
     SocketFd socket = NewSocket();
     if (!socket.valid()) return socket;
-    const QByteArray parent = QFile::encodeName(QFileInfo(QFile::decodeName(path)).path());
-    if (IsPrivateFolder(parent)) {
+    if (privateFolder) {
         if (taken) ::unlink(path.constData());
         if (!BindAndListen(socket, path)) return SocketFd();
     } else {

@@ -27,26 +27,44 @@ bool IsPrivateFolder(const QByteArray& folder) {
 
 namespace {
 
-// Where the lock and the socket go when the system names no runtime folder of the user's:
-// a folder of the user's own in the temporary folder, which other users share. One that is
-// not a private folder of this user's (someone made it first) is not used.
-QString FallbackFolder() {
 #ifdef Q_OS_UNIX
-    const QString folder =
-        QDir(QDir::tempPath()).filePath(QStringLiteral("kivo-%1").arg(::getuid()));
+// `folder` made for this user alone when it is missing; whether it is a private folder of
+// this user's (one someone else made first is not).
+bool MadePrivate(const QString& folder) {
     const QByteArray path = QFile::encodeName(folder);
     ::mkdir(path.constData(), 0700);
-    if (IsPrivateFolder(path)) return folder;
+    return IsPrivateFolder(path);
+}
 #endif
+
+// Where the lock and the socket go when the system names no runtime folder of the user's: a
+// folder of the user's own in the temporary folder, or where someone else took that name, in
+// the user's cache folder (~/.cache/kivo). Never the shared temporary folder itself, where
+// anyone could put a lock or a socket in the way. Empty when neither can be had.
+QString FallbackFolder() {
+#ifdef Q_OS_UNIX
+    const QString inTemp =
+        QDir(QDir::tempPath()).filePath(QStringLiteral("kivo-%1").arg(::getuid()));
+    if (MadePrivate(inTemp)) return inTemp;
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (cache.isEmpty() || !QDir().mkpath(cache)) return {};
+    const QString inCache = QDir(cache).filePath(QStringLiteral("kivo"));
+    return MadePrivate(inCache) ? inCache : QString();
+#else
+    // Windows gives each user a temporary folder of their own.
     return QDir::tempPath();
+#endif
 }
 
 }  // namespace
 
 QString RuntimeFolder() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty()) return FallbackFolder();
     QDir().mkpath(folder);
+#ifdef Q_OS_UNIX
+    if (!IsPrivateFolder(QFile::encodeName(folder))) return FallbackFolder();
+#endif
     return folder;
 }
 
@@ -77,8 +95,18 @@ int LockFileAt(const QByteArray& path) {
             ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
         if (fd < 0) return -1;
         struct stat opened {};
-        if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) ||
-            ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+            ::close(fd);
+            return -1;
+        }
+        // Another user's file is never this user's lock. The folder is the user's own, so
+        // the file goes and a new one is made.
+        if (opened.st_uid != ::getuid()) {
+            ::close(fd);
+            ::unlink(path.constData());
+            continue;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             ::close(fd);
             return -1;
         }
@@ -99,7 +127,9 @@ int LockFileAt(const QByteArray& path) {
 }  // namespace
 
 InstanceLock::InstanceLock(const QString& name) {
-    const int fd = LockFileAt(QFile::encodeName(QDir(RuntimeFolder()).filePath(name)));
+    const QString folder = RuntimeFolder();
+    if (folder.isEmpty()) return;
+    const int fd = LockFileAt(QFile::encodeName(QDir(folder).filePath(name)));
     if (fd >= 0) held_ = std::make_unique<Held>(fd);
 }
 
@@ -129,10 +159,13 @@ QString InstanceChannelName() {
     return QStringLiteral("KIVO-") + user;
 #else
     const QString name = QStringLiteral("kivo-%1.socket").arg(::getuid());
-    const QString path = QDir(RuntimeFolder()).filePath(name);
+    const QString folder = RuntimeFolder();
+    if (folder.isEmpty()) return {};
+    const QString path = QDir(folder).filePath(name);
     // A socket's path must fit its address: 104 bytes on macOS, 108 on Linux.
     if (path.toUtf8().size() < 100) return path;
-    return QDir(FallbackFolder()).filePath(name);
+    const QString fallback = FallbackFolder();
+    return fallback.isEmpty() ? QString() : QDir(fallback).filePath(name);
 #endif
 }
 

@@ -20,7 +20,8 @@ public:
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;
 
-    // False when another running process holds the lock (or it cannot be created).
+    // False when another running process holds the lock (or it cannot be created). A lock file
+    // of another user's is never taken.
     bool Acquired() const { return held_ != nullptr; }
 
 private:
@@ -29,7 +30,9 @@ private:
 };
 
 // The user's private folder for the lock and the socket: the runtime folder, or where the
-// system has none a folder of the user's own in the temporary folder ("kivo-1000").
+// system has none (or one that is not the user's alone) a folder of the user's own in the
+// temporary folder ("kivo-1000"), or where another user took that name, ~/.cache/kivo. Empty
+// when none of them can be had: then there is neither lock nor socket.
 QString RuntimeFolder();
 
 #ifdef Q_OS_UNIX
@@ -38,8 +41,9 @@ bool IsPrivateFolder(const QByteArray& folder);
 #endif
 
 // The per-user name of the running copy's local socket. On Unix a socket file in the
-// runtime folder named for the user id ("kivo-1000.socket"), in the user's own folder in the
-// temporary folder when that path is too long for a socket; on Windows a pipe named for the user
+// runtime folder named for the user id ("kivo-1000.socket"), in the fallback folder when that
+// path is too long for a socket (empty without a private folder); on Windows a pipe named for the
+// user
 // ("KIVO-anna").
 QString InstanceChannelName();
 

@@ -35,14 +35,16 @@ struct Ratio {
 std::vector<Ratio> gRatios;
 std::vector<double> gBaselineSeconds;
 
-// The programs run in a scratch folder with a private runtime folder, unless QT_QPA_PLATFORM
-// says otherwise on the offscreen platform with one 1920 x 1080 screen: its own screen
-// (800 x 800) is smaller than KIVO's window, which would then shrink and scroll.
+// The programs run in a scratch folder with private runtime and configuration folders, unless
+// QT_QPA_PLATFORM says otherwise on the offscreen platform with one 1920 x 1080 screen: its own
+// screen (800 x 800) is smaller than KIVO's window, which would then shrink and scroll.
 void PrepareEnvironment() {
     static const TempDir scratch;
     std::filesystem::create_directories(scratch / "runtime");
     std::filesystem::permissions(scratch / "runtime", std::filesystem::perms::owner_all);
     setenv("XDG_RUNTIME_DIR", (scratch / "runtime").c_str(), 1);
+    // KIVO.INI of the runs goes to the scratch folder, never the user's own settings.
+    setenv("XDG_CONFIG_HOME", (scratch / "config").c_str(), 1);
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
         const std::filesystem::path screens = scratch / "screens.json";
         std::FILE* file = std::fopen(screens.c_str(), "w");

@@ -225,17 +225,21 @@ SaveTarget ResolveSaveTarget(const QString& typed, const QString& filter) {
     return {typed + "." + suffix, suffix};
 }
 
+QString SafeFileName(QString text) {
+    static const QString kRefused = QStringLiteral("/\\:*?\"<>|");
+    for (QChar& c : text) {
+        if (kRefused.contains(c) || c.category() == QChar::Other_Control) c = QLatin1Char('_');
+    }
+    while (!text.isEmpty() && (text.front() == QLatin1Char('.') || text.front().isSpace())) {
+        text.remove(0, 1);
+    }
+    return text.trimmed();
+}
+
 QString SuggestedSaveName(const QString& lastName, const QString& reportTitle) {
     QString title = reportTitle;
     if (title.startsWith("KIVO ")) title.remove(0, 5);
-    QString name = lastName.trimmed().toUpper();
-    // A name is one file name on every system, never a path; leading dots would hide it.
-    static const QString kRefused = QStringLiteral("/\\:*?\"<>|");
-    for (QChar& c : name) {
-        if (kRefused.contains(c) || c.category() == QChar::Other_Control) c = QLatin1Char('_');
-    }
-    while (name.startsWith(QLatin1Char('.'))) name.remove(0, 1);
-    name = name.trimmed();
+    const QString name = SafeFileName(lastName.trimmed().toUpper());
     return name.isEmpty() ? reportTitle : name + " " + title;
 }
 
@@ -250,7 +254,7 @@ void SavePreviewPages(const PageStore& store, QWidget* owner, const QString& sug
     // filter's below.
     request.selectedFilter = QLatin1String(kPdfType.filter);
     request.defaultSuffix = QLatin1String(kPdfType.suffix);
-    request.fileName = (suggestedName.isEmpty() ? store.title : suggestedName) + ".pdf";
+    request.fileName = SafeFileName(suggestedName.isEmpty() ? store.title : suggestedName) + ".pdf";
     request.confirmOverwrite = true;
     request.owner = owner;
     const auto choice = Dialogs().SaveFile(request);

@@ -36,7 +36,8 @@ void UsePaperThePrinterHas(QPrinter& printer);
 
 // Saves the previewed pages as a page file (.kps), a PDF or PNG images, as the save dialog
 // chose (ResolveSaveTarget), suggesting `suggestedName` (the pages' title when empty) as a
-// PDF. Pages there are none of are refused with an Error, nothing written.
+// PDF, made one plain file name by SafeFileName first (a loaded page file's title is anyone's
+// text). Pages there are none of are refused with an Error, nothing written.
 void SavePreviewPages(const report::PageStore& store, QWidget* owner,
                       const QString& suggestedName = {});
 // Loads a saved page file; one without pages is refused with an Error.
@@ -50,8 +51,14 @@ struct SaveTarget {
 };
 SaveTarget ResolveSaveTarget(const QString& typed, const QString& filter);
 
+// `text` as one file name on every system, never a path: the characters Windows refuses
+// (separators among them) and control characters become "_", leading dots (a hidden file)
+// and surrounding blanks go.
+QString SafeFileName(QString text);
+
 // The name the save dialog suggests: the client's last name in capitals before the report's
 // title without the program's name ("GARCIA Score Report"); the title alone without a name.
+// The name is made safe by SafeFileName.
 QString SuggestedSaveName(const QString& lastName, const QString& reportTitle);
 // SuggestedSaveName for the open client, asked as a run of `report` starts.
 QString ShownClientSaveName(const report::Report& report);

@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QSaveFile>
 #include <algorithm>
@@ -27,7 +28,13 @@ constexpr quint32 kMaxString = 1 << 20;
 constexpr quint32 kMaxImageBytes = 64u << 20;
 constexpr int kMaxImageSide = 20000;
 constexpr double kMaxLength = 1e6;  // 100 m in tenths of a millimetre
-constexpr qint64 kMaxFileSize = 512ll << 20;
+// What one page file may hold in all: past this the preview would take gigabytes or stall on
+// every redraw, so a file over it is refused before the rest is read or decoded.
+constexpr qint64 kMaxFileSize = 64ll << 20;
+constexpr qint64 kMaxPixels = 64'000'000;  // decoded picture pixels, 256 MB as 32-bit colour
+constexpr qint64 kMaxTextBytes = 1 << 20;  // every text, title and font name
+constexpr qint64 kMaxTotalItems = 200000;  // drawings on all pages
+constexpr qint64 kMaxTotalPoints = 1000000;
 
 class Writer {
 public:
@@ -68,6 +75,14 @@ public:
 
     [[noreturn]] static void Fail(const std::string& why) {
         throw Error("This is not a readable KIVO page file: " + why);
+    }
+    [[noreturn]] static void TooLarge(const std::string& what) {
+        throw Error("This page file is too large to show: " + what + ".");
+    }
+    // Takes `amount` from what is left of the file's budget `left`.
+    static void Spend(qint64& left, qint64 amount, const std::string& what) {
+        if (amount > left) TooLarge(what);
+        left -= amount;
     }
     const char* Take(std::size_t n) {
         if (n > static_cast<std::size_t>(data_.size()) - pos_) Fail("it ends too early");
@@ -114,11 +129,18 @@ public:
     }
     QString String() {
         const QByteArray bytes = Blob(kMaxString);
+        Spend(textLeft, bytes.size(), "its texts hold more than 1 MiB");
         QString s = QString::fromUtf8(bytes);
         if (s.toUtf8() != bytes) Fail("a text is not valid UTF-8");
         return s;
     }
     bool AtEnd() const { return pos_ == static_cast<std::size_t>(data_.size()); }
+
+    // What the rest of the file may still hold.
+    qint64 pixelsLeft = kMaxPixels;
+    qint64 textLeft = kMaxTextBytes;
+    qint64 itemsLeft = kMaxTotalItems;
+    qint64 pointsLeft = kMaxTotalPoints;
 
 private:
     const QByteArray& data_;
@@ -156,7 +178,8 @@ QByteArray EncodePng(const QImage& image) {
     return bytes;
 }
 
-QImage DecodePng(const QByteArray& bytes) {
+// The picture's size comes from its header, so one over the budget is refused undecoded.
+QImage DecodePng(const QByteArray& bytes, qint64& pixelsLeft) {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -166,6 +189,8 @@ QImage DecodePng(const QByteArray& bytes) {
     if (!size.isValid() || size.width() > kMaxImageSide || size.height() > kMaxImageSide) {
         Reader::Fail("a picture has an unreadable size");
     }
+    Reader::Spend(pixelsLeft, qint64(size.width()) * size.height(),
+                  "its pictures hold more than 64 million pixels");
     QImage image = reader.read();
     if (image.isNull()) Reader::Fail("a picture cannot be decoded");
     return image;
@@ -198,6 +223,7 @@ void WritePoints(Writer& w, const std::vector<QPointF>& points) {
 
 std::vector<QPointF> ReadPoints(Reader& r) {
     const quint32 n = r.Count(kMaxPoints, "points in one drawing");
+    Reader::Spend(r.pointsLeft, n, "its drawings hold more than 1,000,000 points");
     std::vector<QPointF> points;
     points.reserve(std::min<quint32>(n, 1024));  // grows with what the file really holds
     for (quint32 i = 0; i < n; ++i) {
@@ -269,7 +295,7 @@ PageItem ReadItem(Reader& r, quint16 version) {
         }
         case PageItem::Kind::Image:
             item.target = r.Rect();
-            item.image = DecodePng(r.Blob(kMaxImageBytes));
+            item.image = DecodePng(r.Blob(kMaxImageBytes), r.pixelsLeft);
             break;
         case PageItem::Kind::Line:
             item.pen = ReadPen(r);
@@ -328,6 +354,7 @@ PageStore LoadPageStore(const QByteArray& data) {
         page.height = r.Length();
         if (page.width <= 0 || page.height <= 0) Reader::Fail("a page has no size");
         const quint32 items = r.Count(kMaxItems, "drawings on a page");
+        Reader::Spend(r.itemsLeft, items, "its pages hold more than 200,000 drawings");
         for (quint32 i = 0; i < items; ++i) page.items.push_back(ReadItem(r, version));
         store.pages.push_back(std::move(page));
     }
@@ -345,13 +372,20 @@ void SavePageStoreFile(const PageStore& store, const QString& path) {
 }
 
 PageStore LoadPageStoreFile(const QString& path) {
+    // Only a plain file: a pipe or a device (or a link to one) would be waited on or read
+    // without end.
+    const std::string name = path.toStdString();
+    if (!QFileInfo(path).isFile()) throw Error("\"" + name + "\" is not a page file.");
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw Error("Cannot open \"" + path.toStdString() +
-                    "\": " + file.errorString().toStdString());
+        throw Error("Cannot open \"" + name + "\": " + file.errorString().toStdString());
     }
-    if (file.size() > kMaxFileSize) throw Error("\"" + path.toStdString() + "\" is too large");
-    return LoadPageStore(file.readAll());
+    // The size says it at once; reading no more than the limit holds for a file still growing.
+    const QByteArray data = file.size() > kMaxFileSize ? QByteArray() : file.read(kMaxFileSize + 1);
+    if (file.size() > kMaxFileSize || data.size() > kMaxFileSize) {
+        throw Error("This page file is too large to show: \"" + name + "\" is over 64 MiB.");
+    }
+    return LoadPageStore(data);
 }
 
 }  // namespace kivo::report

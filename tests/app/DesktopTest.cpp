@@ -265,9 +265,13 @@ TEST_F(Desktop, OpenRecentKeepsTheLastEight) {
     EXPECT_EQ(main.Session().RecentFiles(), opened.mid(0, 8));
     EXPECT_EQ(RecentCaptions(main).size(), 8);
     EXPECT_EQ(Find<QAction>("actionRecentFile9"), nullptr);
+    // Without a KIVO.INI in the start-up folder they are kept in the user's own folder, on
+    // disk as soon as they change.
+    EXPECT_EQ(ReadRecentFiles(UserSettings()), opened.mid(0, 8));
     test::TriggerAction(main, "actionExit");
-    EXPECT_EQ(ReadRecentFiles(Path("KIVO.INI")), opened.mid(0, 8));
-    EXPECT_FALSE(FileBytes(Path("KIVO.INI")).contains("File9"));
+    EXPECT_EQ(ReadRecentFiles(UserSettings()), opened.mid(0, 8));
+    EXPECT_FALSE(FileBytes(UserSettings()).contains("File9"));
+    EXPECT_FALSE(QFileInfo::exists(Path("KIVO.INI")));
 }
 
 TEST_F(Desktop, AMissingRecentFileIsDroppedWithAMessage) {

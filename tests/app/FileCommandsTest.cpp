@@ -327,15 +327,26 @@ TEST_F(FileCommands, SettingsReadAtStartWrittenAtCloseOtherLinesKept) {
                   "clients/\n\n[Recent Files]\nFile1=" + Folder() + "clients/x.KVO\n");
 }
 
+// A KIVO.INI in the start-up folder that cannot be written (here a folder by that name) gives
+// way to the user's own folder without a word; only when that cannot be written either does
+// closing say so, and the program still closes.
 TEST_F(FileCommands, UnwritableSettingsAreReportedAndTheProgramStillCloses) {
-    QDir(Folder()).mkdir("KIVO.INI");  // a folder where the file should be
+    QDir(Folder()).mkdir("KIVO.INI");
+    MainWindow& first = Start();
+    EXPECT_EQ(first.Session().Files().DataPath, Folder());
+    test::TriggerAction(first, "actionExit");
+    EXPECT_TRUE(script_->asked.empty());
+    EXPECT_EQ(ReadDataPath(UserSettings(), "-"), Folder());
+    main_.reset();
+
+    ASSERT_TRUE(QFile::remove(UserSettings()));
+    ASSERT_TRUE(QDir().mkpath(UserSettings()));
     MainWindow& main = Start();
-    EXPECT_EQ(main.Session().Files().DataPath, Folder());
     script_->buttons = {DialogButton::Ok};
     test::TriggerAction(main, "actionExit");
     EXPECT_FALSE(main.isVisible());
     ASSERT_EQ(script_->asked.size(), 1u);
-    EXPECT_EQ(script_->asked[0].message.text, "Unable to write to " + Folder() + "KIVO.INI.");
+    EXPECT_EQ(script_->asked[0].message.text, "Unable to write to " + UserSettings() + ".");
 }
 
 }  // namespace

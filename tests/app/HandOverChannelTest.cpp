@@ -208,32 +208,70 @@ TEST_F(HandOverChannel, ASecondStartGivesUpOnAHungCopy) {
 }
 
 // Without a runtime folder of the user's, the lock and the socket go to a folder of the user's
-// own in the temporary folder, private to the user; one that someone else could read or write
-// is not used.
+// own in the temporary folder, private to the user; where someone else took that name, to
+// ~/.cache/kivo, made private; never to the shared temporary folder itself.
 TEST(RuntimeFolderFallback, APrivateFolderOfTheUsersOwn) {
     TempDir temp;
     const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
     const QByteArray oldTemp = qgetenv("TMPDIR");
+    const QByteArray oldCache = qgetenv("XDG_CACHE_HOME");
     // Neither the runtime folder named in the environment nor the one Qt would make in the
     // temporary folder ("runtime-<user>") can be used: both are files.
     WriteBytes(temp / "not-a-folder", {'x'});
     WriteBytes(temp / (std::string("runtime-") + ::getpwuid(::getuid())->pw_name), {'x'});
     qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString((temp / "not-a-folder").string()));
     qputenv("TMPDIR", QByteArray::fromStdString(temp.path().string()));
+    qputenv("XDG_CACHE_HOME", QByteArray::fromStdString((temp / "home-cache").string()));
     const std::filesystem::path own = temp / ("kivo-" + std::to_string(::getuid()));
+    const std::string socketName = "kivo-" + std::to_string(::getuid()) + ".socket";
 
     EXPECT_EQ(RuntimeFolder().toStdString(), own.string());
     struct stat facts {};
     ASSERT_EQ(::lstat(own.c_str(), &facts), 0);
     EXPECT_EQ(facts.st_mode & 0777, 0700u);
-    EXPECT_EQ(InstanceChannelName().toStdString(),
-              (own / ("kivo-" + std::to_string(::getuid()) + ".socket")).string());
+    EXPECT_EQ(InstanceChannelName().toStdString(), (own / socketName).string());
 
     ::chmod(own.c_str(), 0777);  // as if another user had made it first
-    EXPECT_EQ(RuntimeFolder().toStdString(), temp.path().string());
+    const std::filesystem::path cache = temp / "home-cache" / "kivo";
+    EXPECT_EQ(RuntimeFolder().toStdString(), cache.string());
+    ASSERT_EQ(::lstat(cache.c_str(), &facts), 0);
+    EXPECT_EQ(facts.st_mode & 0777, 0700u);
+    EXPECT_EQ(InstanceChannelName().toStdString(), (cache / socketName).string());
+
+    // With no private folder to be had there is neither lock nor socket, rather than one
+    // anyone could get in the way of.
+    ::chmod(cache.c_str(), 0777);
+    EXPECT_EQ(RuntimeFolder(), QString());
+    EXPECT_EQ(InstanceChannelName(), QString());
+    EXPECT_FALSE(InstanceLock(QStringLiteral("KIVOLock")).Acquired());
+    EXPECT_FALSE(std::filesystem::exists(temp / "KIVOLock"));
 
     qputenv("XDG_RUNTIME_DIR", oldRuntime);
     qputenv("TMPDIR", oldTemp);
+    qputenv("XDG_CACHE_HOME", oldCache);
+    if (oldCache.isEmpty()) qunsetenv("XDG_CACHE_HOME");
+}
+
+// Outside the user's own folder a socket of another user's is left where it is, and nothing
+// listens there.
+TEST(RuntimeFolderFallback, AnotherUsersSocketOutsideTheOwnFolderIsLeftAlone) {
+    if (::getuid() != 0) GTEST_SKIP() << "only root can give a socket away";
+    TempDir temp;
+    ::chmod(temp.path().c_str(), 01777);  // a shared folder
+    const QString path = QString::fromStdString((temp / "kivo.socket").string());
+    QLocalServer squatter;
+    ASSERT_TRUE(squatter.listen(path));
+    ASSERT_EQ(::chown(path.toUtf8().constData(), 65534, 65534), 0);
+    struct stat before {};
+    ASSERT_EQ(::lstat(path.toUtf8().constData(), &before), 0);
+    {
+        InstanceServer server(path);
+        EXPECT_FALSE(server.Listening());
+    }
+    struct stat after {};
+    ASSERT_EQ(::lstat(path.toUtf8().constData(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_uid, 65534u);
 }
 
 // A file name may hold a line break; the running copy would read the line up to it and open the

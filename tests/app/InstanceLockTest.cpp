@@ -1,6 +1,7 @@
 // The single-instance lock across real processes, and the hand-over of a client file from a
 // second start to the copy that runs.
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,72 +14,25 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QThread>
+#include <filesystem>
+#include <vector>
 
 #include "model/ClientFile.h"
+#include "tests/app/ProbeProcess.h"
 #include "tests/support/ClientBuilder.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
-constexpr char kProbe[] = KIVO_BINARY_DIR "/bin/kivo_lock_probe";
-constexpr char kKivo[] = KIVO_BINARY_DIR "/bin/kivo";
+using kivo::test::kKivo;
+using kivo::test::kProbe;
 
-class InstanceLockTest : public ::testing::Test {
+class InstanceLockTest : public kivo::test::ProbeTest {
 protected:
-    void SetUp() override {
-        ::chmod(runtime_.path().c_str(), 0700);  // a runtime folder must be private
-    }
-
-    QString Runtime() const { return QString::fromStdString(runtime_.path().string()); }
-    QString Work() const { return QString::fromStdString(work_.path().string()); }
     // Where the running copy listens: the user's socket in the runtime folder.
     QString SocketPath() const {
         return Runtime() + QStringLiteral("/kivo-%1.socket").arg(::getuid());
     }
-
-    std::unique_ptr<QProcess> Launch(const char* program = kProbe, const QStringList& args = {},
-                                     const QProcessEnvironment& extra = {}) {
-        auto process = std::make_unique<QProcess>();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_RUNTIME_DIR", Runtime());
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        for (const QString& key : extra.keys()) env.insert(key, extra.value(key));
-        process->setProcessEnvironment(env);
-        process->setWorkingDirectory(Work());
-        process->start(program, args);
-        EXPECT_TRUE(process->waitForStarted(10000));
-        return process;
-    }
-
-    // Reads the process's output until `line` has come; false on timeout or exit.
-    static bool WaitForLine(QProcess& process, const QByteArray& line, QByteArray* seen = nullptr) {
-        QByteArray out;
-        while (!out.contains(line + '\n')) {
-            if (!process.waitForReadyRead(20000)) {
-                if (seen != nullptr) *seen = out;
-                return false;
-            }
-            out += process.readAllStandardOutput();
-        }
-        if (seen != nullptr) *seen = out;
-        return true;
-    }
-
-    static bool WaitForReady(QProcess& process) { return WaitForLine(process, "READY"); }
-
-    static void End(QProcess& process) {
-        process.kill();
-        process.waitForFinished(10000);
-    }
-
-    void WriteClient(const QString& relative, const char* lastName) {
-        QDir(Work()).mkpath(QFileInfo(Work() + "/" + relative).path());
-        kivo::WriteClientFile((work_.path() / relative.toStdString()),
-                              kivo::test::ClientBuilder().Name(lastName).Build());
-    }
-
-    TempDir runtime_;
-    TempDir work_;
 };
 
 TEST_F(InstanceLockTest, SecondInstanceRefusedUntilTheFirstEndsEvenByCrash) {
@@ -191,6 +145,57 @@ TEST_F(InstanceLockTest, NoAnswerFromTheLockHolderShowsTheBox) {
     EXPECT_EQ(second->exitCode(), 1);
     EXPECT_EQ(second->readAllStandardOutput(),
               "MESSAGE|Error|The program is already running.|unowned\n");
+}
+
+// Another user got to the shared temporary folder first: the runtime folder Qt would make there
+// and the program's own folder there are theirs, each with a held lock file and a listening
+// socket by the program's names. The program starts all the same, with its lock and socket
+// in ~/.cache/kivo, and leaves theirs alone.
+TEST_F(InstanceLockTest, ASquattedTemporaryFolderDoesNotStopTheProgram) {
+    if (::getuid() != 0) GTEST_SKIP() << "only root can give files away";
+    TempDir shared;
+    TempDir home;
+    ::chmod(shared.path().c_str(), 01777);
+    const std::string uid = std::to_string(::getuid());
+    std::vector<std::unique_ptr<QLockFile>> locks;
+    std::vector<std::unique_ptr<QLocalServer>> sockets;
+    std::vector<std::filesystem::path> lockFiles;
+    for (const std::string& name :
+         {std::string("runtime-") + ::getpwuid(::getuid())->pw_name, "kivo-" + uid}) {
+        const std::filesystem::path folder = shared / name;
+        std::filesystem::create_directory(folder);
+        lockFiles.push_back(folder / "KIVOMutex2");
+        locks.push_back(std::make_unique<QLockFile>(QString::fromStdString(lockFiles.back())));
+        ASSERT_TRUE(locks.back()->tryLock(0));
+        sockets.push_back(std::make_unique<QLocalServer>());
+        const std::string socket = (folder / ("kivo-" + uid + ".socket")).string();
+        ASSERT_TRUE(sockets.back()->listen(QString::fromStdString(socket)));
+        for (const std::filesystem::path& path :
+             {folder, folder / "KIVOMutex2", std::filesystem::path(socket)}) {
+            ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0) << path;
+        }
+        ::chmod(folder.c_str(), 0755);
+    }
+    QProcessEnvironment extra;
+    extra.insert("XDG_RUNTIME_DIR", "");  // none named
+    extra.insert("TMPDIR", QString::fromStdString(shared.path().string()));
+    extra.insert("HOME", QString::fromStdString(home.path().string()));
+    extra.insert("XDG_CACHE_HOME", "");
+    extra.insert("XDG_CONFIG_HOME", QString::fromStdString((home / "config").string()));
+    auto probe = Launch(kProbe, {}, extra);
+    QByteArray seen;
+    EXPECT_TRUE(WaitForLine(*probe, "READY", &seen)) << seen.toStdString();
+    const std::filesystem::path own = home / ".cache" / "kivo";
+    struct stat facts {};
+    ASSERT_EQ(::lstat(own.c_str(), &facts), 0);
+    EXPECT_EQ(facts.st_mode & 0777, 0700u);
+    EXPECT_TRUE(std::filesystem::is_regular_file(own / "KIVOMutex2"));
+    EXPECT_TRUE(std::filesystem::is_socket(own / ("kivo-" + uid + ".socket")));
+    for (const std::filesystem::path& lock : lockFiles) {
+        ASSERT_EQ(::stat(lock.c_str(), &facts), 0);
+        EXPECT_EQ(facts.st_uid, 65534u);
+    }
+    End(*probe);
 }
 
 // Qt's file dialog keeps a history in a settings file of Qt's own; KIVO.INI is the only

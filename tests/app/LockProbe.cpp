@@ -1,8 +1,11 @@
 // The program itself with its questions answered OK and written to stdout, its window title
 // written on each change ("TITLE|..."), and "READY" once it takes hand-overs: what the
 // single-instance tests start as real processes. With KIVO_PROBE_FILE_DIALOG set it makes and
-// destroys one of Qt's file dialogs before READY, which would write Qt's own settings.
+// destroys one of Qt's file dialogs before READY, which would write Qt's own settings. With
+// KIVO_PROBE_CLOSE set it writes the status bar's first panel ("STATUS|...") after READY and
+// closes its window as File > Exit does, so the whole run from start to exit can be timed.
 #include <QFileDialog>
+#include <QTimer>
 #include <cstdio>
 
 #include "app/MainWindow.h"
@@ -28,9 +31,11 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
+    static kivo::MainWindow* shown = nullptr;
     kivo::ProgramHooks hooks;
     hooks.dialogs = std::make_unique<PrintingDialogs>();
     hooks.beforeMessageLoop = [](kivo::MainWindow& main) {
+        shown = &main;
         QObject::connect(&main, &QWidget::windowTitleChanged, [](const QString& title) {
             std::printf("TITLE|%s\n", title.toUtf8().constData());
             std::fflush(stdout);
@@ -43,6 +48,11 @@ int main(int argc, char** argv) {
     hooks.listening = [] {
         std::printf("READY\n");
         std::fflush(stdout);
+        if (qEnvironmentVariableIsSet("KIVO_PROBE_CLOSE") && shown != nullptr) {
+            std::printf("STATUS|%s\n", shown->StatusPanelText(0).toUtf8().constData());
+            std::fflush(stdout);
+            QTimer::singleShot(0, shown, [] { shown->close(); });
+        }
     };
     return kivo::RunProgram(argc, argv, std::move(hooks));
 }

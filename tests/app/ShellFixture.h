@@ -32,6 +32,9 @@ protected:
     void SetUp() override {
         previousFolder_ = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(folder_.path().string()));
+        // The user's configuration folder (where KIVO.INI goes when the start-up folder
+        // holds none) is the test's own.
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config_.path().string()));
         InstallDialogs(std::make_unique<ScriptedDialogs>(script_));
         ClearFileModified();
     }
@@ -40,6 +43,8 @@ protected:
         main_.reset();
         InstallDialogs(nullptr);
         QDir::setCurrent(previousFolder_);
+        qputenv("XDG_CONFIG_HOME", previousConfig_);
+        if (previousConfig_.isEmpty()) qunsetenv("XDG_CONFIG_HOME");
     }
 
     // Creates the windows and shows the main window (its first show runs). The offscreen
@@ -58,6 +63,10 @@ protected:
         return QString::fromStdString((folder_.path() / name).string());
     }
     QString Folder() const { return QString::fromStdString(folder_.path().string()) + "/"; }
+    // KIVO.INI in the user's configuration folder.
+    QString UserSettings() const {
+        return QString::fromStdString((config_.path() / "kivo" / "KIVO.INI").string());
+    }
 
     // Delivers posted events (ModifiedNotice among them).
     static void Flush() { QCoreApplication::processEvents(); }
@@ -77,6 +86,8 @@ protected:
     }
 
     TempDir folder_;
+    TempDir config_;
+    const QByteArray previousConfig_ = qgetenv("XDG_CONFIG_HOME");
     std::shared_ptr<DialogScript> script_ = std::make_shared<DialogScript>();
     std::unique_ptr<MainWindow> main_;
 

@@ -67,6 +67,22 @@ TEST_F(SingleInstanceLock, APipeOrAFolderByItsNameIsNoLock) {
 }
 #endif
 
+#ifndef Q_OS_WIN
+// Another user's file by the lock's name is never taken for this user's lock: in the user's
+// own folder it makes way for a file of the user's.
+TEST_F(SingleInstanceLock, AnotherUsersLockFileIsNeverTaken) {
+    if (::getuid() != 0) GTEST_SKIP() << "only root can give a file away";
+    WriteBytes(runtime_ / "KIVOLock", {'1', '\n'});
+    ASSERT_EQ(::chown(LockPath().toUtf8().constData(), 65534, 65534), 0);
+    const InstanceLock lock(QStringLiteral("KIVOLock"));
+    EXPECT_TRUE(lock.Acquired());
+    struct stat facts {};
+    ASSERT_EQ(::stat(LockPath().toUtf8().constData(), &facts), 0);
+    EXPECT_EQ(facts.st_uid, ::getuid());
+    EXPECT_FALSE(InstanceLock(QStringLiteral("KIVOLock")).Acquired());
+}
+#endif
+
 TEST_F(SingleInstanceLock, AQLockFileHolderAndThisLockSeeEachOther) {
     {
         QLockFile earlier(LockPath());

@@ -1,13 +1,21 @@
 // The .kps page file: a round trip keeps every drawing, files of the first version still load;
 // damaged, truncated and hostile files are refused without a crash.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <QFile>
+#include <chrono>
 #include <cstring>
+#include <ctime>
+#include <functional>
+#include <future>
 #include <random>
+#include <thread>
 
 #include "model/Error.h"
 #include "print/engine/PageStoreFile.h"
 #include "tests/print/ReportFixtures.h"
+#include "tests/support/TempDir.h"
 
 using namespace kivo::report;
 using kivo::report::testing::LetterPage;
@@ -293,4 +301,140 @@ TEST(PageStoreFile, RandomDamageNeverCrashes) {
         }
     }
     SUCCEED() << loaded << " damaged files still loaded";
+}
+
+namespace {
+
+// A file of `pages` letter pages, each holding what `fill` puts on it.
+QByteArray FileOf(int pages, const std::function<void(Page&)>& fill) {
+    PageStore store;
+    store.title = "KIVO Score Report";
+    for (int p = 0; p < pages; ++p) {
+        Page page = LetterPage();
+        fill(page);
+        store.pages.push_back(std::move(page));
+    }
+    return SavePageStore(store);
+}
+
+PageItem Picture(const QImage& image) {
+    PageItem item;
+    item.kind = PageItem::Kind::Image;
+    item.rect = item.target = QRectF(0, 0, 100, 100);
+    item.image = image;
+    return item;
+}
+
+PageItem Text(const QString& text) {
+    PageItem item;
+    item.kind = PageItem::Kind::Text;
+    item.rect = QRectF(0, 0, 100, 100);
+    item.text = text;
+    item.font.family = "Arial";
+    return item;
+}
+
+PageItem Polygon(int points) {
+    PageItem item;
+    item.kind = PageItem::Kind::Polygon;
+    item.rect = QRectF(0, 0, 100, 100);
+    for (int i = 0; i < points; ++i) item.points.emplace_back(i % 100, i % 7);
+    return item;
+}
+
+// The processor time this process has used since it was made.
+class CpuTimer {
+public:
+    double Milliseconds() const { return 1000.0 * double(std::clock() - start_) / CLOCKS_PER_SEC; }
+
+private:
+    std::clock_t start_ = std::clock();
+};
+
+PageItem Fill() {
+    PageItem item;
+    item.kind = PageItem::Kind::Fill;
+    item.rect = QRectF(0, 0, 10, 10);
+    return item;
+}
+
+}  // namespace
+
+// What a whole file may hold: each budget is reached by many entries that are each allowed on
+// their own, and one entry less loads. A file over a budget is refused within a second of the
+// processor's time (other work on a busy machine is not counted), before the pictures are
+// decoded.
+TEST(PageStoreFile, AFileOverItsBudgetIsRefusedAtOnce) {
+    // 8000 x 8000 black-and-white pictures are a few kilobytes as PNG, 64 million pixels each
+    // decoded; one fits the budget of 64 million.
+    QImage big(8000, 8000, QImage::Format_Mono);
+    big.fill(0);
+    QImage small(8000, 7999, QImage::Format_Mono);
+    small.fill(0);
+    struct Case {
+        const char* what;
+        QByteArray within;
+        QByteArray over;
+        const char* message;
+    };
+    const QString halfMiB(512 * 1024 - 32, QLatin1Char('w'));
+    const Case cases[] = {
+        {"pictures", FileOf(1, [&](Page& p) { p.items.push_back(Picture(small)); }),
+         FileOf(2, [&](Page& p) { p.items.push_back(Picture(big)); }),
+         "its pictures hold more than 64 million pixels"},
+        {"texts", FileOf(1, [&](Page& p) { p.items.push_back(Text(halfMiB)); }),
+         FileOf(3, [&](Page& p) { p.items.push_back(Text(halfMiB)); }),
+         "its texts hold more than 1 MiB"},
+        {"drawings", FileOf(2, [](Page& p) { p.items.assign(99999, Fill()); }),
+         FileOf(2, [](Page& p) { p.items.assign(100001, Fill()); }),
+         "its pages hold more than 200,000 drawings"},
+        {"points", FileOf(9, [](Page& p) { p.items.push_back(Polygon(100000)); }),
+         FileOf(11, [](Page& p) { p.items.push_back(Polygon(100000)); }),
+         "its drawings hold more than 1,000,000 points"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_NO_THROW(LoadPageStore(c.within)) << c.what;
+        const CpuTimer timer;
+        try {
+            LoadPageStore(c.over);
+            ADD_FAILURE() << "loaded: " << c.what;
+        } catch (const kivo::Error& e) {
+            EXPECT_EQ(std::string(e.what()),
+                      std::string("This page file is too large to show: ") + c.message + ".");
+        }
+        EXPECT_LT(timer.Milliseconds(), 1000) << c.what;
+    }
+}
+
+// Only a plain file is read: a pipe or a link to an endless device by a page file's name is
+// refused at once, as is a file over 64 MiB.
+TEST(PageStoreFile, OnlyAPlainFileOfSensibleSizeIsRead) {
+    const TempDir temp;
+    ASSERT_EQ(::mkfifo((temp / "pipe.kps").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", temp / "zero.kps");
+    for (const char* name : {"pipe.kps", "zero.kps"}) {
+        const QString path = QString::fromStdString((temp / name).string());
+        auto done = std::make_shared<std::promise<std::string>>();
+        auto answer = done->get_future();
+        std::thread([done, path] {
+            try {
+                LoadPageStoreFile(path);
+                done->set_value("loaded");
+            } catch (const kivo::Error& e) {
+                done->set_value(e.what());
+            }
+        }).detach();
+        ASSERT_EQ(answer.wait_for(std::chrono::seconds(1)), std::future_status::ready) << name;
+        EXPECT_EQ(answer.get(), "\"" + path.toStdString() + "\" is not a page file.");
+    }
+    const QString huge = QString::fromStdString((temp / "huge.kps").string());
+    {
+        QFile file(huge);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(SavePageStore(Sample()));
+        ASSERT_TRUE(file.resize(65 << 20));
+    }
+    const CpuTimer timer;
+    EXPECT_THROW(LoadPageStoreFile(huge), kivo::Error);
+    EXPECT_LT(timer.Milliseconds(), 1000);
 }

@@ -99,6 +99,18 @@ TEST(SuggestedSaveName, IsOneSafeFileName) {
     }
 }
 
+// The same rules make any text, such as a saved page file's title, one file name.
+TEST(SafeFileName, LeavesOneNameInTheFolderShown) {
+    const std::pair<QString, QString> cases[] = {
+        {"KIVO Score Report", "KIVO Score Report"},      {"../../../../tmp/x", "_.._.._.._tmp_x"},
+        {"..\\..\\Windows\\x", "_.._Windows_x"},         {"/etc/passwd", "_etc_passwd"},
+        {QString(".profile") + QChar(0x7f), "profile_"}, {" .. ", ""},
+    };
+    for (const auto& [text, safe] : cases) {
+        EXPECT_EQ(print::SafeFileName(text), safe) << text.toStdString();
+    }
+}
+
 TEST_F(PrintingTest, PrinterSetupOffersNoPageRangeAndKeepsTheChoices) {
     script->printCopies = {2, 0};
     print::PrinterSetup(report, nullptr);

@@ -123,6 +123,30 @@ TEST_F(PreviewSave, SaveSuggestsTheLastNameOfTheClientShown) {
     EXPECT_EQ(print::SuggestedSaveName("o'Neil/Ng", "KIVO Score Report"), "O'NEIL_NG Score Report");
 }
 
+// A page file's title is anyone's text: after Load, Save suggests it as one plain name in
+// the folder the dialog shows, never a path out of it, hidden or with control characters.
+TEST_F(PreviewSave, ALoadedPageFilesTitleCannotSteerTheSave) {
+    report::PageStore hostile = OnePage();
+    hostile.title = QString("../../../../tmp/x") + QChar(0x1b) + "\\..\\y";
+    report::SavePageStoreFile(hostile, Path("hostile.kps"));
+    print::ScoreReport scoreReport;
+    gClientRecord = ClientBuilder().Name("Garcia", "Ana").Build();
+    script_->files = {Path("hostile.kps"), std::nullopt};
+    UserSteps steps;
+    steps.When("the preview's pages", ShownPreviewWithPages, [](QWidget& preview) {
+        QTest::mouseClick(preview.findChild<QToolButton*>("LoadReport"), Qt::LeftButton);
+        QTest::mouseClick(preview.findChild<QToolButton*>("SaveReport"), Qt::LeftButton);
+        preview.close();
+    });
+    report::Preview(scoreReport.Report(), print::PrinterPreviewActions());
+    EXPECT_TRUE(steps.Done());
+    ResetClientRecord(gClientRecord);
+    ASSERT_EQ(script_->asked.size(), 2u);
+    EXPECT_EQ(script_->asked[0].kind, Asked::OpenFile);
+    EXPECT_EQ(script_->asked[1].kind, Asked::SaveFile);
+    EXPECT_EQ(script_->asked[1].file.fileName, "_.._.._.._tmp_x__.._y.pdf");
+}
+
 // No pages: Save refuses before any dialog and writes nothing; a page file without pages is
 // refused on loading, with a message each time.
 TEST_F(PreviewSave, PagesThereAreNoneOfAreNeitherSavedNorShown) {
