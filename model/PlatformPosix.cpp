@@ -1,10 +1,15 @@
 // The system calls behind model/Platform.h on Linux and other POSIX systems.
+#include <acl/libacl.h>
 #include <fcntl.h>
+#include <sys/acl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <system_error>
+#include <vector>
 
 #include "model/Platform.h"
 #include "model/PlatformShared.h"
@@ -15,6 +20,68 @@ namespace {
 using detail::FromErrno;
 using detail::InjectedFault;
 using detail::LastError;
+
+FileIdentity IdentityOf(const struct stat& info) {
+    return {static_cast<unsigned long long>(info.st_dev),
+            static_cast<unsigned long long>(info.st_ino)};
+}
+
+// Nothing to copy: the file system keeps no such thing.
+bool Unsupported(int code) {
+    return code == ENOTSUP || code == EOPNOTSUPP || code == ENOSYS;
+}
+
+// The ACL names the owner, group and others by the mode bits that fchmod already set; only an
+// extended one (named users or groups, a mask) has more to say.
+Result<> CopyAccessList(const std::filesystem::path& from, int to) {
+    const acl_t acl = ::acl_get_file(from.c_str(), ACL_TYPE_ACCESS);
+    if (!acl) {
+        if (Unsupported(errno)) return {};
+        return LastError();
+    }
+    int failed = 0;
+    if (::acl_equiv_mode(acl, nullptr) != 0 && ::acl_set_fd(to, acl) != 0) failed = errno;
+    ::acl_free(acl);
+    if (failed) return FromErrno(failed);
+    return {};
+}
+
+// The names of the file's extended attributes, each ended by a NUL.
+Result<std::vector<char>> AttributeNames(const std::filesystem::path& from) {
+    std::vector<char> names;
+    for (;;) {
+        const ssize_t size = ::listxattr(from.c_str(), nullptr, 0);
+        if (size < 0) {
+            if (Unsupported(errno)) return names;
+            return LastError();
+        }
+        names.resize(static_cast<std::size_t>(size));
+        const ssize_t got = ::listxattr(from.c_str(), names.data(), names.size());
+        if (got >= 0) {
+            names.resize(static_cast<std::size_t>(got));
+            return names;
+        }
+        if (errno != ERANGE) return LastError();  // ERANGE: one was added meanwhile
+    }
+}
+
+Result<> CopyAttribute(const std::filesystem::path& from, const char* name, int to) {
+    std::vector<char> value;
+    for (;;) {
+        const ssize_t size = ::getxattr(from.c_str(), name, nullptr, 0);
+        if (size < 0) return errno == ENODATA ? Result<>() : LastError();
+        value.resize(static_cast<std::size_t>(size));
+        const ssize_t got = ::getxattr(from.c_str(), name, value.data(), value.size());
+        if (got >= 0) {
+            value.resize(static_cast<std::size_t>(got));
+            break;
+        }
+        if (errno == ENODATA) return {};
+        if (errno != ERANGE) return LastError();
+    }
+    if (::fsetxattr(to, name, value.data(), value.size(), 0) != 0) return LastError();
+    return {};
+}
 
 }  // namespace
 
@@ -30,6 +97,8 @@ Result<FileFacts> LookUpFile(const std::filesystem::path& path) {
     facts.permissions = static_cast<unsigned>(info.st_mode) & 07777u;
     facts.owner = info.st_uid;
     facts.group = info.st_gid;
+    facts.links = static_cast<unsigned>(info.st_nlink);
+    facts.identity = IdentityOf(info);
     return facts;
 }
 
@@ -97,6 +166,21 @@ Result<> TakeOwnerAndPermissions(std::FILE* file, const FileFacts& facts) {
     return {};
 }
 
+Result<> CopyAccessAndAttributes(const std::filesystem::path& from, std::FILE* to) {
+    if (const int fault = InjectedFault("attributes")) return FromErrno(fault);
+    const int fd = ::fileno(to);
+    const auto names = AttributeNames(from);
+    if (!names) return names.Failure();
+    for (std::size_t at = 0; at < names->size();) {
+        const char* name = names->data() + at;
+        at += std::strlen(name) + 1;
+        // The ACLs are attributes too, in the system's own form: libacl copies them below.
+        if (std::strncmp(name, "system.posix_acl_", 17) == 0) continue;
+        if (auto copied = CopyAttribute(from, name, fd); !copied) return copied;
+    }
+    return CopyAccessList(from, fd);
+}
+
 Result<> TruncateFile(std::FILE* file, std::size_t size) {
     if (std::fflush(file) != 0) return LastError();
     if (::ftruncate(::fileno(file), static_cast<off_t>(size)) != 0) return LastError();
@@ -126,10 +210,14 @@ Result<> SyncFolder(const std::filesystem::path& folder) {
     return {};
 }
 
-Result<std::size_t> ReadFileHead(const std::filesystem::path& path,
-                                 std::span<unsigned char> buffer) {
+Result<std::size_t> ReadFileHead(const std::filesystem::path& path, std::span<unsigned char> buffer,
+                                 FileIdentity* identity) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return LastError();
+    if (identity) {
+        struct stat info {};
+        *identity = ::fstat(fd, &info) == 0 ? IdentityOf(info) : FileIdentity{};
+    }
     std::size_t got = 0;
     while (got < buffer.size()) {
         const ssize_t n = ::read(fd, buffer.data() + got, buffer.size() - got);

@@ -29,6 +29,8 @@ Result<FileFacts> LookUpFile(const std::filesystem::path& path) {
     facts.exists = true;
     facts.regular = status.type() == std::filesystem::file_type::regular;
     facts.permissions = static_cast<unsigned>(status.permissions()) & 07777u;
+    const auto links = std::filesystem::hard_link_count(path, ec);
+    if (!ec) facts.links = static_cast<unsigned>(links);
     return facts;
 }
 
@@ -65,6 +67,13 @@ Result<> TakeOwnerAndPermissions(std::FILE*, const FileFacts&) {
     return {};
 }
 
+// A new file in the folder inherits the folder's access list as the old one did; Windows
+// keeps no POSIX access lists or extended attributes to copy.
+Result<> CopyAccessAndAttributes(const std::filesystem::path&, std::FILE*) {
+    if (const int fault = InjectedFault("attributes")) return FromErrno(fault);
+    return {};
+}
+
 Result<> TruncateFile(std::FILE* file, std::size_t size) {
     if (std::fflush(file) != 0) return LastError();
     if (_chsize_s(_fileno(file), static_cast<long long>(size)) != 0) return LastError();
@@ -85,8 +94,9 @@ Result<> SyncFolder(const std::filesystem::path&) {
     return {};
 }
 
-Result<std::size_t> ReadFileHead(const std::filesystem::path& path,
-                                 std::span<unsigned char> buffer) {
+Result<std::size_t> ReadFileHead(const std::filesystem::path& path, std::span<unsigned char> buffer,
+                                 FileIdentity* identity) {
+    if (identity) *identity = {};
     const int fd = _wopen(path.c_str(), _O_RDONLY | _O_BINARY);
     if (fd < 0) {
         // Windows refuses to open a folder as "access denied"; say what it is.
