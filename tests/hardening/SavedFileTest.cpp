@@ -8,12 +8,18 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cerrno>
+#include <span>
+#include <string_view>
 #include <vector>
 
 #include "model/Platform.h"
 #include "pages/demographics/DemographicsPage.h"
+#include "pages/widgets/RecordTextEdits.h"
 #include "print/preview/ReportPreview.h"
 #include "shell/ScoreReportHook.h"
 #include "tests/app/ShellFixture.h"
@@ -218,6 +224,71 @@ TEST_F(SavedFile, SaveAsAddsTheClientExtensionAndAsksAboutTheNameItMakes) {
         }
         ClearFileModified();
     }
+}
+
+// A client as other programs write it: fields filled to their width with no NUL, bytes
+// after a field's NUL, and a memo with a non-breaking space, a lone CR, a lone LF and a CR LF.
+ClientRecord ClientFromElsewhere() {
+    ClientRecord record = ClientBuilder().Build();
+    const auto fill = [](std::span<char> field, std::string_view bytes) {
+        ASSERT_LE(bytes.size(), field.size());
+        std::fill(field.begin(), field.end(), '\0');
+        std::copy(bytes.begin(), bytes.end(), field.begin());
+    };
+    fill(record.LastName, "Abcdefghijklmnopqr");  // 18 letters, the whole field
+    fill(record.FirstName, std::string_view("Ann\0Old name", 12));
+    fill(record.MiddleInitial, "QR");
+    fill(record.ClientId, "12345678901234");  // 14 digits
+    fill(record.Gender, "MF");
+    fill(record.BirthDate, "01/02/19345");
+    fill(record.HearingAid1, "Aid with thirty characters: ab");
+    fill(record.Ear1, "Bothxx");
+    fill(record.Coupling1, "Open vented!");
+    fill(record.TestDate1, "12/31/20245");
+    fill(record.HearingAid2, std::string_view("Second\0\x7f\xff", 9));
+    fill(record.Comments,
+         "Caf\xe9\xa0"
+         "au lait\rlone CR\nlone LF\r\nboth\xa0");
+    return record;
+}
+
+TEST_F(SavedFile, LoadThenSaveWithoutAnEditKeepsEveryByte) {
+    MainWindow& main = Start();
+    const QString path = Path("elsewhere.KVO");
+    const ClientRecord written = ClientFromElsewhere();
+    ASSERT_TRUE(WriteFileBytes(path, RecordBytes(written)));
+    script_->files = {path};
+    test::TriggerAction(main, "actionLoad");
+    ASSERT_TRUE(gDemographicsPage->isVisible());
+    script_->asked.clear();
+
+    // Every character the fields hold is shown.
+    const auto shown = [&](const char* name) {
+        return gDemographicsPage->findChild<QLineEdit*>(name)->text().toStdString();
+    };
+    EXPECT_EQ(shown("EditLastName"), "Abcdefghijklmnopqr");
+    EXPECT_EQ(shown("EditID"), "12345678901234");
+    EXPECT_EQ(shown("EditMI"), "QR");
+    const auto* memo = gDemographicsPage->findChild<entry::RecordMemo*>("CommentsMemo");
+    EXPECT_EQ(memo->ShownText(), QString::fromUtf8("Café\u00a0au lait\nlone CR\nlone LF\nboth"
+                                                   "\u00a0"));
+
+    const ino_t loaded = InodeOf(path);
+    test::TriggerAction(main, "actionSave");
+    EXPECT_TRUE(script_->asked.empty());
+    EXPECT_NE(InodeOf(path), loaded) << "saved anew, not left alone";
+    EXPECT_EQ(FileBytes(path), RecordBytes(written));
+
+    // One field typed in: that field changes, every other keeps its bytes.
+    auto* firstName = gDemographicsPage->findChild<QLineEdit*>("EditFirstName");
+    firstName->setFocus();
+    QTest::keyClick(firstName, Qt::Key_End);
+    QTest::keyClick(firstName, Qt::Key_E);
+    test::TriggerAction(main, "actionSave");
+    ClientRecord expected = written;
+    expected.FirstName[3] = 'e';
+    expected.FirstName[4] = '\0';
+    EXPECT_EQ(FileBytes(path), RecordBytes(expected));
 }
 
 TEST_F(SavedFile, ExitWithTheScoreReportPreviewOpenClosesBoth) {

@@ -71,8 +71,8 @@ TEST(ClientFileShared, AnAccessListAndAttributesSurviveTheSave) {
         GTEST_SKIP() << "no setfacl, or a file system without access lists";
     }
     const std::string attribute = "kept by the save";
-    const bool attributes = ::setxattr(file.c_str(), "user.kivo.note", attribute.data(),
-                                       attribute.size(), 0) == 0;
+    const bool attributes =
+        ::setxattr(file.c_str(), "user.kivo.note", attribute.data(), attribute.size(), 0) == 0;
     const auto before = Output("getfacl -cpn " + Quoted(file));
     ASSERT_TRUE(before);
     ASSERT_NE(before->find("group::---"), std::string::npos) << *before;
@@ -232,8 +232,7 @@ TEST(ClientFileShared, TheSavedFileIsTheOneTheNextSaveExpects) {
     // handed on): the identity of the last save is no longer it.
     fs::rename(file, dir / "aside.KVO");
     WriteBytes(file, std::vector<unsigned char>(10, 'x'));
-    EXPECT_THROW(WriteClientFile(file, ClientBuilder().Name("Third").Build(), identity),
-                 FileError);
+    EXPECT_THROW(WriteClientFile(file, ClientBuilder().Name("Third").Build(), identity), FileError);
 }
 
 }  // namespace
