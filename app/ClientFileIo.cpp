@@ -2,6 +2,7 @@
 // in the error box, built from the fields of the model's FileError.
 #include "app/ClientFileIo.h"
 
+#include <QDir>
 #include <string>
 
 #include "app/FileNames.h"
@@ -23,6 +24,7 @@ std::string BoxText(const FileError& error) {
         case FileErrorKind::Save:
             return named("Cannot create file");
         case FileErrorKind::NotClientFile:
+        case FileErrorKind::ChangedFile:
             break;
     }
     return error.what();
@@ -30,18 +32,24 @@ std::string BoxText(const FileError& error) {
 
 }  // namespace
 
-void LoadClientImage(const QString& path, ClientRecord& record) {
+platform::FileIdentity LoadClientImage(const QString& path, ClientRecord& record) {
     try {
-        ReadClientFile(ToFsPath(path), record);
+        return ReadClientFile(ToFsPath(path), record);
     } catch (const FileError& error) {
         throw Error(BoxText(error));
     }
 }
 
-void SaveClientImage(const QString& path, const ClientRecord& record) {
+platform::FileIdentity SaveClientImage(const QString& path, const ClientRecord& record,
+                                       std::optional<platform::FileIdentity> loaded) {
     try {
-        WriteClientFile(ToFsPath(path), record);
+        return WriteClientFile(ToFsPath(path), record, loaded);
     } catch (const FileError& error) {
+        if (error.Kind() == FileErrorKind::ChangedFile) {
+            throw ChangedFileError(
+                error.what(),
+                QDir::toNativeSeparators(QString::fromStdString(PathText(error.Target()))));
+        }
         throw Error(BoxText(error));
     }
 }

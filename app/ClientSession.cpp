@@ -42,6 +42,21 @@ bool ConfirmReplace(const QString& path, const QString& caption, QWidget* owner)
     return Dialogs().Message(question) == DialogButton::Yes;
 }
 
+// Asked when the client's file name now leads to `target`, a file that is neither the one
+// loaded nor a client file (a link swapped after the load): Yes writes the client there.
+bool ConfirmChangedTarget(const QString& path, const QString& target, QWidget* owner) {
+    MessageRequest question{QStringLiteral("\"") + path +
+                                QStringLiteral("\" has changed since it was loaded: it now leads "
+                                               "to \"") +
+                                target +
+                                QStringLiteral("\", which is not a client file.\nDo you want to "
+                                               "save the client there anyway?"),
+                            kApplicationTitle, DialogIcon::Question,
+                            DialogButton::Yes | DialogButton::No, owner};
+    question.defaultButton = DialogButton::No;
+    return Dialogs().Message(question) == DialogButton::Yes;
+}
+
 // True when the two names reach one file: the same spelling, or one file on disk through
 // a link or a name relative to the start folder (KIVO.INI may hold either).
 bool SameRecentFile(const QString& a, const QString& b) {
@@ -91,6 +106,7 @@ FileRequest ClientSession::ClientFileRequest(const QString& title) const {
 void ClientSession::TakeFileName(const QString& path) {
     files_.CurrentFileName = path;
     files_.CurrentShortName = NamePart(path);
+    files_.CurrentFile.reset();
     emit FileChanged(path);
 }
 
@@ -139,11 +155,12 @@ void ClientSession::OpenClientFile(const QString& path) {
     // Read first: a file that cannot be opened changes nothing, not even the file name,
     // so a later Save can never write this client over the file that failed to open.
     ClientRecord loaded = gClientRecord;
-    LoadClientImage(path, loaded);
+    const platform::FileIdentity file = LoadClientImage(path, loaded);
 
     view_.LeaveClient();
     gClientRecord = loaded;
     TakeFileName(path);
+    files_.CurrentFile = file;
     files_.DataPath = FolderPart(path);
     view_.ShowClient();
     MarkSaved();
@@ -183,12 +200,20 @@ bool ClientSession::SaveClientFile(bool saveAs) {
     }
     view_.StoreEdits();
     // A failed write leaves the old file whole and raises its error here, before the file
-    // name, the title or the modified flag change.
-    SaveClientImage(path, gClientRecord);
+    // name, the title or the modified flag change. A name the user just chose is written
+    // wherever it leads; the open client's own name only to the file it was loaded from.
+    platform::FileIdentity written;
+    try {
+        written = SaveClientImage(path, gClientRecord, newName ? std::nullopt : files_.CurrentFile);
+    } catch (const ChangedFileError& changed) {
+        if (!ConfirmChangedTarget(path, changed.Target(), dialogOwner_)) return false;
+        written = SaveClientImage(path, gClientRecord);
+    }
     if (newName) {
         TakeFileName(path);
         files_.DataPath = FolderPart(path);
     }
+    files_.CurrentFile = written;
     MarkSaved();
     AddRecentFile(path);
     return true;

@@ -6,8 +6,10 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "app/Settings.h"
+#include "model/Platform.h"
 #include "shell/DialogSeam.h"
 
 class QTimer;
@@ -19,8 +21,11 @@ namespace kivo {
 struct FileBookkeeping {
     QString CurrentFileName;   // full path of the open client file; empty for a new client
     QString CurrentShortName;  // the name part of CurrentFileName
-    QString DataPath;          // the Load dialog's folder, with its trailing separator
-    QString StartupFolder;     // the current folder at start, with its trailing separator
+    // The file CurrentFileName led to when it was loaded or last saved: a Save asks before
+    // writing to a file that is neither it nor a client file.
+    std::optional<platform::FileIdentity> CurrentFile;
+    QString DataPath;       // the Load dialog's folder, with its trailing separator
+    QString StartupFolder;  // the current folder at start, with its trailing separator
 };
 
 // What the session needs of the window that shows the client; the window answers at once.
@@ -61,7 +66,9 @@ public:
     // File > New, Load, Save, Save As. New and Load ask the unsaved-changes question first.
     void New();
     void Load();
-    // True when the file was written; false when the Save As dialog was cancelled.
+    // True when the file was written; false when the Save As dialog was cancelled, or when
+    // the file's name now leads to another file than the one loaded and the user said No to
+    // writing there.
     bool Save();
     bool SaveAs();
     // Opens a file of the Open Recent menu through the unsaved-changes question; a file that

@@ -89,7 +89,7 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY KIVO)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# dpkg-shlibdeps finds the libraries the programs link (libc, Qt, libjpeg); these are what it
+# dpkg-shlibdeps finds the libraries the programs link (libc, Qt, libjpeg, libacl); these are what it
 # cannot see: the window system plugins Qt loads at run time and the fonts the layouts use.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -5,7 +5,9 @@
 #include <cerrno>
 #include <cstring>
 #include <random>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "model/Platform.h"
 
@@ -69,27 +71,49 @@ platform::Result<TemporaryFile> CreateTemporaryBeside(const std::filesystem::pat
     }
 }
 
+// How a save through a temporary file ended: its result, and whether the old file is to be
+// written over in place instead because the temporary cannot stand in for it.
+struct TemporaryOutcome {
+    platform::Result<> result;
+    bool inPlaceInstead = false;
+};
+
+// A refusal by permission: of a new name in the folder, of a rename over another user's
+// file in a sticky folder. A read-only file system or a full disk would refuse writing in
+// place just the same.
+bool RefusedByPermission(const platform::SystemError& error) {
+    return error.code == EACCES || error.code == EPERM;
+}
+
 // Writes, flushes and closes the temporary file, puts it in the target's place and flushes
-// the folder that now names it. The temporary takes the owner and mode of the file it
-// replaces (`old`, null for a new file) before it holds anything. The first failure is the
-// one reported; the file is closed whatever happened.
-platform::Result<> StoreAndReplace(platform::FilePtr file, const ClientImage& image,
-                                   const platform::FileFacts* old,
-                                   const std::filesystem::path& temp,
-                                   const std::filesystem::path& target) {
+// the folder that now names it. The temporary takes the owner, mode, access list and
+// attributes of the file it replaces (`old`, null for a new file) before it holds anything.
+// The first failure is the one reported; the file is closed whatever happened.
+TemporaryOutcome StoreAndReplace(platform::FilePtr file, const ClientImage& image,
+                                 const platform::FileFacts* old, const std::filesystem::path& temp,
+                                 const std::filesystem::path& target) {
     platform::Result<> stored;
     if (old) stored = platform::TakeOwnerAndPermissions(file.get(), *old);
+    if (stored && old) {
+        stored = platform::CopyAccessAndAttributes(target, file.get());
+        if (!stored) {
+            [[maybe_unused]] const auto closed = platform::CloseFile(std::move(file));
+            return {stored, true};
+        }
+    }
     if (stored) stored = platform::WriteAll(file.get(), image);
     if (stored) stored = platform::SyncFile(file.get());
     const auto closed = platform::CloseFile(std::move(file));
-    if (!stored) return stored;
-    if (!closed) return closed;
-    if (auto replaced = platform::ReplaceFile(temp, target); !replaced) return replaced;
-    return platform::SyncFolder(target.parent_path());
+    if (!stored) return {stored};
+    if (!closed) return {closed};
+    if (auto replaced = platform::ReplaceFile(temp, target); !replaced) {
+        return {replaced, old && RefusedByPermission(replaced.Failure())};
+    }
+    return {platform::SyncFolder(target.parent_path())};
 }
 
-// The last resort where the folder takes no new names: the client file written over in
-// place. Not atomic, but the file keeps its owner, mode and links by itself.
+// The client file written over in place. Not atomic, but the file keeps its owner, mode,
+// access list, attributes and links by itself.
 platform::Result<> OverwriteInPlace(const std::filesystem::path& target, const ClientImage& image) {
     auto file = platform::OpenForOverwrite(target);
     if (!file) return file.Failure();
@@ -101,33 +125,59 @@ platform::Result<> OverwriteInPlace(const std::filesystem::path& target, const C
     return closed;
 }
 
-// A folder that refuses a new file by its permissions; a read-only file system or a full
-// disk would refuse writing in place just the same.
-bool FolderRefusesNewFiles(const platform::SystemError& error) {
-    return error.code == EACCES || error.code == EPERM;
+bool HoldsClient(std::span<const unsigned char> head) {
+    return head.size() >= kClientRecordSize &&
+           std::string_view(reinterpret_cast<const char*>(head.data()), kSignature.size() + 1) ==
+               std::string_view("KIVO1\0", 6);
+}
+
+// A plain file that reads as a client file. Nothing else is opened: a pipe would block.
+bool IsClientFile(const std::filesystem::path& path, const platform::FileFacts& facts) {
+    if (!facts.regular) return false;
+    ClientImage image{};
+    const auto got = platform::ReadFileHead(path, image);
+    return got && HoldsClient(std::span(image).first(*got));
+}
+
+// Whether a save may go ahead on what `path` leads to now (`target`, with `facts`) given the
+// file that was loaded: that same file, another client file, or no file at all where the
+// user's name is no link (the file was removed; the save puts it back).
+bool StillTheLoadedFile(const std::filesystem::path& path, const std::filesystem::path& target,
+                        const platform::FileFacts& facts, platform::FileIdentity loaded) {
+    if (!facts.exists) return target == path;
+    if (loaded.Known() && facts.identity == loaded) return true;
+    return IsClientFile(target, facts);
+}
+
+// The identity of the file a save just wrote; unknown where it cannot be looked at.
+platform::FileIdentity IdentityAfterSave(const std::filesystem::path& target) {
+    const auto facts = platform::LookUpFile(target);
+    return facts ? facts->identity : platform::FileIdentity{};
 }
 
 }  // namespace
 
-void ReadClientFile(const std::filesystem::path& path, ClientRecord& record) {
+platform::FileIdentity ReadClientFile(const std::filesystem::path& path, ClientRecord& record) {
     ClientImage image{};
-    const auto got = platform::ReadFileHead(path, image);
+    platform::FileIdentity identity;
+    const auto got = platform::ReadFileHead(path, image, &identity);
     if (!got) throw FileError(FileErrorKind::Open, path, got.Failure().reason);
     if (*got < kClientRecordSize) {
         throw FileError(
             FileErrorKind::NotClientFile, path,
             std::to_string(*got) + " bytes, expected " + std::to_string(kClientRecordSize));
     }
-    // "KIVO1" and its NUL.
-    if (std::string_view(reinterpret_cast<const char*>(image.data()), kSignature.size() + 1) !=
-        std::string_view("KIVO1\0", 6)) {
+    if (!HoldsClient(image)) {
         throw FileError(FileErrorKind::NotClientFile, path,
                         "it does not start with the KIVO1 signature");
     }
     record = FromImage(image);
+    return identity;
 }
 
-void WriteClientFile(const std::filesystem::path& path, const ClientRecord& record) {
+platform::FileIdentity WriteClientFile(const std::filesystem::path& path,
+                                       const ClientRecord& record,
+                                       std::optional<platform::FileIdentity> loaded) {
     const auto failed = [&](const platform::SystemError& error) {
         return FileError(FileErrorKind::Save, path, error.reason);
     };
@@ -135,6 +185,9 @@ void WriteClientFile(const std::filesystem::path& path, const ClientRecord& reco
     if (!target) throw failed(target.Failure());
     const auto old = platform::LookUpFile(*target);
     if (!old) throw failed(old.Failure());
+    if (loaded && !StillTheLoadedFile(path, *target, *old, *loaded)) {
+        throw FileError::Changed(path, *target);
+    }
     // Only a plain file has a mode to keep and a read-only mark to honour; a folder in the
     // way is left for the rename to report.
     const bool replacing = old->exists && old->regular;
@@ -145,22 +198,33 @@ void WriteClientFile(const std::filesystem::path& path, const ClientRecord& reco
     }
 
     const ClientImage image = ToImage(record);
+    const auto writeInPlace = [&] {
+        const auto written = OverwriteInPlace(*target, image);
+        if (!written) throw failed(written.Failure());
+    };
+    if (replacing && old->links > 1) {
+        // A new file would leave the other names with the old client.
+        writeInPlace();
+        RemoveLeftoverTemporaries(*target);
+        return old->identity;
+    }
     // Never more open than the file it replaces while it fills.
     auto temp = CreateTemporaryBeside(*target, replacing ? old->permissions & 0777u : 0666u);
     if (temp) {
         const auto saved = StoreAndReplace(std::move(temp->file), image,
                                            replacing ? &*old : nullptr, temp->path, *target);
-        if (!saved) {
+        if (!saved.result) {
             [[maybe_unused]] const auto removed = platform::RemoveFile(temp->path);
-            throw failed(saved.Failure());
+            if (!saved.inPlaceInstead) throw failed(saved.result.Failure());
+            writeInPlace();
         }
-    } else if (replacing && FolderRefusesNewFiles(temp.Failure())) {
-        const auto written = OverwriteInPlace(*target, image);
-        if (!written) throw failed(written.Failure());
+    } else if (replacing && RefusedByPermission(temp.Failure())) {
+        writeInPlace();
     } else {
         throw failed(temp.Failure());
     }
     RemoveLeftoverTemporaries(*target);
+    return IdentityAfterSave(*target);
 }
 
 }  // namespace kivo

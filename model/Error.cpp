@@ -14,6 +14,7 @@ std::string Message(FileErrorKind kind, const std::filesystem::path& path,
         case FileErrorKind::NotClientFile:
             return quoted + " is not a KIVO client file: " + reason;
         case FileErrorKind::Save:
+        case FileErrorKind::ChangedFile:
             break;
     }
     return "Cannot save " + quoted + ": " + reason;
@@ -24,6 +25,15 @@ std::string Message(FileErrorKind kind, const std::filesystem::path& path,
 FileError::FileError(FileErrorKind kind, const std::filesystem::path& path,
                      const std::string& reason)
     : Error(Message(kind, path, reason)), kind_(kind), path_(path), reason_(reason) {}
+
+FileError FileError::Changed(const std::filesystem::path& path,
+                             const std::filesystem::path& target) {
+    FileError error(FileErrorKind::ChangedFile, path,
+                    "it now leads to \"" + PathText(target) +
+                        "\", which is not the client file that was loaded");
+    error.target_ = target;
+    return error;
+}
 
 std::string PathText(const std::filesystem::path& path) {
     const auto text = path.u8string();

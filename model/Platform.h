@@ -51,6 +51,16 @@ struct FileCloser {
 // An open stdio file, closed when it goes unless CloseFile closed it first.
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
+// Which file a name led to: its device and inode, the same for every name of one file and
+// different for a file put in its place. All zero where the system gives none (Windows).
+struct FileIdentity {
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+
+    bool Known() const { return inode != 0; }
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
 // What a save needs to know about the file it is about to replace.
 struct FileFacts {
     bool exists = false;       // false: nothing by that name (nor at the end of a broken link)
@@ -58,6 +68,8 @@ struct FileFacts {
     unsigned permissions = 0;  // the mode bits below the file type (rwx and setuid, setgid, sticky)
     unsigned owner = 0;
     unsigned group = 0;
+    unsigned links = 1;  // the number of names (hard links) the file has
+    FileIdentity identity;
 };
 
 // The facts of the file at `path`, following symbolic links. A name that leads nowhere is a
@@ -87,6 +99,12 @@ Result<FilePtr> OpenForOverwrite(const std::filesystem::path& path);
 // them (a failure there is no failure), and its permission bits always.
 Result<> TakeOwnerAndPermissions(std::FILE* file, const FileFacts& facts);
 
+// Gives the open file `to` the access control list and the extended attributes of the file
+// at `from`, so that it grants nobody more or less than that file. A file system without
+// them has nothing to copy; one that has them but refuses to set them on `to` (an attribute
+// only the system may set) is a failure.
+Result<> CopyAccessAndAttributes(const std::filesystem::path& from, std::FILE* to);
+
 // Writes out the file's buffer and cuts the file off after `size` bytes.
 Result<> TruncateFile(std::FILE* file, std::size_t size);
 
@@ -114,14 +132,16 @@ Result<std::vector<std::filesystem::path>> FolderEntries(const std::filesystem::
 Result<> RemoveFile(const std::filesystem::path& path);
 
 // Reads up to `buffer.size()` bytes from the start of the file at `path` into `buffer` and
-// gives the number read; a failure to open the file or to read it is one error.
-Result<std::size_t> ReadFileHead(const std::filesystem::path& path,
-                                 std::span<unsigned char> buffer);
+// gives the number read; a failure to open the file or to read it is one error. When
+// `identity` is given it receives the identity of the file that was read.
+Result<std::size_t> ReadFileHead(const std::filesystem::path& path, std::span<unsigned char> buffer,
+                                 FileIdentity* identity = nullptr);
 
-// For tests: when set, CreateExclusive, OpenForOverwrite, TakeOwnerAndPermissions, SyncFile,
-// ReplaceFile and SyncFolder first call the hook with "create", "overwrite", "permissions",
-// "sync", "replace" or "sync folder"; a result other than 0 fails that step with that errno
-// value (a read-only folder, a full disk, ...). nullptr removes it.
+// For tests: when set, CreateExclusive, OpenForOverwrite, TakeOwnerAndPermissions,
+// CopyAccessAndAttributes, SyncFile, ReplaceFile and SyncFolder first call the hook with
+// "create", "overwrite", "permissions", "attributes", "sync", "replace" or "sync folder"; a
+// result other than 0 fails that step with that errno value (a read-only folder, a full
+// disk, ...). nullptr removes it.
 using FaultHook = int (*)(std::string_view step);
 void SetFaultHook(FaultHook hook);
 

@@ -9,11 +9,14 @@
 #   tools/install-deps.sh lint      clang-tidy for .clang-tidy
 #   tools/install-deps.sh desktop   the tools that register the MIME type and desktop entry
 #                                   after `cmake --install`
+#   tools/install-deps.sh windows   the MinGW-w64 cross compiler, GoogleTest's sources and Wine,
+#                                   to build the model and its tests for Windows and run them
+#                                   (tools/windows-model-tests.sh)
 #   tools/install-deps.sh all       every group above
 set -euo pipefail
 
 usage() {
-  echo "usage: $0 [run|test|fuzz|lint|desktop|all]..." >&2
+  echo "usage: $0 [run|test|fuzz|lint|desktop|windows|all]..." >&2
   exit 2
 }
 
@@ -22,7 +25,7 @@ packages_of() {
     run)
       echo build-essential g++ cmake pkg-config \
         qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins \
-        libjpeg62-turbo-dev \
+        libjpeg62-turbo-dev libacl1-dev \
         fonts-liberation fonts-dejavu-core fontconfig
       ;;
     # GoogleTest and Google Benchmark; poppler-utils reads the printed PDFs back;
@@ -33,11 +36,14 @@ packages_of() {
     test)
       echo libgtest-dev libgmock-dev libbenchmark-dev \
         poppler-utils imagemagick xvfb xauth clang-format cups-daemon cups-client \
-        lintian man-db file
+        lintian man-db file acl
       ;;
     fuzz) echo clang libclang-rt-14-dev ;;
     lint) echo clang-tidy ;;
     desktop) echo shared-mime-info desktop-file-utils ;;
+    # The model library and its tests cross-built for 64-bit Windows; GoogleTest is built
+    # from its Debian sources with the same compiler, and the tests run under Wine.
+    windows) echo g++-mingw-w64-x86-64 googletest wine64 ;;
     *) usage ;;
   esac
 }
@@ -49,7 +55,7 @@ fi
 wanted=()
 for group in "${groups[@]}"; do
   if [ "$group" = all ]; then
-    for g in run test fuzz lint desktop; do
+    for g in run test fuzz lint desktop windows; do
       read -r -a list <<<"$(packages_of "$g")"
       wanted+=("${list[@]}")
     done

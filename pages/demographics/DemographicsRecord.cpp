@@ -33,6 +33,15 @@ ConditionFields FieldsOf(ClientRecord& record, std::size_t condition) {
             record.Experience2};
 }
 
+// An editable list's text, whole, as RecordLineEdit::ShowText shows it.
+void ShowListText(QComboBox& list, const QString& text) {
+    if (auto* edit = qobject_cast<entry::RecordLineEdit*>(list.lineEdit())) {
+        edit->ShowText(text);
+    } else {
+        list.setEditText(text);
+    }
+}
+
 }  // namespace
 
 void DemographicsPage::ShowExperience(Condition& condition, int value) {
@@ -47,21 +56,21 @@ void DemographicsPage::ShowExperience(Condition& condition, int value) {
 void DemographicsPage::RecordToControls() {
     const QScopedValueRollback<bool> loading(loading_, true);
     ClientRecord& record = gClientRecord;
-    editLastName_->setText(RecordText(record.LastName));
-    editFirstName_->setText(RecordText(record.FirstName));
-    editMI_->setText(RecordText(record.MiddleInitial));
-    editDOB_->setText(RecordText(record.BirthDate));
-    editID_->setText(RecordText(record.ClientId));
+    editLastName_->ShowText(RecordText(record.LastName));
+    editFirstName_->ShowText(RecordText(record.FirstName));
+    editMI_->ShowText(RecordText(record.MiddleInitial));
+    editDOB_->ShowText(RecordText(record.BirthDate));
+    editID_->ShowText(RecordText(record.ClientId));
     comboForm_->setCurrentIndex(IsKnownForm(record.TestForm) ? record.TestForm : -1);
     shownForm_ = comboForm_->currentIndex();
-    comboGender_->setEditText(RecordText(record.Gender));
+    ShowListText(*comboGender_, RecordText(record.Gender));
     for (std::size_t i = 0; i < conditions_.size(); ++i) {
         Condition& c = conditions_[i];
         const ConditionFields fields = FieldsOf(record, i);
-        c.ConditionText->setText(RecordText(fields.HearingAid));
-        c.Ears->setEditText(RecordText(fields.Ear));
-        c.Coupling->setEditText(RecordText(fields.Coupling));
-        c.TestDate->setText(RecordText(fields.TestDate));
+        c.ConditionText->ShowText(RecordText(fields.HearingAid));
+        ShowListText(*c.Ears, RecordText(fields.Ear));
+        ShowListText(*c.Coupling, RecordText(fields.Coupling));
+        c.TestDate->ShowText(RecordText(fields.TestDate));
         ShowExperience(c, fields.Experience);
     }
     commentsMemo_->SetRecordText(RecordText(record.Comments));

@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <algorithm>
 #include <string>
 
@@ -61,7 +62,7 @@ void ShowPasteNote(const QString& refused, qsizetype notFitting) {
 }  // namespace
 
 void StoreFieldText(std::span<char> field, const QString& text) {
-    if (field.empty()) return;
+    if (field.empty() || drawing::RecordText(field) == text) return;
     std::string bytes = drawing::ToCp1252(text);
     if (bytes.size() > field.size() - 1) {
         bytes.resize(field.size() - 1);
@@ -162,6 +163,12 @@ void RecordLineEdit::WatchEdits() {
             [this](const QString& text) { shownText_ = text; });
 }
 
+void RecordLineEdit::ShowText(const QString& text) {
+    if (typingLimit_ < 0) typingLimit_ = maxLength();
+    setMaxLength(std::max(typingLimit_, static_cast<int>(text.size())));
+    setText(text);
+}
+
 void RecordLineEdit::PasteText(const QString& text) {
     const PastedText pasted = CleanPastedText(text, true);
     const qsizetype room = maxLength() - this->text().size() + selectedText().size();
@@ -242,7 +249,7 @@ RecordMemo::RecordMemo(QWidget* parent, const QString& name, QRect geometry, int
     // the same one): only a different text is an edit.
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (signalsBlocked()) return;
-        QString text = toPlainText();
+        QString text = ShownText();
         if (text == shownText_) return;
         shownText_ = std::move(text);
         emit UserEdit();
@@ -255,8 +262,17 @@ int RecordMemo::StoredLength(QStringView text) {
     return length;
 }
 
+QString RecordMemo::ShownText() const {
+    // Not toPlainText(): it turns non-breaking spaces into spaces.
+    QString text = document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    text.replace(QChar::LineSeparator, u'\n');
+    return text;
+}
+
 QString RecordMemo::RecordText() const {
-    QString text = toPlainText();
+    QString text = ShownText();
+    if (text == givenShown_) return givenText_;
     text.replace(u'\n', QStringLiteral("\r\n"));
     return text;
 }
@@ -264,12 +280,14 @@ QString RecordMemo::RecordText() const {
 void RecordMemo::SetRecordText(const QString& crlfText) {
     const QSignalBlocker quiet(this);
     setPlainText(WithLfBreaks(crlfText));
-    shownText_ = toPlainText();
+    shownText_ = ShownText();
+    givenText_ = crlfText;
+    givenShown_ = shownText_;
 }
 
 int RecordMemo::Room() const {
     const QString selected = textCursor().selectedText();
-    return limit_ - StoredLength(toPlainText()) + StoredLength(selected);
+    return limit_ - StoredLength(ShownText()) + StoredLength(selected);
 }
 
 void RecordMemo::keyPressEvent(QKeyEvent* event) {

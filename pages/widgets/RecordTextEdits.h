@@ -13,7 +13,9 @@ class QComboBox;
 namespace kivo::entry {
 
 // Stores `text` with its NUL at the start of `field`, cut to the field's width less one.
-// Characters that Windows-1252 cannot hold (the controls refuse them) are left out.
+// Characters that Windows-1252 cannot hold (the controls refuse them) are left out. Text the
+// field already holds (the control shows it as loaded) leaves the field byte for byte as it
+// is, a field filled to its width without a NUL included.
 void StoreFieldText(std::span<char> field, const QString& text);
 
 // Refuses any text holding a character that cannot be stored in the record.
@@ -54,6 +56,11 @@ public:
     // items at the field's first focus or key: made with them, it costs as much as the field.
     explicit RecordLineEdit(QComboBox* list);
 
+    // Shows a record field's text whole: a field another program filled to its width holds
+    // one character more than the box lets the user type, so the limit grows to fit it (and
+    // goes back for a shorter text).
+    void ShowText(const QString& text);
+
 signals:
     void UserEdit();
 
@@ -71,6 +78,8 @@ private:
 
     // The text as it stood before the latest change.
     QString shownText_;
+    // The limit on what the user types, once ShowText has first been called; -1 before.
+    int typingLimit_ = -1;
 };
 
 // The comments memo: wraps long lines, no scroll bars, at most `limit` characters with a line
@@ -81,9 +90,12 @@ class RecordMemo final : public QPlainTextEdit {
 public:
     RecordMemo(QWidget* parent, const QString& name, QRect geometry, int limit);
 
-    // The text with line breaks as CR LF, and back.
+    // The text with line breaks as CR LF, and back. Until the user changes it the text is the
+    // one given, character for character (a lone CR or LF, a non-breaking space).
     QString RecordText() const;
     void SetRecordText(const QString& crlfText);
+    // The text as shown, line breaks as '\n', every other character as it is.
+    QString ShownText() const;
     // Length as stored: a line break counts as two.
     static int StoredLength(QStringView text);
 
@@ -102,6 +114,9 @@ private:
     int limit_;
     // The text as it stood before the latest change.
     QString shownText_;
+    // The text SetRecordText was given, and how it was shown.
+    QString givenText_;
+    QString givenShown_;
 };
 
 }  // namespace kivo::entry

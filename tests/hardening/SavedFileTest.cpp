@@ -8,12 +8,18 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cerrno>
+#include <span>
+#include <string_view>
 #include <vector>
 
 #include "model/Platform.h"
 #include "pages/demographics/DemographicsPage.h"
+#include "pages/widgets/RecordTextEdits.h"
 #include "print/preview/ReportPreview.h"
 #include "shell/ScoreReportHook.h"
 #include "tests/app/ShellFixture.h"
@@ -217,6 +223,128 @@ TEST_F(SavedFile, SaveAsAddsTheClientExtensionAndAsksAboutTheNameItMakes) {
             }
         }
         ClearFileModified();
+    }
+}
+
+// A client as other programs write it: fields filled to their width with no NUL, bytes
+// after a field's NUL, and a memo with a non-breaking space, a lone CR, a lone LF and a CR LF.
+ClientRecord ClientFromElsewhere() {
+    ClientRecord record = ClientBuilder().Build();
+    const auto fill = [](std::span<char> field, std::string_view bytes) {
+        ASSERT_LE(bytes.size(), field.size());
+        std::fill(field.begin(), field.end(), '\0');
+        std::copy(bytes.begin(), bytes.end(), field.begin());
+    };
+    fill(record.LastName, "Abcdefghijklmnopqr");  // 18 letters, the whole field
+    fill(record.FirstName, std::string_view("Ann\0Old name", 12));
+    fill(record.MiddleInitial, "QR");
+    fill(record.ClientId, "12345678901234");  // 14 digits
+    fill(record.Gender, "MF");
+    fill(record.BirthDate, "01/02/19345");
+    fill(record.HearingAid1, "Aid with thirty characters: ab");
+    fill(record.Ear1, "Bothxx");
+    fill(record.Coupling1, "Open vented!");
+    fill(record.TestDate1, "12/31/20245");
+    fill(record.HearingAid2, std::string_view("Second\0\x7f\xff", 9));
+    fill(record.Comments,
+         "Caf\xe9\xa0"
+         "au lait\rlone CR\nlone LF\r\nboth\xa0");
+    return record;
+}
+
+TEST_F(SavedFile, LoadThenSaveWithoutAnEditKeepsEveryByte) {
+    MainWindow& main = Start();
+    const QString path = Path("elsewhere.KVO");
+    const ClientRecord written = ClientFromElsewhere();
+    ASSERT_TRUE(WriteFileBytes(path, RecordBytes(written)));
+    script_->files = {path};
+    test::TriggerAction(main, "actionLoad");
+    ASSERT_TRUE(Pages().demographics->isVisible());
+    script_->asked.clear();
+
+    // Every character the fields hold is shown.
+    const auto shown = [&](const char* name) {
+        return Pages().demographics->findChild<QLineEdit*>(name)->text().toStdString();
+    };
+    EXPECT_EQ(shown("EditLastName"), "Abcdefghijklmnopqr");
+    EXPECT_EQ(shown("EditID"), "12345678901234");
+    EXPECT_EQ(shown("EditMI"), "QR");
+    const auto* memo = Pages().demographics->findChild<entry::RecordMemo*>("CommentsMemo");
+    EXPECT_EQ(memo->ShownText(), QString::fromUtf8("Café\u00a0au lait\nlone CR\nlone LF\nboth"
+                                                   "\u00a0"));
+
+    const ino_t loaded = InodeOf(path);
+    test::TriggerAction(main, "actionSave");
+    EXPECT_TRUE(script_->asked.empty());
+    EXPECT_NE(InodeOf(path), loaded) << "saved anew, not left alone";
+    EXPECT_EQ(FileBytes(path), RecordBytes(written));
+
+    // One field typed in: that field changes, every other keeps its bytes.
+    auto* firstName = Pages().demographics->findChild<QLineEdit*>("EditFirstName");
+    firstName->setFocus();
+    QTest::keyClick(firstName, Qt::Key_End);
+    QTest::keyClick(firstName, Qt::Key_E);
+    test::TriggerAction(main, "actionSave");
+    ClientRecord expected = written;
+    expected.FirstName[3] = 'e';
+    expected.FirstName[4] = '\0';
+    EXPECT_EQ(FileBytes(path), RecordBytes(expected));
+}
+
+TEST_F(SavedFile, ANameSwappedForALinkAfterTheLoadIsNotWrittenThroughUnasked) {
+    // Between Load and Save, jones.KVO becomes a link to the user's notes.txt.
+    const struct {
+        DialogButton answer;
+        bool written;  // notes.txt takes the client
+    } cases[] = {{DialogButton::No, false}, {DialogButton::Yes, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.written);
+        MainWindow& main = Start();
+        const QString folder = CaseFolder();
+        const QString jones = folder + "jones.KVO";
+        const QString notes = folder + "notes.txt";
+        WriteClient(jones, "Jones");
+        ASSERT_TRUE(WriteFileBytes(notes, "my own notes"));
+        LoadAndChange(main, jones);
+        ASSERT_TRUE(QFile::remove(jones));
+        std::filesystem::create_symlink(ToFsPath(notes), ToFsPath(jones));
+
+        script_->buttons = {c.answer};
+        test::TriggerAction(main, "actionSave");
+
+        ASSERT_EQ(script_->asked.size(), 1u);
+        const MessageRequest& question = script_->asked[0].message;
+        EXPECT_EQ(question.text.toStdString(),
+                  ("\"" + jones + "\" has changed since it was loaded: it now leads to \"" + notes +
+                   "\", which is not a client file.\nDo you want to save the client there anyway?")
+                      .toStdString());
+        EXPECT_EQ(question.icon, DialogIcon::Question);
+        EXPECT_EQ(question.buttons, DialogButton::Yes | DialogButton::No);
+        EXPECT_EQ(question.defaultButton, DialogButton::No);
+        if (c.written) {
+            EXPECT_EQ(FileBytes(notes), RecordBytes(gClientRecord));
+            EXPECT_FALSE(FileModified());
+        } else {
+            EXPECT_EQ(FileBytes(notes), "my own notes");
+            EXPECT_TRUE(FileModified());
+            EXPECT_EQ(main.StatusPanelText(1), " Modified");
+        }
+        EXPECT_TRUE(std::filesystem::is_symlink(ToFsPath(jones)));
+        EXPECT_EQ(Temporaries(folder), QStringList());
+        ClearFileModified();
+    }
+}
+
+TEST_F(SavedFile, ASaveAfterASaveStillKnowsItsFile) {
+    // Each save replaces the file by a new one: the next Save goes on without a question.
+    MainWindow& main = Start();
+    const QString path = Path("a.KVO");
+    WriteClient(path, "Old");
+    LoadAndChange(main, path);
+    for (int i = 0; i < 2; ++i) {
+        test::TriggerAction(main, "actionSave");
+        EXPECT_TRUE(script_->asked.empty());
+        EXPECT_EQ(FileBytes(path), RecordBytes(gClientRecord));
     }
 }
 

@@ -3,10 +3,11 @@
 // folder takes no new files, the flushes before success and the clearing of killed saves.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <string>
@@ -16,6 +17,7 @@
 #include "model/Error.h"
 #include "model/Platform.h"
 #include "tests/support/ClientBuilder.h"
+#include "tests/support/OtherUser.h"
 #include "tests/support/TempDir.h"
 
 namespace kivo::test {
@@ -87,8 +89,8 @@ std::string SaveReason(const fs::path& path, const char* lastName) {
     return {};
 }
 
-const std::vector<std::string> kReplaceSteps = {"create", "permissions", "sync", "replace",
-                                                "sync folder"};
+const std::vector<std::string> kReplaceSteps = {"create", "permissions", "attributes",
+                                                "sync",   "replace",     "sync folder"};
 
 TEST(ClientFileSave, KeepsWhatTheUserSetOnTheFile) {
     // In every case `old` holds the old client ("Old", in a 2000-byte file for the in-place
@@ -234,6 +236,33 @@ TEST(ClientFileSave, KeepsWhatTheUserSetOnTheFile) {
          "Operation not permitted",
          false,
          {"create", "permissions"}},
+        {"a rename the folder refuses writes in place (another user's file, sticky folder)",
+         0640,
+         {},
+         "real/c.KVO",
+         "real/c.KVO",
+         {{"replace", EPERM}},
+         "",
+         true,
+         {"create", "permissions", "attributes", "sync", "replace", "overwrite", "sync"}},
+        {"an access list a new file cannot take writes in place",
+         0600,
+         {},
+         "real/c.KVO",
+         "real/c.KVO",
+         {{"attributes", EPERM}},
+         "",
+         true,
+         {"create", "permissions", "attributes", "overwrite", "sync"}},
+        {"a rename that fails otherwise keeps the old file",
+         0600,
+         {},
+         "real/c.KVO",
+         "real/c.KVO",
+         {{"replace", EIO}},
+         "Input/output error",
+         false,
+         {"create", "permissions", "attributes", "sync", "replace"}},
         {"a folder that cannot be flushed is reported after the rename",
          0600,
          {},
@@ -248,7 +277,7 @@ TEST(ClientFileSave, KeepsWhatTheUserSetOnTheFile) {
         SCOPED_TRACE(c.name);
         TempDir dir;
         fs::create_directory(dir / "real");
-        const bool inPlace = c.faults.count("create") != 0;
+        const bool inPlace = std::ranges::count(c.steps, "overwrite") != 0;
         auto old = Image("Old");
         if (inPlace) old.resize(2000, 'Q');  // the write in place must cut off the rest
         WriteBytes(dir / "real/c.KVO", old);
@@ -304,19 +333,6 @@ TEST(ClientFileSave, KeepsOwnerAndGroupWhereTheProcessMaySetThem) {
     EXPECT_EQ(info.st_gid, 4322u);
     EXPECT_EQ(info.st_mode & 07777u, 02640u);
     EXPECT_EQ(ReadBytes(file), Image("New"));
-}
-
-// Runs `child` in a forked process as user and group 65534 (nobody) and gives its exit code.
-template <typename F>
-int AsNobody(F child) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(100);
-        ::_exit(child());
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 101;
 }
 
 TEST(ClientFileSave, AnotherUsersFileFollowsTheSystemsAnswer) {

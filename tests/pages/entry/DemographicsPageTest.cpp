@@ -225,9 +225,9 @@ TEST_F(DemographicsPage, EveryFieldRoundTripsThroughTheControls) {
     EXPECT_EQ(record.Experience2, 3);
 }
 
-// Fields that fill their whole width without a NUL come back cut to the width less one, with
-// their NUL inside the field.
-TEST_F(DemographicsPage, FieldsWithoutTheirNulAreCutToFitWhenStored) {
+// Fields that fill their whole width without a NUL are shown whole and, untouched, stored
+// back byte for byte.
+TEST_F(DemographicsPage, FieldsWithoutTheirNulComeBackWhole) {
     ClientRecord client = FullClient(kShortFormA, NoAnswers());
     std::memset(client.LastName, 'L', sizeof client.LastName);
     std::memset(client.ClientId, '7', sizeof client.ClientId);
@@ -239,21 +239,19 @@ TEST_F(DemographicsPage, FieldsWithoutTheirNulAreCutToFitWhenStored) {
     StartWith(client);
     Pages().demographics->ControlsToRecord();
     const ClientRecord& r = gClientRecord;
-    const std::pair<std::span<const char>, char> cut[] = {
+    const std::pair<std::span<const char>, char> whole[] = {
         {r.LastName, 'L'},  {r.ClientId, '7'}, {r.HearingAid2, 'H'}, {r.Ear1, 'E'},
         {r.Coupling2, 'C'}, {r.Gender, 'G'},   {r.Comments, 'c'}};
-    for (const auto& [field, letter] : cut) {
-        EXPECT_EQ(FieldBytes(field), std::string(field.size() - 1, letter));
-        EXPECT_EQ(field.back(), '\0');
+    for (const auto& [field, letter] : whole) {
+        EXPECT_EQ(FieldBytes(field), std::string(field.size(), letter));
     }
     // The neighbours are untouched.
     EXPECT_EQ(FieldBytes(r.FirstName), "Anna");
     EXPECT_EQ(r.TestForm, kShortFormA);
 }
 
-// A cut that falls between the CR and the LF of a line break drops the CR as well: a lone CR
-// would come back as a line break of its own.
-TEST_F(DemographicsPage, ACutNeverLeavesHalfALineBreak) {
+// A memo without its NUL that ends in a line break comes back as it was loaded.
+TEST_F(DemographicsPage, AnUntouchedMemoKeepsItsLastLineBreak) {
     ClientRecord client = FullClient(kShortFormA, NoAnswers());
     constexpr std::size_t width = sizeof client.Comments;
     std::memset(client.Comments, 'c', width - 2);
@@ -261,8 +259,7 @@ TEST_F(DemographicsPage, ACutNeverLeavesHalfALineBreak) {
     client.Comments[width - 1] = '\n';
     StartWith(client);
     Pages().demographics->ControlsToRecord();
-    EXPECT_EQ(FieldBytes(gClientRecord.Comments), std::string(width - 2, 'c'));
-    EXPECT_EQ(gClientRecord.Comments[width - 2], '\0');
+    EXPECT_EQ(FieldBytes(gClientRecord.Comments), std::string(width - 2, 'c') + "\r\n");
 }
 
 TEST_F(DemographicsPage, ExperienceShowsItsOptionAndADamagedValueStays) {
