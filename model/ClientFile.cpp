@@ -113,10 +113,15 @@ void ReadClientFile(const std::filesystem::path& path, ClientRecord& record) {
     ClientImage image{};
     const auto got = platform::ReadFileHead(path, image);
     if (!got) throw FileError(FileErrorKind::Open, path, got.Failure().reason);
-    if (*got < kClientRecordSize) {
+    DecodeClientFile(path, image, *got, record);
+}
+
+void DecodeClientFile(const std::filesystem::path& path, const ClientImage& image, std::size_t size,
+                      ClientRecord& record) {
+    if (size < kClientRecordSize) {
         throw FileError(
             FileErrorKind::NotClientFile, path,
-            std::to_string(*got) + " bytes, expected " + std::to_string(kClientRecordSize));
+            std::to_string(size) + " bytes, expected " + std::to_string(kClientRecordSize));
     }
     // "KIVO1" and its NUL.
     if (std::string_view(reinterpret_cast<const char*>(image.data()), kSignature.size() + 1) !=
