@@ -32,13 +32,15 @@ bool Names(const std::string& arg, std::string_view name) {
 bool OutputArgs::Take(std::span<const std::string> args, std::size_t& i, bool paper,
                       std::optional<std::string>& problem) {
     const std::string& a = args[i];
-    const std::string_view name = a == "-o" ? "-o" : Names(a, "--output")            ? "--output"
-                                                 : paper && Names(a, "--paper") ? "--paper"
-                                                                                 : "";
+    const std::string_view name = a == "-o"                      ? "-o"
+                                  : Names(a, "--output")         ? "--output"
+                                  : paper && Names(a, "--paper") ? "--paper"
+                                                                 : "";
     if (name.empty()) return false;
     const auto value = ValueOf(args, i, name);
     if (!value || value->empty()) {
-        problem = std::string(name) + (name == "--paper" ? " needs letter or a4" : " needs a file name");
+        problem =
+            std::string(name) + (name == "--paper" ? " needs letter or a4" : " needs a file name");
         return true;
     }
     if (name != "--paper") {

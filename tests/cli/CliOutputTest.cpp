@@ -24,8 +24,9 @@ namespace {
 using test::Lines;
 using test::RunCliInProcess;
 
-constexpr const char* kFullDevice = "kivo-cli: cannot write standard output: No space left on "
-                                    "device\n";
+constexpr const char* kFullDevice =
+    "kivo-cli: cannot write standard output: No space left on "
+    "device\n";
 
 void Client(const fs::path& path, const ClientRecord& record = test::ClientBuilder().Build()) {
     fs::create_directories(path.parent_path());
@@ -55,7 +56,11 @@ std::string Text(const fs::path& path) {
 bool ValidUtf8(const std::string& text) {
     for (std::size_t i = 0; i < text.size();) {
         const auto c = static_cast<unsigned char>(text[i]);
-        std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        std::size_t n = c < 0x80         ? 1
+                        : (c >> 5) == 6  ? 2
+                        : (c >> 4) == 14 ? 3
+                        : (c >> 3) == 30 ? 4
+                                         : 0;
         if (n == 0 || i + n > text.size() || (n == 2 && c < 0xC2)) return false;
         unsigned long code = n == 1 ? c : c & (0x7Fu >> n);
         for (std::size_t k = 1; k < n; ++k) {
@@ -82,10 +87,8 @@ protected:
 TEST_F(CliOutput, AFullDeviceIsAnErrorForEveryTableAndShow) {
     Client(dir / "clinic/a.kvo");
     const std::vector<std::vector<std::string>> commands = {
-        {"scores", P("clinic")},
-        {"scores", "--format", "json", P("clinic")},
-        {"scores", "--wide", P("clinic")},
-        {"scores", "--wide", "--format", "json", P("clinic")},
+        {"scores", P("clinic")},           {"scores", "--format", "json", P("clinic")},
+        {"scores", "--wide", P("clinic")}, {"scores", "--wide", "--format", "json", P("clinic")},
         {"show", P("clinic/a.kvo")},
     };
     for (const auto& args : commands) {
@@ -116,8 +119,8 @@ TEST_F(CliOutput, AFifoIsRefusedWithoutWaitingAndTheRunGoesOn) {
     Client(dir / "clinic/a.KVO");
     ASSERT_EQ(::mkfifo(P("clinic/b.KVO").c_str(), 0600), 0);
     Client(dir / "clinic/c.KVO");
-    const std::string refused =
-        "kivo-cli: \"" + P("clinic/b.KVO") + "\" is not a KIVO client file: it is not a regular file\n";
+    const std::string refused = "kivo-cli: \"" + P("clinic/b.KVO") +
+                                "\" is not a KIVO client file: it is not a regular file\n";
     const std::string out = " >" + Quoted(P("out.txt")) + " 2>" + Quoted(P("err.txt"));
     // The folder, the FIFO named directly and in a list: killed after 20 s if it waits.
     EXPECT_EQ(RunProcess("scores --wide " + Quoted(P("clinic")), out), 1);
@@ -144,7 +147,8 @@ TEST_F(CliOutput, AFolderNamedLikeAClientFileIsWalked) {
     // show takes one client file: a folder is refused.
     r = RunCliInProcess({"show", P("x.kvo")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "kivo-cli: \"" + P("x.kvo") + "\" is not a KIVO client file: it is a folder\n");
+    EXPECT_EQ(r.err,
+              "kivo-cli: \"" + P("x.kvo") + "\" is not a KIVO client file: it is a folder\n");
 }
 
 TEST_F(CliOutput, APathLineLongerThanAnyPathEndsTheList) {

@@ -4,6 +4,7 @@
 
 #include <sys/mount.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -21,6 +22,17 @@ public:
     SmallDisk& operator=(const SmallDisk&) = delete;
 
     bool Mounted() const { return mounted_; }
+
+    // Fills what room is left with the file "filler", so that nothing more fits.
+    void FillUp() const {
+        std::FILE* file = std::fopen((where_ / "filler").c_str(), "wb");
+        if (file == nullptr) return;
+        const std::string block(4096, '\0');
+        while (std::fwrite(block.data(), 1, block.size(), file) == block.size() &&
+               std::fflush(file) == 0) {
+        }
+        std::fclose(file);
+    }
 
 private:
     std::filesystem::path where_;
