@@ -205,6 +205,36 @@ TEST_F(CliReport, OutputNamesMustMatchTheFormat) {
     }
 }
 
+TEST_F(CliReport, OutputOptionsReadAndFailTheSameInEveryCommand) {
+    Client(dir / "c.KVO", "C", "C");
+    const std::string file = P("c.KVO");
+    const std::vector<std::vector<std::string>> commands = {
+        {"render", "report", file}, {"report", file}, {"blank", "a"}};
+    for (const auto& command : commands) {
+        const auto with = [&](std::vector<std::string> extra) {
+            auto args = command;
+            args.insert(args.end(), extra.begin(), extra.end());
+            return RunCli(args);
+        };
+        EXPECT_EQ(Lines(with({"-o"}).err)[0], "kivo-cli: -o needs a file name") << command[0];
+        EXPECT_EQ(Lines(with({"--output="}).err)[0], "kivo-cli: --output needs a file name");
+        const std::string extension = command[0] == "render" ? ".png" : ".pdf";
+        EXPECT_EQ(Lines(with({}).err)[0], "kivo-cli: " + command[0] + " needs -o OUT" + extension);
+        const auto written = with({"--output=" + P(command[0] + extension)});
+        EXPECT_EQ(written.status, 0) << written.err;
+        EXPECT_TRUE(fs::exists(P(command[0] + extension))) << command[0];
+        if (command[0] == "render") continue;  // an image has no paper
+        EXPECT_EQ(Lines(with({"-o", P("x.pdf"), "--paper", "legal"}).err)[0],
+                  "kivo-cli: --paper needs letter or a4, not 'legal'");
+        EXPECT_EQ(Lines(with({"-o", P("x.pdf"), "--paper"}).err)[0],
+                  "kivo-cli: --paper needs letter or a4");
+        const auto a4 = with({"-o", P("a4.pdf"), "--paper=a4"});
+        EXPECT_EQ(a4.status, 0) << a4.err;
+        EXPECT_NE(PdfInfo(P("a4.pdf")).find("595 x 842 pts (A4)"), std::string::npos)
+            << PdfInfo(P("a4.pdf"));
+    }
+}
+
 // A real kivo-cli process as a user starts it: no XDG_RUNTIME_DIR and no QT_QPA_PLATFORM.
 class CliReportProcess : public CliReport {
 protected:
