@@ -1,15 +1,16 @@
 // kivo-cli blank: a blank questionnaire printed into a two-page PDF with the Reports menu's
 // drawing.
 #include <QPageSize>
-#include <QPdfWriter>
 #include <QString>
 #include <optional>
 
 #include "canvas/PageCanvas.h"
 #include "cli/Commands.h"
 #include "cli/GuiSession.h"
+#include "cli/Messages.h"
+#include "cli/OutputArgs.h"
 #include "model/Error.h"
-#include "print/engine/PageOutput.h"
+#include "print/engine/OutputFile.h"
 #include "print/questionnaire/QuestionnaireLayout.h"
 #include "print/questionnaire/QuestionnairePages.h"
 
@@ -20,8 +21,7 @@ constexpr int kPdfDpi = 600;
 
 struct BlankRequest {
     FormKind form = kShortFormA;
-    std::string output;
-    QPageSize::PageSizeId paper = QPageSize::Letter;
+    OutputArgs output;
 };
 
 std::optional<FormKind> ParseForm(const std::string& name) {
@@ -37,21 +37,13 @@ std::optional<std::string> Parse(std::span<const std::string> args, BlankRequest
     if (!form) return "unknown form '" + args[0] + "' (a, b or long)";
     request.form = *form;
     for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool takesValue = a == "-o" || a == "--output" || a == "--paper";
-        if (takesValue && i + 1 >= args.size()) return a + " needs a value";
-        if (a == "-o" || a == "--output") {
-            request.output = args[++i];
-        } else if (a == "--paper") {
-            const std::string& paper = args[++i];
-            if (paper != "letter" && paper != "a4") return "--paper takes letter or a4";
-            request.paper = paper == "a4" ? QPageSize::A4 : QPageSize::Letter;
-        } else {
-            return "unexpected argument '" + a + "' for blank";
+        std::optional<std::string> problem;
+        if (!request.output.Take(args, i, true, problem)) {
+            return "unexpected argument '" + args[i] + "' for blank";
         }
+        if (problem) return problem;
     }
-    if (request.output.empty()) return "blank needs -o OUT.pdf";
-    return WrongExtension(request.output, ".pdf", "blank");
+    return request.output.Check("blank", ".pdf");
 }
 
 }  // namespace
@@ -61,13 +53,20 @@ int Blank(std::span<const std::string> args, std::ostream& out, std::ostream& er
     if (const auto problem = Parse(args, request)) return UsageError(err, *problem);
     const GuiSession gui;
     const QString title = QString::fromUtf8(print::QuestionnaireJobTitle(request.form));
-    auto pdf = report::MakePdfWriter(QString::fromStdString(request.output),
-                                     QPageSize(request.paper), kPdfDpi, title);
+    const QString path = QString::fromStdString(request.output.output);
     try {
-        canvas::PageCanvas job(*pdf);
-        PrintQuestionnaire(job, request.form);
-    } catch (const Error&) {
-        err << "kivo-cli: cannot write '" << request.output << "'\n";
+        report::PdfFile pdf(path, QPageSize(request.output.a4 ? QPageSize::A4 : QPageSize::Letter),
+                            kPdfDpi, title);
+        {
+            canvas::PageCanvas job(pdf);
+            PrintQuestionnaire(job, request.form);
+        }
+        pdf.Commit();
+    } catch (const FileError& e) {
+        PrintUnwritten(err, e);
+        return 1;
+    } catch (const Error& e) {  // the pages could not be drawn into the PDF
+        PrintMessage(err, "cannot write '" + request.output.output + "': " + e.what());
         return 1;
     }
     out.flush();

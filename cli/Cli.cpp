@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "cli/Commands.h"
+#include "cli/Messages.h"
 
 namespace kivo::cli {
 namespace {
@@ -12,7 +13,7 @@ constexpr const char* kUsage =
     "Usage: kivo-cli COMMAND [OPTIONS] ARGS\n"
     "\n"
     "Commands:\n"
-    "  scores [--format csv|json] FILE... [--wide] [--bom]\n"
+    "  scores [--format csv|json] FILE... [--wide] [--bom] [--raw-text]\n"
     "      Score each client file as the report screen does. CSV (the default) prints\n"
     "      the header file,form,condition,subscale,score,display,missing,valid and\n"
     "      12 rows per file; JSON prints an array with one object per file.\n"
@@ -22,7 +23,11 @@ constexpr const char* kUsage =
     "      c1_speech_cues_display, c1_speech_cues_missing, c1_speech_cues_valid, ...\n"
     "      for conditions 1 and 2 and the subscales speech_cues, listening_effort,\n"
     "      quiet, pleasantness, convenience and use. --bom starts the CSV with a\n"
-    "      UTF-8 byte-order mark for spreadsheet programs.\n"
+    "      UTF-8 byte-order mark for spreadsheet programs. A CSV text cell that\n"
+    "      begins with =, +, -, @, a tab or a CR is written with a leading ' so that\n"
+    "      a spreadsheet shows it rather than running it as a formula; --raw-text\n"
+    "      writes such cells as they are. File names that are not UTF-8 are\n"
+    "      written with U+FFFD in place of what does not decode, with a warning.\n"
     "  show FILE\n"
     "      Print every field of one client file as a JSON object.\n"
     "  render report FILE -o OUT.png\n"
@@ -44,40 +49,25 @@ constexpr const char* kUsage =
     "  --help\n"
     "      Print this text.\n"
     "\n"
-    "A FILE of scores and report may be a folder: its files named *.kvo in any case,\n"
-    "found recursively, in byte order of their paths. FILE - reads paths from\n"
-    "standard input, one per line.\n"
+    "A FILE of scores and report may be a folder, even one named like a client\n"
+    "file: its files named *.kvo in any case, found recursively, in byte order of\n"
+    "their paths; other files in it are passed over. FILE - reads paths from\n"
+    "standard input, one per line. A FILE that is not a regular file (a FIFO, a\n"
+    "device) is refused without being read.\n"
     "\n"
-    "Exit status: 0 when every file was read, 1 when a file was refused or an\n"
-    "image or PDF could not be written, 2 on a usage error.\n";
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
+    "PDFs and images are written to a temporary file beside OUT and take its name\n"
+    "only when whole; a symbolic link at OUT is replaced, not written through.\n"
+    "\n"
+    "Exit status: 0 when every file was read and every output written, 1 when a\n"
+    "file was refused or an output (standard output, an image, a PDF) could not be\n"
+    "written, 2 on a usage error.\n";
 
 }  // namespace
 
 int UsageError(std::ostream& err, const std::string& message) {
-    err << "kivo-cli: " << message << "\nTry 'kivo-cli --help'.\n";
+    PrintMessage(err, message);
+    err << "Try 'kivo-cli --help'.\n";
     return 2;
-}
-
-std::optional<std::string> WrongExtension(const std::string& output, std::string_view extension,
-                                          std::string_view command) {
-    const std::size_t slash = output.find_last_of('/');
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    const std::size_t dot = output.find_last_of('.');
-    // No extension: a dot only at the start of the name (".pdf" is a hidden file's name).
-    if (dot == std::string::npos || dot <= nameStart) return std::nullopt;
-    const std::string_view given = std::string_view(output).substr(dot);
-    const bool same = given.size() == extension.size() &&
-                      std::equal(given.begin(), given.end(), extension.begin(),
-                                 [](char a, char b) { return AsciiLower(a) == b; });
-    if (same) return std::nullopt;
-    std::string upper(extension.substr(1));
-    for (char& c : upper) c = static_cast<char>(c - 'a' + 'A');
-    return std::string(command) + " writes " + upper + ": '" + output + "' does not end in " +
-           std::string(extension);
 }
 
 const char* UsageText() {

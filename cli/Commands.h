@@ -2,11 +2,9 @@
 // status.
 #pragma once
 
-#include <optional>
 #include <ostream>
 #include <span>
 #include <string>
-#include <string_view>
 
 #include "cli/Cli.h"
 
@@ -24,10 +22,5 @@ int Blank(std::span<const std::string> args, std::ostream& out, std::ostream& er
 
 // Prints a usage error and returns 2.
 int UsageError(std::ostream& err, const std::string& message);
-
-// A usage problem when `output` has an extension other than `extension` (".pdf", ".png";
-// compared in any case). A name without one is written as it is (/dev/stdout, a pipe).
-std::optional<std::string> WrongExtension(const std::string& output, std::string_view extension,
-                                          std::string_view command);
 
 }  // namespace kivo::cli

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <filesystem>
 #include <system_error>
@@ -13,6 +14,7 @@
 #include <dirent.h>
 #endif
 
+#include "cli/Messages.h"
 #include "model/Error.h"
 
 namespace kivo::cli {
@@ -24,7 +26,13 @@ char AsciiLower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-enum class EntryKind : std::uint8_t { ClientFile, Folder, OtherFile };
+enum class EntryKind : std::uint8_t { ClientFile, Folder };
+
+#ifdef PATH_MAX
+constexpr std::size_t kLongestPath = PATH_MAX - 1;  // the limit counts the closing NUL
+#else
+constexpr std::size_t kLongestPath = 4095;
+#endif
 
 // The entries of one folder, kept compact since a clinic's folder may hold 100,000 files: the
 // names back to back in one string, and per entry its place there and its kind. Each key is
@@ -132,33 +140,75 @@ Listed ReadFolder(const std::string& folder, const Entry& entry) {
 class Walker {
 public:
     Walker(std::istream& in, std::ostream& err,
-           const std::function<void(const std::string& path)>& visit)
+           const std::function<Visit(const std::string& path)>& visit)
         : in_(in), err_(err), visit_(visit) {}
 
     void Input(const std::string& input) {
+        if (stopped_) return;
         if (input == "-") {
             ReadList();
             return;
         }
-        // A client file name is read at once: asking the file system first would add a call
-        // per file to a batch that is otherwise one open and one read each.
+        // A client file name goes to the reader at once: asking the file system first would
+        // add a call per file to a batch that is otherwise one open and one read each. The
+        // reader tells a folder by what it opened.
         std::error_code ec;
         if (!HasClientFileName(input) && fs::is_directory(input, ec)) {
             Folder(input);
         } else {
-            visit_(input);  // read as it is named, and refused by the reader if it must be
+            VisitFile(input);
         }
     }
 
     bool Clean() const { return clean_; }
 
 private:
+    void VisitFile(const std::string& path) {
+        switch (visit_(path)) {
+            case Visit::Next:
+                break;
+            case Visit::Folder:
+                Folder(path);
+                break;
+            case Visit::Stop:
+                stopped_ = true;
+                break;
+        }
+    }
+
     void ReadList() {
-        for (std::string line; std::getline(in_, line);) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::string line;
+        while (!stopped_ && ReadLine(line)) {
             if (line.empty() || line == "-") continue;
             Input(line);
         }
+    }
+
+    // The next line of the list, without its CR LF or LF. False at the end of the list, and,
+    // reported, at a line longer than any path: the rest of it is not read.
+    bool ReadLine(std::string& line) {
+        line.clear();
+        std::streambuf& list = *in_.rdbuf();
+        for (;;) {
+            const auto c = list.sbumpc();
+            if (c == std::char_traits<char>::eof()) {
+                in_.setstate(std::ios::eofbit);
+                if (line.empty()) return false;
+                break;  // a last line without its line end
+            }
+            if (c == '\n') break;
+            if (line.size() > kLongestPath) return TooLong();  // one byte more: a CR
+            line.push_back(static_cast<char>(c));
+        }
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.size() > kLongestPath) return TooLong();
+        return true;
+    }
+
+    bool TooLong() {
+        Report(Error("a line on standard input is longer than the longest path (" +
+                     std::to_string(kLongestPath) + " bytes)"));
+        return false;
     }
 
     void Folder(const std::string& folder) {
@@ -168,20 +218,14 @@ private:
         std::string path = WithSlash(folder);
         const std::size_t base = path.size();
         listing.ForEach([&](std::string_view key, EntryKind kind) {
+            if (stopped_) return;
             path.resize(base);
             path += key;
-            switch (kind) {
-                case EntryKind::ClientFile:
-                    visit_(path);
-                    break;
-                case EntryKind::Folder:
-                    path.pop_back();  // the sort key's '/'
-                    Folder(path);
-                    break;
-                case EntryKind::OtherFile:
-                    Report(FileError(FileErrorKind::NotClientFile, path,
-                                     "its name does not end in .kvo"));
-                    break;
+            if (kind == EntryKind::Folder) {
+                path.pop_back();  // the sort key's '/'
+                Folder(path);
+            } else if (visit_(path) == Visit::Stop) {
+                stopped_ = true;
             }
         });
     }
@@ -199,9 +243,8 @@ private:
             }
             if (type == ListedType::Folder) {
                 listing.Add(std::string(name) + '/', EntryKind::Folder);
-            } else {
-                listing.Add(name,
-                            HasClientFileName(name) ? EntryKind::ClientFile : EntryKind::OtherFile);
+            } else if (HasClientFileName(name)) {
+                listing.Add(name, EntryKind::ClientFile);
             }
         });
         if (!listed) {
@@ -212,14 +255,15 @@ private:
     }
 
     void Report(const Error& error) {
-        err_ << "kivo-cli: " << error.what() << '\n';
+        PrintMessage(err_, error.what());
         clean_ = false;
     }
 
     std::istream& in_;
     std::ostream& err_;
-    const std::function<void(const std::string& path)>& visit_;
+    const std::function<Visit(const std::string& path)>& visit_;
     bool clean_ = true;
+    bool stopped_ = false;
 };
 
 }  // namespace
@@ -232,8 +276,12 @@ bool HasClientFileName(std::string_view name) {
                       [](char a, char b) { return AsciiLower(a) == b; });
 }
 
+std::size_t LongestListedPath() {
+    return kLongestPath;
+}
+
 bool ForEachClientFile(std::span<const std::string> inputs, std::istream& in, std::ostream& err,
-                       const std::function<void(const std::string& path)>& visit) {
+                       const std::function<Visit(const std::string& path)>& visit) {
     Walker walker(in, err, visit);
     for (const auto& input : inputs) walker.Input(input);
     return walker.Clean();

@@ -1,4 +1,4 @@
-// JSON escaping and RFC 4180 CSV quoting.
+// JSON escaping, and RFC 4180 CSV quoting with the guard against formulas.
 #include "cli/Json.h"
 
 #include <algorithm>
@@ -46,26 +46,43 @@ std::string JsonString(std::string_view text) {
     return out;
 }
 
-void AppendCsvField(std::string& out, std::string_view text) {
+namespace {
+
+// The first characters with which a spreadsheet takes a cell for a formula.
+bool StartsLikeFormula(std::string_view text) {
+    if (text.empty()) return false;
+    switch (text.front()) {
+        case '=':
+        case '+':
+        case '-':
+        case '@':
+        case '\t':
+        case '\r':
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+void AppendCsvField(std::string& out, std::string_view text, CsvText mode) {
+    const bool guard = mode == CsvText::Guarded && StartsLikeFormula(text);
     const bool plain = std::none_of(text.begin(), text.end(), [](char c) {
         return c == ',' || c == '"' || c == '\r' || c == '\n';
     });
     if (plain) {
+        if (guard) out += '\'';
         out += text;
         return;
     }
     out += '"';
+    if (guard) out += '\'';
     for (char ch : text) {
         if (ch == '"') out += '"';
         out.push_back(ch);
     }
     out += '"';
-}
-
-std::string CsvField(std::string_view text) {
-    std::string out;
-    AppendCsvField(out, text);
-    return out;
 }
 
 }  // namespace kivo::cli

@@ -1,8 +1,11 @@
-// The toolkit's message handler for kivo-cli and the terminal test behind its progress lines.
-// The isatty call stays here, next to its only user, rather than in the model's platform seam.
+// The toolkit's message handler for kivo-cli, the terminal test behind its progress lines and
+// the close of standard output. These calls stay here, next to their only user, rather than
+// in the model's platform seam.
 #include "cli/Process.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #ifdef _WIN32
 #include <io.h>
@@ -42,6 +45,16 @@ bool StandardErrorIsTerminal() {
 #else
     return isatty(STDERR_FILENO) != 0;
 #endif
+}
+
+std::string CloseStandardOutput() {
+    errno = 0;
+#ifdef _WIN32
+    const bool closed = _close(_fileno(stdout)) == 0;
+#else
+    const bool closed = ::close(STDOUT_FILENO) == 0 || errno == EBADF;
+#endif
+    return closed ? std::string() : std::string(std::strerror(errno));
 }
 
 }  // namespace kivo::cli

@@ -4,13 +4,16 @@
 #include <charconv>
 #include <optional>
 
+#include "cli/ClientInput.h"
 #include "cli/Commands.h"
 #include "cli/GuiSession.h"
+#include "cli/Messages.h"
+#include "cli/OutputArgs.h"
 #include "drawing/ItemViewTables.h"
 #include "drawing/RenderImages.h"
 #include "drawing/ScoreTables.h"
-#include "model/ClientFile.h"
 #include "model/Error.h"
+#include "print/engine/OutputFile.h"
 
 namespace kivo::cli {
 namespace {
@@ -18,7 +21,7 @@ namespace {
 struct RenderRequest {
     std::string kind;  // "report" or "items"
     std::string file;
-    std::string output;
+    OutputArgs output;
     int viewSubscale = 0;
 };
 
@@ -39,13 +42,13 @@ std::optional<std::string> Parse(std::span<const std::string> args, RenderReques
     }
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
-        const bool takesValue = a == "-o" || a == "--output" || a == "--subscale";
-        if (takesValue && i + 1 >= args.size()) return a + " needs a value";
-        if (a == "-o" || a == "--output") {
-            request.output = args[++i];
+        std::optional<std::string> problem;
+        if (request.output.Take(args, i, false, problem)) {
+            if (problem) return problem;
         } else if (a == "--subscale" && request.kind == "items") {
+            if (i + 1 >= args.size()) return "--subscale needs 0 to 5";
             const auto view = ParseSubscale(args[++i]);
-            if (!view) return "--subscale takes 0 to 5";
+            if (!view) return "--subscale needs 0 to 5, not '" + args[i] + "'";
             request.viewSubscale = *view;
         } else if (a.size() > 1 && a[0] == '-') {
             return "unknown option '" + a + "' for render " + request.kind;
@@ -56,8 +59,7 @@ std::optional<std::string> Parse(std::span<const std::string> args, RenderReques
         }
     }
     if (request.file.empty()) return "render needs a FILE";
-    if (request.output.empty()) return "render needs -o OUT.png";
-    return WrongExtension(request.output, ".png", "render");
+    return request.output.Check("render", ".png");
 }
 
 QImage Render(const RenderRequest& request, const ClientRecord& record) {
@@ -74,15 +76,12 @@ int Render(std::span<const std::string> args, std::ostream& out, std::ostream& e
     RenderRequest request;
     if (const auto problem = Parse(args, request)) return UsageError(err, *problem);
     ClientRecord record;
-    try {
-        ReadClientFile(request.file, record);
-    } catch (const Error& e) {
-        err << "kivo-cli: " << e.what() << '\n';
-        return 1;
-    }
+    if (!ReadOneClientFile(request.file, record, err)) return 1;
     const QImage image = Render(request, record);
-    if (!image.save(QString::fromStdString(request.output), "PNG")) {
-        err << "kivo-cli: cannot write '" << request.output << "'\n";
+    try {
+        report::SavePng(image, QString::fromStdString(request.output.output));
+    } catch (const FileError& e) {
+        PrintUnwritten(err, e);
         return 1;
     }
     out.flush();

@@ -1,5 +1,6 @@
 // kivo-cli report: client files' score reports printed into PDFs through the program's own
 // report engine, one file into the PDF named, or any number of files into one PDF each.
+#include <QPageSize>
 #include <QString>
 #include <algorithm>
 #include <condition_variable>
@@ -12,12 +13,15 @@
 #include <utility>
 #include <vector>
 
+#include "cli/ClientInput.h"
 #include "cli/Commands.h"
 #include "cli/GuiSession.h"
 #include "cli/InputFiles.h"
-#include "model/ClientFile.h"
+#include "cli/Messages.h"
+#include "cli/OutputArgs.h"
 #include "model/Error.h"
 #include "model/Session.h"
+#include "print/engine/OutputFile.h"
 #include "print/engine/PageOutput.h"
 #include "print/score/ScoreReport.h"
 
@@ -35,21 +39,21 @@ struct ReportRequest {
     bool batch = false;  // one PDF per client into the folder `output`
 };
 
+QPageSize PaperOf(bool a4) {
+    return QPageSize(a4 ? QPageSize::A4 : QPageSize::Letter);
+}
+
 bool EndsWithSlash(const std::string& path) {
     return !path.empty() && path.back() == '/';
 }
 
 std::optional<std::string> Parse(std::span<const std::string> args, ReportRequest& request) {
+    OutputArgs output;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        const bool takesValue = a == "-o" || a == "--output" || a == "--paper";
-        if (takesValue && i + 1 >= args.size()) return a + " needs a value";
-        if (a == "-o" || a == "--output") {
-            request.output = args[++i];
-        } else if (a == "--paper") {
-            const std::string& paper = args[++i];
-            if (paper != "letter" && paper != "a4") return "--paper takes letter or a4";
-            request.a4 = paper == "a4";
+        std::optional<std::string> problem;
+        if (output.Take(args, i, true, problem)) {
+            if (problem) return problem;
         } else if (a.size() > 1 && a[0] == '-') {
             return "unknown option '" + a + "' for report";
         } else {
@@ -57,7 +61,9 @@ std::optional<std::string> Parse(std::span<const std::string> args, ReportReques
         }
     }
     if (request.inputs.empty()) return "report needs a FILE";
-    if (request.output.empty()) return "report needs -o OUT.pdf";
+    if (output.output.empty()) return output.Check("report", ".pdf");
+    request.output = output.output;
+    request.a4 = output.a4;
     std::error_code ec;
     const bool oneFile = request.inputs.size() == 1 && request.inputs[0] != "-" &&
                          !fs::is_directory(request.inputs[0], ec);
@@ -65,7 +71,7 @@ std::optional<std::string> Parse(std::span<const std::string> args, ReportReques
     if (!request.batch && !oneFile) {
         return "report of several files, a folder or - writes into a folder: give -o OUTDIR/";
     }
-    if (!request.batch) return WrongExtension(request.output, ".pdf", "report");
+    if (!request.batch) return output.Check("report", ".pdf");
     return std::nullopt;
 }
 
@@ -86,12 +92,19 @@ report::PageStore Generate(print::ScoreReport& scoreReport) {
     return scoreReport.Report().Generate();
 }
 
-// Draws the recorded report into a PDF at `output`; false when it could not be written.
-bool WritePdf(const report::PageStore& store, bool a4, const std::string& output) {
-    auto pdf = report::MakePdfWriter(QString::fromStdString(output),
-                                     QPageSize(a4 ? QPageSize::A4 : QPageSize::Letter), kPdfDpi,
-                                     store.title);
-    return report::OutputPages(store, *pdf, {kPdfDpi, kPdfDpi, 0.0, 0.0}, 1, store.PageCount());
+// Draws the recorded report into a PDF at `output`: empty when it was written whole, else the
+// message saying why not.
+std::string WritePdf(const report::PageStore& store, bool a4, const std::string& output) {
+    try {
+        report::PdfFile pdf(QString::fromStdString(output), PaperOf(a4), kPdfDpi, store.title);
+        if (!report::OutputPages(store, pdf, {kPdfDpi, kPdfDpi, 0.0, 0.0}, 1, store.PageCount())) {
+            pdf.Abandon("the pages could not be drawn");
+        }
+        pdf.Commit();
+    } catch (const FileError& e) {
+        return UnwrittenText(e);
+    }
+    return {};
 }
 
 // Writes recorded reports into their PDFs on worker threads while the caller lays out the
@@ -114,7 +127,8 @@ public:
         ready_.notify_one();
     }
 
-    // Waits for every PDF; the outputs that could not be written, in the order given.
+    // Waits for every PDF; why the outputs that could not be written were not, in the order
+    // given.
     std::vector<std::pair<std::size_t, std::string>> Finish() {
         {
             const std::lock_guard lock(mutex_);
@@ -146,9 +160,9 @@ private:
                 queue_.pop_front();
                 room_.notify_one();
             }
-            if (!WritePdf(job.store, a4_, job.output)) {
+            if (auto failure = WritePdf(job.store, a4_, job.output); !failure.empty()) {
                 const std::lock_guard lock(mutex_);
-                failed_.emplace_back(job.index, std::move(job.output));
+                failed_.emplace_back(job.index, std::move(failure));
             }
         }
     }
@@ -164,26 +178,27 @@ private:
 };
 
 // PDF names in the output folder, taken from the client files' names: smith.KVO gives
-// smith.pdf. A name already given in this run (in any case, so the folder can be copied to a
-// system that ignores case) takes the first free smith-2.pdf, smith-3.pdf, ...
+// smith.pdf. A name already given in this run in any case (by Unicode case folding, so
+// MÜLLER.pdf and müller.pdf collide, as they would on a system that ignores case) takes the
+// first free smith-2.pdf, smith-3.pdf, ...
 class PdfNames {
 public:
     std::string Next(const std::string& clientFile) {
         std::string stem = fs::path(clientFile).stem().string();
         if (stem.empty()) stem = "report";
         std::string name = stem + ".pdf";
-        for (int n = 2; !used_.insert(Lower(name)).second; ++n) {
+        for (int n = 2; !used_.insert(Folded(name)).second; ++n) {
             name = stem + "-" + std::to_string(n) + ".pdf";
         }
         return name;
     }
 
 private:
-    static std::string Lower(std::string text) {
-        for (char& c : text) {
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        }
-        return text;
+    static std::string Folded(const std::string& name) {
+        return QString::fromStdString(name)
+            .normalized(QString::NormalizationForm_C)
+            .toCaseFolded()
+            .toStdString();
     }
 
     std::set<std::string> used_;
@@ -201,7 +216,7 @@ public:
 
     void Writing(std::size_t done, const std::string& file) {
         if (!shown_) return;
-        err_ << "\r\033[K[" << done << '/' << total_ << "] " << file << std::flush;
+        err_ << "\r\033[K[" << done << '/' << total_ << "] " << TerminalText(file) << std::flush;
         onLine_ = true;
     }
 
@@ -220,38 +235,54 @@ private:
 };
 
 int ReportOne(const ReportRequest& request, std::ostream& err) {
-    try {
-        ReadClientFile(request.inputs[0], gClientRecord);
-    } catch (const Error& e) {
-        err << "kivo-cli: " << e.what() << '\n';
-        return 1;
-    }
+    if (!ReadOneClientFile(request.inputs[0], gClientRecord, err)) return 1;
     LoadNormTable();
     const GuiSession gui;
     print::ScoreReport scoreReport;
     SetPaper(scoreReport, request.a4);
-    if (!WritePdf(Generate(scoreReport), request.a4, request.output)) {
-        err << "kivo-cli: cannot write '" << request.output << "'\n";
+    if (const auto failure = WritePdf(Generate(scoreReport), request.a4, request.output);
+        !failure.empty()) {
+        PrintMessage(err, failure);
         return 1;
     }
     return 0;
 }
 
+// Makes the output folder and tries a file in it, so that a folder that cannot be written is
+// one message before any work rather than one per client. False, reported, when it fails.
+bool OutputFolderWritable(const std::string& folder, std::ostream& err) {
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    std::string reason;
+    if (!fs::is_directory(folder, ec)) {
+        reason = ec ? ec.message() : "it is not a folder";
+    } else {
+        try {
+            const report::OutputFile probe(QString::fromStdString(folder + "probe"));
+        } catch (const FileError& e) {
+            reason = e.Reason();
+        }
+    }
+    if (reason.empty()) return true;
+    PrintMessage(err, "cannot write into '" + folder + "': " + reason);
+    return false;
+}
+
 int ReportEach(const ReportRequest& request, const Streams& streams) {
+    const std::string folder =
+        EndsWithSlash(request.output) ? request.output : request.output + '/';
+    if (!OutputFolderWritable(folder, streams.err)) return 1;
     // The whole list first: the progress counts against it, and PDFs written into a folder
     // that is also read are not read back.
     std::vector<std::string> files;
-    const bool clean = ForEachClientFile(request.inputs, streams.in, streams.err,
-                                         [&](const std::string& file) { files.push_back(file); });
+    const bool clean =
+        ForEachClientFile(request.inputs, streams.in, streams.err, [&](const std::string& file) {
+            std::error_code ec;
+            if (fs::is_directory(file, ec)) return Visit::Folder;
+            files.push_back(file);
+            return Visit::Next;
+        });
     int status = clean ? 0 : 1;
-    std::error_code ec;
-    fs::create_directories(request.output, ec);
-    if (!fs::is_directory(request.output, ec)) {
-        streams.err << "kivo-cli: cannot write into '" << request.output << "'\n";
-        return 1;
-    }
-    const std::string folder =
-        EndsWithSlash(request.output) ? request.output : request.output + '/';
     LoadNormTable();
     const GuiSession gui;
     print::ScoreReport scoreReport;
@@ -261,10 +292,10 @@ int ReportEach(const ReportRequest& request, const Streams& streams) {
     PdfWriters writers(request.a4, std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
     for (std::size_t i = 0; i < files.size(); ++i) {
         try {
-            ReadClientFile(files[i], gClientRecord);
+            if (ReadClientInput(files[i], gClientRecord) == InputKind::Folder) continue;
         } catch (const Error& e) {
             progress.Clear();
-            streams.err << "kivo-cli: " << e.what() << '\n';
+            PrintMessage(streams.err, e.what());
             status = 1;
             continue;
         }
@@ -275,8 +306,8 @@ int ReportEach(const ReportRequest& request, const Streams& streams) {
     }
     const auto failed = writers.Finish();
     progress.Clear();
-    for (const auto& [index, output] : failed) {
-        streams.err << "kivo-cli: cannot write '" << output << "'\n";
+    for (const auto& [index, failure] : failed) {
+        PrintMessage(streams.err, failure);
         status = 1;
     }
     return status;

@@ -1,10 +1,12 @@
 // Fixed six-decimal scores without printf's cost per number, and integers, for kivo-cli's
-// score tables.
+// score tables, and the checked output they go out through.
 #include "cli/ScoreFields.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace kivo::cli {
 
@@ -37,6 +39,29 @@ void AppendInt(std::string& out, long long value) {
     char buf[24];
     const auto res = std::to_chars(buf, buf + sizeof buf, value);
     out.append(buf, res.ptr);
+}
+
+std::string FlushFailure(std::ostream& out) {
+    // The stream keeps no reason of its own: the system's error of the failed write is the
+    // last one made.
+    errno = 0;
+    if (out.flush()) return {};
+    return errno != 0 ? std::strerror(errno) : "write error";
+}
+
+void TableOutput::WriteAll() {
+    if (failure_.empty()) {
+        errno = 0;
+        if (!out_.write(text.data(), static_cast<std::streamsize>(text.size()))) {
+            failure_ = errno != 0 ? std::strerror(errno) : "write error";
+        }
+    }
+    text.clear();
+}
+
+void TableOutput::Finish() {
+    WriteAll();
+    if (failure_.empty()) failure_ = FlushFailure(out_);
 }
 
 }  // namespace kivo::cli

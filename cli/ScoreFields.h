@@ -22,11 +22,34 @@ void AppendInt(std::string& out, long long value);
 // enough that the stream passes it straight to the system, small enough to stay flat.
 constexpr std::size_t kOutputChunk = 64 * 1024;
 
-// Writes what `buffer` holds to `out` and empties it.
-inline void WriteOut(std::ostream& out, std::string& buffer) {
-    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    buffer.clear();
-}
+// Flushes `out`; the system's reason when what was written to it did not all arrive
+// (a full disk, a closed pipe), empty when it did.
+std::string FlushFailure(std::ostream& out);
+
+// Where a score table goes: the text is formatted into `text` and written out in pieces of
+// kOutputChunk bytes. The first failed write is kept with the system's reason, and nothing
+// more is written after it.
+class TableOutput {
+public:
+    explicit TableOutput(std::ostream& out) : out_(out) {}
+
+    std::string text;  // formatted, not yet written
+
+    // Writes `text` out once it has grown to a piece.
+    void WriteIfFull() {
+        if (text.size() >= kOutputChunk) WriteAll();
+    }
+    // Writes all of `text` out and empties it.
+    void WriteAll();
+    // Writes the rest and flushes the stream.
+    void Finish();
+    // Empty while every write went through; else why the first one failed.
+    const std::string& Failure() const { return failure_; }
+
+private:
+    std::ostream& out_;
+    std::string failure_;
+};
 
 // The score of one condition (0 or 1) and subscale.
 inline const SubscaleScore& ScoreAt(const SubscaleScoreTable& t, int condition, Subscale s) {

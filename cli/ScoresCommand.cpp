@@ -6,12 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "cli/ClientInput.h"
 #include "cli/Commands.h"
 #include "cli/InputFiles.h"
 #include "cli/Json.h"
+#include "cli/Messages.h"
 #include "cli/ScoreFields.h"
 #include "cli/WideScores.h"
-#include "model/ClientFile.h"
 #include "model/Error.h"
 #include "model/Questionnaire.h"
 #include "model/Scoring.h"
@@ -26,13 +27,14 @@ constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 // kOutputChunk bytes, so thousands of files stream out without building anything up.
 class ScoresWriter {
 public:
-    ScoresWriter(std::ostream& out, bool json) : out_(out), json_(json) {}
+    ScoresWriter(TableOutput& out, bool json, CsvText text)
+        : out_(out), buffer_(out.text), json_(json), text_(text) {}
 
     void Begin() {
-        out_ << (json_ ? "[" : "file,form,condition,subscale,score,display,missing,valid\n");
+        buffer_ += json_ ? "[" : "file,form,condition,subscale,score,display,missing,valid\n";
     }
 
-    void Write(const std::string& file, const ClientRecord& record,
+    void Write(std::string_view file, const ClientRecord& record,
                const SubscaleScoreTable& scores) {
         const std::string_view form = FormKindName(record.TestForm);
         if (json_) {
@@ -41,22 +43,20 @@ public:
             FormatCsv(file, form, scores);
         }
         first_ = false;
-        if (buffer_.size() >= kOutputChunk) WriteOut(out_, buffer_);
+        out_.WriteIfFull();
     }
 
     void End() {
-        WriteOut(out_, buffer_);
-        if (json_) out_ << (first_ ? "]\n" : "\n]\n");
-        out_.flush();
+        if (json_) buffer_ += first_ ? "]\n" : "\n]\n";
+        out_.Finish();
     }
 
 private:
-    void FormatCsv(const std::string& file, std::string_view form,
-                   const SubscaleScoreTable& scores) {
+    void FormatCsv(std::string_view file, std::string_view form, const SubscaleScoreTable& scores) {
         prefix_.clear();
-        AppendCsvField(prefix_, file);
+        AppendCsvField(prefix_, file, text_);
         prefix_ += ',';
-        AppendCsvField(prefix_, form);
+        AppendCsvField(prefix_, form, text_);
         prefix_ += ',';
         for (int c = 0; c < kConditionCount; ++c) {
             for (Subscale s : kAllSubscales) {
@@ -82,7 +82,7 @@ private:
         }
     }
 
-    void FormatJson(const std::string& file, std::string_view form,
+    void FormatJson(std::string_view file, std::string_view form,
                     const SubscaleScoreTable& scores) {
         buffer_ += first_ ? "\n" : ",\n";
         buffer_ +=
@@ -106,10 +106,11 @@ private:
         buffer_ += "]}";
     }
 
-    std::ostream& out_;
+    TableOutput& out_;
+    std::string& buffer_;  // the output's text
     bool json_;
+    CsvText text_;
     bool first_ = true;
-    std::string buffer_;
     std::string prefix_;
 };
 
@@ -117,6 +118,7 @@ struct ScoresOptions {
     bool json = false;
     bool wide = false;
     bool bom = false;
+    bool rawText = false;
     std::vector<std::string> files;
 };
 
@@ -136,6 +138,9 @@ int ParseScoresOptions(std::span<const std::string> args, ScoresOptions& options
             continue;
         } else if (a == "--bom") {
             options.bom = true;
+            continue;
+        } else if (a == "--raw-text") {
+            options.rawText = true;
             continue;
         } else if (a == "--") {
             options.files.insert(options.files.end(), args.begin() + static_cast<long>(i) + 1,
@@ -158,27 +163,35 @@ int ParseScoresOptions(std::span<const std::string> args, ScoresOptions& options
     return -1;
 }
 
-// Reads and scores every client file the inputs name, handing each to `writer`.
+// Reads and scores every client file the inputs name, handing each to `writer`. Stops at
+// the first output that could not be written: nothing after it would arrive either.
 template <typename Writer>
-int ScoreAll(const ScoresOptions& options, Writer& writer, const Streams& streams) {
-    if (options.bom) streams.out << kUtf8ByteOrderMark;
+int ScoreAll(const ScoresOptions& options, TableOutput& output, Writer& writer,
+             const Streams& streams) {
+    if (options.bom) output.text += kUtf8ByteOrderMark;
     writer.Begin();
     int status = 0;
     ClientRecord record;
     SubscaleScoreTable scores;
+    std::string nameScratch;
     const bool clean =
         ForEachClientFile(options.files, streams.in, streams.err, [&](const std::string& file) {
             try {
-                ReadClientFile(file, record);
+                if (ReadClientInput(file, record) == InputKind::Folder) return Visit::Folder;
             } catch (const Error& e) {
-                streams.err << "kivo-cli: " << e.what() << '\n';
+                PrintMessage(streams.err, e.what());
                 status = 1;
-                return;
+                return Visit::Next;
             }
             ComputeSubscaleScores(record, scores);
-            writer.Write(file, record, scores);
+            writer.Write(OutputName(file, nameScratch, streams.err), record, scores);
+            return output.Failure().empty() ? Visit::Next : Visit::Stop;
         });
     writer.End();
+    if (!output.Failure().empty()) {
+        PrintMessage(streams.err, "cannot write standard output: " + output.Failure());
+        return 1;
+    }
     return clean ? status : 1;
 }
 
@@ -189,12 +202,14 @@ int Scores(std::span<const std::string> args, const Streams& streams) {
     if (const int usage = ParseScoresOptions(args, options, streams.err); usage >= 0) {
         return usage;
     }
+    TableOutput output(streams.out);
+    const CsvText text = options.rawText ? CsvText::Raw : CsvText::Guarded;
     if (options.wide) {
-        WideScoresWriter writer(streams.out, options.json);
-        return ScoreAll(options, writer, streams);
+        WideScoresWriter writer(output, options.json, text);
+        return ScoreAll(options, output, writer, streams);
     }
-    ScoresWriter writer(streams.out, options.json);
-    return ScoreAll(options, writer, streams);
+    ScoresWriter writer(output, options.json, text);
+    return ScoreAll(options, output, writer, streams);
 }
 
 }  // namespace kivo::cli

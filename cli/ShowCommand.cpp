@@ -2,11 +2,12 @@
 #include <cstdio>
 #include <span>
 
+#include "cli/ClientInput.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
-#include "model/ClientFile.h"
+#include "cli/Messages.h"
+#include "cli/ScoreFields.h"
 #include "model/Cp1252.h"
-#include "model/Error.h"
 #include "model/Questionnaire.h"
 
 namespace kivo::cli {
@@ -50,13 +51,12 @@ void ShowRecord(const ClientRecord& r, std::ostream& out) {
 int Show(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     if (args.size() != 1) return UsageError(err, "show needs exactly one FILE");
     ClientRecord record;
-    try {
-        ReadClientFile(args[0], record);
-    } catch (const Error& e) {
-        err << "kivo-cli: " << e.what() << '\n';
+    if (!ReadOneClientFile(args[0], record, err)) return 1;
+    ShowRecord(record, out);
+    if (const std::string failure = FlushFailure(out); !failure.empty()) {
+        PrintMessage(err, "cannot write standard output: " + failure);
         return 1;
     }
-    ShowRecord(record, out);
     return 0;
 }
 

@@ -59,7 +59,7 @@ std::string ScoreColumn(int condition, Subscale s, std::string_view kind) {
 
 void WideScoresWriter::Begin() {
     if (json_) {
-        out_ << '[';
+        buffer_ += '[';
         return;
     }
     std::string header = "file";
@@ -70,10 +70,10 @@ void WideScoresWriter::Begin() {
         }
     }
     header += '\n';
-    out_ << header;
+    buffer_ += header;
 }
 
-void WideScoresWriter::Write(const std::string& file, const ClientRecord& record,
+void WideScoresWriter::Write(std::string_view file, const ClientRecord& record,
                              const SubscaleScoreTable& scores) {
     if (json_) {
         FormatJson(file, record, scores);
@@ -81,27 +81,26 @@ void WideScoresWriter::Write(const std::string& file, const ClientRecord& record
         FormatCsv(file, record, scores);
     }
     first_ = false;
-    if (buffer_.size() >= kOutputChunk) WriteOut(out_, buffer_);
+    out_.WriteIfFull();
 }
 
 void WideScoresWriter::End() {
-    WriteOut(out_, buffer_);
-    if (json_) out_ << (first_ ? "]\n" : "\n]\n");
-    out_.flush();
+    if (json_) buffer_ += first_ ? "]\n" : "\n]\n";
+    out_.Finish();
 }
 
-void WideScoresWriter::FormatCsv(const std::string& file, const ClientRecord& record,
+void WideScoresWriter::FormatCsv(std::string_view file, const ClientRecord& record,
                                  const SubscaleScoreTable& scores) {
-    AppendCsvField(buffer_, file);
+    AppendCsvField(buffer_, file, text_);
     for (const auto& column : kDetailColumns) {
         buffer_ += ',';
         if (column.text != nullptr) {
             // Texts in UTF-8, as `show` decodes them.
-            AppendCsvField(buffer_, ReadTextField(column.text(record)));
+            AppendCsvField(buffer_, ReadTextField(column.text(record)), text_);
         } else if (column.number != nullptr) {
             AppendInt(buffer_, column.number(record));
         } else {
-            AppendCsvField(buffer_, FormKindName(record.TestForm));
+            AppendCsvField(buffer_, FormKindName(record.TestForm), text_);
         }
     }
     for (int c = 0; c < kConditionCount; ++c) {
@@ -123,7 +122,7 @@ void WideScoresWriter::FormatCsv(const std::string& file, const ClientRecord& re
     buffer_ += '\n';
 }
 
-void WideScoresWriter::FormatJson(const std::string& file, const ClientRecord& record,
+void WideScoresWriter::FormatJson(std::string_view file, const ClientRecord& record,
                                   const SubscaleScoreTable& scores) {
     buffer_ += first_ ? "\n{\"file\":" : ",\n{\"file\":";
     buffer_ += JsonString(file);

@@ -2,17 +2,18 @@
 // scores side by side, as an analysis in a spreadsheet or a statistics package wants them.
 #pragma once
 
-#include <ostream>
-#include <string>
+#include <string_view>
 
+#include "cli/Json.h"
+#include "cli/ScoreFields.h"
 #include "model/ClientRecord.h"
 #include "model/Scoring.h"
 
 namespace kivo::cli {
 
 // Writes the wide table as CSV (a header row, then one row per file) or as a JSON array of
-// one object per file whose names are the CSV's column names. Rows go out in pieces of
-// kOutputChunk bytes, so nothing builds up over thousands of files.
+// one object per file whose names are the CSV's column names, into `out`, which writes
+// them in pieces of kOutputChunk bytes, so nothing builds up over thousands of files.
 //
 // Columns: file, ClientId, LastName, FirstName, form, TestDate1, TestDate2, HearingAid1,
 // HearingAid2, Experience1, Experience2, then for condition 1 and then 2 and each subscale
@@ -20,23 +21,24 @@ namespace kivo::cli {
 // speech_cues, listening_effort, quiet, pleasantness, convenience and use.
 class WideScoresWriter {
 public:
-    WideScoresWriter(std::ostream& out, bool json) : out_(out), json_(json) {}
+    WideScoresWriter(TableOutput& out, bool json, CsvText text)
+        : out_(out), buffer_(out.text), json_(json), text_(text) {}
 
     void Begin();
-    void Write(const std::string& file, const ClientRecord& record,
-               const SubscaleScoreTable& scores);
+    void Write(std::string_view file, const ClientRecord& record, const SubscaleScoreTable& scores);
     void End();
 
 private:
-    void FormatCsv(const std::string& file, const ClientRecord& record,
+    void FormatCsv(std::string_view file, const ClientRecord& record,
                    const SubscaleScoreTable& scores);
-    void FormatJson(const std::string& file, const ClientRecord& record,
+    void FormatJson(std::string_view file, const ClientRecord& record,
                     const SubscaleScoreTable& scores);
 
-    std::ostream& out_;
+    TableOutput& out_;
+    std::string& buffer_;  // the output's text
     bool json_ = false;
+    CsvText text_ = CsvText::Guarded;
     bool first_ = true;
-    std::string buffer_;
 };
 
 }  // namespace kivo::cli

@@ -162,17 +162,22 @@ platform::FileIdentity ReadClientFile(const std::filesystem::path& path, ClientR
     platform::FileIdentity identity;
     const auto got = platform::ReadFileHead(path, image, &identity);
     if (!got) throw FileError(FileErrorKind::Open, path, got.Failure().reason);
-    if (*got < kClientRecordSize) {
+    DecodeClientFile(path, image, *got, record);
+    return identity;
+}
+
+void DecodeClientFile(const std::filesystem::path& path, const ClientImage& image, std::size_t size,
+                      ClientRecord& record) {
+    if (size < kClientRecordSize) {
         throw FileError(
             FileErrorKind::NotClientFile, path,
-            std::to_string(*got) + " bytes, expected " + std::to_string(kClientRecordSize));
+            std::to_string(size) + " bytes, expected " + std::to_string(kClientRecordSize));
     }
     if (!HoldsClient(image)) {
         throw FileError(FileErrorKind::NotClientFile, path,
                         "it does not start with the KIVO1 signature");
     }
     record = FromImage(image);
-    return identity;
 }
 
 platform::FileIdentity WriteClientFile(const std::filesystem::path& path,

@@ -18,6 +18,11 @@ namespace kivo {
 // ignored.
 platform::FileIdentity ReadClientFile(const std::filesystem::path& path, ClientRecord& record);
 
+// The checks and decoding of ReadClientFile on the first `size` bytes of the file at `path`,
+// already read into `image` (for readers that open files their own way).
+void DecodeClientFile(const std::filesystem::path& path, const ClientImage& image, std::size_t size,
+                      ClientRecord& record);
+
 // Writes the 552-byte image and gives the identity of the file written. The bytes go to a
 // temporary file in the same folder that replaces the target only once everything is
 // written and flushed to disk, and the folder is flushed after the rename, so a failed save

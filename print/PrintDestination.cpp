@@ -16,7 +16,7 @@ bool PrinterInstalled() {
 
 PrintDestination::PrintDestination(QPrinter& printer) : printer_(&printer) {}
 
-PrintDestination::PrintDestination(std::unique_ptr<QPdfWriter> pdf) : pdf_(std::move(pdf)) {}
+PrintDestination::PrintDestination(std::unique_ptr<report::PdfFile> pdf) : pdf_(std::move(pdf)) {}
 
 PrintDestination::~PrintDestination() = default;
 
@@ -39,12 +39,16 @@ report::DeviceFrame PrintDestination::Frame() const {
     return {dpiX, dpiY, (page.left() - paper.left()) * 10.0, (page.top() - paper.top()) * 10.0};
 }
 
+void PrintDestination::Finish() {
+    if (pdf_) pdf_->Commit();
+}
+
 bool PrintDestination::TookJob(QString* reason) const {
     return pdf_ || canvas::PrintSystemTookJob(*printer_, reason);
 }
 
-std::unique_ptr<QPdfWriter> AskForPdfInstead(QWidget* owner, const QString& title,
-                                             const QPageSize& pageSize) {
+std::unique_ptr<report::PdfFile> AskForPdfInstead(QWidget* owner, const QString& title,
+                                                  const QPageSize& pageSize) {
     MessageRequest ask;
     ask.text = "No printer is installed.  Would you like to save the pages as a PDF file instead?";
     ask.caption = "Confirm";
@@ -61,7 +65,7 @@ std::unique_ptr<QPdfWriter> AskForPdfInstead(QWidget* owner, const QString& titl
     file.owner = owner;
     const auto path = Dialogs().SaveFileName(file);
     if (!path) return nullptr;
-    return report::MakePdfWriter(*path, pageSize, 600, title);
+    return std::make_unique<report::PdfFile>(*path, pageSize, 600, title);
 }
 
 }  // namespace kivo::print

@@ -7,10 +7,10 @@
 #include <QString>
 #include <memory>
 
+#include "print/engine/OutputFile.h"
 #include "print/engine/PageOutput.h"
 #include "print/engine/PageStore.h"
 
-class QPdfWriter;
 class QWidget;
 
 namespace kivo::print {
@@ -23,7 +23,7 @@ bool PrinterInstalled();
 class PrintDestination {
 public:
     explicit PrintDestination(QPrinter& printer);
-    explicit PrintDestination(std::unique_ptr<QPdfWriter> pdf);
+    explicit PrintDestination(std::unique_ptr<report::PdfFile> pdf);
     ~PrintDestination();
     PrintDestination(const PrintDestination&) = delete;
     PrintDestination& operator=(const PrintDestination&) = delete;
@@ -31,17 +31,21 @@ public:
     QPagedPaintDevice& Device();
     // Resolution and the printable area's origin on the paper, for laying out pages.
     report::DeviceFrame Frame() const;
+    // After the pages are drawn: a PDF takes its name, whole, or throws a FileError saying why
+    // it could not be saved.
+    void Finish();
     // After the job ended: false, with the reason, when the print system refused it.
     bool TookJob(QString* reason) const;
 
 private:
     QPrinter* printer_ = nullptr;
-    std::unique_ptr<QPdfWriter> pdf_;
+    std::unique_ptr<report::PdfFile> pdf_;
 };
 
 // With no printer installed: asks whether to save a PDF instead and for its file name.
-// Returns null when the user declines or cancels.
-std::unique_ptr<QPdfWriter> AskForPdfInstead(QWidget* owner, const QString& title,
-                                             const QPageSize& pageSize);
+// Returns null when the user declines or cancels; throws a FileError when the file cannot be
+// made.
+std::unique_ptr<report::PdfFile> AskForPdfInstead(QWidget* owner, const QString& title,
+                                                  const QPageSize& pageSize);
 
 }  // namespace kivo::print

@@ -73,6 +73,7 @@ void Output(const PageStore& store, PrintDestination& destination, QWidget* owne
         if (!box.Step(100)) return;  // cancelled by the user
         throw Error("The report could not be printed.");
     }
+    destination.Finish();
     QString reason;
     if (!destination.TookJob(&reason)) {
         throw Error("The report could not be printed: " + reason.toStdString());
@@ -180,12 +181,12 @@ void SavePdf(const PageStore& store, const QString& path) {
     // The PDF takes the pages' own paper, so a page laid out on A4 is not cut to Letter.
     const QPageSize paper(QSizeF(first.width / 10.0, first.height / 10.0), QPageSize::Millimeter,
                           QString(), QPageSize::FuzzyMatch);
-    auto pdf = report::MakePdfWriter(path, paper, 600, store.title);
-    PrintDestination destination(std::move(pdf));
+    PrintDestination destination(std::make_unique<report::PdfFile>(path, paper, 600, store.title));
     if (!report::OutputPages(store, destination.Device(), destination.Frame(), 1,
                              store.PageCount())) {
         throw Error("Cannot save \"" + Utf8(path) + "\".");
     }
+    destination.Finish();
 }
 
 void SavePngs(const PageStore& store, const QString& path) {
@@ -194,7 +195,7 @@ void SavePngs(const PageStore& store, const QString& path) {
         const QImage image = report::PageImageAt(page, 150.0);
         QString name = path;
         if (p > 1) name.insert(name.size() - 4, QString("-%1").arg(p));
-        if (!image.save(name, "PNG")) throw Error("Cannot save \"" + Utf8(name) + "\".");
+        report::SavePng(image, name);
     }
 }
 

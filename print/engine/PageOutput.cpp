@@ -9,13 +9,17 @@
 
 namespace kivo::report {
 
+void SetUpPdfWriter(QPdfWriter& pdf, const QPageSize& pageSize, int dpi, const QString& title) {
+    pdf.setResolution(dpi);
+    pdf.setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    pdf.setTitle(title);
+    pdf.setCreator("KIVO");
+}
+
 std::unique_ptr<QPdfWriter> MakePdfWriter(const QString& path, const QPageSize& pageSize, int dpi,
                                           const QString& title) {
     auto pdf = std::make_unique<QPdfWriter>(path);
-    pdf->setResolution(dpi);
-    pdf->setPageLayout(QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    pdf->setTitle(title);
-    pdf->setCreator("KIVO");
+    SetUpPdfWriter(*pdf, pageSize, dpi, title);
     return pdf;
 }
 

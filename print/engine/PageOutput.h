@@ -20,8 +20,13 @@ namespace kivo::report {
 bool OutputPages(const PageStore& store, QPagedPaintDevice& device, const DeviceFrame& frame,
                  int first, int last, const std::function<bool(int percent)>& progress = {});
 
-// A PDF writer on `path` of `pageSize`, at `dpi`, with no margins of its own (the pages
-// place everything themselves) and `title` as its document title.
+// Sets a PDF writer to `pageSize`, at `dpi`, with no margins of its own (the pages place
+// everything themselves) and `title` as its document title.
+void SetUpPdfWriter(QPdfWriter& pdf, const QPageSize& pageSize, int dpi, const QString& title);
+
+// A PDF writer on `path` set up as SetUpPdfWriter does. It writes straight into the file and
+// reports no write errors: what the program saves for the user goes through PdfFile
+// (print/engine/OutputFile.h) instead.
 std::unique_ptr<QPdfWriter> MakePdfWriter(const QString& path, const QPageSize& pageSize, int dpi,
                                           const QString& title);
 

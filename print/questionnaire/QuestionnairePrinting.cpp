@@ -79,8 +79,11 @@ void QuestionnairePrinting::SavePdfInstead(FormKind form) {
     const QString title = QString::fromUtf8(print::QuestionnaireJobTitle(form));
     auto pdf = print::AskForPdfInstead(dialogOwner_, title, LocalePaper());
     if (!pdf) return;
-    canvas::PageCanvas job(*pdf);
-    PrintQuestionnaire(job, form);
+    {
+        canvas::PageCanvas job(*pdf);
+        PrintQuestionnaire(job, form);
+    }
+    pdf->Commit();  // the PDF takes its name only now, whole
 }
 
 }  // namespace kivo

@@ -9,6 +9,7 @@
 #include "print/questionnaire/QuestionnairePrinting.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/blank/BlankFixtures.h"
+#include "tests/support/SmallDisk.h"
 
 namespace kivo::test {
 namespace {
@@ -132,6 +133,21 @@ TEST_F(BlankPrinting, WithoutAPrinterDecliningThePdfPrintsNothing) {
     for (const auto& entry : std::filesystem::directory_iterator(folder_.path())) {
         EXPECT_NE(entry.path().extension(), ".pdf") << entry.path();
     }
+}
+
+TEST_F(BlankPrinting, WithoutAPrinterAPdfThatCannotBeWrittenWholeIsAnErrorBox) {
+    jobs.printerInstalled = false;
+    const SmallDisk disk(folder_.path() / "small", 8);
+    if (!disk.Mounted()) GTEST_SKIP() << "no tmpfs could be mounted here";
+    const auto pdf = folder_.path() / "small/blank.pdf";
+    script_->buttons = {DialogButton::Yes, DialogButton::Ok};
+    script_->files = {QString::fromStdString(pdf.string())};
+    Choose("actionPrintBlankLongForm");
+    const auto texts = script_->MessageTexts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[1].toStdString(),
+              "Cannot save \"" + pdf.string() + "\": No space left on device.");
+    EXPECT_TRUE(std::filesystem::is_empty(folder_.path() / "small")) << "no cut-off PDF";
 }
 
 }  // namespace

@@ -96,7 +96,7 @@ TEST(ManPageText, ComesFromTheReadme) {
     };
     const std::string cli = render("kivo-cli");
     for (const char* text : {"kivo-cli - score and inspect KIVO client files",
-                             "kivo-cli scores [--format csv|json] [--wide] [--bom] FILE...",
+                             "kivo-cli scores [--format csv|json] [--wide] [--bom] [--raw-text]",
                              "kivo-cli report FILE... -o OUTDIR/ [--paper letter|a4]",
                              "file,form,condition,subscale,score,display,missing,valid",
                              "c1_speech_cues_missing,c1_speech_cues_valid,...", "EXIT STATUS",

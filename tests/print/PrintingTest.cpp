@@ -7,7 +7,9 @@
 #include <QPrinter>
 #include <QTimer>
 #include <QToolButton>
+#include <functional>
 
+#include "model/Error.h"
 #include "model/Session.h"
 #include "print/PrintDestination.h"
 #include "print/ReportPrinting.h"
@@ -19,6 +21,7 @@
 #include "tests/support/PdfPages.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/ShownPreview.h"
+#include "tests/support/SmallDisk.h"
 #include "tests/support/TempDir.h"
 
 using namespace kivo;
@@ -142,6 +145,37 @@ TEST_F(PrintingTest, WithoutAPrinterPrintingOffersAPdfOfTheShownPages) {
     EXPECT_TRUE(file.read(5) == "%PDF-");
     print::PrintReport(report, shown, nullptr);  // declined: nothing is written
     EXPECT_EQ(events, 1);
+}
+
+// A PDF or PNG that does not fit on the disk is an error naming the file and the reason, and
+// leaves nothing behind: the file takes its name only once it is whole.
+TEST_F(PrintingTest, APdfOrPngThatCannotBeWrittenWholeIsAnErrorAndLeavesNothing) {
+    TempDir dir;
+    const SmallDisk disk(dir / "small", 8);
+    if (!disk.Mounted()) GTEST_SKIP() << "no tmpfs could be mounted here";
+    disk.FillUp();
+    const PageStore store = report.Generate();
+    const auto expectFailure = [&](const std::string& name, const std::function<void()>& save) {
+        try {
+            save();
+            ADD_FAILURE() << name << " was reported as saved";
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()), "Cannot save \"" + (dir / "small" / name).string() +
+                                                 "\": No space left on device");
+        }
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "small"),
+                                std::filesystem::directory_iterator()),
+                  1)
+            << name << ": only the filler";
+    };
+    for (const char* name : {"preview.pdf", "preview.png"}) {
+        script->files = {QString::fromStdString((dir / "small" / name).string())};
+        expectFailure(name, [&] { print::SavePreviewPages(store, nullptr); });
+    }
+    if (print::PrinterInstalled()) return;
+    script->buttons = {DialogButton::Yes};
+    script->files = {QString::fromStdString((dir / "small/printed.pdf").string())};
+    expectFailure("printed.pdf", [&] { print::PrintReport(report, store, nullptr); });
 }
 
 TEST_F(PrintingTest, PreviewPagesSaveAsPageFileAndLoadBack) {
