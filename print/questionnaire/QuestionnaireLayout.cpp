@@ -13,14 +13,14 @@ constexpr int kPageOneRows = 18;
 
 PageColumns ColumnsOf(int width, int height) {
     PageColumns c;
-    c.X0 = TruncProduct(width, 0.05);
-    c.XR = TruncProduct(width, 0.95);
-    c.XI = TruncProduct(width, 0.07);
-    c.XL = TruncProduct(width, 0.65);
-    c.XG = TruncProduct(width, 0.67);
-    c.XC2 = TruncProduct(width, 0.35);
-    c.XC3 = TruncProduct(width, 0.64);
-    c.q0 = TruncProduct(height, 0.05);
+    c.left = TruncProduct(width, 0.05);
+    c.right = TruncProduct(width, 0.95);
+    c.itemColumn = TruncProduct(width, 0.07);
+    c.answerColumn = TruncProduct(width, 0.65);
+    c.guideColumn = TruncProduct(width, 0.67);
+    c.useColumn2 = TruncProduct(width, 0.35);
+    c.useColumn3 = TruncProduct(width, 0.64);
+    c.topLine = TruncProduct(height, 0.05);
     return c;
 }
 

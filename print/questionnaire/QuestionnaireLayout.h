@@ -10,14 +10,14 @@ namespace kivo::print {
 
 // The fixed x positions and the top line of a page.
 struct PageColumns {
-    int X0 = 0;   // left margin
-    int XR = 0;   // right margin
-    int XI = 0;   // item column, first use-item column
-    int XL = 0;   // answer row
-    int XG = 0;   // answer guide
-    int XC2 = 0;  // second use-item column
-    int XC3 = 0;  // third use-item column
-    int q0 = 0;   // top line
+    int left = 0;          // left margin: title block, instructions
+    int right = 0;         // right margin: ends of the write-in lines and tables
+    int itemColumn = 0;    // rated items' text; the first use item
+    int answerColumn = 0;  // the A-G answer row of each rated item
+    int guideColumn = 0;   // the answer guide beside the instructions
+    int useColumn2 = 0;    // the second use item
+    int useColumn3 = 0;    // the third use item
+    int topLine = 0;       // the title's top
     friend bool operator==(const PageColumns&, const PageColumns&) = default;
 };
 PageColumns ColumnsOf(int width, int height);

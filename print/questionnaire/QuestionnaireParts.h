@@ -9,14 +9,14 @@
 
 namespace kivo::print::parts {
 
-constexpr canvas::TColor kMoneyGreen = canvas::RgbToColor(0xC0DCC0);
+constexpr canvas::Rgb kMoneyGreen = canvas::Rgb(0xC0DCC0);
 
 // The layout gives pen widths and small offsets in pixels at 600 per inch: `px` of those on
 // the canvas's device, so lines keep their thickness on every printer.
 int LayoutPixels(const canvas::Canvas& canvas, int px);
 
-// Solid black pen of width 2 (layout pixels), clear brush, black text: the state every piece
-// starts from.
+// Solid black pen of width 2 (layout pixels), a brush without fill, black text: the state every
+// piece starts from.
 void PrepareCanvas(canvas::Canvas& canvas);
 
 void SetFont(canvas::Canvas& canvas, const char* name, int size, unsigned style);

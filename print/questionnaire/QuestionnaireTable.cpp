@@ -47,9 +47,9 @@ int LayoutPixels(const Canvas& canvas, int px) {
 }
 
 void PrepareCanvas(Canvas& canvas) {
-    canvas.pen() = canvas::Pen{canvas::clBlack, LayoutPixels(canvas, 2), canvas::psSolid};
-    canvas.brush().SetStyle(canvas::bsClear);
-    canvas.font().Color = canvas::clBlack;
+    canvas.pen() = canvas::Pen{canvas::kBlack, LayoutPixels(canvas, 2), canvas::PenStyle::Solid};
+    canvas.brush().SetStyle(canvas::BrushStyle::NoFill);
+    canvas.font().Color = canvas::kBlack;
 }
 
 void SetFont(Canvas& canvas, const char* name, int size, unsigned style) {
@@ -64,11 +64,11 @@ std::string Printed(std::string_view cp1252) {
 
 void DrawHeader(Canvas& canvas, int width, const PageColumns& at, std::string_view title) {
     SetFont(canvas, kArial, 14, 0);
-    const int s0 = TruncProduct(canvas.TextHeight("X"), 1.15);
-    SetFont(canvas, kArial, 14, canvas::fsBold);
+    const int titleStep = TruncProduct(canvas.TextHeight("X"), 1.15);
+    SetFont(canvas, kArial, 14, canvas::kBold);
     const std::string text = Printed(title);
     const long double titleWidth = canvas.TextWidth(text);
-    canvas.TextOut(TruncToInt(0.5L * width - 0.5L * titleWidth), at.q0, text);
+    canvas.TextOut(TruncToInt(0.5L * width - 0.5L * titleWidth), at.topLine, text);
 
     // Two rows of two labels, each with its write-in line just below the text: the lines of a
     // column start together after its longer label. The dates' lines get the room a
@@ -78,7 +78,7 @@ void DrawHeader(Canvas& canvas, int width, const PageColumns& at, std::string_vi
     const auto lineStart = [&](int x, const char* first, const char* second) {
         return x + std::max(canvas.TextWidth(first), canvas.TextWidth(second)) + gap;
     };
-    const int leftLines = lineStart(at.X0, kNameLabel, kConditionLabel);
+    const int leftLines = lineStart(at.left, kNameLabel, kConditionLabel);
     const int leftEnd = TruncProduct(width, 0.58);
     const int rightLabels = TruncProduct(width, 0.62);
     const int rightLines = lineStart(rightLabels, kBirthDateLabel, kTodayLabel);
@@ -88,17 +88,19 @@ void DrawHeader(Canvas& canvas, int width, const PageColumns& at, std::string_vi
         int from, to;
     };
     const Field rows[2][2] = {
-        {{at.X0, kNameLabel, leftLines, leftEnd},
-         {rightLabels, kBirthDateLabel, rightLines, at.XR}},
-        {{at.X0, kConditionLabel, leftLines, leftEnd},
-         {rightLabels, kTodayLabel, rightLines, at.XR}},
+        {{at.left, kNameLabel, leftLines, leftEnd},
+         {rightLabels, kBirthDateLabel, rightLines, at.right}},
+        {{at.left, kConditionLabel, leftLines, leftEnd},
+         {rightLabels, kTodayLabel, rightLines, at.right}},
     };
     // In title heights below the top line.
     constexpr std::array<double, 2> kLabelAt = {1.4, 2.8};
     constexpr std::array<double, 2> kLineAt = {2.1, 3.5};
     for (std::size_t row = 0; row < 2; ++row) {
-        const int labelY = TruncToInt(at.q0 + static_cast<long double>(kLabelAt[row]) * s0);
-        const int lineY = TruncToInt(at.q0 + static_cast<long double>(kLineAt[row]) * s0);
+        const int labelY =
+            TruncToInt(at.topLine + static_cast<long double>(kLabelAt[row]) * titleStep);
+        const int lineY =
+            TruncToInt(at.topLine + static_cast<long double>(kLineAt[row]) * titleStep);
         for (const Field& field : rows[row]) {
             canvas.TextOut(field.x, labelY, field.label);
             canvas.MoveTo(field.from, lineY);
@@ -108,28 +110,28 @@ void DrawHeader(Canvas& canvas, int width, const PageColumns& at, std::string_vi
 }
 
 void DrawInstructions(Canvas& canvas, const PageColumns& at) {
-    SetFont(canvas, kArial, 12, canvas::fsBold);
-    const int s1 = TruncProduct(canvas.TextHeight("X"), 1.1);
+    SetFont(canvas, kArial, 12, canvas::kBold);
+    const int lineStep = TruncProduct(canvas.TextHeight("X"), 1.1);
     const auto& lines = Content().printInstructions;
     constexpr std::array<int, 5> kLineAt = {5, 6, 7, 9, 10};  // two groups: 3 lines, 2 lines
     for (std::size_t i = 0; i < kLineAt.size() && i < lines.size(); ++i) {
-        canvas.TextOut(at.X0, at.q0 + kLineAt[i] * s1, Printed(lines[i]));
+        canvas.TextOut(at.left, at.topLine + kLineAt[i] * lineStep, Printed(lines[i]));
     }
-    canvas.TextOut(at.X0, at.q0 + 12 * s1, kStemLine);
+    canvas.TextOut(at.left, at.topLine + 12 * lineStep, kStemLine);
 
     // The guide stands beside the instructions, from their first line down to the stem
     // line in six equal steps, so the header above has the page's whole width.
-    SetFont(canvas, kArial, 11, canvas::fsBold);
+    SetFont(canvas, kArial, 11, canvas::kBold);
     for (std::size_t n = 0; n < kAnswerGuide.size(); ++n) {
-        const int step = 7 * static_cast<int>(n) * s1 / 6;
-        canvas.TextOut(at.XG, at.q0 + 5 * s1 + step, kAnswerGuide[n]);
+        const int step = 7 * static_cast<int>(n) * lineStep / 6;
+        canvas.TextOut(at.guideColumn, at.topLine + 5 * lineStep + step, kAnswerGuide[n]);
     }
 }
 
 int InstructionsBottom(Canvas& canvas, const PageColumns& at) {
-    SetFont(canvas, kArial, 12, canvas::fsBold);
-    const int s1 = TruncProduct(canvas.TextHeight("X"), 1.1);
-    return at.q0 + 12 * s1 + canvas.TextHeight("X");
+    SetFont(canvas, kArial, 12, canvas::kBold);
+    const int lineStep = TruncProduct(canvas.TextHeight("X"), 1.1);
+    return at.topLine + 12 * lineStep + canvas.TextHeight("X");
 }
 
 namespace {
@@ -140,39 +142,39 @@ int RowPitch(Canvas& canvas) {
 }  // namespace
 
 RatedTable BelowOf(Canvas& canvas, RatedTable table, int clearOf) {
-    const int r = RowPitch(canvas);
+    const int rowPitch = RowPitch(canvas);
     // The first band's top is a row less a quarter below the table's top.
-    table.top = std::max(table.top, clearOf - r + r / 4);
+    table.top = std::max(table.top, clearOf - rowPitch + rowPitch / 4);
     return table;
 }
 
 int RatedTableBottom(Canvas& canvas, const RatedTable& table) {
-    const int r = RowPitch(canvas);
-    return table.top + (table.rows + 1) * r - r / 4;
+    const int rowPitch = RowPitch(canvas);
+    return table.top + (table.rows + 1) * rowPitch - rowPitch / 4;
 }
 
 void DrawRatedTable(Canvas& canvas, const PageColumns& at, FormKind form, const RatedTable& table,
                     bool continued) {
     SetFont(canvas, kArial, 11, 0);
-    const int r = TruncProduct(canvas.TextHeight("X"), 2.0);
-    const int q = table.top;
-    const int left = at.X0 - LayoutPixels(canvas, 10);
-    const int right = at.XR + LayoutPixels(canvas, 10);
+    const int rowPitch = TruncProduct(canvas.TextHeight("X"), 2.0);
+    const int tableTop = table.top;
+    const int left = at.left - LayoutPixels(canvas, 10);
+    const int right = at.right + LayoutPixels(canvas, 10);
     // A band's text sits a quarter row below the band's top.
-    const auto bandTop = [&](int k) { return q + k * r - r / 4; };
+    const auto bandTop = [&](int k) { return tableTop + k * rowPitch - rowPitch / 4; };
 
-    canvas.brush().SetStyle(canvas::bsClear);
+    canvas.brush().SetStyle(canvas::BrushStyle::NoFill);
     canvas.Rectangle(left, bandTop(1), right, bandTop(table.rows + 1));
     canvas.brush().SetColor(kMoneyGreen);
     for (int k = 1; k <= table.rows; k += 2)
         canvas.Rectangle(left, bandTop(k), right, bandTop(k + 1));
 
-    canvas.brush().SetStyle(canvas::bsClear);
+    canvas.brush().SetStyle(canvas::BrushStyle::NoFill);
     for (int k = 1; k <= table.rows; ++k) {
-        canvas.TextOut(at.XI, q + k * r, ItemRow(form, table.first + k - 1));
-        canvas.TextOut(at.XL, q + k * r, kAnswerRow);
+        canvas.TextOut(at.itemColumn, tableTop + k * rowPitch, ItemRow(form, table.first + k - 1));
+        canvas.TextOut(at.answerColumn, tableTop + k * rowPitch, kAnswerRow);
     }
-    if (continued) canvas.TextOut(at.XL, q + 20 * r, kContinued);
+    if (continued) canvas.TextOut(at.answerColumn, tableTop + 20 * rowPitch, kContinued);
 }
 
 }  // namespace kivo::print::parts

@@ -11,7 +11,7 @@ namespace {
 using canvas::CanvasOp;
 using canvas::RecordingCanvas;
 
-const canvas::TColor kMoneyGreen = canvas::RgbToColor(0xC0DCC0);
+const canvas::Rgb kMoneyGreen = canvas::Rgb(0xC0DCC0);
 const std::string kAnswerRow = "  A     B     C     D     E     F     G";
 const std::string kStem = " How good are the hearing aids at...";
 const std::string kContinued = "  (continued on next page)";
@@ -22,10 +22,10 @@ std::string Row(FormKind form, int item) {
 }
 
 bool IsShaded(const canvas::CanvasCall& call) {
-    return call.brush.Style() == canvas::bsSolid && call.brush.Color() == kMoneyGreen;
+    return call.brush.Style() == canvas::BrushStyle::Solid && call.brush.Color() == kMoneyGreen;
 }
 
-// Shaded table rows: the table's rectangles start 10 pixels left of X0 = 248.
+// Shaded table rows: the table's rectangles start 10 pixels left of the left margin, 248.
 int ShadedRows(const RecordingCanvas& c) {
     int n = 0;
     for (const auto& call : c.CallsOf(CanvasOp::Rectangle)) {
@@ -43,8 +43,8 @@ TEST(RatedTable, PageOneFrameShadingAndRows) {
     ASSERT_EQ(rects.size(), 10u);
     EXPECT_EQ(rects[0].Points,
               (std::vector<canvas::Point>{{238, q + r - r / 4}, {4722, q + 19 * r - r / 4}}));
-    EXPECT_EQ(rects[0].brush.Style(), canvas::bsClear);
-    EXPECT_EQ(rects[0].pen, (canvas::Pen{canvas::clBlack, 2, canvas::psSolid}));
+    EXPECT_EQ(rects[0].brush.Style(), canvas::BrushStyle::NoFill);
+    EXPECT_EQ(rects[0].pen, (canvas::Pen{canvas::kBlack, 2, canvas::PenStyle::Solid}));
     for (int i = 1; i < 10; ++i) {
         const int k = 2 * i - 1;
         EXPECT_EQ(
@@ -56,7 +56,7 @@ TEST(RatedTable, PageOneFrameShadingAndRows) {
     for (int k = 1; k <= 18; ++k) {
         const auto row = TextCall(c, Row(kShortFormA, k));
         EXPECT_EQ(row.Points[0], (canvas::Point{347, q + k * r})) << k;
-        EXPECT_EQ(row.brush.Style(), canvas::bsClear);
+        EXPECT_EQ(row.brush.Style(), canvas::BrushStyle::NoFill);
         EXPECT_EQ(row.font.Size, 11);
         EXPECT_EQ(row.font.Style, 0u);
     }
