@@ -1,6 +1,8 @@
 // The blank questionnaires' columns, table tops and titles worked out for one printable area.
 #include "print/questionnaire/QuestionnaireLayout.h"
 
+#include <algorithm>
+
 #include "drawing/Truncation.h"
 
 namespace kivo::print {
@@ -22,6 +24,19 @@ PageColumns ColumnsOf(int width, int height) {
     c.useColumn3 = TruncProduct(width, 0.64);
     c.topLine = TruncProduct(height, 0.05);
     return c;
+}
+
+double TypeScale(int width, int height, int pixelsPerInch) {
+    if (pixelsPerInch <= 0) return 1.0;
+    constexpr double kFullWidth = 7.75;  // inches
+    constexpr double kFullHeight = 10.5;
+    const double widthShare = width / (kFullWidth * pixelsPerInch);
+    const double heightShare = height / (kFullHeight * pixelsPerInch);
+    return std::clamp(std::min(widthShare, heightShare), 0.1, 1.0);
+}
+
+std::string PageOfTwo(int page) {
+    return "Page " + std::to_string(page) + " of 2";
 }
 
 RatedTable PageOneTable(int height) {

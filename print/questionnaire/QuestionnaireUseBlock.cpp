@@ -1,6 +1,9 @@
 // The foot of page 2: the use items in their panels, the credit line and the logo.
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <string>
+#include <vector>
 
 #include "drawing/Truncation.h"
 #include "model/ProductContent.h"
@@ -34,9 +37,9 @@ int PanelTop(int blockTop, int pitch) {
     return TruncToInt(blockTop + 1.5L * pitch - pitch / 4);
 }
 
-int LinePitch(Canvas& canvas) {
-    SetFont(canvas, "Arial", 11, 0);
-    return TruncProduct(canvas.TextHeight("X"), 1.15);
+// `mm` millimetres in the canvas's pixels.
+int Millimetres(const Canvas& canvas, double mm) {
+    return static_cast<int>(std::lround(mm * canvas.PixelsPerInch() / 25.4));
 }
 
 void DrawPanels(Canvas& canvas, const PageColumns& at, int blockTop, int pitch) {
@@ -51,55 +54,106 @@ void DrawPanels(Canvas& canvas, const PageColumns& at, int blockTop, int pitch) 
     canvas.Rectangle(at.useColumn2 - d, top, at.useColumn3 + d, bottom);
 }
 
+// A question's lines: the first from the column after one blank (" 39. How many"), the
+// rest at a hanging indent under its words, whatever blanks the product text leads them with.
+void DrawQuestion(Canvas& canvas, int column, int top, int pitch,
+                  const std::vector<std::string>& lines) {
+    int indent = 0;
+    for (std::size_t l = 0; l < lines.size(); ++l) {
+        const std::string& line = lines[l];
+        const std::size_t from = line.find_first_not_of(' ');
+        std::string text = from == std::string::npos ? "" : line.substr(from);
+        if (l == 0) {
+            text = " " + text;
+            const std::size_t dot = text.find(". ");
+            if (dot != std::string::npos) indent = canvas.TextWidth(text.substr(0, dot + 2));
+        }
+        canvas.TextOut(column + (l == 0 ? 0 : indent), top + static_cast<int>(l) * pitch, text);
+    }
+}
+
 }  // namespace
 
-int UseBlockTopBelow(Canvas& canvas, int top, int tableBottom) {
-    const int pitch = LinePitch(canvas);
+int UseLinePitch(Canvas& canvas, const PageColumns& at) {
+    SetFont(canvas, at, "Arial", 11, 0);
+    return TruncProduct(canvas.TextHeight("X"), 1.15);
+}
+
+int UseBlockTopBelow(Canvas& canvas, const PageColumns& at, int top, int tableBottom) {
+    const int pitch = UseLinePitch(canvas, at);
     // The panels are the block's first drawing; keep a line's gap above them.
     const int lowest = tableBottom + pitch - (PanelTop(0, pitch));
     return std::max(top, lowest);
 }
 
-int UseBlockBottom(Canvas& canvas, int top) {
-    const int pitch = LinePitch(canvas);
+int UseBlockBottom(Canvas& canvas, const PageColumns& at, int top) {
+    const int pitch = UseLinePitch(canvas, at);
     return top + 11 * pitch + canvas.TextHeight("X");
 }
 
 int DrawUseBlock(Canvas& canvas, const PageColumns& at, FormKind form, int blockTop) {
-    const int pitch = LinePitch(canvas);
+    const int pitch = UseLinePitch(canvas, at);
     const std::array<int, kUseItemCount> columns = {at.itemColumn, at.useColumn2, at.useColumn3};
     const auto optionTop = [&](int j) { return TruncToInt(blockTop + (5.5L + j) * pitch); };
 
     DrawPanels(canvas, at, blockTop, pitch);
+    // Square boxes half a line high, in the middle of their option's line: over 2 mm apart at
+    // every type size the forms print in, and a millimetre clear of the panel's edge.
+    const int side = pitch / 2;
+    const int boxLeft = LayoutPixels(canvas, 10) + Millimetres(canvas, 1.0);
+    const int boxDown = (canvas.TextHeight("X") - side) / 2;
     for (const int c : columns) {
         for (int j = 0; j < 5; ++j) {
-            canvas.Rectangle(c + LayoutPixels(canvas, 10), optionTop(j), c + pitch,
-                             TruncToInt(blockTop + (6.5L + j) * pitch - LayoutPixels(canvas, 20)));
+            const int top = optionTop(j) + boxDown;
+            canvas.Rectangle(c + boxLeft, top, c + boxLeft + side, top + side);
         }
     }
 
     const auto& lines = Content().printedUseLines[static_cast<std::size_t>(form)];
+    const int optionsLeft = boxLeft + side + Millimetres(canvas, 0.5);
     for (std::size_t i = 0; i < columns.size(); ++i) {
         const int c = columns[i];
         const auto [first, count] = kQuestionLines[i];
+        std::vector<std::string> question;
         for (std::size_t l = 0; l < count && first + l < lines.size(); ++l) {
-            canvas.TextOut(c, blockTop + (2 + static_cast<int>(l)) * pitch,
-                           Printed(lines[first + l]));
+            question.push_back(Printed(lines[first + l]));
         }
+        DrawQuestion(canvas, c, blockTop + 2 * pitch, pitch, question);
         for (int j = 0; j < 5; ++j) {
-            canvas.TextOut(c + pitch, optionTop(j), kUseOptions[i][static_cast<std::size_t>(j)]);
+            canvas.TextOut(c + optionsLeft, optionTop(j),
+                           kUseOptions[i][static_cast<std::size_t>(j)]);
         }
     }
     canvas.TextOut(columns[0], blockTop + 11 * pitch, Printed(Content().printCredit));
     return pitch;
 }
 
-void DrawLogo(Canvas& canvas, int width, int height, int pitch, int clearOf) {
+namespace {
+
+// The logo's centre, the top of its outer arc half its band above its radius and kept below
+// `clearOf`.
+int LogoCentreY(Canvas& canvas, int height, int pitch, int clearOf) {
+    const int bandWidth = LayoutPixels(canvas, 40);
+    return std::max(TruncProduct(height, 0.94), clearOf + 2 * pitch + bandWidth / 2 + pitch / 4);
+}
+
+// The caption's two lines: the acronym's top and the name's top.
+struct Caption {
+    int acronymTop, nameTop;
+};
+Caption CaptionOf(Canvas& canvas, const PageColumns& at, int cy, int pitch) {
+    SetFont(canvas, at, "Arial Narrow", 13, canvas::kBold);
+    // The name goes below the acronym's whole line, which is a little taller than a pitch.
+    return {cy - pitch, std::max(cy, cy - pitch + canvas.TextHeight("X"))};
+}
+
+}  // namespace
+
+void DrawLogo(Canvas& canvas, const PageColumns& at, int width, int height, int pitch,
+              int clearOf) {
     const int cx = TruncProduct(width, 0.5);
     const int bandWidth = LayoutPixels(canvas, 40);
-    // The outer arc's top, half its band above its radius, stays below `clearOf`.
-    const int cy =
-        std::max(TruncProduct(height, 0.94), clearOf + 2 * pitch + bandWidth / 2 + pitch / 4);
+    const int cy = LogoCentreY(canvas, height, pitch, clearOf);
     struct Band {
         long double radius;  // in line pitches
         canvas::Rgb color;
@@ -114,18 +168,24 @@ void DrawLogo(Canvas& canvas, int width, int height, int pitch, int clearOf) {
         canvas.Arc(left, TruncToInt(cy - rho), right, TruncToInt(cy + rho), right, cy, left, cy);
     }
 
-    SetFont(canvas, "Arial Narrow", 13, canvas::kBold);
+    const Caption caption = CaptionOf(canvas, at, cy, pitch);
     canvas.font().Color = kMaroon;
-    canvas.TextOut(cx - 2 * canvas.TextWidth("X"), cy - pitch, Printed(Content().logoAcronym));
-    // The name goes below the acronym's whole line, which is a little taller than a pitch.
-    const int nameTop = std::max(cy, cy - pitch + canvas.TextHeight("X"));
-    SetFont(canvas, "Arial Narrow", 6, canvas::kBold | canvas::kItalic);
+    canvas.TextOut(cx - 2 * canvas.TextWidth("X"), caption.acronymTop,
+                   Printed(Content().logoAcronym));
+    SetFont(canvas, at, "Arial Narrow", 6, canvas::kBold | canvas::kItalic);
     const std::string name = Printed(Content().logoName);
-    canvas.TextOut(cx - canvas.TextWidth(name) / 2, nameTop, name);
+    canvas.TextOut(cx - canvas.TextWidth(name) / 2, caption.nameTop, name);
 
     canvas.pen().Width = LayoutPixels(canvas, 2);
     canvas.pen().Color = canvas::kBlack;
     canvas.font().Color = canvas::kBlack;
+}
+
+int LogoBottom(Canvas& canvas, const PageColumns& at, int height, int pitch, int clearOf) {
+    const int cy = LogoCentreY(canvas, height, pitch, clearOf);
+    const Caption caption = CaptionOf(canvas, at, cy, pitch);
+    SetFont(canvas, at, "Arial Narrow", 6, canvas::kBold | canvas::kItalic);
+    return caption.nameTop + canvas.TextHeight("X");
 }
 
 }  // namespace kivo::print::parts

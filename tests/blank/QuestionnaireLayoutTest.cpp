@@ -52,13 +52,16 @@ TEST(QuestionnaireHeader, LabelsAndWriteInLinesAtTheirPositions) {
     EXPECT_EQ(title.font.Size, 14);
     EXPECT_EQ(title.font.Style, canvas::kBold);
 
-    // Two rows in two columns: labels at the left margin, 248, and trunc(0.62 W) = 3075; the lines
-    // of a column start half a text height after its longer label and end at trunc(0.58 W) = 2877
-    // and the right margin, 4712.
+    // "Page 2 of 2" ends at the right margin on the title's line.
     const auto width = [](const char* text) { return TextWidthIn("Arial", 11, 0, text); };
-    const int gap = TextHeightX("Arial", 11, 0) / 2;
-    const int leftFrom = 248 + std::max(width("Name:"), width("Hearing aid / condition:")) + gap;
-    const int rightFrom = 3075 + std::max(width("Date of Birth:"), width("Today's Date:")) + gap;
+    EXPECT_EQ(TextCall(c, "Page 1 of 2").Points[0],
+              (canvas::Point{4712 - width("Page 1 of 2"), 320}));
+
+    // Two rows in two columns: labels at the left margin, 248, and trunc(0.62 W) = 3075; each
+    // line starts a third of a text height after its own label and ends at trunc(0.58 W) = 2877
+    // or the right margin, 4712.
+    const int gap = TextHeightX("Arial", 11, 0) / 3;
+    const auto from = [&](int x, const char* label) { return x + width(label) + gap; };
     const int row1 = Trunc(320 + F(1.4) * s0), row2 = Trunc(320 + F(2.8) * s0);
     const int line1 = Trunc(320 + F(2.1) * s0), line2 = Trunc(320 + F(3.5) * s0);
     struct Field {
@@ -67,10 +70,13 @@ TEST(QuestionnaireHeader, LabelsAndWriteInLinesAtTheirPositions) {
         canvas::Point from, to;
     };
     const Field fields[] = {
-        {"Name:", {248, row1}, {leftFrom, line1}, {2877, line1}},
-        {"Date of Birth:", {3075, row1}, {rightFrom, line1}, {4712, line1}},
-        {"Hearing aid / condition:", {248, row2}, {leftFrom, line2}, {2877, line2}},
-        {"Today's Date:", {3075, row2}, {rightFrom, line2}, {4712, line2}},
+        {"Name:", {248, row1}, {from(248, "Name:"), line1}, {2877, line1}},
+        {"Date of Birth:", {3075, row1}, {from(3075, "Date of Birth:"), line1}, {4712, line1}},
+        {"Hearing aid / condition:",
+         {248, row2},
+         {from(248, "Hearing aid / condition:"), line2},
+         {2877, line2}},
+        {"Today's Date:", {3075, row2}, {from(3075, "Today's Date:"), line2}, {4712, line2}},
     };
     const auto lines = c.CallsOf(CanvasOp::LineTo);
     ASSERT_EQ(lines.size(), 4u);
@@ -83,7 +89,9 @@ TEST(QuestionnaireHeader, LabelsAndWriteInLinesAtTheirPositions) {
         EXPECT_EQ(lines[i].pen, (canvas::Pen{canvas::kBlack, 2, canvas::PenStyle::Solid}));
     }
     // Room for a handwritten date: 30 mm are 709 pixels at 600 dpi.
-    EXPECT_GE(4712 - rightFrom, 709);
+    EXPECT_GE(4712 - from(3075, "Date of Birth:"), 709);
+    // The name's line starts just after "Name:", not after the longer label below it.
+    EXPECT_LT(from(248, "Name:"), from(248, "Hearing aid / condition:") - 500);
 }
 
 TEST(QuestionnaireHeader, InstructionsAndAnswerGuide) {
