@@ -24,8 +24,8 @@ double Px(int px) {
 constexpr int kChartWidth = 617;
 constexpr int kChartHeight = 305;
 constexpr int kChartTop = 232;
-constexpr int kScaleNoteTop = 538;
-constexpr int kTablesTop = 554;
+constexpr int kScaleNoteTop = 543;
+constexpr int kTablesTop = 559;
 constexpr int kTablesWidth = 617;
 constexpr int kTablesHeight = 225;
 
@@ -150,7 +150,7 @@ void ScoreReport::BuildPageHeader() {
 
 void ScoreReport::BuildDetail() {
     auto& band = report_.AddBand(BandKind::Detail);
-    band.Size.height = Px(781);
+    band.Size.height = Px(786);
     band.BeforePrint = [this](ReportBand&, bool&) { FillDetail(); };
     auto& detail = elements_.detail;
     auto& [c1, c2] = detail.conditions;

@@ -132,7 +132,7 @@ void ChooseInPrintDialog(UserSteps& steps, const Choice& choice, Offer& offer) {
 
 void ExpectWholeDocumentsOnly(const Offer& offer) {
     ASSERT_TRUE(offer.seen) << "the print dialog never showed";
-    EXPECT_EQ(offer.printers, (QStringList{"a4", "letter", "letter-a4"}))
+    EXPECT_EQ(offer.printers, (QStringList{"a4", "a4-wide", "letter", "letter-a4", "letter-wide"}))
         << "the queues and nothing else (no printing to a file)";
     EXPECT_FALSE(offer.pageChoices);
     EXPECT_FALSE(offer.selection);
