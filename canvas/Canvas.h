@@ -9,25 +9,22 @@
 
 namespace kivo::canvas {
 
-// A colour as 0x00BBGGRR.
-using TColor = std::uint32_t;
+// An opaque colour by its red, green and blue parts.
+struct Rgb {
+    constexpr Rgb() = default;
+    // The colour written as the hex value 0xRRGGBB.
+    constexpr explicit Rgb(std::uint32_t hex)
+        : red(static_cast<std::uint8_t>((hex >> 16) & 0xFFu)),
+          green(static_cast<std::uint8_t>((hex >> 8) & 0xFFu)),
+          blue(static_cast<std::uint8_t>(hex & 0xFFu)) {}
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
 
-// The TColor of an RGB hex value written 0xRRGGBB.
-constexpr TColor RgbToColor(std::uint32_t rgb) {
-    return ((rgb & 0xFF0000u) >> 16) | (rgb & 0x00FF00u) | ((rgb & 0x0000FFu) << 16);
-}
-constexpr std::uint8_t RedOf(TColor c) {
-    return static_cast<std::uint8_t>(c & 0xFFu);
-}
-constexpr std::uint8_t GreenOf(TColor c) {
-    return static_cast<std::uint8_t>((c >> 8) & 0xFFu);
-}
-constexpr std::uint8_t BlueOf(TColor c) {
-    return static_cast<std::uint8_t>((c >> 16) & 0xFFu);
-}
-
-constexpr TColor clBlack = RgbToColor(0x000000);
-constexpr TColor clWhite = RgbToColor(0xFFFFFF);
+constexpr Rgb kBlack = Rgb(0x000000);
+constexpr Rgb kWhite = Rgb(0xFFFFFF);
 
 struct Point {
     int x = 0;
@@ -44,44 +41,46 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-enum PenStyle : int { psSolid = 0, psDot = 2 };
+enum class PenStyle { Solid, Dotted };
 
 struct Pen {
-    TColor Color = clBlack;
+    Rgb Color = kBlack;
     int Width = 1;  // device pixels
-    PenStyle Style = psSolid;
+    PenStyle Style = PenStyle::Solid;
     friend bool operator==(const Pen&, const Pen&) = default;
 };
 
-enum BrushStyle : int { bsSolid = 0, bsClear = 1 };
+// A brush without fill leaves what is below it.
+enum class BrushStyle { Solid, NoFill };
 
-// A colour given to a clear brush makes it solid; a clear brush's colour is white.
+// A colour given to a brush without fill makes it solid; such a brush's colour is white.
 class Brush {
 public:
-    TColor Color() const { return color_; }
+    Rgb Color() const { return color_; }
     BrushStyle Style() const { return style_; }
-    void SetColor(TColor color) {
+    void SetColor(Rgb color) {
         color_ = color;
-        style_ = bsSolid;
+        style_ = BrushStyle::Solid;
     }
     void SetStyle(BrushStyle style) {
         style_ = style;
-        if (style == bsClear) color_ = clWhite;
+        if (style == BrushStyle::NoFill) color_ = kWhite;
     }
     friend bool operator==(const Brush&, const Brush&) = default;
 
 private:
-    TColor color_ = clWhite;
-    BrushStyle style_ = bsSolid;
+    Rgb color_ = kWhite;
+    BrushStyle style_ = BrushStyle::Solid;
 };
 
-enum FontStyle : unsigned { fsBold = 1u, fsItalic = 2u, fsUnderline = 4u, fsStrikeOut = 8u };
+// Font style bits, combined with |; 0 is the regular face.
+enum FontStyle : unsigned { kBold = 1u, kItalic = 2u, kUnderline = 4u, kStrikeOut = 8u };
 
 struct Font {
     std::string Name = "MS Sans Serif";
     int Size = 8;         // points
     unsigned Style = 0u;  // FontStyle bits
-    TColor Color = clBlack;
+    Rgb Color = kBlack;
     friend bool operator==(const Font&, const Font&) = default;
 };
 

@@ -56,13 +56,13 @@ void PainterCanvas::ApplyPen() {
     // A flat cap leaves a line's last pixel undrawn, as LineTo promises.
     qpen.setCapStyle(Qt::FlatCap);
     qpen.setJoinStyle(Qt::MiterJoin);
-    if (pen().Style == psDot) qpen.setDashPattern({1.0, 1.0});
+    if (pen().Style == PenStyle::Dotted) qpen.setDashPattern({1.0, 1.0});
     painter_.setPen(qpen);
 }
 
 void PainterCanvas::ApplyPenAndBrush() {
     ApplyPen();
-    if (brush().Style() == bsClear) {
+    if (brush().Style() == BrushStyle::NoFill) {
         painter_.setBrush(Qt::NoBrush);
     } else {
         painter_.setBrush(ToQColor(brush().Color()));
@@ -75,7 +75,7 @@ void PainterCanvas::Rectangle(int x1, int y1, int x2, int y2) {
 }
 
 void PainterCanvas::FillRect(const Rect& rect) {
-    if (brush().Style() == bsClear) return;
+    if (brush().Style() == BrushStyle::NoFill) return;
     const QRect box = QRect(QPoint(rect.Left, rect.Top), QPoint(rect.Right - 1, rect.Bottom - 1));
     painter_.fillRect(box.normalized(), ToQColor(brush().Color()));
 }
@@ -123,7 +123,7 @@ void PainterCanvas::TextOut(int x, int y, std::string_view text) {
     const QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const QFontMetrics& metrics = fonts_.Metrics(font());
     const int width = metrics.horizontalAdvance(qtext);
-    if (brush().Style() == bsSolid) {
+    if (brush().Style() == BrushStyle::Solid) {
         painter_.fillRect(QRect(x, y, width, metrics.height()), ToQColor(brush().Color()));
     }
     const QFont& qfont = fonts_.QtFont(font());

@@ -8,7 +8,7 @@
 
 namespace kivo::canvas {
 
-QColor ToQColor(TColor color);
+QColor ToQColor(Rgb color);
 
 // The Qt font of a canvas font on a device of `pixelsPerInch`: its pixel size is the
 // character height (Windows font names resolve through InstallFontSubstitutes).

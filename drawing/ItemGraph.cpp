@@ -13,13 +13,13 @@ namespace {
 
 using canvas::Canvas;
 using canvas::Point;
-using canvas::RgbToColor;
+using canvas::Rgb;
 
 constexpr std::size_t kLongestWholeText = 41;
 constexpr std::size_t kShortenedLength = 38;
 constexpr int kTextLeft = 20;
-constexpr canvas::TColor kCondition1Color = RgbToColor(0x008000);
-constexpr canvas::TColor kCondition2Color = RgbToColor(0xFFFF00);
+constexpr canvas::Rgb kCondition1Color = Rgb(0x008000);
+constexpr canvas::Rgb kCondition2Color = Rgb(0xFFFF00);
 
 // The item's text as its row shows it: over 41 characters, the first 38 and "...?".
 std::string RowText(FormKind form, int item) {
@@ -34,17 +34,17 @@ int AnswerValue(const ClientRecord& record, int condition, int item) {
     return ItemValue(ResponseAt(record, condition, item), ItemKind::Rated).value_or(0);
 }
 
-void Triangle(Canvas& canvas, canvas::TColor color, Point a, Point b, Point c) {
+void Triangle(Canvas& canvas, canvas::Rgb color, Point a, Point b, Point c) {
     canvas.brush().SetColor(color);
     const std::array<Point, 3> points{a, b, c};
     canvas.Polygon(points);
-    canvas.brush().SetStyle(canvas::bsClear);
+    canvas.brush().SetStyle(canvas::BrushStyle::NoFill);
 }
 
 void Dot(Canvas& canvas, int x1, int y1, int x2, int y2) {
-    canvas.brush().SetColor(canvas::clBlack);
+    canvas.brush().SetColor(canvas::kBlack);
     canvas.Ellipse(x1, y1, x2, y2);
-    canvas.brush().SetStyle(canvas::bsClear);
+    canvas.brush().SetStyle(canvas::BrushStyle::NoFill);
 }
 
 void DrawRow(Canvas& canvas, const ItemGraphGeometry& g, const ClientRecord& record, FormKind form,
@@ -52,7 +52,7 @@ void DrawRow(Canvas& canvas, const ItemGraphGeometry& g, const ClientRecord& rec
     const int y = g.RowY(row);
     canvas.TextOut(kTextLeft, y, RowText(form, item));
     const ItemNorm norm = ItemNormOf(form, item).value_or(ItemNorm{});
-    canvas.brush().SetColor(RgbToColor(0xC0C0C0));
+    canvas.brush().SetColor(Rgb(0xC0C0C0));
     canvas.Rectangle(g.NormX(norm.P25), y, g.NormX(norm.P75), y + 14);
     const int mean = g.NormX(norm.Mean);
     Dot(canvas, mean - 6, y - 2, mean + 6, y + 16);
@@ -105,14 +105,14 @@ void DrawItemGraph(Canvas& canvas, int width, int height, const ClientRecord& re
     const ItemGraphGeometry g(width, height);
     const auto items = ItemViewItemMap(form, viewSubscale);
     const int n = static_cast<int>(items.size());
-    canvas.font().Color = canvas::clBlack;
-    canvas.pen().Color = canvas::clBlack;
+    canvas.font().Color = canvas::kBlack;
+    canvas.pen().Color = canvas::kBlack;
     canvas.pen().Width = 1;
-    canvas.pen().Style = canvas::psSolid;
+    canvas.pen().Style = canvas::PenStyle::Solid;
     canvas.font().Name = "Arial";
     canvas.font().Size = 10;
     canvas.font().Style = 0;
-    canvas.brush().SetStyle(canvas::bsClear);
+    canvas.brush().SetStyle(canvas::BrushStyle::NoFill);
 
     const int top = g.RowY(0);
     const int bottom = g.RowY(n);

@@ -43,11 +43,11 @@ void DrawFrame(Canvas& canvas, const TableBox& box) {
     canvas.font().Name = "Arial";
     canvas.font().Size = 10;
     canvas.font().Style = 0;
-    canvas.font().Color = canvas::clBlack;
-    canvas.pen().Color = canvas::clBlack;
+    canvas.font().Color = canvas::kBlack;
+    canvas.pen().Color = canvas::kBlack;
     canvas.pen().Width = 1;
-    canvas.pen().Style = canvas::psSolid;
-    canvas.brush().SetStyle(canvas::bsClear);
+    canvas.pen().Style = canvas::PenStyle::Solid;
+    canvas.brush().SetStyle(canvas::BrushStyle::NoFill);
     canvas.Rectangle(box.x0, box.y0, box.x1, box.y1);
     const int ruleY = box.At(0, 0.26).y;
     Line(canvas, {box.x0, ruleY}, {box.x1, ruleY});
@@ -69,10 +69,10 @@ void DrawLegend(Canvas& canvas, const TableBox& box, int condition) {
     const int y = box.y0 - 25;
     canvas.TextOut(box.x0, y, condition == 0 ? "Condition 1:" : "Condition 2:");
     if (condition == 0) {
-        canvas.brush().SetColor(canvas::RgbToColor(0xFF0000));
+        canvas.brush().SetColor(canvas::Rgb(0xFF0000));
         canvas.Rectangle(box.x0 + 80, y, box.x0 + 100, box.y0 - 5);
     } else {
-        canvas.brush().SetColor(canvas::RgbToColor(0x0000FF));
+        canvas.brush().SetColor(canvas::Rgb(0x0000FF));
         canvas.Ellipse(box.x0 + 80, y, box.x0 + 100, box.y0 - 5);
     }
 }
@@ -80,7 +80,7 @@ void DrawLegend(Canvas& canvas, const TableBox& box, int condition) {
 void DrawValues(Canvas& canvas, const TableBox& box,
                 const std::array<SubscaleScore, kSubscaleCount>& scores,
                 std::string_view decimalSeparator) {
-    canvas.brush().SetStyle(canvas::bsClear);
+    canvas.brush().SetStyle(canvas::BrushStyle::NoFill);
     for (std::size_t s = 0; s < scores.size(); ++s) {
         const SubscaleScore& score = scores[s];
         const std::string text =

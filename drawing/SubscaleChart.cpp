@@ -14,7 +14,7 @@ namespace kivo::drawing {
 namespace {
 
 using canvas::Canvas;
-using canvas::RgbToColor;
+using canvas::Rgb;
 
 constexpr std::string_view kChartFont = "MS Sans Serif";
 constexpr std::string_view kTitle = "KIVO Subscale Scores (Boxes=middle 50% / Bars=middle 80%)";
@@ -46,13 +46,13 @@ void SetFont(Canvas& canvas, int size) {
     canvas.font().Name = std::string(kChartFont);
     canvas.font().Size = size;
     canvas.font().Style = 0;
-    canvas.font().Color = canvas::clBlack;
+    canvas.font().Color = canvas::kBlack;
 }
 
-void SetSolidPen(Canvas& canvas, canvas::TColor color) {
+void SetSolidPen(Canvas& canvas, canvas::Rgb color) {
     canvas.pen().Color = color;
     canvas.pen().Width = 1;
-    canvas.pen().Style = canvas::psSolid;
+    canvas.pen().Style = canvas::PenStyle::Solid;
 }
 
 void DrawScale(Canvas& canvas, const ChartGeometry& g) {
@@ -153,28 +153,28 @@ void DrawSubscaleChart(Canvas& canvas, int width, int height, ChartVariant varia
     const ChartGeometry g(width, height, variant);
     // Each piece paints over the ones before it: the norms over the gridlines, the markers over
     // the profiles that join them.
-    canvas.brush().SetColor(canvas::clWhite);
-    SetSolidPen(canvas, canvas::clBlack);
+    canvas.brush().SetColor(canvas::kWhite);
+    SetSolidPen(canvas, canvas::kBlack);
     canvas.Rectangle(g.Left(), g.Top(), g.Right() + 1, g.Bottom() + 1);
     // The scale digits sit on white cells; the gridlines are dotted silver.
     SetFont(canvas, ScaleFontSize(variant));
-    canvas.pen().Style = canvas::psDot;
-    canvas.pen().Color = RgbToColor(0xC0C0C0);
+    canvas.pen().Style = canvas::PenStyle::Dotted;
+    canvas.pen().Color = Rgb(0xC0C0C0);
     DrawScale(canvas, g);
-    SetSolidPen(canvas, canvas::clBlack);
+    SetSolidPen(canvas, canvas::kBlack);
     SetFont(canvas, ScaleFontSize(variant));
     DrawTitle(canvas, g);
     // The column labels are transparent.
     SetFont(canvas, kLabelFontSize);
-    canvas.brush().SetStyle(canvas::bsClear);
+    canvas.brush().SetStyle(canvas::BrushStyle::NoFill);
     DrawColumnLabels(canvas, g);
-    canvas.brush().SetColor(RgbToColor(0xC0C0C0));
+    canvas.brush().SetColor(Rgb(0xC0C0C0));
     DrawNorms(canvas, g, norms);
     DrawProfile(canvas, g, scores[0]);
     DrawProfile(canvas, g, scores[1]);
-    canvas.brush().SetColor(RgbToColor(0xFF0000));
+    canvas.brush().SetColor(Rgb(0xFF0000));
     DrawMarkers(canvas, g, scores[0], MarkerShape::Square);
-    canvas.brush().SetColor(RgbToColor(0x0000FF));
+    canvas.brush().SetColor(Rgb(0x0000FF));
     DrawMarkers(canvas, g, scores[1], MarkerShape::Circle);
 }
 

@@ -1,6 +1,7 @@
 // Print jobs to a printer or a PDF file, and the offer of a PDF when no printer is installed.
 #include "print/PrintDestination.h"
 
+#include <QLocale>
 #include <QPdfWriter>
 #include <QPrinterInfo>
 
@@ -12,6 +13,13 @@ namespace kivo::print {
 
 bool PrinterInstalled() {
     return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+QPageSize LocalePaper() {
+    const QLocale locale = QLocale::system();
+    const bool usPaper = locale.measurementSystem() == QLocale::ImperialUSSystem ||
+                         locale.territory() == QLocale::Canada;
+    return QPageSize(usPaper ? QPageSize::Letter : QPageSize::A4);
 }
 
 PrintDestination::PrintDestination(QPrinter& printer) : printer_(&printer) {}

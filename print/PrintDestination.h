@@ -18,6 +18,10 @@ namespace kivo::print {
 // True when the system has at least one printer to print on.
 bool PrinterInstalled();
 
+// Letter where the user's locale measures in US units (the US and Canada), A4 elsewhere: the
+// paper of a PDF saved when no printer is installed.
+QPageSize LocalePaper();
+
 // Where one print job goes: a printer chosen in the print dialog, or a PDF file when no
 // printer is installed and the user agreed to save one instead.
 class PrintDestination {

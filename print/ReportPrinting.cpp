@@ -84,6 +84,33 @@ std::string Utf8(const QString& s) {
     return s.toStdString();
 }
 
+// A4 when the paper is A4, Letter for Letter and anything else: Letter's layout fits on the
+// larger papers.
+report::Paper PaperKindOf(const QPageSize& size) {
+    return size.id() == QPageSize::A4 ? report::Paper::A4 : report::Paper::Letter;
+}
+
+// The paper picked in Printer setup, else the printer's own default; never a paper the
+// printer lacks.
+void PutPaperIn(const Report& report, QPrinter& printer) {
+    const QPrinterInfo info(printer);
+    if (report.PrinterSettings.PaperChosen || info.isNull() || !info.defaultPageSize().isValid()) {
+        printer.setPageSize(PaperOf(report.Page.PaperSize));
+    } else {
+        printer.setPageSize(info.defaultPageSize());
+    }
+    UsePaperThePrinterHas(printer);
+}
+
+// The orientation a print dialog offers goes unused: say so where it is chosen.
+PrintRequest SetupRequest(QWidget* owner, const QString& accept) {
+    PrintRequest request;
+    request.owner = owner;
+    request.acceptText = accept;
+    request.note = kPrintsUpright;
+    return request;
+}
+
 }  // namespace
 
 QString ProgressText(int percent) {
@@ -130,22 +157,38 @@ void UsePaperThePrinterHas(QPrinter& printer) {
     }
 }
 
+void LayOutForPrinter(Report& report) {
+    report::Paper paper = report.Page.PaperSize;
+    if (PrinterInstalled()) {
+        QPrinter printer(QPrinter::HighResolution);
+        ApplyPrinterSettings(report.PrinterSettings, printer);
+        PutPaperIn(report, printer);
+        paper = PaperKindOf(printer.pageLayout().pageSize());
+    } else if (!report.PrinterSettings.PaperChosen) {
+        paper = PaperKindOf(LocalePaper());
+    }
+    if (paper != report.Page.PaperSize) report.Page = report::PageSetup::Of(paper);
+}
+
 void PrinterSetup(Report& report, QWidget* owner) {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(PaperOf(report.Page.PaperSize));
     ApplyPrinterSettings(report.PrinterSettings, printer);
-    if (!Dialogs().Print({owner, 0, 0}, printer)) return;
+    PutPaperIn(report, printer);
+    const report::Paper offered = PaperKindOf(printer.pageLayout().pageSize());
+    if (!Dialogs().Print(SetupRequest(owner, "OK"), printer)) return;
+    // A paper other than the one offered was picked by hand, or came with another printer.
+    const report::Paper paper = PaperKindOf(printer.pageLayout().pageSize());
+    const bool chosen = report.PrinterSettings.PaperChosen || paper != offered;
     report.PrinterSettings = ReadPrinterSettings(printer);
-    // A4 or Letter as chosen; the report's next run is laid out on it.
-    const bool a4 = printer.pageLayout().pageSize().id() == QPageSize::A4;
-    const report::Paper paper = a4 ? report::Paper::A4 : report::Paper::Letter;
+    report.PrinterSettings.PaperChosen = chosen;
+    // The report's next run is laid out on it.
     if (paper != report.Page.PaperSize) report.Page = report::PageSetup::Of(paper);
 }
 
 void PrintReport(Report& report, const PageStore& store, QWidget* owner) {
     if (store.PageCount() == 0) return;
-    // The paper the setup chose; pages of another size are drawn from its top-left corner
-    // (the report's margins keep them on either paper).
+    // The paper the pages were laid out on; on a printer without it, pages are drawn from the
+    // top-left corner of the printer's own (the report's margins keep them on either paper).
     const report::Paper paper = report.Page.PaperSize;
     const QString title = store.title.isEmpty() ? report.ReportTitle : store.title;
     if (!PrinterInstalled()) {
@@ -156,10 +199,9 @@ void PrintReport(Report& report, const PageStore& store, QWidget* owner) {
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(PaperOf(paper));
     printer.setDocName(title);
     ApplyPrinterSettings(report.PrinterSettings, printer);
-    printer.setPageSize(PaperOf(paper));
+    PutPaperIn(report, printer);
     PrintDestination destination(printer);
     Output(store, destination, owner);
 }

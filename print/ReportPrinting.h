@@ -13,14 +13,26 @@ class QWidget;
 
 namespace kivo::print {
 
+// Said in every print dialog: the pages are laid out upright and print so, whatever
+// orientation the printer's properties show.
+inline constexpr const char* kPrintsUpright =
+    "The pages print upright (portrait), whatever orientation is chosen.";
+
+// Sets the report's paper to the paper it will print on, before a run lays it out: the paper
+// picked in Printer setup, else the printer's own (an A4-only printer gets A4); with no
+// printer installed, the paper of the user's locale.
+void LayOutForPrinter(report::Report& report);
+
 // Prints `store`, the pages the preview shows, with the report's PrinterSettings on the
-// paper of its page set-up, showing "Printing progress" with a Cancel button. With no printer
-// installed it offers to save a PDF. A job the print system refuses raises an Error.
+// paper LayOutForPrinter chose (or the printer's own when it lacks that one), showing "Printing
+// progress" with a Cancel button. With no printer installed it offers to save a PDF. A job the
+// print system refuses raises an Error.
 void PrintReport(report::Report& report, const report::PageStore& store, QWidget* owner);
 
 // The print dialog for the report: its choices are stored in the report's PrinterSettings
 // for every later print of the run, and the paper chosen (A4 or Letter) becomes the report's
-// paper. No page range is offered: a report prints whole.
+// paper. No page range is offered: a report prints whole. The dialog's button reads "OK": it
+// sets up, it does not print.
 void PrinterSetup(report::Report& report, QWidget* owner);
 
 // Settings <-> printer. Applying also asks for all pages, upright.

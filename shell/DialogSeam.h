@@ -56,6 +56,10 @@ struct PrintRequest {
     // The pages a range may be chosen from; 0 and 0 offer no page range.
     int minPage = 0;
     int maxPage = 0;
+    // The accepting button's text; empty: the dialog's own ("Print").
+    QString acceptText;
+    // A line shown above the buttons, for what the dialog's choices do not change.
+    QString note;
 };
 
 struct InputRequest {

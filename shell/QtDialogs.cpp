@@ -1,14 +1,18 @@
 // The dialog seam over Qt's own message boxes, file, print and input dialogs.
+#include <QBoxLayout>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintEngine>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 
@@ -103,18 +107,35 @@ const auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 // Qt's print dialog offers a page range and odd or even pages whenever the print system can
 // pick pages itself (CUPS), even when the program asked for none. A document that must print
 // whole hides them, and drops what the print system would still be told.
-class WholeDocumentPrintDialog final : public QPrintDialog {
+// The request's button text and note are put in too.
+class ProgramPrintDialog final : public QPrintDialog {
 public:
-    WholeDocumentPrintDialog(QPrinter* printer, QWidget* owner) : QPrintDialog(printer, owner) {}
+    ProgramPrintDialog(QPrinter* printer, const PrintRequest& request, bool whole)
+        : QPrintDialog(printer, request.owner), whole_(whole), acceptText_(request.acceptText) {
+        auto* buttons = findChild<QDialogButtonBox*>();
+        auto* layout = qobject_cast<QBoxLayout*>(this->layout());
+        if (request.note.isEmpty() || !buttons || !layout) return;
+        auto* note = new QLabel(request.note, this);
+        note->setObjectName(QStringLiteral("PrintNote"));
+        note->setWordWrap(true);
+        layout->insertWidget(layout->indexOf(buttons), note);
+    }
 
-    // Qt decides which choices to show each time the dialog shows.
+    // Qt decides which choices to show, and names its button, each time the dialog shows.
     void setVisible(bool visible) override {
         QPrintDialog::setVisible(visible);
         if (!visible) return;
         if (auto* pageChoices = findChild<QGroupBox*>(QStringLiteral("gbPrintRange"))) {
-            pageChoices->hide();
+            if (whole_) pageChoices->hide();
         }
+        auto* buttons = findChild<QDialogButtonBox*>();
+        QPushButton* accept = buttons ? buttons->button(QDialogButtonBox::Ok) : nullptr;
+        if (accept && !acceptText_.isEmpty()) accept->setText(acceptText_);
     }
+
+private:
+    bool whole_ = true;
+    QString acceptText_;
 };
 
 void DropPageChoices(QPrinter& printer) {
@@ -159,12 +180,7 @@ public:
     }
     bool Print(const PrintRequest& request, QPrinter& printer) override {
         const bool ranges = request.minPage > 0 && request.maxPage >= request.minPage;
-        std::unique_ptr<QPrintDialog> dialog;
-        if (ranges) {
-            dialog = std::make_unique<QPrintDialog>(&printer, request.owner);
-        } else {
-            dialog = std::make_unique<WholeDocumentPrintDialog>(&printer, request.owner);
-        }
+        auto dialog = std::make_unique<ProgramPrintDialog>(&printer, request, !ranges);
         dialog->setOption(QAbstractPrintDialog::PrintToFile, false);
         dialog->setOption(QAbstractPrintDialog::PrintSelection, false);
         dialog->setOption(QAbstractPrintDialog::PrintCurrentPage, false);

@@ -12,7 +12,7 @@
 namespace kivo::report {
 namespace {
 
-QColor ToColor(canvas::TColor color) {
+QColor ToColor(canvas::Rgb color) {
     return canvas::ToQColor(color);
 }
 
@@ -38,9 +38,9 @@ FontSpec RecordedFont(const canvas::Font& font) {
     FontSpec recorded;
     recorded.family = QString::fromStdString(font.Name);
     recorded.pointSize = font.Size;
-    recorded.bold = (font.Style & canvas::fsBold) != 0;
-    recorded.italic = (font.Style & canvas::fsItalic) != 0;
-    recorded.underline = (font.Style & canvas::fsUnderline) != 0;
+    recorded.bold = (font.Style & canvas::kBold) != 0;
+    recorded.italic = (font.Style & canvas::kItalic) != 0;
+    recorded.underline = (font.Style & canvas::kUnderline) != 0;
     recorded.color = ToColor(font.Color);
     return recorded;
 }
@@ -62,12 +62,12 @@ PenStyle PageItemCanvas::CurrentPen() const {
     PenStyle recorded;
     recorded.color = ToColor(pen().Color);
     recorded.width = DesignPixelsToTenths(std::max(pen().Width, 1));
-    recorded.dotted = pen().Style == canvas::psDot;
+    recorded.dotted = pen().Style == canvas::PenStyle::Dotted;
     return recorded;
 }
 
 QColor PageItemCanvas::CurrentFill() const {
-    if (brush().Style() == canvas::bsClear) return Qt::transparent;
+    if (brush().Style() == canvas::BrushStyle::NoFill) return Qt::transparent;
     return ToColor(brush().Color());
 }
 
@@ -117,7 +117,7 @@ void PageItemCanvas::Rectangle(int x1, int y1, int x2, int y2) {
 }
 
 void PageItemCanvas::FillRect(const canvas::Rect& rect) {
-    if (brush().Style() == canvas::bsClear) return;
+    if (brush().Style() == canvas::BrushStyle::NoFill) return;
     // A rectangle given the wrong way round fills as if its edges were swapped.
     const int left = std::min(rect.Left, rect.Right);
     const int right = std::max(rect.Left, rect.Right);
@@ -179,7 +179,7 @@ void PageItemCanvas::Polygon(std::span<const canvas::Point> points) {
 
 void PageItemCanvas::TextOut(int x, int y, std::string_view text) {
     const int width = TextWidth(text);
-    if (brush().Style() == canvas::bsSolid) {
+    if (brush().Style() == canvas::BrushStyle::Solid) {
         Fill(QRectF(At(x, y), At(x + width, y + TextHeight(text))), ToColor(brush().Color()));
     }
     const QPointF cell = At(x, y);

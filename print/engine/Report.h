@@ -38,6 +38,9 @@ struct PrintSettings {
     bool Duplex = false;
     bool Collate = false;
     bool Color = true;
+    // The paper was picked in the print dialog: the report keeps it on any printer that has
+    // it. Otherwise the report takes the printer's own paper.
+    bool PaperChosen = false;
 };
 
 // A banded report: page header, detail and page footer bands laid out on pages.

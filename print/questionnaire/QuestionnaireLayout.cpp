@@ -1,6 +1,8 @@
 // The blank questionnaires' columns, table tops and titles worked out for one printable area.
 #include "print/questionnaire/QuestionnaireLayout.h"
 
+#include <algorithm>
+
 #include "drawing/Truncation.h"
 
 namespace kivo::print {
@@ -13,15 +15,28 @@ constexpr int kPageOneRows = 18;
 
 PageColumns ColumnsOf(int width, int height) {
     PageColumns c;
-    c.X0 = TruncProduct(width, 0.05);
-    c.XR = TruncProduct(width, 0.95);
-    c.XI = TruncProduct(width, 0.07);
-    c.XL = TruncProduct(width, 0.65);
-    c.XG = TruncProduct(width, 0.67);
-    c.XC2 = TruncProduct(width, 0.35);
-    c.XC3 = TruncProduct(width, 0.64);
-    c.q0 = TruncProduct(height, 0.05);
+    c.left = TruncProduct(width, 0.05);
+    c.right = TruncProduct(width, 0.95);
+    c.itemColumn = TruncProduct(width, 0.07);
+    c.answerColumn = TruncProduct(width, 0.65);
+    c.guideColumn = TruncProduct(width, 0.67);
+    c.useColumn2 = TruncProduct(width, 0.35);
+    c.useColumn3 = TruncProduct(width, 0.64);
+    c.topLine = TruncProduct(height, 0.05);
     return c;
+}
+
+double TypeScale(int width, int height, int pixelsPerInch) {
+    if (pixelsPerInch <= 0) return 1.0;
+    constexpr double kFullWidth = 7.75;  // inches
+    constexpr double kFullHeight = 10.5;
+    const double widthShare = width / (kFullWidth * pixelsPerInch);
+    const double heightShare = height / (kFullHeight * pixelsPerInch);
+    return std::clamp(std::min(widthShare, heightShare), 0.1, 1.0);
+}
+
+std::string PageOfTwo(int page) {
+    return "Page " + std::to_string(page) + " of 2";
 }
 
 RatedTable PageOneTable(int height) {

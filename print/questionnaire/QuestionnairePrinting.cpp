@@ -2,7 +2,6 @@
 // a PDF offered when the system has no printer.
 #include "print/questionnaire/QuestionnairePrinting.h"
 
-#include <QLocale>
 #include <QPdfWriter>
 #include <algorithm>
 
@@ -20,13 +19,6 @@ QuestionnairePrinting::JobOutput PrinterOutput() {
     return {print::PrinterInstalled, [](QPrinter& printer) -> std::unique_ptr<canvas::PageCanvas> {
                 return std::make_unique<canvas::PrinterCanvas>(printer);
             }};
-}
-
-// Letter where the locale measures in US units, A4 elsewhere.
-QPageSize LocalePaper() {
-    return QPageSize(QLocale::system().measurementSystem() == QLocale::ImperialUSSystem
-                         ? QPageSize::Letter
-                         : QPageSize::A4);
 }
 
 }  // namespace
@@ -54,7 +46,10 @@ QPrinter& QuestionnairePrinting::Printer() {
 
 void QuestionnairePrinting::PrintCopies(FormKind form) {
     QPrinter& printer = Printer();
-    if (!Dialogs().Print(PrintRequest{dialogOwner_, 0, 0}, printer)) return;
+    PrintRequest request;
+    request.owner = dialogOwner_;
+    request.note = print::kPrintsUpright;
+    if (!Dialogs().Print(request, printer)) return;
     // The two pages belong together and are laid out upright.
     print::KeepWholeAndUpright(printer);
     print::UsePaperThePrinterHas(printer);
@@ -77,7 +72,7 @@ void QuestionnairePrinting::PrintCopies(FormKind form) {
 
 void QuestionnairePrinting::SavePdfInstead(FormKind form) {
     const QString title = QString::fromUtf8(print::QuestionnaireJobTitle(form));
-    auto pdf = print::AskForPdfInstead(dialogOwner_, title, LocalePaper());
+    auto pdf = print::AskForPdfInstead(dialogOwner_, title, print::LocalePaper());
     if (!pdf) return;
     {
         canvas::PageCanvas job(*pdf);

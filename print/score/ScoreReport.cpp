@@ -3,6 +3,7 @@
 #include "print/score/ScoreReport.h"
 
 #include "drawing/ClientDetails.h"
+#include "drawing/RecordText.h"
 #include "drawing/ScoreTables.h"
 #include "drawing/SubscaleChart.h"
 #include "model/ClientRecord.h"
@@ -22,6 +23,9 @@ double Px(int px) {
 
 constexpr int kChartWidth = 617;
 constexpr int kChartHeight = 305;
+constexpr int kChartTop = 232;
+constexpr int kScaleNoteTop = 543;
+constexpr int kTablesTop = 559;
 constexpr int kTablesWidth = 617;
 constexpr int kTablesHeight = 225;
 
@@ -55,12 +59,37 @@ QString Elided(const QString& text, double room, const FontSpec& font) {
 
 // Sets `label`'s caption to `text`, cut with "…" where it would reach `right` (design pixels
 // from the band's left): the next label on its row, or the band's edge.
-void SetFitted(ReportLabel& label, const QString& text, int right) {
+double RoomOf(const ReportLabel& label, int right) {
     double room = Px(right) - label.Size.left;
     if (right < kBandWidth) {
         room -= DesignPixelsToTenths(DesignMetrics(label.Font).TextWidth(QStringLiteral(" ")));
     }
-    label.SetCaption(Elided(text, room, label.Font));
+    return room;
+}
+
+void SetFitted(ReportLabel& label, const QString& text, int right) {
+    label.SetCaption(Elided(text, RoomOf(label, right), label.Font));
+}
+
+// "Name: Last, First M" in `room`: a name too long for it loses letters of the last name
+// first, so the first name, which tells two relatives apart, stays whole where it can.
+QString NameLine(const drawing::ClientDetails& d, double room, const FontSpec& font) {
+    const QString given = d.firstName + " " + d.middleInitial;
+    const QString full = "Name: " + d.lastName + (d.lastName.isEmpty() ? "" : ", ") + given;
+    const DesignMetrics metrics(font);
+    const auto fits = [&](const QString& s) {
+        return DesignPixelsToTenths(metrics.TextWidth(s)) <= room;
+    };
+    if (fits(full)) return full;
+    const QString ellipsis = QStringLiteral("\u2026");
+    // At least one letter of the last name stays, with the ellipsis after it.
+    for (qsizetype keep = d.lastName.size() - 1; keep >= 1; --keep) {
+        const QString last = d.lastName.left(keep).trimmed();
+        if (last.isEmpty()) continue;
+        const QString line = "Name: " + last + ellipsis + ", " + given;
+        if (fits(line)) return line;
+    }
+    return Elided(full, room, font);
 }
 
 }  // namespace
@@ -112,6 +141,7 @@ void ScoreReport::BuildPageHeader() {
     date.Text = "Printed: ";
     date.SetCaption(date.Text);
     header.printed = &date;
+    header.clientId = &AddLabel(band, kNameLeft, 81, "Client ID:");
     header.name = &AddLabel(band, kNameLeft, 104, "Name:");
     header.gender = &AddLabel(band, kGenderLeft, 104, "Gender:");
     header.birthDate = &AddLabel(band, kBirthDateLeft, 104, "Date of Birth:");
@@ -120,7 +150,7 @@ void ScoreReport::BuildPageHeader() {
 
 void ScoreReport::BuildDetail() {
     auto& band = report_.AddBand(BandKind::Detail);
-    band.Size.height = Px(779);
+    band.Size.height = Px(786);
     band.BeforePrint = [this](ReportBand&, bool&) { FillDetail(); };
     auto& detail = elements_.detail;
     auto& [c1, c2] = detail.conditions;
@@ -165,8 +195,13 @@ void ScoreReport::BuildDetail() {
         drawing.PixelHeight = height;
         return &drawing;
     };
-    detail.chart = addDrawing(56, 232, kChartWidth, kChartHeight);
-    detail.tables = addDrawing(56, 548, kTablesWidth, kTablesHeight);
+    detail.chart = addDrawing(56, kChartTop, kChartWidth, kChartHeight);
+    // Under the chart: the subscales' scores do not all run over the same range.
+    auto& note = AddLabel(band, 56, kScaleNoteTop, kScaleNote);
+    note.Font.pointSize = 8.0;
+    note.Reformat();
+    detail.scaleNote = &note;
+    detail.tables = addDrawing(56, kTablesTop, kTablesWidth, kTablesHeight);
 }
 
 void ScoreReport::TakeClient() {
@@ -176,11 +211,9 @@ void ScoreReport::TakeClient() {
 
 void ScoreReport::FillPageHeader() {
     const drawing::ClientDetails d = drawing::ClientDetailsOf(client_);
-    QString name = "Name: " + d.lastName;
-    if (!d.lastName.isEmpty()) name += ", ";
-    name += d.firstName + " " + d.middleInitial;
     const auto& header = elements_.header;
-    SetFitted(*header.name, name, kGenderLeft);
+    SetFitted(*header.clientId, "Client ID: " + drawing::RecordText(client_.ClientId), kBandWidth);
+    header.name->SetCaption(NameLine(d, RoomOf(*header.name, kGenderLeft), header.name->Font));
     SetFitted(*header.gender, d.gender, kBirthDateLeft);
     SetFitted(*header.birthDate, d.birthDate, kTestFormLeft);
     SetFitted(*header.testForm, d.testForm, kBandWidth);

@@ -11,12 +11,17 @@
 
 namespace kivo::print {
 
+// The note printed under the chart.
+inline constexpr const char* kScaleNote =
+    "Note: the Use subscale is scored from 1 to 5; the other subscales from 1 to 7.";
+
 // The elements of the score report that the band events fill or tests look at, set when the
 // bands are built. The report's bands own them.
 struct ScoreReportElements {
     struct Header {
         report::ReportLabel* title = nullptr;
         report::ReportDateLabel* printed = nullptr;  // "Printed: " and the date
+        report::ReportLabel* clientId = nullptr;     // "Client ID: " and the ID, above the name
         report::ReportLabel* name = nullptr;
         report::ReportLabel* gender = nullptr;
         report::ReportLabel* birthDate = nullptr;
@@ -37,6 +42,7 @@ struct ScoreReportElements {
         report::ReportLabel* commentsHeading = nullptr;
         report::ReportLabel* comments = nullptr;
         report::ReportDrawing* chart = nullptr;
+        report::ReportLabel* scaleNote = nullptr;  // the subscales' ranges, under the chart
         report::ReportDrawing* tables = nullptr;
     };
 
@@ -45,9 +51,10 @@ struct ScoreReportElements {
 };
 
 // The one-page printed score report of the open client: a page header with the title, the
-// print date and the client, a detail band with both conditions, the comments, the chart
-// and the score tables, and an empty footer. Each run copies the session's client record
-// when it starts and scores that copy, so one page never mixes two clients.
+// print date and the client (ID and name), a detail band with both conditions, the comments, the
+// chart with a note on the subscales' ranges, and the score tables, and an empty footer. Each run
+// copies the session's client record when it starts and scores that copy, so one page never mixes
+// two clients.
 class ScoreReport {
 public:
     ScoreReport();

@@ -16,6 +16,7 @@ print::ScoreReport& ScoreReportPrinting::ScoreReport() {
 ScoreReportPrinting::~ScoreReportPrinting() = default;
 
 void ScoreReportPrinting::Preview() {
+    print::LayOutForPrinter(ScoreReport().Report());
     report::Preview(ScoreReport().Report(), print::PrinterPreviewActions());
 }
 

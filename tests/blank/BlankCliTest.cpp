@@ -74,7 +74,12 @@ TEST_P(BlankCli, TwoLetterPagesWithTheFormsTexts) {
     EXPECT_TRUE(page2.contains(Row(k.form, 19)));
     EXPECT_TRUE(page2.contains(Row(k.form, rated)));
     EXPECT_EQ(page2.contains(instruction), k.form != kLongForm);
-    EXPECT_FALSE(page2.contains("Name:"));
+    // Each sheet names its client, condition and page; page 2 tells what A to G mean again.
+    for (const char* text : {"Name:", "Hearing aid / condition:", "Page 2 of 2", "A Not at all",
+                             "G Tremendously", "How good are the hearing aids at..."}) {
+        EXPECT_TRUE(page2.contains(text)) << text;
+    }
+    EXPECT_TRUE(page1.contains("Page 1 of 2"));
     for (const char* text : {"Every day", "11 hrs. or more", "Always (100%)", "Never (0%)"}) {
         EXPECT_TRUE(page2.contains(text)) << text;
     }

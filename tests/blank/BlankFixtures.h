@@ -51,6 +51,20 @@ inline std::string Printed(const std::string& cp1252) {
     return Cp1252ToUtf8(cp1252);
 }
 
+// A rated item's printed row ("  7.  text") as the table prints it: the number ("7.") right-
+// aligned, the text after it.
+struct ItemRowParts {
+    std::string number;
+    std::string text;
+};
+inline ItemRowParts ItemRowOf(FormKind form, int item) {
+    const std::string row = Printed(Content().printedItemRows[static_cast<std::size_t>(form)]
+                                                             [static_cast<std::size_t>(item - 1)]);
+    const std::size_t from = row.find_first_not_of(' ');
+    const std::size_t dot = row.find(". ", from);
+    return {row.substr(from, dot + 1 - from), row.substr(row.find_first_not_of(' ', dot + 1))};
+}
+
 // The TextOut calls, in order.
 inline std::vector<canvas::CanvasCall> Texts(const canvas::RecordingCanvas& c) {
     return c.CallsOf(canvas::CanvasOp::TextOut);

@@ -6,6 +6,8 @@
 #include <QFontMetrics>
 #include <QRect>
 #include <QString>
+#include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "canvas/QtConvert.h"
@@ -36,6 +38,11 @@ const Area kAreas[] = {
     {"Letter queue, 0.25 in margins, 1200 dpi", 1200, 9600, 12600},
     {"A4 queue, 12 pt margins, 1200 dpi", 1200, 9517, 13633},
     {"Letter, 0.25 in margins, 300 dpi", 300, 2400, 3150},
+    {"A4 queue, 0.25 in margins, 600 dpi", 600, 4661, 6716},
+    {"Letter queue, 0.75 in margins, 600 dpi", 600, 4200, 5700},
+    {"A4 queue, 0.75 in margins, 600 dpi", 600, 4061, 6115},
+    {"Letter queue, 0.75 in margins, 1200 dpi", 1200, 8400, 11400},
+    {"A4 queue, 0.75 in margins, 300 dpi", 300, 2030, 3057},
 };
 
 // The inked part of a text: from its first to its last non-blank character, cap height down
@@ -124,34 +131,77 @@ TEST_P(PrintableArea, WriteInLinesFollowTheirLabelsAndLeaveRoomToWrite) {
     // A handwritten mm/dd/yyyy needs 30 mm; a name or a hearing aid's make and model more.
     const Expected expected[] = {{"Name:", 60.0},
                                  {"Date of Birth:", 30.0},
-                                 {"Hearing aid / condition:", 60.0},
+                                 {"Hearing aid / condition:", 50.0},
                                  {"Today's Date:", 30.0}};
+    for (const FormKind form : {kShortFormA, kShortFormB, kLongForm})
+        for (const int page : {1, 2}) {
+            const std::string where = std::string(area.name) + ", form " + std::to_string(form) +
+                                      ", page " + std::to_string(page);
+            RecordingCanvas c(area.dpi);
+            if (page == 1) {
+                PrintQuestionnaireFirstPage(c, area.width, area.height, form);
+            } else {
+                PrintQuestionnaireSecondPage(c, area.width, area.height, form);
+            }
+            const auto lines = c.CallsOf(CanvasOp::LineTo);
+            ASSERT_EQ(lines.size(), 4u) << where;
+            const auto texts = Texts(c);
+            for (std::size_t i = 0; i < 4; ++i) {
+                const auto& [label, minimumMm] = expected[i];
+                const auto& line = lines[i];
+                const canvas::Point from = line.Points[0], to = line.Points[1];
+                SCOPED_TRACE(where + ", " + label);
+                ASSERT_EQ(from.y, to.y);
+                EXPECT_GE(mm(to.x - from.x), minimumMm);
+                EXPECT_LE(to.x, area.width);
+                const auto labelCall = TextCall(c, label);
+                const QRect labelCell = CellBox(labelCall, area.dpi);
+                // Right of its label, and under the label's line of text rather than through it.
+                EXPECT_GT(from.x, labelCell.right());
+                EXPECT_GE(from.y, InkBox(labelCall, area.dpi).bottom());
+                EXPECT_LE(from.y, labelCell.bottom() + labelCell.height() / 2);
+                const int half = (line.pen.Width + 1) / 2;
+                const QRect stroke(QPoint(from.x, from.y - half), QPoint(to.x, to.y + half));
+                for (const auto& text : texts) {
+                    EXPECT_FALSE(stroke.intersects(InkBox(text, area.dpi)))
+                        << "the line runs through '" << text.Text << "'";
+                }
+            }
+        }
+}
+
+// The use block's tick boxes: at least 2 mm between two boxes of a column, and clear of the
+// panels' edges, so a tick lands in one box only.
+TEST_P(PrintableArea, UseBoxesStandApartAndClearOfThePanelEdges) {
+    const Area area = GetParam();
+    const auto mm = [&](int pixels) { return pixels * 25.4 / area.dpi; };
     for (const FormKind form : {kShortFormA, kShortFormB, kLongForm}) {
-        const std::string where = std::string(area.name) + ", form " + std::to_string(form);
+        SCOPED_TRACE(std::string(area.name) + ", form " + std::to_string(form));
         RecordingCanvas c(area.dpi);
-        PrintQuestionnaireFirstPage(c, area.width, area.height, form);
-        const auto lines = c.CallsOf(CanvasOp::LineTo);
-        ASSERT_EQ(lines.size(), 4u) << where;
-        const auto texts = Texts(c);
-        for (std::size_t i = 0; i < 4; ++i) {
-            const auto& [label, minimumMm] = expected[i];
-            const auto& line = lines[i];
-            const canvas::Point from = line.Points[0], to = line.Points[1];
-            SCOPED_TRACE(where + ", " + label);
-            ASSERT_EQ(from.y, to.y);
-            EXPECT_GE(mm(to.x - from.x), minimumMm);
-            EXPECT_LE(to.x, area.width);
-            const auto labelCall = TextCall(c, label);
-            const QRect labelCell = CellBox(labelCall, area.dpi);
-            // Right of its label, and under the label's line of text rather than through it.
-            EXPECT_GT(from.x, labelCell.right());
-            EXPECT_GE(from.y, InkBox(labelCall, area.dpi).bottom());
-            EXPECT_LE(from.y, labelCell.bottom() + labelCell.height() / 2);
-            const int half = (line.pen.Width + 1) / 2;
-            const QRect stroke(QPoint(from.x, from.y - half), QPoint(to.x, to.y + half));
-            for (const auto& text : texts) {
-                EXPECT_FALSE(stroke.intersects(InkBox(text, area.dpi)))
-                    << "the line runs through '" << text.Text << "'";
+        PrintQuestionnaireSecondPage(c, area.width, area.height, form);
+        std::vector<QRect> boxes;
+        std::vector<int> edges;
+        for (const auto& call : c.CallsOf(CanvasOp::Rectangle)) {
+            const QRect r(QPoint(call.Points[0].x, call.Points[0].y),
+                          QPoint(call.Points[1].x - 1, call.Points[1].y - 1));
+            if (r.width() == r.height()) {
+                boxes.push_back(r);
+            } else {
+                edges.push_back(r.left());
+                edges.push_back(r.right());
+            }
+        }
+        ASSERT_EQ(boxes.size(), 15u);
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            if (i % 5 != 0) {
+                const QRect& above = boxes[i - 1];
+                EXPECT_EQ(boxes[i].left(), above.left());
+                EXPECT_GE(mm(boxes[i].top() - above.bottom() - 1), 2.0) << "box " << i;
+            }
+            for (const int edge : edges) {
+                const int clear =
+                    std::min(std::abs(boxes[i].left() - edge), std::abs(boxes[i].right() - edge));
+                EXPECT_GE(mm(clear), 0.8) << "box " << i << " and the edge at " << edge;
             }
         }
     }

@@ -11,21 +11,30 @@ namespace {
 using canvas::CanvasOp;
 using canvas::RecordingCanvas;
 
-const canvas::TColor kMoneyGreen = canvas::RgbToColor(0xC0DCC0);
+const canvas::Rgb kMoneyGreen = canvas::Rgb(0xC0DCC0);
 const std::string kAnswerRow = "  A     B     C     D     E     F     G";
 const std::string kStem = " How good are the hearing aids at...";
 const std::string kContinued = "  (continued on next page)";
 
+// An item's text, printed after its number.
 std::string Row(FormKind form, int item) {
-    return Printed(Content().printedItemRows[static_cast<std::size_t>(form)]
-                                            [static_cast<std::size_t>(item - 1)]);
+    return ItemRowOf(form, item).text;
+}
+
+// Where the numbers end and the texts start at 600 dpi: after the widest number, "00.", and
+// two blanks, from the item column (347).
+int NumbersEnd() {
+    return 347 + TextWidthIn("Arial", 11, 0, "00.");
+}
+int TextsStart() {
+    return NumbersEnd() + TextWidthIn("Arial", 11, 0, "  ");
 }
 
 bool IsShaded(const canvas::CanvasCall& call) {
-    return call.brush.Style() == canvas::bsSolid && call.brush.Color() == kMoneyGreen;
+    return call.brush.Style() == canvas::BrushStyle::Solid && call.brush.Color() == kMoneyGreen;
 }
 
-// Shaded table rows: the table's rectangles start 10 pixels left of X0 = 248.
+// Shaded table rows: the table's rectangles start 10 pixels left of the left margin, 248.
 int ShadedRows(const RecordingCanvas& c) {
     int n = 0;
     for (const auto& call : c.CallsOf(CanvasOp::Rectangle)) {
@@ -43,8 +52,8 @@ TEST(RatedTable, PageOneFrameShadingAndRows) {
     ASSERT_EQ(rects.size(), 10u);
     EXPECT_EQ(rects[0].Points,
               (std::vector<canvas::Point>{{238, q + r - r / 4}, {4722, q + 19 * r - r / 4}}));
-    EXPECT_EQ(rects[0].brush.Style(), canvas::bsClear);
-    EXPECT_EQ(rects[0].pen, (canvas::Pen{canvas::clBlack, 2, canvas::psSolid}));
+    EXPECT_EQ(rects[0].brush.Style(), canvas::BrushStyle::NoFill);
+    EXPECT_EQ(rects[0].pen, (canvas::Pen{canvas::kBlack, 2, canvas::PenStyle::Solid}));
     for (int i = 1; i < 10; ++i) {
         const int k = 2 * i - 1;
         EXPECT_EQ(
@@ -55,8 +64,13 @@ TEST(RatedTable, PageOneFrameShadingAndRows) {
     }
     for (int k = 1; k <= 18; ++k) {
         const auto row = TextCall(c, Row(kShortFormA, k));
-        EXPECT_EQ(row.Points[0], (canvas::Point{347, q + k * r})) << k;
-        EXPECT_EQ(row.brush.Style(), canvas::bsClear);
+        EXPECT_EQ(row.Points[0], (canvas::Point{TextsStart(), q + k * r})) << k;
+        // Numbers end at one x, "9." as "10.".
+        const std::string number = ItemRowOf(kShortFormA, k).number;
+        EXPECT_TRUE(
+            HasTextAt(c, number, {NumbersEnd() - TextWidthIn("Arial", 11, 0, number), q + k * r}))
+            << number;
+        EXPECT_EQ(row.brush.Style(), canvas::BrushStyle::NoFill);
         EXPECT_EQ(row.font.Size, 11);
         EXPECT_EQ(row.font.Style, 0u);
     }
@@ -71,15 +85,41 @@ TEST(RatedTable, PageOneFrameShadingAndRows) {
     EXPECT_EQ(TextCall(c, kContinued).Points[0], (canvas::Point{3224, q + 20 * r}));
 }
 
-TEST(RatedTable, LongFormPageTwoStartsNearTheTop) {
+// Page 2 of the long form holds the header, the answer guide in two rows and the stem above its
+// 19 rows: the rows close up so the use block and the logo still fit on the page.
+TEST(RatedTable, LongFormPageTwoFitsUnderTheGuide) {
     RecordingCanvas c(kDpi);
     PrintQuestionnaireSecondPage(c, kW, kH, kLongForm);
-    const int r = Trunc(F(2.0) * TextHeightX("Arial", 11, 0));
+    const int th = TextHeightX("Arial", 11, 0);
+    const int lineStep = Trunc(F(1.1) * TextHeightX("Arial", 12, canvas::kBold));
+    // The guide's rows at 5 and 6 line steps below the top line, the stem at 8.
+    const int quarter = (4712 - 248) / 4;
+    EXPECT_EQ(TextCall(c, " A  Not at all").Points[0], (canvas::Point{248, 320 + 5 * lineStep}));
+    EXPECT_EQ(TextCall(c, " D  Medium").Points[0],
+              (canvas::Point{248 + 3 * quarter, 320 + 5 * lineStep}));
+    EXPECT_EQ(TextCall(c, " E  Considerably").Points[0], (canvas::Point{248, 320 + 6 * lineStep}));
+    EXPECT_EQ(TextCall(c, " G  Tremendously").Points[0],
+              (canvas::Point{248 + 2 * quarter, 320 + 6 * lineStep}));
+    const int stemBottom = 320 + 8 * lineStep + TextHeightX("Arial", 12, canvas::kBold);
+    EXPECT_EQ(TextCall(c, kStem).Points[0], (canvas::Point{248, 320 + 8 * lineStep}));
+
     const auto frame = c.CallsOf(CanvasOp::Rectangle).front();
-    EXPECT_EQ(frame.Points,
-              (std::vector<canvas::Point>{{238, 128 + r - r / 4}, {4722, 128 + 20 * r - r / 4}}));
-    EXPECT_EQ(TextCall(c, Row(kLongForm, 19)).Points[0], (canvas::Point{347, 128 + r}));
-    EXPECT_EQ(TextCall(c, Row(kLongForm, 37)).Points[0], (canvas::Point{347, 128 + 19 * r}));
+    const int y19 = TextCall(c, Row(kLongForm, 19)).Points[0].y;
+    const int y20 = TextCall(c, Row(kLongForm, 20)).Points[0].y;
+    const int pitch = y20 - y19;
+    EXPECT_LT(pitch, 2 * th) << "closer than on page 1";
+    EXPECT_GE(pitch, Trunc(F(1.3) * th));
+    // The first band starts just below the stem, the rows keep one pitch to the last.
+    EXPECT_GE(frame.Points[0].y, stemBottom);
+    EXPECT_LT(frame.Points[0].y, stemBottom + pitch);
+    EXPECT_EQ(TextCall(c, Row(kLongForm, 37)).Points[0].y, y19 + 18 * pitch);
+    EXPECT_EQ(frame.Points[1].y - frame.Points[0].y, 19 * pitch);
+    // Everything, the logo's caption last, ends on the printable area.
+    for (const auto& call : Texts(c)) {
+        RecordingCanvas m(kDpi);
+        m.font() = call.font;
+        EXPECT_LE(call.Points[0].y + m.TextHeight("X"), kH) << call.Text;
+    }
 }
 
 TEST(PageContents, EachFormAndPage) {
@@ -87,15 +127,12 @@ TEST(PageContents, EachFormAndPage) {
         FormKind form;
         int page;
         int rows, firstItem, lastItem, shaded;
-        bool header, instructions, continued;
+        bool instructions, continued;
     };
     const Case cases[] = {
-        {kShortFormA, 1, 18, 1, 18, 9, true, true, true},
-        {kShortFormB, 1, 18, 1, 18, 9, true, true, true},
-        {kLongForm, 1, 18, 1, 18, 9, true, true, true},
-        {kShortFormA, 2, 7, 19, 25, 4, false, true, false},
-        {kShortFormB, 2, 7, 19, 25, 4, false, true, false},
-        {kLongForm, 2, 19, 19, 37, 10, false, false, false},
+        {kShortFormA, 1, 18, 1, 18, 9, true, true},  {kShortFormB, 1, 18, 1, 18, 9, true, true},
+        {kLongForm, 1, 18, 1, 18, 9, true, true},    {kShortFormA, 2, 7, 19, 25, 4, true, false},
+        {kShortFormB, 2, 7, 19, 25, 4, true, false}, {kLongForm, 2, 19, 19, 37, 10, false, false},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(::testing::Message() << "form " << k.form << " page " << k.page);
@@ -112,11 +149,16 @@ TEST(PageContents, EachFormAndPage) {
         if (k.firstItem > 1) {
             EXPECT_EQ(CountText(c, Row(k.form, k.firstItem - 1)), 0);
         }
-        EXPECT_EQ(CountText(c, "Name:"), k.header ? 1 : 0);
-        EXPECT_EQ(CountText(c, std::string(print::PageOneTitle(k.form))), k.header ? 1 : 0);
-        EXPECT_EQ(CountText(c, kStem), k.instructions ? 1 : 0);
+        // Every sheet says whose it is, for what, and which of the two it is.
+        EXPECT_EQ(CountText(c, "Name:"), 1);
+        EXPECT_EQ(CountText(c, "Hearing aid / condition:"), 1);
+        EXPECT_EQ(CountText(c, "Page " + std::to_string(k.page) + " of 2"), 1);
+        EXPECT_EQ(CountText(c, std::string(print::PageOneTitle(k.form))), 1);
+        // Every page with rated items tells what A to G mean and what is asked.
+        EXPECT_EQ(CountText(c, kStem), 1);
+        EXPECT_EQ(CountText(c, " A  Not at all"), 1);
+        EXPECT_EQ(CountText(c, " G  Tremendously"), 1);
         EXPECT_EQ(CountText(c, Printed(Content().printInstructions[0])), k.instructions ? 1 : 0);
-        EXPECT_EQ(CountText(c, " G  Tremendously"), k.instructions ? 1 : 0);
         EXPECT_EQ(CountText(c, kContinued), k.continued ? 1 : 0);
         const bool useItems = k.page == 2;
         EXPECT_EQ(CountText(c, Printed(Content().printCredit)), useItems ? 1 : 0);
@@ -140,7 +182,7 @@ TEST(PageContents, PageOneDiffersBetweenFormsOnlyInTitleAndItems) {
             continue;
         }
         EXPECT_EQ(x.Points, y.Points) << i << " " << x.Text;
-        if (x.Points[0].x != 347) {
+        if (x.Points[0].x != TextsStart()) {
             EXPECT_EQ(x.Text, y.Text) << i;
         }
     }

@@ -8,33 +8,34 @@
 namespace kivo::canvas {
 namespace {
 
-TEST(CanvasColor, RgbHexBecomesBgr) {
-    EXPECT_EQ(RgbToColor(0xFF0000), 0x0000FFu);
-    EXPECT_EQ(RgbToColor(0x0000FF), 0xFF0000u);
-    EXPECT_EQ(RgbToColor(0xFFFF00), 0x00FFFFu);
-    EXPECT_EQ(RgbToColor(0x008000), 0x008000u);
-    EXPECT_EQ(RedOf(0x00336699u), 0x99);
-    EXPECT_EQ(GreenOf(0x00336699u), 0x66);
-    EXPECT_EQ(BlueOf(0x00336699u), 0x33);
+TEST(CanvasColor, HexValueSplitsIntoRedGreenBlue) {
+    constexpr Rgb c(0x336699);
+    EXPECT_EQ(c.red, 0x33);
+    EXPECT_EQ(c.green, 0x66);
+    EXPECT_EQ(c.blue, 0x99);
+    EXPECT_EQ(Rgb(0xFF0000).red, 0xFF);
+    EXPECT_EQ(Rgb(0x0000FF).blue, 0xFF);
+    EXPECT_EQ(Rgb(), kBlack);
+    EXPECT_NE(Rgb(0xFF0000), Rgb(0x0000FF));
 }
 
 TEST(CanvasBrush, ColourOnClearBrushMakesItSolid) {
     Brush brush;
-    brush.SetStyle(bsClear);
-    EXPECT_EQ(brush.Style(), bsClear);
-    EXPECT_EQ(brush.Color(), clWhite);
-    brush.SetColor(RgbToColor(0xFF0000));
-    EXPECT_EQ(brush.Style(), bsSolid);
-    EXPECT_EQ(brush.Color(), RgbToColor(0xFF0000));
+    brush.SetStyle(BrushStyle::NoFill);
+    EXPECT_EQ(brush.Style(), BrushStyle::NoFill);
+    EXPECT_EQ(brush.Color(), kWhite);
+    brush.SetColor(Rgb(0xFF0000));
+    EXPECT_EQ(brush.Style(), BrushStyle::Solid);
+    EXPECT_EQ(brush.Color(), Rgb(0xFF0000));
 }
 
 TEST(CanvasBrush, ClearingResetsColourToWhite) {
     Brush brush;
-    brush.SetColor(RgbToColor(0x0000FF));
-    brush.SetStyle(bsClear);
-    EXPECT_EQ(brush.Color(), clWhite);
-    brush.SetStyle(bsSolid);
-    EXPECT_EQ(brush.Color(), clWhite);
+    brush.SetColor(Rgb(0x0000FF));
+    brush.SetStyle(BrushStyle::NoFill);
+    EXPECT_EQ(brush.Color(), kWhite);
+    brush.SetStyle(BrushStyle::Solid);
+    EXPECT_EQ(brush.Color(), kWhite);
 }
 
 TEST(CanvasFont, CharacterHeightFollowsDeviceResolution) {
@@ -55,10 +56,10 @@ protected:
 };
 
 TEST_F(RecordingCanvasTest, RecordsArgumentsWithStateOfTheMoment) {
-    canvas.pen().Style = psDot;
-    canvas.brush().SetColor(RgbToColor(0xC0C0C0));
+    canvas.pen().Style = PenStyle::Dotted;
+    canvas.brush().SetColor(Rgb(0xC0C0C0));
     canvas.Rectangle(1, 2, 3, 4);
-    canvas.brush().SetStyle(bsClear);
+    canvas.brush().SetStyle(BrushStyle::NoFill);
     canvas.font().Size = 12;
     canvas.Ellipse(5, 6, 7, 8);
 
@@ -66,11 +67,11 @@ TEST_F(RecordingCanvasTest, RecordsArgumentsWithStateOfTheMoment) {
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].Op, CanvasOp::Rectangle);
     EXPECT_EQ(calls[0].Points, (std::vector<Point>{{1, 2}, {3, 4}}));
-    EXPECT_EQ(calls[0].pen.Style, psDot);
-    EXPECT_EQ(calls[0].brush.Style(), bsSolid);
-    EXPECT_EQ(calls[0].brush.Color(), RgbToColor(0xC0C0C0));
+    EXPECT_EQ(calls[0].pen.Style, PenStyle::Dotted);
+    EXPECT_EQ(calls[0].brush.Style(), BrushStyle::Solid);
+    EXPECT_EQ(calls[0].brush.Color(), Rgb(0xC0C0C0));
     EXPECT_EQ(calls[0].font.Size, 8);
-    EXPECT_EQ(calls[1].brush.Style(), bsClear);
+    EXPECT_EQ(calls[1].brush.Style(), BrushStyle::NoFill);
     EXPECT_EQ(calls[1].font.Size, 12);
 }
 

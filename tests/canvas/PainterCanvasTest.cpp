@@ -12,7 +12,11 @@
 namespace kivo::canvas {
 namespace {
 
-using namespace kivo::testing::pixels;
+// The pixel colours, not the canvas colours of the same names.
+using kivo::testing::pixels::kBlack;
+using kivo::testing::pixels::kRed;
+using kivo::testing::pixels::kSilver;
+using kivo::testing::pixels::kWhite;
 
 class PainterCanvasTest : public ::testing::Test {
 protected:
@@ -30,7 +34,7 @@ TEST_F(PainterCanvasTest, NewBitmapIsWhite) {
 }
 
 TEST_F(PainterCanvasTest, RectangleCoversUpToButExcludingItsSecondCorner) {
-    canvas().brush().SetColor(RgbToColor(0xFF0000));
+    canvas().brush().SetColor(Rgb(0xFF0000));
     canvas().Rectangle(2, 3, 10, 9);
     EXPECT_EQ(At(2, 3), kBlack);
     EXPECT_EQ(At(9, 8), kBlack);
@@ -42,14 +46,14 @@ TEST_F(PainterCanvasTest, RectangleCoversUpToButExcludingItsSecondCorner) {
 }
 
 TEST_F(PainterCanvasTest, ClearBrushLeavesRectangleInsideAlone) {
-    canvas().brush().SetStyle(bsClear);
+    canvas().brush().SetStyle(BrushStyle::NoFill);
     canvas().Rectangle(2, 3, 10, 9);
     EXPECT_EQ(At(2, 3), kBlack);
     EXPECT_EQ(At(5, 5), kWhite);
 }
 
 TEST_F(PainterCanvasTest, FillRectExcludesRightAndBottomAndDrawsNoOutline) {
-    canvas().brush().SetColor(RgbToColor(0xC0C0C0));
+    canvas().brush().SetColor(Rgb(0xC0C0C0));
     canvas().FillRect({2, 3, 6, 7});
     EXPECT_EQ(At(2, 3), kSilver);
     EXPECT_EQ(At(5, 6), kSilver);
@@ -72,8 +76,8 @@ TEST_F(PainterCanvasTest, LineToAndPolylineLeaveTheirLastPointOut) {
 }
 
 TEST_F(PainterCanvasTest, DottedPenLeavesEveryOtherPixel) {
-    canvas().pen().Style = psDot;
-    canvas().pen().Color = RgbToColor(0xC0C0C0);
+    canvas().pen().Style = PenStyle::Dotted;
+    canvas().pen().Color = Rgb(0xC0C0C0);
     const std::vector<Point> points{{0, 5}, {20, 5}};
     canvas().Polyline(points);
     for (int x = 0; x < 20; ++x) {
@@ -82,7 +86,7 @@ TEST_F(PainterCanvasTest, DottedPenLeavesEveryOtherPixel) {
 }
 
 TEST_F(PainterCanvasTest, EllipseFillsItsBoxWithOutlineInside) {
-    canvas().brush().SetColor(RgbToColor(0xFF0000));
+    canvas().brush().SetColor(Rgb(0xFF0000));
     canvas().Ellipse(4, 4, 20, 20);
     EXPECT_EQ(At(12, 12), kRed);
     EXPECT_EQ(At(12, 4), kBlack);
@@ -101,12 +105,12 @@ TEST_F(PainterCanvasTest, ArcRunsCounterClockwiseBetweenTheRays) {
 }
 
 TEST_F(PainterCanvasTest, TextOutFillsTheCellOnlyWithASolidBrush) {
-    canvas().brush().SetColor(RgbToColor(0xFF0000));
+    canvas().brush().SetColor(Rgb(0xFF0000));
     const int width = canvas().TextWidth("i");
     const int height = canvas().TextHeight("i");
     canvas().TextOut(2, 2, "i");
     EXPECT_EQ(canvas().PenPos(), (Point{2 + width, 2}));
-    canvas().brush().SetStyle(bsClear);
+    canvas().brush().SetStyle(BrushStyle::NoFill);
     canvas().TextOut(20, 2, "i");
     EXPECT_EQ(At(2, 2), kRed);
     EXPECT_EQ(At(2 + width - 1, 2 + height - 1), kRed);

@@ -10,7 +10,7 @@ namespace {
 
 using namespace testing;
 using canvas::RecordingCanvas;
-using canvas::RgbToColor;
+using canvas::Rgb;
 
 TEST(ItemGraphGeometry, MappingAtDesignSize) {
     const ItemGraphGeometry g(625, 570);
@@ -105,7 +105,7 @@ TEST_F(ItemGraphTest, ShortFormSpeechCuesRowsFrameAndScale) {
     EXPECT_EQ(TextAt(canvas, "How good are the hearing aids at..."), (Point{20, 41}));
     const auto frame = canvas.CallsOf(CanvasOp::Rectangle).front();
     EXPECT_EQ(frame.Points, (std::vector<Point>{{329, 61}, {594, 286}}));
-    EXPECT_EQ(frame.brush.Style(), canvas::bsClear);
+    EXPECT_EQ(frame.brush.Style(), canvas::BrushStyle::NoFill);
     const auto lines = PointsOf(canvas, CanvasOp::LineTo);
     ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[0], (std::vector<Point>{{349, 61}, {349, 286}}));
@@ -119,7 +119,7 @@ TEST_F(ItemGraphTest, ShortFormSpeechCuesRowsFrameAndScale) {
     EXPECT_EQ(TextAt(canvas, "8. Helping me follow a conversation in a ...?"),
               (Point{20, ItemGraphGeometry(625, 570).RowY(2)}));
     for (const auto& call : canvas.CallsOf(CanvasOp::TextOut)) {
-        EXPECT_EQ(call.font, (canvas::Font{"Arial", 10, 0, canvas::clBlack})) << call.Text;
+        EXPECT_EQ(call.font, (canvas::Font{"Arial", 10, 0, canvas::kBlack})) << call.Text;
     }
 }
 
@@ -129,12 +129,12 @@ TEST_F(ItemGraphTest, NormBarAndMeanDotOfARow) {
     const auto bars = canvas.CallsOf(CanvasOp::Rectangle);
     ASSERT_EQ(bars.size(), 8u);  // the frame and seven bars
     EXPECT_EQ(bars[2].Points, (std::vector<Point>{{424, 100}, {499, 114}}));
-    EXPECT_EQ(bars[2].brush.Color(), RgbToColor(0xC0C0C0));
-    EXPECT_EQ(bars[2].brush.Style(), canvas::bsSolid);
+    EXPECT_EQ(bars[2].brush.Color(), Rgb(0xC0C0C0));
+    EXPECT_EQ(bars[2].brush.Style(), canvas::BrushStyle::Solid);
     const auto dots = canvas.CallsOf(CanvasOp::Ellipse);
     ASSERT_EQ(dots.size(), 8u);  // seven means and the legend's
     EXPECT_EQ(dots[1].Points, (std::vector<Point>{{460, 98}, {472, 116}}));
-    EXPECT_EQ(dots[1].brush.Color(), canvas::clBlack);
+    EXPECT_EQ(dots[1].brush.Color(), canvas::kBlack);
 }
 
 TEST_F(ItemGraphTest, AnswersDrawTrianglesYellowOverGreen) {
@@ -145,9 +145,9 @@ TEST_F(ItemGraphTest, AnswersDrawTrianglesYellowOverGreen) {
     const auto triangles = canvas.CallsOf(CanvasOp::Polygon);
     ASSERT_EQ(triangles.size(), 5u);  // three answers and the two legend triangles
     EXPECT_EQ(triangles[0].Points, (std::vector<Point>{{418, 69}, {430, 69}, {424, 87}}));
-    EXPECT_EQ(triangles[0].brush.Color(), RgbToColor(0x008000));
+    EXPECT_EQ(triangles[0].brush.Color(), Rgb(0x008000));
     EXPECT_EQ(triangles[1].Points, (std::vector<Point>{{418, 87}, {430, 87}, {424, 69}}));
-    EXPECT_EQ(triangles[1].brush.Color(), RgbToColor(0xFFFF00));
+    EXPECT_EQ(triangles[1].brush.Color(), Rgb(0xFFFF00));
     EXPECT_EQ(triangles[2].Points, (std::vector<Point>{{568, 116}, {580, 116}, {574, 98}}));
 }
 

@@ -10,7 +10,7 @@ namespace {
 
 using namespace testing;
 using canvas::RecordingCanvas;
-using canvas::RgbToColor;
+using canvas::Rgb;
 
 // Every coordinate of one table as the layouts list them.
 struct TableCase {
@@ -107,7 +107,7 @@ TEST(ScoreTables, EveryCoordinateAtDesignSizes) {
         ASSERT_EQ(frames.size(), 3u);  // frame 1, red swatch, frame 2
         const auto& frame = frames[c.condition == 0 ? 0 : 2];
         EXPECT_EQ(frame.Points, (std::vector<Point>{c.topLeft, c.bottomRight}));
-        EXPECT_EQ(frame.brush.Style(), canvas::bsClear);
+        EXPECT_EQ(frame.brush.Style(), canvas::BrushStyle::NoFill);
 
         const auto lines = PointsOf(canvas, CanvasOp::LineTo);
         ASSERT_EQ(lines.size(), 6u);
@@ -139,9 +139,9 @@ TEST(ScoreTables, EveryCoordinateAtDesignSizes) {
             canvas.CallsOf(c.condition == 0 ? CanvasOp::Rectangle : CanvasOp::Ellipse);
         const auto& swatch = c.condition == 0 ? swatches[1] : swatches[0];
         EXPECT_EQ(swatch.Points, c.swatch);
-        EXPECT_EQ(swatch.brush.Style(), canvas::bsSolid);
-        EXPECT_EQ(swatch.brush.Color(), RgbToColor(c.condition == 0 ? 0xFF0000 : 0x0000FF));
-        EXPECT_EQ(swatch.pen.Color, canvas::clBlack);
+        EXPECT_EQ(swatch.brush.Style(), canvas::BrushStyle::Solid);
+        EXPECT_EQ(swatch.brush.Color(), Rgb(c.condition == 0 ? 0xFF0000 : 0x0000FF));
+        EXPECT_EQ(swatch.pen.Color, canvas::kBlack);
     }
 }
 
@@ -149,8 +149,8 @@ TEST(ScoreTables, TextsInArialTenOnAClearBrush) {
     RecordingCanvas canvas;
     DrawScoreTables(canvas, 625, 623, TableLayout::Screen, ValidScores({}, {}), ".");
     for (const auto& call : canvas.CallsOf(CanvasOp::TextOut)) {
-        EXPECT_EQ(call.font, (canvas::Font{"Arial", 10, 0, canvas::clBlack})) << call.Text;
-        EXPECT_EQ(call.brush.Style(), canvas::bsClear) << call.Text;
+        EXPECT_EQ(call.font, (canvas::Font{"Arial", 10, 0, canvas::kBlack})) << call.Text;
+        EXPECT_EQ(call.brush.Style(), canvas::BrushStyle::NoFill) << call.Text;
     }
 }
 

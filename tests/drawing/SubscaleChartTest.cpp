@@ -10,7 +10,7 @@ namespace {
 
 using namespace testing;
 using canvas::RecordingCanvas;
-using canvas::RgbToColor;
+using canvas::Rgb;
 
 struct GeometryCase {
     const char* name;
@@ -71,23 +71,23 @@ TEST_F(SubscaleChartTest, FrameScaleAndGridlines) {
     Draw(ValidScores({1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 6}));
     const auto frame = canvas.CallsOf(CanvasOp::Rectangle).front();
     EXPECT_EQ(frame.Points, (std::vector<Point>{{37, 43}, {576, 312}}));
-    EXPECT_EQ(frame.brush.Style(), canvas::bsSolid);
-    EXPECT_EQ(frame.brush.Color(), canvas::clWhite);
+    EXPECT_EQ(frame.brush.Style(), canvas::BrushStyle::Solid);
+    EXPECT_EQ(frame.brush.Color(), canvas::kWhite);
 
     const auto gridlines = canvas.CallsOf(CanvasOp::Polyline);
     const int levels[] = {272, 234, 196, 157, 119, 81};
     ASSERT_EQ(gridlines.size(), std::size(levels));
     for (std::size_t i = 0; i < gridlines.size(); ++i) {
         EXPECT_EQ(gridlines[i].Points, (std::vector<Point>{{38, levels[i]}, {575, levels[i]}}));
-        EXPECT_EQ(gridlines[i].pen.Style, canvas::psDot);
-        EXPECT_EQ(gridlines[i].pen.Color, RgbToColor(0xC0C0C0));
+        EXPECT_EQ(gridlines[i].pen.Style, canvas::PenStyle::Dotted);
+        EXPECT_EQ(gridlines[i].pen.Color, Rgb(0xC0C0C0));
     }
     const auto texts = canvas.CallsOf(CanvasOp::TextOut);
     for (std::size_t k = 1; k <= 7; ++k) {
         EXPECT_EQ(texts[k - 1].Text, std::to_string(k));
         EXPECT_EQ(texts[k - 1].font.Size, 12);
-        EXPECT_EQ(texts[k - 1].brush.Style(), canvas::bsSolid);
-        EXPECT_EQ(texts[k - 1].brush.Color(), canvas::clWhite);
+        EXPECT_EQ(texts[k - 1].brush.Style(), canvas::BrushStyle::Solid);
+        EXPECT_EQ(texts[k - 1].brush.Color(), canvas::kWhite);
     }
 }
 
@@ -118,7 +118,7 @@ TEST_F(SubscaleChartTest, ColumnLabelsCentredUnderColumnsWithTransparentBackgrou
     EXPECT_EQ(TextAt(canvas, "Convenience").x, 441 - measure.TextWidth("Convenience") / 2);
     for (const auto& call : canvas.CallsOf(CanvasOp::TextOut)) {
         if (call.Text == "Use") {
-            EXPECT_EQ(call.brush.Style(), canvas::bsClear);
+            EXPECT_EQ(call.brush.Style(), canvas::BrushStyle::NoFill);
             EXPECT_EQ(call.font.Size, 10);
         }
     }
@@ -132,8 +132,8 @@ TEST_F(SubscaleChartTest, NormBarsAndBoxesAreFilledWithoutOutline) {
     EXPECT_EQ(fills[0].Points, (std::vector<Point>{{78, 81}, {86, 235}}));
     EXPECT_EQ(fills[1].Points, (std::vector<Point>{{70, 119}, {94, 197}}));
     EXPECT_EQ(fills[11].Points, (std::vector<Point>{{518, 119}, {542, 197}}));
-    EXPECT_EQ(fills[0].brush.Color(), RgbToColor(0xC0C0C0));
-    EXPECT_EQ(fills[0].brush.Style(), canvas::bsSolid);
+    EXPECT_EQ(fills[0].brush.Color(), Rgb(0xC0C0C0));
+    EXPECT_EQ(fills[0].brush.Style(), canvas::BrushStyle::Solid);
 }
 
 TEST_F(SubscaleChartTest, MarkersSitOnColumnCentresAtTheirLevels) {
@@ -143,12 +143,12 @@ TEST_F(SubscaleChartTest, MarkersSitOnColumnCentresAtTheirLevels) {
     EXPECT_EQ(squares[1].Points, (std::vector<Point>{{74, 35}, {90, 51}}));
     EXPECT_EQ(squares[2].Points, (std::vector<Point>{{164, 264}, {180, 280}}));
     EXPECT_EQ(squares[3].Points, (std::vector<Point>{{253, 149}, {269, 165}}));
-    EXPECT_EQ(squares[1].brush.Color(), RgbToColor(0xFF0000));
+    EXPECT_EQ(squares[1].brush.Color(), Rgb(0xFF0000));
     const auto circles = canvas.CallsOf(CanvasOp::Ellipse);
     ASSERT_EQ(circles.size(), 6u);
     EXPECT_EQ(circles[5].Points, (std::vector<Point>{{522, 73}, {538, 89}}));
-    EXPECT_EQ(circles[5].brush.Color(), RgbToColor(0x0000FF));
-    EXPECT_EQ(circles[5].pen.Color, canvas::clBlack);
+    EXPECT_EQ(circles[5].brush.Color(), Rgb(0x0000FF));
+    EXPECT_EQ(circles[5].pen.Color, canvas::kBlack);
 }
 
 TEST_F(SubscaleChartTest, InvalidQuietBreaksOnlyThatConditionsProfile) {
@@ -163,7 +163,7 @@ TEST_F(SubscaleChartTest, InvalidQuietBreaksOnlyThatConditionsProfile) {
     };
     EXPECT_EQ(lines, expected);
     for (const auto& line : canvas.CallsOf(CanvasOp::LineTo)) {
-        EXPECT_EQ(line.pen, (canvas::Pen{canvas::clBlack, 1, canvas::psSolid}));
+        EXPECT_EQ(line.pen, (canvas::Pen{canvas::kBlack, 1, canvas::PenStyle::Solid}));
     }
     const auto squares = PointsOf(canvas, CanvasOp::Rectangle);
     ASSERT_EQ(squares.size(), 6u);  // the frame and five markers
@@ -210,8 +210,8 @@ TEST_F(SubscaleChartTest, IdenticalConditionsDrawCirclesOverSquaresAfterAllLines
 TEST_F(SubscaleChartTest, LeavesSolidBlackPenAndLabelFont) {
     canvas.pen().Width = 3;
     Draw(ValidScores({1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 6}));
-    EXPECT_EQ(canvas.pen(), (canvas::Pen{canvas::clBlack, 1, canvas::psSolid}));
-    EXPECT_EQ(canvas.font(), (canvas::Font{"MS Sans Serif", 10, 0, canvas::clBlack}));
+    EXPECT_EQ(canvas.pen(), (canvas::Pen{canvas::kBlack, 1, canvas::PenStyle::Solid}));
+    EXPECT_EQ(canvas.font(), (canvas::Font{"MS Sans Serif", 10, 0, canvas::kBlack}));
 }
 
 TEST(SubscaleChartPrint, UsesTenPointScaleAndTitle) {

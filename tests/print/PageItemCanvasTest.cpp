@@ -128,16 +128,16 @@ int DifferencesOutsideTexts(const BothWays& both) {
 TEST(PageItemCanvas, ShapesCoverTheBitmapPixelsOfTheirCalls) {
     Recorded r;
     auto& c = r.canvas;
-    c.pen().Color = canvas::RgbToColor(0x112233);
-    c.brush().SetColor(canvas::RgbToColor(0xFF0000));
+    c.pen().Color = canvas::Rgb(0x112233);
+    c.brush().SetColor(canvas::Rgb(0xFF0000));
     c.Rectangle(10, 20, 26, 36);  // pixels 10..25, 20..35
-    c.brush().SetStyle(canvas::bsClear);
-    c.pen().Style = canvas::psDot;
+    c.brush().SetStyle(canvas::BrushStyle::NoFill);
+    c.pen().Style = canvas::PenStyle::Dotted;
     c.pen().Width = 2;
     c.Ellipse(40, 40, 60, 50);
-    c.pen().Style = canvas::psSolid;
+    c.pen().Style = canvas::PenStyle::Solid;
     c.pen().Width = 1;
-    c.brush().SetColor(canvas::RgbToColor(0xC0C0C0));
+    c.brush().SetColor(canvas::Rgb(0xC0C0C0));
     c.FillRect({5, 8, 9, 4});  // written bottom up: the rows a bitmap fills, below
     c.MoveTo(0, 0);
     c.LineTo(10, 0);  // pixels 0..9 of row 0
@@ -162,7 +162,7 @@ TEST(PageItemCanvas, ShapesCoverTheBitmapPixelsOfTheirCalls) {
 
     EXPECT_EQ(items[2].kind, PageItem::Kind::Fill);
     canvas::Bitmap bitmap(20, 20);
-    bitmap.brush().SetColor(canvas::clBlack);
+    bitmap.brush().SetColor(canvas::kBlack);
     bitmap.FillRect({5, 8, 9, 4});
     const QImage& filled = bitmap.Finish();
     int firstRow = -1, lastRow = -1;
@@ -200,11 +200,11 @@ TEST(PageItemCanvas, TextsAreRealTextWithTheirFontAndOptionalBackground) {
     auto& c = r.canvas;
     c.font().Name = "Arial";
     c.font().Size = 10;
-    c.font().Style = canvas::fsBold;
-    c.font().Color = canvas::RgbToColor(0x0000FF);
-    c.brush().SetColor(canvas::clWhite);
+    c.font().Style = canvas::kBold;
+    c.font().Color = canvas::Rgb(0x0000FF);
+    c.brush().SetColor(canvas::kWhite);
     c.TextOut(20, 30, "4.5");
-    c.brush().SetStyle(canvas::bsClear);
+    c.brush().SetStyle(canvas::BrushStyle::NoFill);
     c.TextOut(50, 30, "Zo\xC3\xAB");
     c.TextOut(60, 30, "");
     ASSERT_EQ(r.page.items.size(), 3u) << "a white cell, two texts, nothing for no text";
@@ -270,7 +270,7 @@ TEST(PageItemCanvas, ChartAndTablesRenderedAtScreenResolutionMatchTheirBitmaps) 
 TEST(PageItemCanvas, ShapesScaleToThePrinterResolution) {
     Page page;
     PageItemCanvas recorder(page, {63.5, 63.5}, QRectF(63.5, 63.5, 1000.0, 1000.0));
-    recorder.brush().SetColor(canvas::RgbToColor(0xFF0000));
+    recorder.brush().SetColor(canvas::Rgb(0xFF0000));
     recorder.Rectangle(0, 0, 96, 48);  // one inch by half an inch from 6.35 mm in
     QImage image(400, 400, QImage::Format_RGB32);
     image.fill(Qt::white);

@@ -36,6 +36,7 @@ struct Names {
 ClientRecord Client(Names n = {"Johnson", "Ann", "M"}) {
     return test::ClientBuilder()
         .Name(n.last, n.first, n.middle)
+        .ClientId("KV-0042")
         .Gender("F")
         .BirthDate("03/14/1950")
         .Fitting1({"Brand X", "Both", "Open", "01/05/2026", 2})
@@ -128,11 +129,12 @@ TEST_F(ScoreReportTest, HeaderAndConditionTexts) {
     ASSERT_EQ(store.PageCount(), 1);
     const QStringList texts = PrintedTexts(store);
     for (const char* expected :
-         {"Veltrano (KIVO) Scale", "Gender: F", "Date of Birth: 03/14/1950", "Test Form: KIVO",
-          "Condition 1:", "Hearing Aid Information", " Brand X", "Ear: Both", "Coupling: Open",
-          "Date of Test: 01/05/2026", "HA Experience: 1-5 years", " Brand Y", "Ear: Left",
-          "Coupling: Vented", "Date of Test: 02/09/2026", "HA Experience: Over 5 years",
-          "Comments:"}) {
+         {"Veltrano (KIVO) Scale", "Client ID: KV-0042", "Gender: F",
+          "Note: the Use subscale is scored from 1 to 5; the other subscales from 1 to 7.",
+          "Date of Birth: 03/14/1950", "Test Form: KIVO", "Condition 1:", "Hearing Aid Information",
+          " Brand X", "Ear: Both", "Coupling: Open", "Date of Test: 01/05/2026",
+          "HA Experience: 1-5 years", " Brand Y", "Ear: Left", "Coupling: Vented",
+          "Date of Test: 02/09/2026", "HA Experience: Over 5 years", "Comments:"}) {
         EXPECT_TRUE(texts.contains(expected)) << expected;
     }
     EXPECT_TRUE(texts.filter(QRegularExpression("^Printed: .+")).size() == 1);
@@ -155,7 +157,7 @@ TEST_F(ScoreReportTest, BandsAndElementsSitWhereTheLayoutPutsThem) {
     const auto& bands = report.Report().Bands();
     ASSERT_EQ(bands.size(), 3u);
     EXPECT_DOUBLE_EQ(bands[0]->Size.height, Px(129));
-    EXPECT_DOUBLE_EQ(bands[1]->Size.height, Px(779));
+    EXPECT_DOUBLE_EQ(bands[1]->Size.height, Px(786));
     EXPECT_DOUBLE_EQ(bands[2]->Size.height, Px(35));
     EXPECT_DOUBLE_EQ(bands[1]->Size.width, 1905.0);
     // Every label at its place, so that each band event fills the label the layout means.
@@ -168,6 +170,7 @@ TEST_F(ScoreReportTest, BandsAndElementsSitWhereTheLayoutPutsThem) {
         int left, top;
     };
     const Pos places[] = {
+        {"client ID", header.clientId, 8, 81},
         {"name", header.name, 8, 104},
         {"gender", header.gender, 200, 104},
         {"birth date", header.birthDate, 325, 104},
@@ -189,7 +192,8 @@ TEST_F(ScoreReportTest, BandsAndElementsSitWhereTheLayoutPutsThem) {
         {"comments heading", detail.commentsHeading, 40, 152},
         {"comments", detail.comments, 133, 152},
         {"chart", detail.chart, 56, 232},
-        {"tables", detail.tables, 56, 548},
+        {"scale note", detail.scaleNote, 56, 543},
+        {"tables", detail.tables, 56, 559},
     };
     for (const Pos& p : places) {
         ASSERT_NE(p.element, nullptr) << p.name;
@@ -223,7 +227,7 @@ TEST_F(ScoreReportTest, ChartAndTablesAreRecordedAsShapesAndTextInsideTheirPlace
     EXPECT_TRUE(ItemsOf(page, PageItem::Kind::Image).empty());
     const double detailTop = 127.0 + Px(129);
     const QRectF chart(127.0 + Px(56), detailTop + Px(232), Px(617), Px(305));
-    const QRectF tables(127.0 + Px(56), detailTop + Px(548), Px(617), Px(225));
+    const QRectF tables(127.0 + Px(56), detailTop + Px(559), Px(617), Px(225));
     // The chart's frame: Rectangle(37, 21, 568, 275), its outline on the centres of the
     // outermost pixels.
     const auto rectangles = ItemsOf(page, PageItem::Kind::Rectangle);
@@ -348,7 +352,8 @@ TEST_F(ScoreReportTest, AVeryLongWordRunsOnAndIsMarkedWhenCut) {
     }
 }
 
-// Long names are shortened with "…" inside their room, so they never run under "Gender:".
+// Long names are shortened with "…" inside their room, so they never run under "Gender:":
+// the last name loses letters first, so the first name stays whole while it can.
 TEST_F(ScoreReportTest, LongNamesEndInAnEllipsisBeforeGender) {
     const FontSpec font = report.Elements().header.name->Font;
     const DesignMetrics metrics(font);
@@ -371,6 +376,7 @@ TEST_F(ScoreReportTest, LongNamesEndInAnEllipsisBeforeGender) {
         {"exactly fitting", "Hall-Smythe", fitting.toStdString(), "J", false},
         {"one letter too many", "Hall-Smythe", oneMore.toStdString(), "J", true},
         {"too long", "Montgomery-Hall", "Alexandra", "J", true},
+        {"a first name too long for any last name", "Ng", "WWWWWWWWWWWWWWWWW", "Q", true},
         {"Windows-1252 letters",
          "\xC3\x98"
          "degaard-Bj\xC3\xB8rn",
@@ -390,9 +396,21 @@ TEST_F(ScoreReportTest, LongNamesEndInAnEllipsisBeforeGender) {
             EXPECT_EQ(caption, full) << c.name;
             continue;
         }
-        ASSERT_TRUE(caption.endsWith(ellipsis)) << c.name << ": " << caption.toStdString();
-        EXPECT_TRUE(full.startsWith(caption.chopped(1))) << c.name << ": " << caption.toStdString();
-        EXPECT_GE(caption.size(), 12) << c.name << ": cut no shorter than it must be";
+        const QString last = QString::fromStdString(c.last);
+        const QString given =
+            QString::fromStdString(c.first) + " " + QString::fromStdString(c.middle);
+        if (!last.isEmpty() && fits("Name: " + last.left(1) + ellipsis + ", " + given)) {
+            // The longest start of the last name that leaves the first name whole.
+            qsizetype keep = last.size() - 1;
+            while (!fits("Name: " + last.left(keep) + ellipsis + ", " + given)) --keep;
+            EXPECT_EQ(caption, "Name: " + last.left(keep) + ellipsis + ", " + given)
+                << c.name << ": " << caption.toStdString();
+        } else {
+            ASSERT_TRUE(caption.endsWith(ellipsis)) << c.name << ": " << caption.toStdString();
+            EXPECT_TRUE(full.startsWith(caption.chopped(1)))
+                << c.name << ": " << caption.toStdString();
+            EXPECT_GE(caption.size(), 12) << c.name << ": cut no shorter than it must be";
+        }
         // On the page: the name's label ends before "Gender:" begins.
         const auto texts = ItemsOf(store.pages[0], PageItem::Kind::Text);
         const auto at = [&](const QString& text) -> const PageItem* {
@@ -596,7 +614,7 @@ TEST(ScoreReportPdf, ChartAndTablesAreVectorsWithTheirTextsWhereTheLayoutPutsThe
         const double left = 36.0;                    // the margin
         const double detailTop = 36.0 + 129 * 0.75;  // below the page header band
         const double chartX = left + 56 * 0.75, chartY = detailTop + 232 * 0.75;
-        const double tablesX = left + 56 * 0.75, tablesY = detailTop + 548 * 0.75;
+        const double tablesX = left + 56 * 0.75, tablesY = detailTop + 559 * 0.75;
         // Column labels centred on the columns 81, 169, 258, 346, 434, 523, their tops at
         // the plot bottom 274 plus 3; second lines 15 pixels lower.
         const std::pair<const char*, int> labels[] = {
@@ -663,7 +681,8 @@ TEST(ScoreReportPdf, ChartAndTablesAreVectorsWithTheirTextsWhereTheLayoutPutsThe
                     << "missing " << c << " " << s;
             }
         }
-        // The long name ends in "…" before "Gender:" (200 pixels in).
+        // The long name is shortened in its last name, "Montgomery…", and ends with the whole
+        // first name and the initial before "Gender:" (200 pixels in).
         const PdfWord* gender = Word(words, "Gender:");
         ASSERT_NE(gender, nullptr);
         EXPECT_NEAR(gender->box.left(), left + 200 * 0.75, 0.5);
@@ -675,8 +694,20 @@ TEST(ScoreReportPdf, ChartAndTablesAreVectorsWithTheirTextsWhereTheLayoutPutsThe
             }
         }
         ASSERT_NE(nameEnd, nullptr);
-        EXPECT_TRUE(nameEnd->text.endsWith(QString::fromUtf8("\u2026")))
-            << nameEnd->text.toStdString();
+        EXPECT_EQ(nameEnd->text, "J");
+        bool sawFirstName = false, sawCutLastName = false;
+        QString row;
+        for (const auto& w : words) {
+            if (std::abs(w.box.top() - gender->box.top()) >= 0.5) continue;
+            row += w.text + " ";
+            sawFirstName = sawFirstName || w.text == "Alexandra";
+            const QString cut = QString::fromUtf8("\u2026,");
+            sawCutLastName = sawCutLastName ||
+                             (w.text.size() > 3 && w.text.endsWith(cut) &&
+                              QString("Montgomery-Hall").startsWith(w.text.chopped(cut.size())));
+        }
+        EXPECT_TRUE(sawFirstName);
+        EXPECT_TRUE(sawCutLastName) << row.toStdString();
         EXPECT_LT(nameEnd->box.right(), gender->box.left());
         // Four comment lines from 152 pixels down, the last marked as cut, all above the chart.
         const PdfWord* four = Word(words, QString::fromUtf8("Four.\u2026"));

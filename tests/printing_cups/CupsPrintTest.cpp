@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QImage>
+#include <QKeySequence>
 
 #include "app/MainWindow.h"
 #include "model/Session.h"
@@ -90,17 +91,31 @@ TEST_F(CupsPrinting, EveryCopyAndEveryJobStartsFromBlack) {
     }
 }
 
-// Every form on both queues: the paper of the queue, whole documents, and no word printed
-// over another.
+// The words of a page joined by blanks, to find a phrase printed as one text.
+QString PageText(const std::vector<PdfWord>& words) {
+    QStringList texts;
+    for (const PdfWord& w : words) texts << w.text;
+    return texts.join(' ');
+}
+
+// Every form on Letter and A4 queues with narrow and 0.75 in margins: the paper of the queue,
+// whole documents, every sheet naming its client, condition and page, nothing in the
+// unprintable margin and no word printed over another.
 TEST_F(CupsPrinting, EveryFormOnEveryQueueIsWholeAndUncluttered) {
     struct Queue {
         const char* name;
         const char* size;  // pdfinfo's page size
+        QSizeF paper;
+        double margin;  // points
     };
     const std::pair<const char*, const char*> forms[] = {{"actionPrintBlankFormA", "KIVOs(a)"},
                                                          {"actionPrintBlankFormB", "KIVOs(b)"},
                                                          {"actionPrintBlankLongForm", "KIVO"}};
-    for (const Queue queue : {Queue{"letter", "612 x 792 pts"}, Queue{"a4", "595 x 842"}}) {
+    const Queue queues[] = {{"letter", "612 x 792 pts", {612, 792}, 18},
+                            {"a4", "595 x 842", {595, 842}, 12},
+                            {"letter-wide", "612 x 792 pts", {612, 792}, 54},
+                            {"a4-wide", "595 x 842", {595, 842}, 54}};
+    for (const Queue& queue : queues) {
         QPrinter& printer = main_->Questionnaires().Printer();
         printer.setPrinterName(queue.name);
         // A choice of the dialog that must not reach the printer: only whole documents.
@@ -120,15 +135,66 @@ TEST_F(CupsPrinting, EveryFormOnEveryQueueIsWholeAndUncluttered) {
             const std::string control = cups_->JobControl(static_cast<int>(all.size()));
             EXPECT_EQ(control.find("page-ranges"), std::string::npos) << where;
             for (const int page : {1, 2}) {
+                SCOPED_TRACE(where + " page " + std::to_string(page));
                 const auto words = PdfWords(job, page);
-                ASSERT_GT(words.size(), 50u) << where << " page " << page;
+                ASSERT_GT(words.size(), 50u);
                 EXPECT_TRUE(OverlappingWords(words).isEmpty())
-                    << where << " page " << page << ": "
                     << OverlappingWords(words).join("; ").toStdString();
+                ExpectWordsInside(words, queue.paper, queue.margin);
+                const QString text = PageText(words);
+                for (const QString& phrase :
+                     {QStringLiteral("Name:"), QStringLiteral("Hearing aid / condition:"),
+                      QStringLiteral("Page %1 of 2").arg(page),
+                      QStringLiteral("How good are the hearing aids at..."),
+                      QStringLiteral("A Not at all"), QStringLiteral("G Tremendously")}) {
+                    EXPECT_TRUE(text.contains(phrase)) << phrase.toStdString();
+                }
             }
             EXPECT_EQ(PdfWords(job, 1).front().text, title) << where;
         }
     }
+}
+
+// The score report from its preview (Print Scores, Ctrl+P) on the default printer: laid out on
+// and printed on that printer's paper, A4 on an A4-only printer, Letter on a Letter one, with
+// the client's ID beside the name and the note on the subscales' ranges.
+TEST_F(CupsPrinting, TheScoreReportTakesThePaperOfTheDefaultPrinter) {
+    struct Case {
+        const char* queue;
+        const char* size;
+        QSizeF paper;
+        double margin;
+    };
+    const Case cases[] = {{"a4", "595 x 842", {595, 842}, 12},
+                          {"letter", "612 x 792", {612, 792}, 18}};
+    QAction* printScores = Find<QAction>("actionPrintScores");
+    ASSERT_NE(printScores, nullptr);
+    EXPECT_EQ(printScores->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.queue);
+        ASSERT_TRUE(cups_->Admin("/usr/sbin/lpadmin", {"-d", c.queue}));
+        gClientRecord = test::ClientBuilder().Name("Johnson", "Ann").ClientId("KV-20417").Build();
+        print::ScoreReport scoreReport;
+        // What the preview does before its run, then its Print button.
+        print::LayOutForPrinter(scoreReport.Report());
+        const report::PageStore shown = scoreReport.Report().Generate();
+        const std::size_t before = cups_->Documents().size();
+        print::PrintReport(scoreReport.Report(), shown, nullptr);
+        const auto all = cups_->Documents();
+        ASSERT_EQ(all.size(), before + 1);
+        EXPECT_TRUE(PdfInfo(all.back(), "Page size").startsWith(c.size))
+            << PdfInfo(all.back(), "Page size").toStdString();
+        const auto words = PdfWords(all.back(), 1);
+        const QString text = PageText(words);
+        EXPECT_TRUE(text.contains("Client ID: KV-20417")) << text.toStdString();
+        EXPECT_TRUE(text.contains("Name: Johnson, Ann")) << text.toStdString();
+        EXPECT_TRUE(text.contains("scored from 1 to 5")) << text.toStdString();
+        ExpectWordsInside(words, c.paper, c.margin);
+        EXPECT_TRUE(OverlappingWords(words).isEmpty())
+            << OverlappingWords(words).join("; ").toStdString();
+    }
+    EXPECT_TRUE(cups_->Admin("/usr/sbin/lpadmin", {"-d", "letter"}));
+    ResetClientRecord(gClientRecord);
 }
 
 // A queue that rejects jobs: the error box says so once and the other copies are not sent.

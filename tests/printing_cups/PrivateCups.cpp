@@ -154,7 +154,7 @@ bool PrivateCups::Launch(std::string& problem) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     const QString ppd = QStringLiteral(KIVO_SOURCE_DIR "/tests/printing_cups/ppd/");
-    for (const char* queue : {"letter", "a4", "letter-a4"}) {
+    for (const char* queue : {"letter", "a4", "letter-a4", "letter-wide", "a4-wide"}) {
         const QString name = QString::fromLatin1(queue);
         const QString device = QString::fromStdString("file:" + f + "/out/") + name + ".pdf";
         const QStringList add = {"-p", name, "-v", device, "-P", ppd + name + ".ppd", "-E"};

@@ -1,5 +1,5 @@
 // A private CUPS scheduler for the printing tests: its own configuration, socket and spool in
-// a temporary folder, three file-backed queues, and every job it received kept for reading back.
+// a temporary folder, five file-backed queues, and every job it received kept for reading back.
 #pragma once
 
 #include <QString>
@@ -17,6 +17,8 @@ namespace kivo::test {
 //   "letter": US Letter, 0.25 in margins, 1200 dpi, the default queue
 //   "a4":     A4, 12 pt margins, 1200 dpi
 //   "letter-a4": US Letter (the default paper) or A4, 0.25 in margins, 1200 dpi
+//   "letter-wide": US Letter, 0.75 in margins, 1200 dpi
+//   "a4-wide":     A4, 0.75 in margins, 1200 dpi
 class PrivateCups {
 public:
     // The running scheduler, or null when it is not installed or could not start (Problem()

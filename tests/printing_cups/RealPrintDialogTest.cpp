@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -63,6 +65,8 @@ struct Offer {
     bool selection = true;
     bool currentPage = true;
     bool seen = false;
+    QString acceptText;        // the accepting button's
+    bool saysUpright = false;  // a note that the pages print upright
 };
 
 bool Offered(const QDialog& dialog, const char* name) {
@@ -89,6 +93,11 @@ void ChooseInPrintDialog(UserSteps& steps, const Choice& choice, Offer& offer) {
         offer.selection = Offered(d, "printSelection");
         offer.currentPage = Offered(d, "printCurrentPage");
         offer.seen = true;
+        if (auto* box = d.findChild<QDialogButtonBox*>()) {
+            offer.acceptText = box->button(QDialogButtonBox::Ok)->text();
+        }
+        const auto* note = d.findChild<QLabel*>("PrintNote");
+        offer.saysUpright = note && note->isVisible() && note->text().contains("upright");
         auto* copies = d.findChild<QSpinBox*>("copies");
         ASSERT_NE(copies, nullptr);
         // The dialog offers the last choice again: replace whatever it shows.
@@ -123,7 +132,7 @@ void ChooseInPrintDialog(UserSteps& steps, const Choice& choice, Offer& offer) {
 
 void ExpectWholeDocumentsOnly(const Offer& offer) {
     ASSERT_TRUE(offer.seen) << "the print dialog never showed";
-    EXPECT_EQ(offer.printers, (QStringList{"a4", "letter", "letter-a4"}))
+    EXPECT_EQ(offer.printers, (QStringList{"a4", "a4-wide", "letter", "letter-a4", "letter-wide"}))
         << "the queues and nothing else (no printing to a file)";
     EXPECT_FALSE(offer.pageChoices);
     EXPECT_FALSE(offer.selection);
@@ -210,6 +219,12 @@ TEST_F(RealPrintDialog, CancelPrintsNothingAndKeepsTheSetup) {
     test::TriggerAction(*main_, "actionPrintScores");
     EXPECT_TRUE(previewSteps.Done());
     ExpectWholeDocumentsOnly(setupOffer);
+    // Printing prints; the preview's Printer setup only sets up. Both say the pages print
+    // upright whatever orientation the printer's properties offer.
+    EXPECT_TRUE(offer.acceptText.contains("Print")) << offer.acceptText.toStdString();
+    EXPECT_EQ(setupOffer.acceptText, "OK");
+    EXPECT_TRUE(offer.saysUpright);
+    EXPECT_TRUE(setupOffer.saysUpright);
     const auto jobs = NewJobs();
     ASSERT_EQ(jobs.size(), 1u);
     const std::string control = cups_->JobControl(NewJobNumber(0));
