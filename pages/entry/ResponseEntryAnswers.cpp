@@ -28,9 +28,9 @@ int UseEntry(char code) {
     return code >= 'A' && code < 'A' + 5 ? code - 'A' : -1;
 }
 
-// The list's entry whose text the list shows; -1 when its text is none of them.
+// The list's picked entry; -1 when none.
 int ShownEntry(const QComboBox& list) {
-    return list.findText(list.currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    return list.currentIndex();
 }
 
 char EntryCode(int entry) {
@@ -80,7 +80,6 @@ void ResponseEntryPage::ShowResponses() {
             QComboBox* list = useLists_[static_cast<std::size_t>(c)][static_cast<std::size_t>(j)];
             const char code = ResponseAt(record, c, rated + j + 1);
             list->setCurrentIndex(UseEntry(code));
-            if (list->currentIndex() < 0) list->setEditText({});
             kept[static_cast<std::size_t>(rated + j)] =
                 code != kBlankResponse && UseEntry(code) < 0;
         }
@@ -162,7 +161,7 @@ bool ResponseEntryPage::HoldsAnswers(int condition) const {
         }
     }
     for (const QComboBox* list : useLists_[static_cast<std::size_t>(condition)]) {
-        if (!list->currentText().isEmpty()) return true;
+        if (list->currentIndex() >= 0) return true;
     }
     return false;
 }
@@ -177,10 +176,8 @@ bool ResponseEntryPage::ClearCondition(int condition) {
     {
         const QScopedValueRollback<bool> loading(loading_, true);
         for (int r = 0; r < shownItemCount_; ++r) ShowLetter(condition, r, -1);
-        for (QComboBox* list : useLists_[static_cast<std::size_t>(condition)]) {
+        for (QComboBox* list : useLists_[static_cast<std::size_t>(condition)])
             list->setCurrentIndex(-1);
-            list->setEditText({});
-        }
     }
     keptCodes_[static_cast<std::size_t>(condition)] = {};
     for (int r = 0; r < kMaxItems; ++r) ShowRowMark(r);
@@ -215,11 +212,18 @@ void ResponseEntryPage::ShowAnsweredMarks() {
         }
         for (int r = count; r < kMaxItems; ++r) scrollContent_->SetUnanswered(c, r, false);
         QLabel* label = answeredLabels_[static_cast<std::size_t>(c)];
-        label->setText(QStringLiteral("%1 of %2 answered").arg(answered).arg(count));
+        label->setText(AnsweredText(c, answered));
         label->adjustSize();
         label->setVisible(count > 0);
     }
     scrollContent_->setAccessibleName(FocusCellName());
+}
+
+QString ResponseEntryPage::AnsweredText(int condition, int answered) const {
+    return QStringLiteral("Condition %1: %2 of %3 answered")
+        .arg(condition + 1)
+        .arg(answered)
+        .arg(shownItemCount_);
 }
 
 bool ResponseEntryPage::AnswerFocusCell(int option) {
@@ -245,11 +249,9 @@ bool ResponseEntryPage::AnswerFocusCell(int option) {
     }
     QComboBox* list = useLists_[static_cast<std::size_t>(c)][static_cast<std::size_t>(r - rated)];
     if (option >= list->count()) return false;
-    const QString text = option < 0 ? QString() : list->itemText(option);
-    if (list->currentText() == text && !kept) return true;
-    // The list reports a change of its text itself (AnswerChanged).
+    if (list->currentIndex() == option && !kept) return true;
+    // The list reports a change of its entry itself (AnswerChanged).
     list->setCurrentIndex(option);
-    list->setEditText(text);
     if (kept) AnswerChanged(c, r);  // nothing shown before or after, but the code goes
     return true;
 }

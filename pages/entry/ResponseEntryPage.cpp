@@ -19,6 +19,7 @@
 #include "pages/entry/LetterButton.h"
 #include "pages/widgets/FixedLayout.h"
 #include "shell/FileModified.h"
+#include "shell/StatusMessage.h"
 
 namespace kivo {
 
@@ -61,19 +62,18 @@ void ResponseEntryPage::BuildRowsOnce() {
     BuildPage();
     BuildRows();
     BuildUseLists();
-    // The letter buttons never take the focus: the lists, then the clear buttons.
-    QWidget* previous = nullptr;
+    // The letter buttons never take the focus. Tab leaves the grid for the clear buttons; the
+    // lists come after them, as the grid's keys reach the use items too.
+    QWidget* previous = clearCondition2Button_;
+    setTabOrder(scrollContent_, clearCondition1Button_);
+    setTabOrder(clearCondition1Button_, clearCondition2Button_);
     for (int j = 0; j < kUseItemCount; ++j) {
         for (int c = 0; c < kConditionCount; ++c) {
             QWidget* list = useLists_[static_cast<std::size_t>(c)][static_cast<std::size_t>(j)];
-            if (previous != nullptr) setTabOrder(previous, list);
+            setTabOrder(previous, list);
             previous = list;
         }
     }
-    setTabOrder(previous, clearCondition1Button_);
-    setTabOrder(clearCondition1Button_, clearCondition2Button_);
-    // The grid first: the lists are its use items too, for the mouse and for Tab.
-    setTabOrder(scrollContent_, useLists_[0][0]);
     scrollContent_->RaiseOverlay();
     ShowNewChildren();
 }
@@ -138,7 +138,8 @@ void ResponseEntryPage::BuildStaticControls() {
     scrollContent_->SetKeyHandler([this](const QKeyEvent& key) { return GridKey(key); });
     scrollContent_->setAccessibleDescription(
         QStringLiteral("A to G or 1 to 7 answers the item and moves on; arrows, Home and End move; "
-                       "Delete clears; F8 goes to the next unanswered item."));
+                       "Delete clears; Backspace takes back the last answer; F8 goes to the next "
+                       "unanswered item."));
     // A click on a row's band puts the focus cell there, in the condition on that side.
     scrollContent_->SetPressHandler([this](QPoint at) {
         const int row = (at.y() - entry::RowTop(0)) / kRowHeight;
@@ -161,12 +162,19 @@ void ResponseEntryPage::BuildStaticControls() {
                                         QStringLiteral("Clear Condition 1"), 17);
     clearCondition2Button_ = placeClear(QStringLiteral("ClearCondition2Button"),
                                         QStringLiteral("Clear Condition 2"), 207);
+    const LabelStyle counter = {.font = PixelFont(13, true)};
     for (int c = 0; c < kConditionCount; ++c) {
         // Under the condition's column, between the scroll box and the page's foot.
         answeredLabels_[static_cast<std::size_t>(c)] =
             PlaceLabel(this, QStringLiteral("AnsweredLabel%1").arg(c + 1), {},
-                       At(c == 0 ? 503 : 757, 588), bold);
+                       At(c == 0 ? 503 : 757, 578), counter);
     }
+    // The keys of the grid, in one line under the counters.
+    keyHelpLabel_ = PlaceLabel(
+        this, QStringLiteral("KeyHelpLabel"),
+        QStringLiteral("A\u2013G answer \u00B7 Space skip \u00B7 Backspace undo \u00B7 F8 next "
+                       "unanswered"),
+        At(503, 603), {.font = PixelFont(13)});
     connect(clearCondition1Button_, &QPushButton::clicked, this, [this] { ClearFromButton(0); });
     connect(clearCondition2Button_, &QPushButton::clicked, this, [this] { ClearFromButton(1); });
 }
@@ -236,18 +244,14 @@ void ResponseEntryPage::BuildUseLists() {
         for (int c = 0; c < kConditionCount; ++c) {
             QComboBox* list =
                 PlaceList(scrollContent_, QStringLiteral("UseList%1_%2").arg(c + 1).arg(j + 1),
-                          QRect(c == 0 ? 485 : 745, 0, 200, 25), options, true);
+                          QRect(c == 0 ? 485 : 745, 0, 200, 25), options, false);
             list->setVisible(false);
             list->setEnabled(false);
             list->installEventFilter(this);
-            // A pick, typing or a paste: the list's text is what it stores. The text is
-            // compared, as an edit may put back the same text.
-            connect(list, &QComboBox::editTextChanged, this,
-                    [this, c, j, shown = QString()](const QString& text) mutable {
-                        if (text == shown) return;
-                        shown = text;
-                        if (!loading_) AnswerChanged(c, shownItemCount_ - kUseItemCount + j);
-                    });
+            // A pick, by the mouse, an arrow or a key: the entry is what it stores.
+            connect(list, &QComboBox::currentIndexChanged, this, [this, c, j] {
+                if (!loading_) AnswerChanged(c, shownItemCount_ - kUseItemCount + j);
+            });
             useLists_[static_cast<std::size_t>(c)][static_cast<std::size_t>(j)] = list;
         }
     }
@@ -325,6 +329,10 @@ void ResponseEntryPage::OnHidden() {
 // --- The focus cell and the keyboard -----------------------------------------------------
 
 void ResponseEntryPage::MoveFocusCell(int condition, int row, bool scroll) {
+    if (complete_) {
+        complete_ = false;
+        ShowStatusMessage({});
+    }
     focusCondition_ = condition;
     focusRow_ = row;
     const int count = shownItemCount_;
@@ -343,6 +351,30 @@ void ResponseEntryPage::Advance() {
     } else if (focusCondition_ == 0) {
         MoveFocusCell(1, 0, true);  // the condition 2 sheet follows the condition 1 sheet
     }
+}
+
+void ResponseEntryPage::CompleteForm() {
+    complete_ = true;
+    scrollContent_->SetFocusFrame({});
+    // The counters already say it: the note repeats their texts.
+    const QString note = QStringLiteral("Form complete: ") + answeredLabels_[0]->text() +
+                         QStringLiteral(", ") + answeredLabels_[1]->text().toLower();
+    ShowStatusMessage(note);
+    scrollContent_->setAccessibleName(note);
+}
+
+void ResponseEntryPage::TakeBackLastAnswer() {
+    const int last = shownItemCount_ - 1;
+    if (complete_) {
+        MoveFocusCell(1, last, true);
+    } else if (focusRow_ > 0) {
+        MoveFocusCell(focusCondition_, focusRow_ - 1, true);
+    } else if (focusCondition_ == 1) {
+        MoveFocusCell(0, last, true);
+    } else {
+        return;  // item 1 of condition 1: no answer comes before it
+    }
+    AnswerFocusCell(-1);
 }
 
 void ResponseEntryPage::GoToNextUnanswered() {
@@ -378,6 +410,22 @@ bool ResponseEntryPage::GridKey(const QKeyEvent& key) {
     // Ctrl and Alt belong to the window's commands.
     if ((modifiers & ~Qt::ShiftModifier) != 0) return false;
     const int last = count - 1;
+    if (complete_) {
+        // Nothing lies past the end: keys that would answer, clear or go on are taken and do
+        // nothing; the frame comes back by Up, Backspace or any other move.
+        switch (k) {
+            case Qt::Key_Up:
+                MoveFocusCell(1, last, true);
+                return true;
+            case Qt::Key_Down:
+            case Qt::Key_PageDown:
+            case Qt::Key_Space:
+            case Qt::Key_Delete:
+                return true;
+            default:
+                break;
+        }
+    }
     constexpr int kPageRows = 7;  // the rows the scroll box shows at once
     switch (k) {
         case Qt::Key_Up:
@@ -408,8 +456,10 @@ bool ResponseEntryPage::GridKey(const QKeyEvent& key) {
             Advance();
             return true;
         case Qt::Key_Delete:
-        case Qt::Key_Backspace:
             AnswerFocusCell(-1);
+            return true;
+        case Qt::Key_Backspace:
+            TakeBackLastAnswer();
             return true;
         case Qt::Key_F8:
             GoToNextUnanswered();
@@ -421,12 +471,41 @@ bool ResponseEntryPage::GridKey(const QKeyEvent& key) {
     if (k >= Qt::Key_A && k <= Qt::Key_G) option = k - Qt::Key_A;
     if (k >= Qt::Key_1 && k <= Qt::Key_7) option = k - Qt::Key_1;
     if (option < 0) return false;
-    // A letter the item does not offer (F at a use item) is taken and does nothing.
-    if (AnswerFocusCell(option)) Advance();
+    // A letter the item does not offer (F at a use item) is taken and does nothing, as is
+    // every letter once the form is complete.
+    if (complete_ || !AnswerFocusCell(option)) return true;
+    if (focusCondition_ == 1 && focusRow_ == last) {
+        CompleteForm();
+    } else {
+        Advance();
+    }
     return true;
 }
 
+bool ResponseEntryPage::UseListKey(QComboBox& list, const QKeyEvent& key) {
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    if ((modifiers & ~Qt::ShiftModifier) != 0) return false;  // the window's commands
+    const int k = key.key();
+    int option = -1;
+    if (k >= Qt::Key_A && k <= Qt::Key_E) option = k - Qt::Key_A;
+    if (k >= Qt::Key_1 && k <= Qt::Key_5) option = k - Qt::Key_1;
+    if (option >= 0 && option < list.count()) {
+        list.setCurrentIndex(option);  // reports the change itself
+        return true;
+    }
+    // Any other character would search the entries by their text: a digit of "5 - 6 days"
+    // must not pick it.
+    const QString text = key.text();
+    return !text.isEmpty() && text.front().isPrint() && k != Qt::Key_Space;
+}
+
 bool ResponseEntryPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        if (auto* list = qobject_cast<QComboBox*>(watched);
+            list != nullptr && UseListKey(*list, *static_cast<QKeyEvent*>(event))) {
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusIn && shownItemCount_ > 0) {
         for (int c = 0; c < kConditionCount; ++c) {
             for (int j = 0; j < kUseItemCount; ++j) {

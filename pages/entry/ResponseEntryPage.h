@@ -32,9 +32,13 @@ class LetterButton;
 // next item, from the last item of condition 1 to item 1 of condition 2, so one stream of keys
 // transcribes the condition 1 sheet and then the condition 2 sheet. Up/Down, Home/End move
 // between items; Left/Right, Tab/Shift+Tab between the conditions (Tab from condition 2 and
-// Shift+Tab from condition 1 leave the grid, as Ctrl+Tab and Ctrl+Shift+Tab do from either);
-// Delete or Backspace clears, Space moves on, F8 goes to the next unanswered item. A key changes
-// the record exactly as the matching click does.
+// Shift+Tab from condition 1 leave the grid, for the Clear buttons, as Ctrl+Tab and
+// Ctrl+Shift+Tab do from either); Delete clears the framed item, Backspace takes back the last
+// answer (the item before the frame), Space moves on, F8 goes to the next unanswered item. An
+// answer to the last item of condition 2 completes the form: the frame leaves the grid and
+// letters change nothing until a key or a click moves the frame back. A key changes the record
+// exactly as the matching click does. The use lists are pick-only: A-E or 1-5 pick, arrows
+// move, nothing can be typed into them.
 class ResponseEntryPage : public Page {
     Q_OBJECT
 public:
@@ -53,11 +57,13 @@ public:
     // The focus cell: condition 0 or 1, and the row (item number - 1).
     int FocusCondition() const { return focusCondition_; }
     int FocusRow() const { return focusRow_; }
+    // True once the last item of condition 2 was answered by key and the frame left the grid.
+    bool FormComplete() const { return complete_; }
 
 protected:
     void OnShown() override;
     void OnHidden() override;
-    // A use list taking the focus (click or Tab) takes the focus cell with it.
+    // A use list taking the focus (click or Tab) takes the focus cell with it; its keys pick.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -101,8 +107,19 @@ private:
     // The focus cell's next item: the next of its condition, from the last of condition 1 the
     // first of condition 2; stays at the last of condition 2.
     void Advance();
+    // After an answer to the last item of condition 2: the frame leaves the grid, a note says
+    // the form is complete, and letters change nothing until the frame moves back.
+    void CompleteForm();
+    // Backspace: the frame back one item (from item 1 of condition 2 to the last item of
+    // condition 1, from a complete form to the last item), which it then clears.
+    void TakeBackLastAnswer();
     // The next unanswered cell after the focus cell, condition 1 first, wrapping.
     void GoToNextUnanswered();
+    // A key typed on a use list: A-E or 1-5 picks the entry, other text is refused. True when
+    // the list must not see the key.
+    bool UseListKey(QComboBox& list, const QKeyEvent& key);
+    // "Condition 1: 12 of 28 answered".
+    QString AnsweredText(int condition, int answered) const;
     // "Item 5, condition 1: C, Somewhat" or "...: no answer", the grid's accessible name.
     QString FocusCellName() const;
 
@@ -114,6 +131,7 @@ private:
     QScrollArea* answerScrollBox_ = nullptr;
     entry::AnswerGrid* scrollContent_ = nullptr;
     std::array<QLabel*, kConditionCount> answeredLabels_{};
+    QLabel* keyHelpLabel_ = nullptr;
     QPushButton* clearCondition1Button_ = nullptr;
     QPushButton* clearCondition2Button_ = nullptr;
 
@@ -134,6 +152,7 @@ private:
     bool rowsBuilt_ = false;
     int focusCondition_ = 0;
     int focusRow_ = 0;
+    bool complete_ = false;
 };
 
 }  // namespace kivo

@@ -169,17 +169,18 @@ TEST_F(EntryPage, RowControlsStandAtTheirPlaces) {
     EXPECT_EQ(UseList(1, 2)->itemText(4), "> 11 hours");
 }
 
-TEST_F(EntryPage, FocusGoesThroughTheListsThenTheClearButtons) {
+TEST_F(EntryPage, FocusGoesFromTheGridToTheClearButtonsThenTheLists) {
     StartWith(FullClient(kLongForm, NoAnswers()));
     ShowEntryPage();
-    const QWidget* expected[] = {UseList(1, 1),
+    const QWidget* expected[] = {Entry<QWidget>("ScrollContent"),
+                                 Entry<QWidget>("ClearCondition1Button"),
+                                 Entry<QWidget>("ClearCondition2Button"),
+                                 UseList(1, 1),
                                  UseList(2, 1),
                                  UseList(1, 2),
                                  UseList(2, 2),
                                  UseList(1, 3),
-                                 UseList(2, 3),
-                                 Entry<QWidget>("ClearCondition1Button"),
-                                 Entry<QWidget>("ClearCondition2Button")};
+                                 UseList(2, 3)};
     const QWidget* w = expected[0];
     for (std::size_t i = 1; i < std::size(expected); ++i) {
         do {
@@ -268,24 +269,34 @@ TEST_F(EntryPage, OnlyALeftClickOnALetterMarksTheClientModified) {
     }
 }
 
-TEST_F(EntryPage, AListChangeMarksTheClientModifiedAndTypedTextCountsOnlyAsAnEntry) {
+// The use lists are pick-only: a pick marks the client modified; their letters A-E and digits
+// 1-5 pick, arrows move, and no other character reaches them.
+TEST_F(EntryPage, UseListsArePickOnlyAndTheirKeysPick) {
     StartWith(FullClient(kShortFormA, NoAnswers()));
     ShowEntryPage();
+    for (int c = 1; c <= 2; ++c) {
+        for (int j = 1; j <= 3; ++j) EXPECT_FALSE(UseList(c, j)->isEditable());
+    }
     UseList(1, 2)->setCurrentIndex(3);
     EXPECT_TRUE(FileModified());
-    QComboBox* typed = UseList(2, 1);
-    QTest::keyClicks(typed->lineEdit(), "Often");
-    QComboBox* exact = UseList(2, 3);
-    exact->setEditText("Rarely (25%)");
+    ClearFileModified();
+    QComboBox* list = UseList(2, 1);
+    struct Step {
+        Qt::Key key;
+        int entry;  // the list's entry afterwards
+    };
+    // Each key on the list as the window system sends it, with its text.
+    const Step steps[] = {{Qt::Key_4, 3},     {Qt::Key_Down, 4}, {Qt::Key_B, 1},    {Qt::Key_X, 1},
+                          {Qt::Key_9, 1},     {Qt::Key_F, 1},    {Qt::Key_Up, 0},   {Qt::Key_5, 4},
+                          {Qt::Key_Minus, 4}, {Qt::Key_A, 0},    {Qt::Key_Home, 0}, {Qt::Key_E, 4}};
+    for (const Step& step : steps) {
+        QTest::keyClick(list, step.key);
+        EXPECT_EQ(list->currentIndex(), step.entry) << step.key;
+    }
+    EXPECT_TRUE(FileModified());
     Pages().responseEntry->StoreResponses();
     EXPECT_EQ(gClientRecord.Responses[26], 'D');
-    EXPECT_EQ(gClientRecord.Responses[40 + 25], ' ');
-    EXPECT_EQ(gClientRecord.Responses[40 + 27], 'B');
-
-    StartWith(FullClient(kShortFormA, NoAnswers()));
-    ShowEntryPage();
-    QTest::keyClicks(UseList(2, 2)->lineEdit(), "x");
-    EXPECT_TRUE(FileModified());
+    EXPECT_EQ(gClientRecord.Responses[40 + 25], 'E');
 }
 
 TEST_F(EntryPage, ClearButtonsClearOneConditionAndMarkTheClient) {

@@ -132,8 +132,9 @@ TEST_F(KeyboardEntry, AWholeLongFormTypedAsOneStreamIsSaved) {
     }
     Type(keys);
     EXPECT_EQ(FocusCell(), (Cell{2, 40}));  // the focus stops at the last cell
-    EXPECT_EQ(Answered(1), "40 of 40 answered");
-    EXPECT_EQ(Answered(2), "40 of 40 answered");
+    EXPECT_TRUE(Pages().responseEntry->FormComplete());
+    EXPECT_EQ(Answered(1), "Condition 1: 40 of 40 answered");
+    EXPECT_EQ(Answered(2), "Condition 2: 40 of 40 answered");
     Flush();
     EXPECT_TRUE(ModifiedShown());
 
@@ -220,22 +221,32 @@ INSTANTIATE_TEST_SUITE_P(
              {2, 40}},
         Move{"LetterTheItemDoesNotOffer", {{Qt::Key_End}, {Qt::Key_F}}, {1, 40}},
         Move{"KeyOfNoMeaning", {{Qt::Key_H}, {Qt::Key_8}, {Qt::Key_Return}}, {1, 1}},
-        // Leaving the grid: to the first use list, the next control of the page; the focus
-        // cell follows the list.
-        Move{"TabFromConditionTwoLeaves", {kTab, kTab}, {1, 38}, false},
-        Move{"CtrlTabLeaves", {{Qt::Key_Tab, Qt::ControlModifier}}, {1, 38}, false},
+        // Leaving the grid: to the clear buttons, the next controls of the page; the focus
+        // cell stays where it was.
+        Move{"TabFromConditionTwoLeaves", {kTab, kTab}, {2, 1}, false},
+        Move{"CtrlTabLeaves", {{Qt::Key_Tab, Qt::ControlModifier}}, {1, 1}, false},
         Move{"ShiftTabFromConditionOneLeaves", {kBacktab}, {1, 1}, false}),
     [](const auto& param) { return std::string(param.param.what); });
 
-TEST_F(KeyboardEntry, TabFromTheGridReachesTheFirstUseList) {
-    OpenEntryPage(FullClient(kLongForm, NoAnswers()));
-    PressAll({kTab, kTab});
-    EXPECT_TRUE(HasFocus(UseList(1, 1)));
-    Press(kBacktab);  // back into the grid, at the list's cell
+// Tab out of the grid reaches the clear buttons, where letters and digits answer nothing;
+// Shift+Tab brings the keys back to the grid where they left it.
+TEST_F(KeyboardEntry, TabOutOfTheGridThenLettersAndDigitsChangeNoAnswer) {
+    const std::string answers = LongFormAnswers();
+    OpenEntryPage(FullClient(kLongForm, answers));
+    PressAll({{Qt::Key_End}, kTab, kTab});
+    EXPECT_EQ(QApplication::focusWidget(), Entry<QWidget>("ClearCondition1Button"));
+    Type("abcdefg1234567");
+    PressAll({kTab});
+    EXPECT_EQ(QApplication::focusWidget(), Entry<QWidget>("ClearCondition2Button"));
+    Type("ebd53");
+    Flush();
+    EXPECT_FALSE(FileModified());
+    EXPECT_TRUE(script_->asked.empty());
+    Pages().responseEntry->StoreResponses();
+    EXPECT_EQ(Responses(), answers);
+    PressAll({kBacktab, kBacktab});
     EXPECT_EQ(QApplication::focusWidget(), Grid());
-    EXPECT_EQ(FocusCell(), (Cell{1, 38}));
-    Type("B");
-    EXPECT_EQ(UseList(1, 1)->currentText(), "1 - 2 days");
+    EXPECT_EQ(FocusCell(), (Cell{2, 40}));
 }
 
 // The frame lies around the focused cell's controls and nothing else, and the scroll box
@@ -328,7 +339,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- Delete, Space, F8 ------------------------------------------------------------------------
 
-TEST_F(KeyboardEntry, DeleteAndBackspaceClearSpaceKeeps) {
+TEST_F(KeyboardEntry, DeleteClearsSpaceKeeps) {
     std::string answers = NoAnswers();
     answers.replace(0, 4, "ABCD");
     answers.replace(37, 3, "EDC");
@@ -336,7 +347,7 @@ TEST_F(KeyboardEntry, DeleteAndBackspaceClearSpaceKeeps) {
     PressAll({{Qt::Key_Home}});
     PressAll({{Qt::Key_Delete}});  // item 1 cleared, the focus stays
     EXPECT_EQ(FocusCell(), (Cell{1, 1}));
-    PressAll({{Qt::Key_Space}, {Qt::Key_Space}, {Qt::Key_Backspace}});  // item 3 cleared
+    PressAll({{Qt::Key_Space}, {Qt::Key_Space}, {Qt::Key_Delete}});  // item 3 cleared
     EXPECT_EQ(FocusCell(), (Cell{1, 3}));
     PressAll({{Qt::Key_End}, {Qt::Key_Delete}, {Qt::Key_Up}});  // use item 40 cleared
     EXPECT_EQ(UseList(1, 3)->currentText(), "");
@@ -379,8 +390,8 @@ TEST_F(KeyboardEntry, F8GoesToTheNextUnansweredItemConditionOneFirstAndWraps) {
     PressAll({{Qt::Key_Up}, {Qt::Key_F8}});
     EXPECT_EQ(FocusCell(), (Cell{1, 5}));
     Type("A");
-    EXPECT_EQ(Answered(1), "40 of 40 answered");
-    EXPECT_EQ(Answered(2), "40 of 40 answered");
+    EXPECT_EQ(Answered(1), "Condition 1: 40 of 40 answered");
+    EXPECT_EQ(Answered(2), "Condition 2: 40 of 40 answered");
     PressAll({{Qt::Key_F8}});
     EXPECT_EQ(FocusCell(), (Cell{1, 6}));
 }
@@ -460,7 +471,7 @@ INSTANTIATE_TEST_SUITE_P(
                      'E',
                      true},
         ModifiedCase{"UseItemDeleted",
-                     {{Qt::Key_End}, {Qt::Key_Up}, {Qt::Key_Up}, {Qt::Key_Backspace}},
+                     {{Qt::Key_End}, {Qt::Key_Up}, {Qt::Key_Up}, {Qt::Key_Delete}},
                      {1, 26},
                      ' ',
                      ' ',
@@ -510,11 +521,11 @@ TEST_F(KeyboardEntry, AnsweringAKeptCodeByKeyRemovesItsMark) {
 TEST_F(KeyboardEntry, CountsAndUnansweredMarksFollowTheAnswers) {
     OpenEntryPage(MarksClient());
     // Items 1 and 26 answered in condition 1; the kept codes are no answers shown.
-    EXPECT_EQ(Answered(1), "2 of 28 answered");
-    EXPECT_EQ(Answered(2), "0 of 28 answered");
+    EXPECT_EQ(Answered(1), "Condition 1: 2 of 28 answered");
+    EXPECT_EQ(Answered(2), "Condition 2: 0 of 28 answered");
     const auto* label = Entry<QLabel>("AnsweredLabel1");
-    EXPECT_EQ(label->pos(), QPoint(503, 588));
-    EXPECT_EQ(Entry<QLabel>("AnsweredLabel2")->pos(), QPoint(757, 588));
+    EXPECT_EQ(label->pos(), QPoint(503, 578));
+    EXPECT_EQ(Entry<QLabel>("AnsweredLabel2")->pos(), QPoint(757, 578));
     EXPECT_TRUE(label->isVisibleTo(Pages().responseEntry));
     for (int item = 1; item <= 40; ++item) {
         const bool unanswered1 = item <= 28 && item != 1 && item != 26;
@@ -522,20 +533,20 @@ TEST_F(KeyboardEntry, CountsAndUnansweredMarksFollowTheAnswers) {
         EXPECT_EQ(Grid()->Unanswered(1, item - 1), item <= 28) << item;
     }
     PressAll({{Qt::Key_Home}, kDown, {Qt::Key_B}, {Qt::Key_C}});  // items 2 and 3
-    EXPECT_EQ(Answered(1), "4 of 28 answered");
+    EXPECT_EQ(Answered(1), "Condition 1: 4 of 28 answered");
     EXPECT_FALSE(Grid()->Unanswered(0, 1));
     EXPECT_FALSE(Grid()->Unanswered(0, 2));
     PressAll({{Qt::Key_Up}, {Qt::Key_Delete}});
-    EXPECT_EQ(Answered(1), "3 of 28 answered");
+    EXPECT_EQ(Answered(1), "Condition 1: 3 of 28 answered");
     EXPECT_TRUE(Grid()->Unanswered(0, 2));
     // The mouse counts alike.
     QTest::mouseClick(Letter(2, 5, 'A'), Qt::LeftButton);
-    EXPECT_EQ(Answered(2), "1 of 28 answered");
+    EXPECT_EQ(Answered(2), "Condition 2: 1 of 28 answered");
     EXPECT_FALSE(Grid()->Unanswered(1, 4));
     // A clear button too.
     script_->buttons = {DialogButton::Yes};
     QTest::mouseClick(Entry<QPushButton>("ClearCondition1Button"), Qt::LeftButton);
-    EXPECT_EQ(Answered(1), "0 of 28 answered");
+    EXPECT_EQ(Answered(1), "Condition 1: 0 of 28 answered");
     EXPECT_TRUE(Grid()->Unanswered(0, 0));
     // The dot is drawn left of the condition's letters, in red, and only for unanswered cells.
     const QImage shot = Grid()->grab().toImage();
@@ -546,8 +557,8 @@ TEST_F(KeyboardEntry, CountsAndUnansweredMarksFollowTheAnswers) {
 
 TEST_F(KeyboardEntry, ALongFormCountsFortyItems) {
     OpenEntryPage(FullClient(kLongForm, std::string(37, 'A') + "ABC" + std::string(40, ' ')));
-    EXPECT_EQ(Answered(1), "40 of 40 answered");
-    EXPECT_EQ(Answered(2), "0 of 40 answered");
+    EXPECT_EQ(Answered(1), "Condition 1: 40 of 40 answered");
+    EXPECT_EQ(Answered(2), "Condition 2: 0 of 40 answered");
 }
 
 // --- Accessible names -----------------------------------------------------------------------
@@ -573,10 +584,14 @@ TEST_F(KeyboardEntry, ControlsAndTheFocusCellCarryAccessibleNames) {
     EXPECT_EQ(Grid()->accessibleName(), "Item 1, condition 1: no answer");
     QTest::mouseClick(Letter(1, 1, 'B'), Qt::LeftButton);
     EXPECT_EQ(Grid()->accessibleName(), "Item 1, condition 1: B, A little");
-    PressAll({{Qt::Key_End}, {Qt::Key_Right}, {Qt::Key_2}, {Qt::Key_Up}});
-    EXPECT_EQ(Grid()->accessibleName(), "Item 39, condition 2: no answer");
-    PressAll({{Qt::Key_Down}});
+    // The last answer completes the form, which the name then says.
+    PressAll({{Qt::Key_End}, {Qt::Key_Right}, {Qt::Key_2}});
+    EXPECT_TRUE(Grid()->accessibleName().startsWith("Form complete: Condition 1: 1 of 40"))
+        << Grid()->accessibleName().toStdString();
+    PressAll({{Qt::Key_Up}});
     EXPECT_EQ(Grid()->accessibleName(), "Item 40, condition 2: B, Rarely (25%)");
+    PressAll({{Qt::Key_Up}});
+    EXPECT_EQ(Grid()->accessibleName(), "Item 39, condition 2: no answer");
 
     // A short form names its use lists by its own item numbers.
     ShowDemographicsPage();
@@ -625,8 +640,9 @@ TEST_F(KeyboardEntry, AClickAnswersAndTypingGoesOnFromThere) {
 TEST_F(KeyboardEntry, AListPickedWithTheMouseTakesTheFocusCell) {
     OpenEntryPage(FullClient(kLongForm, NoAnswers()));
     QComboBox* list = UseList(2, 2);
-    QTest::mouseClick(list->lineEdit(), Qt::LeftButton);
+    QTest::mouseClick(list, Qt::LeftButton);  // opens its popup
     EXPECT_EQ(FocusCell(), (Cell{2, 39}));
+    list->hidePopup();
     EXPECT_TRUE(HasFocus(list));
 }
 
