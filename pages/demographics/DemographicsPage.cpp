@@ -13,6 +13,7 @@
 #include "model/Questionnaire.h"
 #include "model/Session.h"
 #include "pages/widgets/FixedLayout.h"
+#include "pages/widgets/OptionGroupKeys.h"
 #include "pages/widgets/RecordTextEdits.h"
 #include "shell/DialogSeam.h"
 #include "shell/FileModified.h"
@@ -168,6 +169,7 @@ void DemographicsPage::BuildCondition(int index) {
         c.Experience->addButton(option, static_cast<int>(k));
         c.Options[k] = option;
     }
+    new OptionGroupKeys(*c.Experience);
 
     PlaceLabel(c.Group, at.infoLabel, QStringLiteral("(Test info: HA model, etc.)"), At(10, 52),
                Caption(11));
