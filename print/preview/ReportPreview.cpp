@@ -1,6 +1,7 @@
 // The report preview window: its tool bar, status bar, keys and wheel, and the run that fills it.
 #include "print/preview/ReportPreview.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -16,6 +17,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -26,6 +28,7 @@ namespace {
 
 constexpr int kMinZoom = 2;
 constexpr int kMaxZoom = 2000;
+constexpr int kZoomStep = 10;  // plus and minus, as the zoom menu's steps
 
 // Buttons that stay usable while the report is being generated.
 const std::set<QString> kAlwaysEnabled = {"ZoomFit", "ZoomToWidth", "Zoom100", "ExitButton"};
@@ -63,7 +66,8 @@ QToolButton* ReportPreview::AddButton(const char* name, const QString& text, con
     button->setObjectName(name);
     button->setText(text);
     button->setToolTip(hint);
-    button->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches every button; Space presses the focused one.
+    button->setFocusPolicy(Qt::TabFocus);
     connect(button, &QToolButton::clicked, this, [action = std::move(action)] { action(); });
     findChild<QToolBar*>("PreviewToolBar")->addWidget(button);
     return button;
@@ -75,8 +79,8 @@ void ReportPreview::BuildToolBar() {
     bar->setMovable(false);
     AddButton("ZoomFit", "Fit", "Zoom to fit", [this] { ZoomToFit(); });
     AddButton("ZoomToWidth", "Width", "Zoom to width", [this] { ZoomToWidth(); });
-    AddButton("Zoom100", "100%", "100% Size", [this] { SetZoom(100); });
-    auto* zoomMenu = AddButton("ZoomMenu", "Zoom", "Set Display Zoom", [] {});
+    AddButton("Zoom100", "100%", "100% Size (Ctrl+0)", [this] { SetZoom(100); });
+    auto* zoomMenu = AddButton("ZoomMenu", "Zoom", "Set Display Zoom (+, -)", [] {});
     auto* menu = new QMenu(zoomMenu);
     for (int z = 50; z <= 200; z += 10) {
         menu->addAction(QString("%1 %").arg(z), this, [this, z] { SetZoom(z); });
@@ -84,10 +88,10 @@ void ReportPreview::BuildToolBar() {
     zoomMenu->setMenu(menu);
     zoomMenu->setPopupMode(QToolButton::InstantPopup);
     bar->addSeparator();
-    AddButton("FirstPage", "|<", "First page", [this] { ShowPage(1); });
-    AddButton("PreviousPage", "<", "Previous page", [this] { ShowPage(current_ - 1); });
-    AddButton("nextPage", ">", "Next page", [this] { ShowPage(current_ + 1); });
-    AddButton("LastPage", ">|", "Last page", [this] { ShowPage(PageCount()); });
+    AddButton("FirstPage", "|<", "First page (Home)", [this] { ShowPage(1); });
+    AddButton("PreviousPage", "<", "Previous page (Page Up)", [this] { ShowPage(current_ - 1); });
+    AddButton("nextPage", ">", "Next page (Page Down)", [this] { ShowPage(current_ + 1); });
+    AddButton("LastPage", ">|", "Last page (End)", [this] { ShowPage(PageCount()); });
     AddButton("GotoPageButton", "Go to", "Select a Page", [this] { GotoPage(); });
     bar->addSeparator();
     AddButton("copybutton", "Copy", "Copy page to clipboard", [this] { CopyPage(); });
@@ -95,18 +99,55 @@ void ReportPreview::BuildToolBar() {
         if (actions_.printerSetup) actions_.printerSetup(report_, this);
     });
     // The pages on screen print, never a new run: the session may hold another client by now.
-    AddButton("Print", "Print", "Print", [this] {
+    AddButton("Print", "Print", "Print (Ctrl+P)", [this] {
         if (actions_.print && store_) actions_.print(report_, *store_, this);
     });
-    AddButton("LoadReport", "Load", "Load report", [this] {
+    AddButton("LoadReport", "Load", "Load report (Ctrl+O)", [this] {
         if (!actions_.load) return;
         if (auto loaded = actions_.load(this)) ShowStore(std::move(*loaded));
     });
-    AddButton("SaveReport", "Save", "Save report", [this] {
+    AddButton("SaveReport", "Save", "Save report (Ctrl+S)", [this] {
         if (actions_.save && PageCount() > 0) actions_.save(*store_, saveName_, this);
     });
     AddButton("CancelButton", "Cancel", "Cancel the report", [this] { cancelRequested_ = true; });
-    AddButton("ExitButton", "&Close", "Close Preview", [this] { close(); });
+    AddButton("ExitButton", "&Close", "Close Preview (Esc)", [this] { close(); });
+    BuildShortcuts();
+}
+
+void ReportPreview::BuildShortcuts() {
+    // Each presses its button, so a key does exactly what the click does, and nothing while
+    // the button is disabled.
+    const auto press = [this](const char* name, std::initializer_list<QKeySequence> keys) {
+        auto* button = findChild<QToolButton*>(name);
+        auto* action = new QAction(this);
+        action->setObjectName(QString::fromLatin1(name) + "Key");
+        action->setShortcuts(QList<QKeySequence>(keys));
+        connect(action, &QAction::triggered, button, &QToolButton::click);
+        addAction(action);
+    };
+    press("Print", {QKeySequence(Qt::CTRL | Qt::Key_P)});
+    press("SaveReport", {QKeySequence(Qt::CTRL | Qt::Key_S)});
+    press("LoadReport", {QKeySequence(Qt::CTRL | Qt::Key_O)});
+    press("Zoom100", {QKeySequence(Qt::CTRL | Qt::Key_0)});
+    const auto zoomBy = [this](const char* name, int step,
+                               std::initializer_list<QKeySequence> keys) {
+        auto* action = new QAction(this);
+        action->setObjectName(name);
+        action->setShortcuts(QList<QKeySequence>(keys));
+        connect(action, &QAction::triggered, this, [this, step] { ZoomBy(step); });
+        addAction(action);
+    };
+    // Plus with or without Shift, as keyboards place it; Ctrl as elsewhere on the desktop.
+    zoomBy("ZoomInKey", kZoomStep,
+           {QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal),
+            QKeySequence(Qt::KeypadModifier | Qt::Key_Plus), QKeySequence::ZoomIn});
+    zoomBy("ZoomOutKey", -kZoomStep,
+           {QKeySequence(Qt::Key_Minus), QKeySequence(Qt::KeypadModifier | Qt::Key_Minus),
+            QKeySequence::ZoomOut});
+}
+
+void ReportPreview::ZoomBy(int step) {
+    SetZoom(std::clamp(Zoom() + step, kMinZoom, kMaxZoom));
 }
 
 void ReportPreview::BuildStatusBar() {
@@ -317,10 +358,14 @@ void ReportPreview::keyPressEvent(QKeyEvent* event) {
 }
 
 bool ReportPreview::eventFilter(QObject* watched, QEvent* event) {
-    // The window sees keys before the scroll area; the wheel scrolls and turns pages.
+    // The window sees the page area's keys first (the scroll area would take the arrows and
+    // pages); Tab and whatever the window does not use go on. The wheel scrolls and turns pages.
     if (event->type() == QEvent::KeyPress) {
-        keyPressEvent(static_cast<QKeyEvent*>(event));
-        return true;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return false;
+        key->accept();
+        keyPressEvent(key);
+        return key->isAccepted();
     }
     if (event->type() == QEvent::Wheel) {
         const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();

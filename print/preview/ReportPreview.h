@@ -80,6 +80,10 @@ private:
     QToolButton* AddButton(const char* name, const QString& text, const QString& hint,
                            std::function<void()> action);
     void BuildToolBar();
+    // Ctrl+P, Ctrl+S, Ctrl+O, Ctrl+0 and the zoom keys plus and minus.
+    void BuildShortcuts();
+    // The zoom `step` percent up or down, kept within the limits.
+    void ZoomBy(int step);
     void BuildStatusBar();
     void UpdateButtons();
     void UpdateStatus();

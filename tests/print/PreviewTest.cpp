@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
+#include <tuple>
 
 #include "model/Error.h"
 #include "print/preview/PreviewPage.h"
@@ -364,4 +366,124 @@ TEST(ReportPreview, SaveSuggestsTheShownPagesNameAndNeedsPages) {
     EXPECT_EQ(nothing.PageCount(), 0);
     EXPECT_FALSE(Enabled(nothing, "SaveReport"));
     EXPECT_FALSE(Enabled(nothing, "copybutton"));
+}
+
+// --- The keyboard alone -----------------------------------------------------------------------
+
+// The preview as a keyboard user has it: the keys sent to whatever has the focus, as the window
+// system does.
+class PreviewKeys : public ::testing::Test {
+protected:
+    static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr) << "nothing has the focus";
+        QTest::keyClick(focused, key, modifiers);
+    }
+    static void Open(ReportPreview& window) {
+        ShowGenerated(window, {900, 700});
+        QApplication::setActiveWindow(&window);
+        window.activateWindow();
+        QCoreApplication::processEvents();
+    }
+};
+
+// Ctrl+P, Ctrl+S and Ctrl+O press Print, Save and Load, from the page area and from a button.
+TEST_F(PreviewKeys, CommandsHaveTheirKeys) {
+    PagedReport r(2);
+    int printed = 0, saved = 0, loaded = 0;
+    PreviewActions actions;
+    actions.print = [&](Report&, const PageStore& shown, QWidget*) {
+        EXPECT_EQ(shown.PageCount(), 2);
+        ++printed;
+    };
+    actions.save = [&](const PageStore&, const QString&, QWidget*) { ++saved; };
+    actions.load = [&](QWidget*) -> std::optional<PageStore> {
+        ++loaded;
+        return std::nullopt;
+    };
+    ReportPreview window(r.report, actions);
+    Open(window);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    Press(Qt::Key_P, Qt::ControlModifier);
+    Press(Qt::Key_S, Qt::ControlModifier);
+    Press(Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(std::tie(printed, saved, loaded), std::tuple(1, 1, 1));
+    Press(Qt::Key_Tab);
+    ASSERT_TRUE(qobject_cast<QToolButton*>(QApplication::focusWidget()) != nullptr);
+    Press(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(printed, 2);
+}
+
+// Plus and minus zoom by ten, Ctrl+0 is 100 %; pages by Page Up, Page Down, Home and End also
+// while a button has the focus; Escape closes.
+TEST_F(PreviewKeys, ZoomPagesAndEscape) {
+    PagedReport r(3);
+    ReportPreview window(r.report, {});
+    Open(window);
+    window.SetZoom(100);
+    Press(Qt::Key_Plus);
+    EXPECT_EQ(window.Zoom(), 110);
+    Press(Qt::Key_Equal);
+    EXPECT_EQ(window.Zoom(), 120);
+    Press(Qt::Key_Minus);
+    Press(Qt::Key_Minus);
+    Press(Qt::Key_Minus);
+    EXPECT_EQ(window.Zoom(), 90);
+    Press(Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(window.Zoom(), 100);
+    EXPECT_EQ(Panel(window, "ZoomPanel"), "100%");
+    window.SetZoom(5);
+    Press(Qt::Key_Minus);
+    EXPECT_EQ(window.Zoom(), 2) << "minus stops at the smallest zoom";
+
+    Press(Qt::Key_Tab);  // a button has the focus: the page keys still turn the pages
+    ASSERT_TRUE(qobject_cast<QToolButton*>(QApplication::focusWidget()) != nullptr);
+    const std::pair<Qt::Key, int> steps[] = {
+        {Qt::Key_PageDown, 2}, {Qt::Key_End, 3}, {Qt::Key_PageUp, 2}, {Qt::Key_Home, 1}};
+    for (const auto& [key, page] : steps) {
+        Press(key);
+        EXPECT_EQ(window.CurrentPage(), page) << key;
+    }
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+}
+
+// Tab goes through every enabled button and Space presses the focused one; each tool tip names
+// its key.
+TEST_F(PreviewKeys, TabReachesTheButtonsAndTheTipsNameTheKeys) {
+    PagedReport r(2);
+    ReportPreview window(r.report, {});
+    Open(window);
+    std::vector<QString> reached;
+    for (int i = 0; i < 40; ++i) {
+        Press(Qt::Key_Tab);
+        const QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        if (qobject_cast<const QToolButton*>(focused) != nullptr &&
+            std::find(reached.begin(), reached.end(), focused->objectName()) == reached.end()) {
+            reached.push_back(focused->objectName());
+        }
+    }
+    for (const char* name : {"ZoomFit", "ZoomToWidth", "Zoom100", "ZoomMenu", "FirstPage",
+                             "PreviousPage", "nextPage", "LastPage", "GotoPageButton", "copybutton",
+                             "Print", "LoadReport", "SaveReport", "ExitButton"}) {
+        EXPECT_NE(std::find(reached.begin(), reached.end(), name), reached.end()) << name;
+    }
+    // Space on Next page.
+    while (QApplication::focusWidget()->objectName() != "nextPage") Press(Qt::Key_Tab);
+    Press(Qt::Key_Space);
+    EXPECT_EQ(window.CurrentPage(), 2);
+    const std::pair<const char*, const char*> tips[] = {{"Zoom100", "100% Size (Ctrl+0)"},
+                                                        {"ZoomMenu", "Set Display Zoom (+, -)"},
+                                                        {"FirstPage", "First page (Home)"},
+                                                        {"PreviousPage", "Previous page (Page Up)"},
+                                                        {"nextPage", "Next page (Page Down)"},
+                                                        {"LastPage", "Last page (End)"},
+                                                        {"Print", "Print (Ctrl+P)"},
+                                                        {"LoadReport", "Load report (Ctrl+O)"},
+                                                        {"SaveReport", "Save report (Ctrl+S)"},
+                                                        {"ExitButton", "Close Preview (Esc)"}};
+    for (const auto& [name, tip] : tips) {
+        EXPECT_EQ(window.findChild<QToolButton*>(name)->toolTip(), tip) << name;
+    }
 }

@@ -1,0 +1,68 @@
+// The score report's preview worked from the keyboard alone: opened with Ctrl+P, printed into
+// the private CUPS queue with Ctrl+P, saved as a PDF with Ctrl+S and closed with Escape.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include "tests/printing_cups/CupsFixture.h"
+#include "tests/printing_cups/SpooledJobs.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/PdfPages.h"
+#include "tests/support/ShownPreview.h"
+
+namespace kivo::test {
+namespace {
+
+using PreviewKeys = CupsShellTest;
+
+// Keys to whatever has the focus, as the window system sends them.
+void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr) << "nothing has the focus";
+    QTest::keyClick(focused, key, modifiers);
+}
+
+bool HasWord(const std::filesystem::path& pdf, const QString& text) {
+    for (const PdfWord& word : PdfWords(pdf, 1)) {
+        if (word.text == text) return true;
+    }
+    return false;
+}
+
+TEST_F(PreviewKeys, PrintAndSaveAPdfFromTheKeyboardAlone) {
+    QApplication::setActiveWindow(main_.get());
+    QTest::keyClicks(Find<QLineEdit>("EditLastName"), "Jones");
+    script_->printCopies = {1};
+    script_->files = {Path("jones.pdf")};
+    script_->saveFilters = {"PDF files (*.pdf)"};
+    bool closed = false;
+    QTimer steps;
+    QObject::connect(&steps, &QTimer::timeout, [&] {
+        report::ReportPreview* preview = ShownPreviewWithPages();
+        if (preview == nullptr) return;
+        steps.stop();
+        QApplication::setActiveWindow(preview);
+        Press(Qt::Key_P, Qt::ControlModifier);
+        Press(Qt::Key_S, Qt::ControlModifier);
+        Press(Qt::Key_Escape);
+        closed = !preview->isVisible();
+    });
+    steps.start(10);
+    Press(Qt::Key_P, Qt::ControlModifier);  // Print Scores: returns when the preview closes
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(script_->printCopies.empty()) << "Ctrl+P in the preview did not print";
+    EXPECT_TRUE(script_->files.empty()) << "Ctrl+S in the preview did not save";
+
+    const auto jobs = NewJobs();
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(PdfInfo(jobs[0], "Title"), "KIVO Score Report");
+    EXPECT_TRUE(HasWord(jobs[0], "Jones,"));
+    EXPECT_EQ(FileHead(Path("jones.pdf"), 5), "%PDF-");
+    EXPECT_TRUE(HasWord(Path("jones.pdf").toStdString(), "Jones,"));
+}
+
+}  // namespace
+}  // namespace kivo::test
