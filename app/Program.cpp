@@ -22,6 +22,7 @@
 #include "app/Windows.h"
 #include "canvas/FontMap.h"
 #include "shell/ErrorBox.h"
+#include "shell/FocusRingStyle.h"
 
 namespace kivo {
 namespace {
@@ -101,6 +102,7 @@ int RunProgram(int& argc, char** argv, ProgramHooks hooks) {
     QPointer<SplashScreen> splash;
     try {
         canvas::InstallFontSubstitutes();
+        InstallFocusRingStyle();
         QApplication::setWindowIcon(ApplicationIcon());
         splash = new SplashScreen();
         splash->show();
