@@ -6,7 +6,8 @@
 namespace kivo {
 
 // The platform's style with one change: the focus ring of a button, option or tool button is a
-// solid two-pixel frame in the highlight colour, drawn whenever the control has the focus. The
+// solid two-pixel frame in the highlight colour round the control, drawn whenever it has the
+// focus (other controls get the same frame where the style draws its focus rectangle). The
 // toolkit's own ring is a faint tint, and only after the keyboard moved the focus, which left
 // a clinician on the tool bar or a page button unsure where the next Space would go.
 class FocusRingStyle final : public QProxyStyle {
@@ -15,6 +16,10 @@ public:
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override;
 };
 
 // Makes FocusRingStyle the application's style (QApplication takes it over).
