@@ -47,11 +47,11 @@ protected:
         }
     }
 
-    static entry::AnswerGrid* Grid() {
+    entry::AnswerGrid* Grid() const {
         return dynamic_cast<entry::AnswerGrid*>(Entry<QWidget>("ScrollContent"));
     }
-    static std::pair<int, int> FocusCell() {
-        return {gResponseEntryPage->FocusCondition() + 1, gResponseEntryPage->FocusRow() + 1};
+    std::pair<int, int> FocusCell() const {
+        return {Pages().responseEntry->FocusCondition() + 1, Pages().responseEntry->FocusRow() + 1};
     }
 
     // Saves through Ctrl+S into `name` (a new client asks for the name) and returns the file.
@@ -103,8 +103,8 @@ TEST_P(BackspaceCases, MovesTheFrameBackAndClears) {
     OpenEntryPage(FullClient(kShortFormA, NoAnswers()));
     Type(c.keys);
     EXPECT_EQ(FocusCell(), c.frame);
-    EXPECT_FALSE(gResponseEntryPage->FormComplete());
-    gResponseEntryPage->StoreResponses();
+    EXPECT_FALSE(Pages().responseEntry->FormComplete());
+    Pages().responseEntry->StoreResponses();
     EXPECT_EQ(Responses(), c.responses);
 }
 
@@ -139,7 +139,7 @@ TEST_F(TypistKeys, NothingIsTypedPastTheEnd) {
     std::string keys = typed;
     for (char& key : keys) key = static_cast<char>(std::tolower(key));
     Type(keys + "e");
-    EXPECT_TRUE(gResponseEntryPage->FormComplete());
+    EXPECT_TRUE(Pages().responseEntry->FormComplete());
     EXPECT_TRUE(Grid()->FocusFrame().isEmpty());
     EXPECT_EQ(Entry<QLabel>("AnsweredLabel1")->text(), "Condition 1: 28 of 28 answered");
     EXPECT_EQ(Entry<QLabel>("AnsweredLabel2")->text(), "Condition 2: 28 of 28 answered");
@@ -150,7 +150,7 @@ TEST_F(TypistKeys, NothingIsTypedPastTheEnd) {
     Press(Qt::Key_Space);
     Press(Qt::Key_Down);
     Type("b2");
-    EXPECT_TRUE(gResponseEntryPage->FormComplete());
+    EXPECT_TRUE(Pages().responseEntry->FormComplete());
 
     const QByteArray bytes = SaveByKeys("complete.KVO");
     ClientRecord expected = original;
@@ -161,13 +161,13 @@ TEST_F(TypistKeys, NothingIsTypedPastTheEnd) {
 
     // Up brings the frame back to the last item, where a letter answers again.
     Press(Qt::Key_Up);
-    EXPECT_FALSE(gResponseEntryPage->FormComplete());
+    EXPECT_FALSE(Pages().responseEntry->FormComplete());
     EXPECT_EQ(FocusCell(), (std::pair{2, 28}));
     EXPECT_FALSE(Grid()->FocusFrame().isEmpty());
     EXPECT_EQ(main_->StatusPanelText(0), "");
     Type("c");
-    EXPECT_TRUE(gResponseEntryPage->FormComplete());
-    gResponseEntryPage->StoreResponses();
+    EXPECT_TRUE(Pages().responseEntry->FormComplete());
+    Pages().responseEntry->StoreResponses();
     EXPECT_EQ(Responses()[40 + 27], 'C');
 }
 
@@ -182,9 +182,9 @@ TEST_F(TypistKeys, MovesBringTheFrameBack) {
         Press(Qt::Key_End);
         Press(Qt::Key_Right);
         Type("a");
-        ASSERT_TRUE(gResponseEntryPage->FormComplete());
+        ASSERT_TRUE(Pages().responseEntry->FormComplete());
         Press(key);
-        EXPECT_FALSE(gResponseEntryPage->FormComplete()) << key;
+        EXPECT_FALSE(Pages().responseEntry->FormComplete()) << key;
         EXPECT_EQ(FocusCell(), cell) << key;
         main_.reset();
     }
@@ -203,13 +203,13 @@ TEST_F(TypistKeys, CountersNameTheirConditionBesideOneLineOfKeyHelp) {
     EXPECT_EQ(help->text(),
               QString::fromUtf8("A\u2013G answer \u00B7 Space skip \u00B7 Backspace undo "
                                 "\u00B7 F8 next unanswered"));
-    EXPECT_TRUE(help->isVisibleTo(gResponseEntryPage));
+    EXPECT_TRUE(help->isVisibleTo(Pages().responseEntry));
     // One line, under the counters, inside the page and clear of the clear buttons.
     EXPECT_EQ(help->pos(), QPoint(503, 603));
     EXPECT_LE(help->height(), 20);
-    EXPECT_LE(help->geometry().right(), gResponseEntryPage->width());
+    EXPECT_LE(help->geometry().right(), Pages().responseEntry->width());
     EXPECT_LT(first->geometry().right(), second->x());
-    EXPECT_LE(second->geometry().right(), gResponseEntryPage->width());
+    EXPECT_LE(second->geometry().right(), Pages().responseEntry->width());
     EXPECT_LE(first->geometry().bottom(), help->y());
 }
 
@@ -226,15 +226,15 @@ std::vector<QString> TabStops(const QWidget& group) {
 
 TEST_F(TypistKeys, TheTabStopOfAnOptionGroupIsItsCheckedOption) {
     StartWith(FullClient(kShortFormA, NoAnswers()));  // experience 2 and 3
-    EXPECT_EQ(TabStops(*Demo<QWidget>("GroupBox3")), std::vector<QString>{"RadioHAE1Option3"});
-    EXPECT_EQ(TabStops(*Demo<QWidget>("GroupBox4")), std::vector<QString>{"RadioHAE2Option4"});
+    EXPECT_EQ(TabStops(*Demo<QWidget>("Condition1ExperienceGroup")), std::vector<QString>{"RadioHAE1Option3"});
+    EXPECT_EQ(TabStops(*Demo<QWidget>("Condition2ExperienceGroup")), std::vector<QString>{"RadioHAE2Option4"});
     QTest::mouseClick(Demo<QRadioButton>("RadioHAE1Option2"), Qt::LeftButton);
-    EXPECT_EQ(TabStops(*Demo<QWidget>("GroupBox3")), std::vector<QString>{"RadioHAE1Option2"});
+    EXPECT_EQ(TabStops(*Demo<QWidget>("Condition1ExperienceGroup")), std::vector<QString>{"RadioHAE1Option2"});
     ClientRecord damaged = FullClient(kShortFormA, NoAnswers());
     damaged.Experience2 = 7;
     gClientRecord = damaged;
-    gDemographicsPage->RecordToControls();
-    EXPECT_EQ(TabStops(*Demo<QWidget>("GroupBox4")), std::vector<QString>{"RadioHAE2Option1"});
+    Pages().demographics->RecordToControls();
+    EXPECT_EQ(TabStops(*Demo<QWidget>("Condition2ExperienceGroup")), std::vector<QString>{"RadioHAE2Option1"});
 }
 
 // The reflex that saved OKAFOR with experience 0: an option picked, New (or Load), then Tab
