@@ -88,6 +88,8 @@ MainWindow::MainWindow()
     pageScroll_->setObjectName(QStringLiteral("PageScrollArea"));
     pageScroll_->setFrameShape(QFrame::NoFrame);
     pageScroll_->setWidgetResizable(true);
+    // It only scrolls: the focus stays on the page's controls.
+    pageScroll_->setFocusPolicy(Qt::NoFocus);
     windowPanel_ = new QFrame();
     windowPanel_->setObjectName(QStringLiteral("WindowPanel"));
     windowPanel_->setFrameShape(QFrame::NoFrame);
@@ -145,24 +147,27 @@ void MainWindow::BuildMenu() {
         RunGuarded([this] { session_->SaveAs(); });
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     file->addSeparator()->setObjectName(QStringLiteral("N1"));
-    // Alt+X first: the menu shows it, as it always has; Ctrl+Q is the desktop's habit.
+    // Ctrl+Q first, so the menu shows the desktop's key; Alt+X works as it always has.
     AddCommand(file, QStringLiteral("actionExit"), QStringLiteral("E&xit"), [this] {
         close();
-    })->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_Q)});
+    })->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Q), QKeySequence(Qt::ALT | Qt::Key_X)});
     QMenu* reports = bar->addMenu(QStringLiteral("&Reports"));
     AddCommand(reports, QStringLiteral("actionPrintScores"), QStringLiteral("Print &Scores"),
                [this] { PrintScores(); })
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     reports->addSeparator();
     AddCommand(reports, QStringLiteral("actionPrintBlankFormA"),
-               QStringLiteral("Print Blank Questionnaire - KIVOs(a)"),
+               QStringLiteral("Print Blank Questionnaire - KIVOs(&a)"),
                [this] { PrintBlankQuestionnaire(kShortFormA); });
     AddCommand(reports, QStringLiteral("actionPrintBlankFormB"),
-               QStringLiteral("Print Blank Questionnaire - KIVOs(b)"),
+               QStringLiteral("Print Blank Questionnaire - KIVOs(&b)"),
                [this] { PrintBlankQuestionnaire(kShortFormB); });
     AddCommand(reports, QStringLiteral("actionPrintBlankLongForm"),
-               QStringLiteral("Print Blank Questionnaire - KIVO"),
+               QStringLiteral("Print Blank Questionnaire - &KIVO"),
                [this] { PrintBlankQuestionnaire(kLongForm); });
+    // The page switch's keys, beside the names of the pages (BuildPageShortcuts fills it).
+    pagesMenu_ = bar->addMenu(QStringLiteral("&Pages"));
+    pagesMenu_->setObjectName(QStringLiteral("menuPages"));
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     AddCommand(help, QStringLiteral("actionHelpContents"), QStringLiteral("&Contents"), [this] {
         ShowHelp();
@@ -174,17 +179,22 @@ void MainWindow::BuildMenu() {
 
 void MainWindow::BuildPageShortcuts() {
     // Each presses its page button, so the shortcut makes the button's own switch and checks.
-    const auto pageShortcut = [this](const QString& name, QToolButton* button, Qt::Key key) {
-        auto* action = new QAction(this);
+    // In the Pages menu too, where the keys stand beside the pages' names.
+    const auto pageShortcut = [this](const QString& name, const QString& caption,
+                                     QToolButton* button, Qt::Key key) {
+        QAction* action = pagesMenu_->addAction(caption);
         action->setObjectName(name);
         action->setShortcut(QKeySequence(Qt::CTRL | key));
         connect(action, &QAction::triggered, button, &QToolButton::click);
         addAction(action);
         button->setToolTip(HintWithShortcut(button->toolTip(), action->shortcut()));
     };
-    pageShortcut(QStringLiteral("actionShowDemographics"), demographicsButton_, Qt::Key_1);
-    pageShortcut(QStringLiteral("actionShowResponseEntry"), entryButton_, Qt::Key_2);
-    pageShortcut(QStringLiteral("actionShowReports"), reportsButton_, Qt::Key_3);
+    pageShortcut(QStringLiteral("actionShowDemographics"), QStringLiteral("Client &Demographics"),
+                 demographicsButton_, Qt::Key_1);
+    pageShortcut(QStringLiteral("actionShowResponseEntry"), QStringLiteral("&Response Entry"),
+                 entryButton_, Qt::Key_2);
+    pageShortcut(QStringLiteral("actionShowReports"), QStringLiteral("&View and Print Scores"),
+                 reportsButton_, Qt::Key_3);
 }
 
 QToolButton* MainWindow::AddToolButton(const QString& name, int left, int width,
@@ -446,7 +456,14 @@ void MainWindow::OpenFileFromElsewhere(const QString& path) {
 }
 
 void MainWindow::ShowHelp() {
-    if (helpWindow_ == nullptr) helpWindow_ = new HelpWindow(this);
+    if (helpWindow_ == nullptr) {
+        helpWindow_ = new HelpWindow(this);
+        // The page keys and Exit work while the guide has the focus, as in the main window.
+        for (const char* name : {"actionShowDemographics", "actionShowResponseEntry",
+                                 "actionShowReports", "actionExit"}) {
+            helpWindow_->addAction(Action(QString::fromLatin1(name)));
+        }
+    }
     helpWindow_->ShowOver(*this);
 }
 
@@ -532,6 +549,8 @@ void MainWindow::ShowClient() {
         pages_.demographics->show();
     }
     demographicsButton_->setChecked(true);
+    // A new or loaded client starts at its last name, wherever the keys were before.
+    pages_.demographics->FocusFirstField();
 }
 
 void MainWindow::RebuildRecentMenu() {

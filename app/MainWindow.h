@@ -63,10 +63,10 @@ public:
 
     // The menu's commands, one action each, shared by the menu and the tool bar. Object names:
     // actionNew (Ctrl+N), actionLoad (Ctrl+O), actionSave (Ctrl+S), actionSaveAs
-    // (Ctrl+Shift+S), actionExit (Alt+X, Ctrl+Q), actionPrintScores (Ctrl+P),
+    // (Ctrl+Shift+S), actionExit (Ctrl+Q, Alt+X), actionPrintScores (Ctrl+P),
     // actionPrintBlankFormA, actionPrintBlankFormB, actionPrintBlankLongForm,
     // actionHelpContents (F1), actionAbout; the Open Recent menu's actionRecentFile1 to 8;
-    // and, without a menu item, the page buttons' actionShowDemographics (Ctrl+1),
+    // and, in the Pages menu, the page buttons' actionShowDemographics (Ctrl+1),
     // actionShowResponseEntry (Ctrl+2) and actionShowReports (Ctrl+3).
     QAction* Action(const QString& objectName) const;
 
@@ -158,6 +158,7 @@ private:
     QFrame* windowPanel_ = nullptr;
     QScrollArea* pageScroll_ = nullptr;
     QMenu* recentMenu_ = nullptr;
+    QMenu* pagesMenu_ = nullptr;
     HelpWindow* helpWindow_ = nullptr;
     QLabel* statusPanel0_ = nullptr;
     QLabel* statusPanel1_ = nullptr;

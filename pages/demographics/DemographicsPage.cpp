@@ -226,7 +226,12 @@ void DemographicsPage::ConnectHandlers() {
 
 void DemographicsPage::OnShown() {
     RecordToControls();
-    editLastName_->setFocus();
+    FocusFirstField();
+}
+
+void DemographicsPage::FocusFirstField() {
+    editLastName_->setFocus(Qt::OtherFocusReason);
+    editLastName_->end(false);
 }
 
 void DemographicsPage::OnHidden() {

@@ -34,6 +34,8 @@ public:
     void RecordToControls();
     // Stores every control into gClientRecord.
     void ControlsToRecord();
+    // Puts the keyboard focus in Last Name, with the cursor at its end.
+    void FocusFirstField();
 
 protected:
     void OnShown() override;

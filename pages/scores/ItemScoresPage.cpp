@@ -74,6 +74,9 @@ void ItemScoresPage::OnShown() {
     if (viewSubscale_ == 0) subscaleButtons_->button(0)->setChecked(true);
     ShowClientInfo();
     graphPaintBox_->update();
+    // The keys go to the subscale shown, the page's first buttons, not back to the tool bar.
+    if (QAbstractButton* shown = subscaleButtons_->checkedButton())
+        shown->setFocus(Qt::OtherFocusReason);
 }
 
 void ItemScoresPage::SelectSubscale(int tag) {

@@ -49,6 +49,8 @@ void SubscaleScoresPage::OnShown() {
     BuildControlsOnce();
     LoadNormTable();
     ShowClientInfo(*clientPanel_, gClientRecord);
+    // The keys go to the page's first button, not back to the tool bar.
+    printScoresButton_->setFocus(Qt::OtherFocusReason);
 }
 
 void SubscaleScoresPage::PaintGraph(canvas::Canvas& canvas, int width, int height) {

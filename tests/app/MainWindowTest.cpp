@@ -2,6 +2,7 @@
 // About box and the splash that closes itself.
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QStatusBar>
@@ -106,9 +107,12 @@ TEST_F(MainWindowShell, MenuCaptions) {
         {"actionSave", "&Save"},
         {"actionSaveAs", "Save &As.."},
         {"actionExit", "E&xit"},
-        {"actionPrintBlankFormA", "Print Blank Questionnaire - KIVOs(a)"},
-        {"actionPrintBlankFormB", "Print Blank Questionnaire - KIVOs(b)"},
-        {"actionPrintBlankLongForm", "Print Blank Questionnaire - KIVO"},
+        {"actionPrintBlankFormA", "Print Blank Questionnaire - KIVOs(&a)"},
+        {"actionPrintBlankFormB", "Print Blank Questionnaire - KIVOs(&b)"},
+        {"actionPrintBlankLongForm", "Print Blank Questionnaire - &KIVO"},
+        {"actionShowDemographics", "Client &Demographics"},
+        {"actionShowResponseEntry", "&Response Entry"},
+        {"actionShowReports", "&View and Print Scores"},
         {"actionPrintScores", "Print &Scores"},
         {"actionHelpContents", "&Contents"},
         {"actionAbout", "&About"}};
@@ -117,10 +121,17 @@ TEST_F(MainWindowShell, MenuCaptions) {
         ASSERT_NE(action, nullptr) << name;
         EXPECT_EQ(action->text(), caption) << name;
     }
-    EXPECT_EQ(Find<QAction>("actionExit")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
+    // The menu shows an action's first shortcut: Exit's is Ctrl+Q.
+    EXPECT_EQ(Find<QAction>("actionExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     QStringList menus;
     for (QAction* menu : Find<QMenuBar>("MainMenu")->actions()) menus << menu->text();
-    EXPECT_EQ(menus, QStringList({"&File", "&Reports", "&Help"}));
+    EXPECT_EQ(menus, QStringList({"&File", "&Reports", "&Pages", "&Help"}));
+    // The page keys stand in the Pages menu, beside the pages' names.
+    QStringList pages;
+    for (QAction* item : Find<QMenu>("menuPages")->actions())
+        pages << item->text() + " " + item->shortcut().toString();
+    EXPECT_EQ(pages, QStringList({"Client &Demographics Ctrl+1", "&Response Entry Ctrl+2",
+                                  "&View and Print Scores Ctrl+3"}));
 }
 
 TEST_F(MainWindowShell, FirstShowStartsWithEmptyClientOnDemographicsPage) {
