@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTimer>
+#include <algorithm>
 #include <utility>
 
 #include "app/ClientFileIo.h"
@@ -83,9 +84,13 @@ QString ClientSession::Title() const {
 }
 
 bool ClientSession::ResolveUnsavedChanges() {
+    return ResolveUnsavedChanges(kUnsavedChangesQuestion);
+}
+
+bool ClientSession::ResolveUnsavedChanges(const QString& question) {
     if (!FileModified()) return true;
     const DialogButton answer = Dialogs().Message(
-        {kUnsavedChangesQuestion, QStringLiteral("Confirm"), DialogIcon::Question,
+        {question, QStringLiteral("Confirm"), DialogIcon::Question,
          DialogButton::Yes | DialogButton::No | DialogButton::Cancel, dialogOwner_});
     if (answer == DialogButton::Cancel) return false;
     // Yes goes on only once the client is on disk: a cancelled Save As stops the command
@@ -249,8 +254,46 @@ void ClientSession::AddRecentFile(const QString& path) {
 }
 
 void ClientSession::OpenWhenIdle(const QString& path) {
+    // The same file handed over again while it waits, or while its question is open, is one
+    // request: it asks once.
+    const auto same = [&path](const QString& other) { return SameRecentFile(other, path); };
+    if (std::any_of(pendingOpens_.cbegin(), pendingOpens_.cend(), same) ||
+        (!openingNow_.isEmpty() && same(openingNow_))) {
+        return;
+    }
     pendingOpens_ << path;
     OpenPendingFiles();
+}
+
+void ClientSession::OpenHandedOver(const QString& path) {
+    // Missing, a folder, a device: the message Load gives for it, before any question.
+    if (!QFileInfo(path).isFile()) {
+        ClientRecord unused{};
+        LoadClientImage(path, unused);
+        return;
+    }
+    const QString name = NamePart(path);
+    if (!files_.CurrentFileName.isEmpty() && SameRecentFile(path, files_.CurrentFileName)) {
+        // The open file again: saving first would only write the edits over what is to be
+        // read back, so the question is whether to drop them; keeping them is the default.
+        if (FileModified()) {
+            MessageRequest question{
+                name + QStringLiteral(" is open with unsaved changes. Reload it from the disk "
+                                      "and lose the changes?"),
+                QStringLiteral("Confirm"), DialogIcon::Question,
+                DialogButton::Yes | DialogButton::No, dialogOwner_};
+            question.defaultButton = DialogButton::No;
+            if (Dialogs().Message(question) != DialogButton::Yes) return;
+        }
+        OpenClientFile(path);
+        return;
+    }
+    if (!ResolveUnsavedChanges(QStringLiteral("Open ") + name +
+                               QStringLiteral("? The current client has unsaved changes: save "
+                                              "them first?"))) {
+        return;
+    }
+    OpenClientFile(path);
 }
 
 void ClientSession::OpenPendingFiles() {
@@ -261,11 +304,10 @@ void ClientSession::OpenPendingFiles() {
     }
     openingPending_ = true;
     while (!pendingOpens_.isEmpty()) {
-        const QString path = pendingOpens_.takeFirst();
-        RunGuarded([this, &path] {
-            if (QFileInfo(path).isFile()) Open(path);
-        });
+        openingNow_ = pendingOpens_.takeFirst();
+        RunGuarded([this] { OpenHandedOver(openingNow_); });
     }
+    openingNow_.clear();
     openingPending_ = false;
 }
 

@@ -76,8 +76,11 @@ public:
     void OpenRecent(const QString& path);
     // Opens `path` through the unsaved-changes question (no file dialog).
     void Open(const QString& path);
-    // A client file from outside (a second start, a drop): opened through the unsaved-changes
-    // question once no modal window is open; a path that names no file is passed over.
+    // A client file from outside (a second start, a drop), opened once no modal window is
+    // open: with unsaved changes the question names the file ("Open JONES_C-1.KVO? ..."); the
+    // open file itself, modified, is reloaded only when the user agrees to lose the changes;
+    // the same file handed over twice before it opens asks once; a path that names no regular
+    // file gets Load's message.
     void OpenWhenIdle(const QString& path);
 
     // Asks about unsaved changes when there are any; Yes saves. False when the user cancelled
@@ -113,6 +116,10 @@ private:
     // failure is shown in the status bar (closing shows it in a box).
     void SettingsChanged();
     void OpenPendingFiles();
+    // One file of OpenWhenIdle, now that nothing modal is open.
+    void OpenHandedOver(const QString& path);
+    // ResolveUnsavedChanges with its own question.
+    bool ResolveUnsavedChanges(const QString& question);
     // The name Save As offers a client that has no file yet.
     QString SuggestedFileName() const;
     FileRequest ClientFileRequest(const QString& title) const;
@@ -125,6 +132,7 @@ private:
     QString settingsNotice_;  // for the status bar once the first client shows: KIVO.INI was cut
     QStringList pendingOpens_;
     bool openingPending_ = false;
+    QString openingNow_;  // the file of OpenWhenIdle being opened (its question may be open)
     QTimer* pendingTimer_ = nullptr;
 };
 

@@ -212,12 +212,22 @@ Result<> SyncFolder(const std::filesystem::path& folder) {
 
 Result<std::size_t> ReadFileHead(const std::filesystem::path& path, std::span<unsigned char> buffer,
                                  FileIdentity* identity) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without waiting: a pipe or a device by a client file's name must never hold the program.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return LastError();
-    if (identity) {
-        struct stat info {};
-        *identity = ::fstat(fd, &info) == 0 ? IdentityOf(info) : FileIdentity{};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        const SystemError error = LastError();
+        ::close(fd);
+        return error;
     }
+    // Only a regular file is read: a folder says so, anything else is no file to read.
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        if (S_ISDIR(info.st_mode)) return FromErrno(EISDIR);
+        return SystemError{ENODEV, "Not a regular file"};
+    }
+    if (identity) *identity = IdentityOf(info);
     std::size_t got = 0;
     while (got < buffer.size()) {
         const ssize_t n = ::read(fd, buffer.data() + got, buffer.size() - got);

@@ -1,7 +1,10 @@
 // The desktop habits around the main window, driven as a user drives them: shortcuts typed on
 // the keyboard, Open Recent and KIVO.INI, the name Save suggests, files dropped on the window
 // or handed over by a second start, the guide, the version and the window on small screens.
+#include <sys/stat.h>
+
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -180,7 +183,7 @@ TEST_F(Desktop, MenuItemsShowTheirShortcuts) {
         {"actionLoad", {QKeySequence("Ctrl+O")}},
         {"actionSave", {QKeySequence("Ctrl+S")}},
         {"actionSaveAs", {QKeySequence("Ctrl+Shift+S")}},
-        {"actionExit", {QKeySequence("Alt+X"), QKeySequence("Ctrl+Q")}},
+        {"actionExit", {QKeySequence("Ctrl+Q"), QKeySequence("Alt+X")}},
         {"actionPrintScores", {QKeySequence("Ctrl+P")}},
         {"actionHelpContents", {QKeySequence("F1")}},
         {"actionShowDemographics", {QKeySequence("Ctrl+1")}},
@@ -436,7 +439,8 @@ TEST_F(Desktop, DroppedFileOpensThroughTheUnsavedChangesQuestion) {
     script_->buttons = {DialogButton::Cancel};
     ASSERT_TRUE(DragAndDrop(&main, {QUrl::fromLocalFile(file)}));
     ASSERT_EQ(script_->asked.size(), 1u);
-    EXPECT_EQ(script_->asked[0].message.text, kUnsaved);
+    EXPECT_EQ(script_->asked[0].message.text,
+              "Open dropped.KVO? The current client has unsaved changes: save them first?");
     EXPECT_EQ(main.windowTitle(), "KIVO");
 
     script_->buttons = {DialogButton::No};
@@ -501,16 +505,100 @@ TEST_F(HandOver, TheRunningCopyOpensTheFileItIsHanded) {
     script_->buttons = {DialogButton::No};
     EXPECT_EQ(Send(file), "OK\n");
     ASSERT_EQ(script_->asked.size(), 1u);
-    EXPECT_EQ(script_->asked[0].message.text, kUnsaved);
+    // The question names the file about to open and what Yes does.
+    EXPECT_EQ(script_->asked[0].message.text,
+              "Open handed.KVO? The current client has unsaved changes: save them first?");
+    EXPECT_EQ(script_->asked[0].message.buttons,
+              DialogButton::Yes | DialogButton::No | DialogButton::Cancel);
     EXPECT_EQ(main.windowTitle(), "KIVO - HANDED.KVO");
     EXPECT_EQ(LastName(), "Handed");
     EXPECT_TRUE(Pages().demographics->isVisible());
+}
 
-    // A path that names no file is passed over without a word, as on the command line.
+// A handed-over path that is missing, a folder or no regular file gets the message Load gives
+// for it, and nothing changes.
+TEST_F(HandOver, APathThatIsNoClientFileGetsLoadsMessage) {
+    MainWindow& main = StartListening();
+    ASSERT_TRUE(server_->Listening());
+    const QString file = Client("handed.KVO", "Handed");
+    EXPECT_EQ(Send(file), "OK\n");
+    ASSERT_TRUE(QDir(Folder()).mkdir("folder.KVO"));
+    ASSERT_EQ(::mkfifo(Path("pipe.KVO").toLocal8Bit().constData(), 0600), 0);
+    for (const QString& bad : {Path("missing.KVO"), Path("folder.KVO"), Path("pipe.KVO")}) {
+        SCOPED_TRACE(bad.toStdString());
+        // What Load says of it.
+        script_->asked.clear();
+        script_->files = {bad};
+        script_->buttons = {DialogButton::Ok};
+        test::TriggerAction(main, "actionLoad");
+        ASSERT_EQ(script_->asked.size(), 2u);
+        const QString loadSays = script_->asked[1].message.text;
+        EXPECT_TRUE(loadSays.contains(bad)) << loadSays.toStdString();
+
+        script_->asked.clear();
+        script_->buttons = {DialogButton::Ok};
+        EXPECT_EQ(Send(bad), "OK\n");
+        ASSERT_EQ(script_->asked.size(), 1u);
+        EXPECT_EQ(script_->asked[0].message.text, loadSays);
+        EXPECT_EQ(script_->asked[0].message.icon, DialogIcon::Stop);
+        EXPECT_EQ(main.windowTitle(), "KIVO - HANDED.KVO");
+        EXPECT_EQ(LastName(), "Handed");
+    }
+}
+
+// The open file handed over again while it has unsaved changes: the question is whether to
+// reload it and lose them, No (the default) keeps the edits; Yes reloads.
+TEST_F(HandOver, TheOpenModifiedFileAsksToReloadAndKeepsTheEditsOnNo) {
+    MainWindow& main = StartListening();
+    const QString file = Client("jones_c-1.KVO", "Jones");
+    EXPECT_EQ(Send(file), "OK\n");
+    ASSERT_EQ(LastName(), "Jones");
+    EXPECT_TRUE(script_->asked.empty()) << "nothing unsaved: no question";
+    QApplication::setActiveWindow(&main);
+    auto* edit = Pages().demographics->findChild<QLineEdit*>("EditLastName");
+    QTest::keyClicks(edit, "-Smith");
+    Flush();
+    ASSERT_TRUE(FileModified());
+
+    script_->buttons = {DialogButton::No};
+    EXPECT_EQ(Send(file), "OK\n");
+    ASSERT_EQ(script_->asked.size(), 1u);
+    const MessageRequest& question = script_->asked[0].message;
+    EXPECT_EQ(question.text,
+              "jones_c-1.KVO is open with unsaved changes. Reload it from the disk and lose the "
+              "changes?");
+    EXPECT_EQ(question.buttons, DialogButton::Yes | DialogButton::No);
+    EXPECT_EQ(question.defaultButton, DialogButton::No);
+    EXPECT_EQ(edit->text(), "Jones-Smith");
+    EXPECT_TRUE(FileModified());
+    EXPECT_EQ(main.windowTitle(), "KIVO - JONES_C-1.KVO");
+
     script_->asked.clear();
-    EXPECT_EQ(Send(Path("missing.KVO")), "OK\n");
-    EXPECT_TRUE(script_->asked.empty());
-    EXPECT_EQ(main.windowTitle(), "KIVO - HANDED.KVO");
+    script_->buttons = {DialogButton::Yes};
+    EXPECT_EQ(Send(file), "OK\n");
+    ASSERT_EQ(script_->asked.size(), 1u);
+    EXPECT_EQ(edit->text(), "Jones");
+    EXPECT_FALSE(FileModified());
+}
+
+// Two hand-overs of one file while a dialog is open wait, and then ask once.
+TEST_F(HandOver, TwoQueuedHandOversOfOneFileAskOnce) {
+    MainWindow& main = StartListening();
+    const QString file = Client("twice.KVO", "Twice");
+    Modify();
+    QDialog busy(&main);
+    busy.setModal(true);
+    busy.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &busy);
+    EXPECT_EQ(Send(file), "OK\n");
+    EXPECT_EQ(Send(file), "OK\n");
+    EXPECT_TRUE(script_->asked.empty()) << "nothing is asked while the dialog is open";
+    busy.close();
+    script_->buttons = {DialogButton::No};
+    EXPECT_TRUE(QTest::qWaitFor([&] { return main.windowTitle() == "KIVO - TWICE.KVO"; }, 5000));
+    QTest::qWait(400);  // past the next retry: no second question comes
+    ASSERT_EQ(script_->asked.size(), 1u);
+    EXPECT_TRUE(script_->asked[0].message.text.startsWith("Open twice.KVO?"));
 }
 
 // A second start sends whole paths only: a bare name, which the running copy would look up in
@@ -542,7 +630,12 @@ TEST_F(Desktop, HelpContentsShowsTheGuide) {
                                "Up, Down",
                                "Left, Right, Tab, Shift+Tab",
                                "Page Up, Page Down",
-                               "Delete, Backspace",
+                               "Backspace",
+                               "takes back the last answer",
+                               "Delete",
+                               "Tab from condition 2 leaves the answers for the Clear "
+                               "Condition 1 and Clear Condition 2 buttons",
+                               "the next unanswered item after the framed one",
                                "Space",
                                "Home, End",
                                "F8",
