@@ -46,6 +46,8 @@ TEST(FocusRing, AFocusedButtonToolButtonAndOptionShowASolidRing) {
     QApplication::setActiveWindow(&window);
     for (QWidget* w : {static_cast<QWidget*>(push), static_cast<QWidget*>(tool),
                        static_cast<QWidget*>(option)}) {
+        w->clearFocus();  // the window gave its first control the focus when it showed
+        ASSERT_FALSE(w->hasFocus());
         const int before = RingPixels(*w);
         w->setFocus(Qt::TabFocusReason);
         ASSERT_TRUE(w->hasFocus()) << w->metaObject()->className();
