@@ -226,15 +226,19 @@ std::vector<QString> TabStops(const QWidget& group) {
 
 TEST_F(TypistKeys, TheTabStopOfAnOptionGroupIsItsCheckedOption) {
     StartWith(FullClient(kShortFormA, NoAnswers()));  // experience 2 and 3
-    EXPECT_EQ(TabStops(*Demo<QWidget>("Condition1ExperienceGroup")), std::vector<QString>{"RadioHAE1Option3"});
-    EXPECT_EQ(TabStops(*Demo<QWidget>("Condition2ExperienceGroup")), std::vector<QString>{"RadioHAE2Option4"});
+    EXPECT_EQ(TabStops(*Demo<QWidget>("Condition1ExperienceGroup")),
+              std::vector<QString>{"RadioHAE1Option3"});
+    EXPECT_EQ(TabStops(*Demo<QWidget>("Condition2ExperienceGroup")),
+              std::vector<QString>{"RadioHAE2Option4"});
     QTest::mouseClick(Demo<QRadioButton>("RadioHAE1Option2"), Qt::LeftButton);
-    EXPECT_EQ(TabStops(*Demo<QWidget>("Condition1ExperienceGroup")), std::vector<QString>{"RadioHAE1Option2"});
+    EXPECT_EQ(TabStops(*Demo<QWidget>("Condition1ExperienceGroup")),
+              std::vector<QString>{"RadioHAE1Option2"});
     ClientRecord damaged = FullClient(kShortFormA, NoAnswers());
     damaged.Experience2 = 7;
     gClientRecord = damaged;
     Pages().demographics->RecordToControls();
-    EXPECT_EQ(TabStops(*Demo<QWidget>("Condition2ExperienceGroup")), std::vector<QString>{"RadioHAE2Option1"});
+    EXPECT_EQ(TabStops(*Demo<QWidget>("Condition2ExperienceGroup")),
+              std::vector<QString>{"RadioHAE2Option1"});
 }
 
 // The reflex that saved OKAFOR with experience 0: an option picked, New (or Load), then Tab
