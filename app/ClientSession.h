@@ -74,8 +74,9 @@ public:
     // Opens a file of the Open Recent menu through the unsaved-changes question; a file that
     // is gone is dropped from the list with a message instead.
     void OpenRecent(const QString& path);
-    // Opens `path` through the unsaved-changes question (no file dialog).
-    void Open(const QString& path);
+    // Opens `path` through the unsaved-changes question (no file dialog). False when the
+    // question was cancelled (a file that cannot be read raises its error).
+    bool Open(const QString& path);
     // A client file from outside (a second start, a drop): opened through the unsaved-changes
     // question once no modal window is open; a path that names no file is passed over.
     void OpenWhenIdle(const QString& path);

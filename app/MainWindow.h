@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -25,6 +26,7 @@ class QToolButton;
 namespace kivo {
 
 class AboutBox;
+class ClientListWindow;
 class ConfigurationPage;
 class DemographicsPage;
 class HelpWindow;
@@ -64,10 +66,10 @@ public:
     // The menu's commands, one action each, shared by the menu and the tool bar. Object names:
     // actionNew (Ctrl+N), actionLoad (Ctrl+O), actionSave (Ctrl+S), actionSaveAs
     // (Ctrl+Shift+S), actionExit (Alt+X, Ctrl+Q), actionPrintScores (Ctrl+P),
-    // actionPrintBlankFormA, actionPrintBlankFormB, actionPrintBlankLongForm,
-    // actionHelpContents (F1), actionAbout; the Open Recent menu's actionRecentFile1 to 8;
-    // and, without a menu item, the page buttons' actionShowDemographics (Ctrl+1),
-    // actionShowResponseEntry (Ctrl+2) and actionShowReports (Ctrl+3).
+    // actionFindClient (Ctrl+F), actionPrintBlankFormA, actionPrintBlankFormB,
+    // actionPrintBlankLongForm, actionHelpContents (F1), actionAbout; the Open Recent menu's
+    // actionRecentFile1 to 8; and, without a menu item, the page buttons' actionShowDemographics
+    // (Ctrl+1), actionShowResponseEntry (Ctrl+2) and actionShowReports (Ctrl+3).
     QAction* Action(const QString& objectName) const;
 
     // The page switch of the tool bar's page buttons: hides the visible page (which stores
@@ -87,6 +89,9 @@ public:
     void FitToScreen(const QRect& screen, const QRect& available);
     // The built-in guide (F1, Help > Contents).
     void ShowHelp();
+    // File > Find Client: the client list over the session's data folder, or the open one
+    // raised. A client chosen in it opens through the session.
+    void ShowClientList();
 
     // The printing of the Reports menu and of Print Scores; the window owns both for the run.
     void TakePrinting(std::unique_ptr<QuestionnairePrinting> questionnaires,
@@ -159,6 +164,7 @@ private:
     QScrollArea* pageScroll_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     HelpWindow* helpWindow_ = nullptr;
+    QPointer<ClientListWindow> clientList_;
     QLabel* statusPanel0_ = nullptr;
     QLabel* statusPanel1_ = nullptr;
     QButtonGroup* pageButtons_ = nullptr;

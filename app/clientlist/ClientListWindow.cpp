@@ -253,14 +253,20 @@ bool ClientListWindow::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void ClientListWindow::reject() {
-    close();
+void ClientListWindow::StopWatching() {
+    // Closing stops the scan at once; nothing is left reading or watching the folder.
+    scanner_.reset();
+    poll_->stop();
+    rescanSoon_->stop();
+}
+
+void ClientListWindow::done(int result) {
+    StopWatching();
+    QDialog::done(result);
 }
 
 void ClientListWindow::closeEvent(QCloseEvent* event) {
-    // Closing stops the scan at once; nothing is left reading the folder.
-    scanner_.reset();
-    poll_->stop();
+    StopWatching();
     QDialog::closeEvent(event);
 }
 

@@ -41,10 +41,12 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void reject() override;
+    // Escape: the dialog's own Cancel.
+    void done(int result) override;
 
 private:
     void TakeChanges(ClientListChanges& changes);
+    void StopWatching();
     void SearchChanged(const QString& text);
     void RestoreCurrentRow();
     void OpenCurrent();

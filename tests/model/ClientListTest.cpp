@@ -229,6 +229,50 @@ TEST(ClientFolderMirrorTest, PollRescansTheFoldersWhoseTimeMoved) {
     EXPECT_EQ(changes.log, (std::vector<std::string>{"gone x/a.KVO"}));
 }
 
+TEST(ClientIdCheck, FindsAnotherClientUnderTheSameId) {
+    TempDir dir;
+    WriteClient(
+        dir / "2024/smith.KVO",
+        ClientBuilder().Name("Smith", "John").ClientId("C-1042").BirthDate("03/15/1950").Build());
+    WriteClient(dir / "other.KVO", ClientBuilder().Name("Other").ClientId("X-1").Build());
+    WriteText(dir / "bad.KVO", "KIVO1");
+    const std::string root = dir.path().string();
+    const std::string target = (dir / "new.KVO").string();
+    struct Case {
+        const char* name;
+        ClientRecord record;
+        const char* conflict;  // the file named, or null for none
+    };
+    const Case cases[] = {
+        {"another last name",
+         ClientBuilder().Name("Jones").ClientId("C-1042").BirthDate("03/15/1950").Build(),
+         "2024/smith.KVO"},
+        {"another birth date",
+         ClientBuilder().Name("Smith").ClientId("c-1042 ").BirthDate("03/16/1950").Build(),
+         "2024/smith.KVO"},
+        {"the same client again",
+         ClientBuilder().Name("SM\xC3\x8DTH ").ClientId("C-1042").BirthDate("03/15/1950").Build(),
+         nullptr},
+        {"another ID", ClientBuilder().Name("Jones").ClientId("C-1043").Build(), nullptr},
+        {"no ID", ClientBuilder().Name("Jones").Build(), nullptr},
+    };
+    for (const auto& c : cases) {
+        const auto found = FindOtherClientWithId(root, c.record, target);
+        if (c.conflict == nullptr) {
+            EXPECT_FALSE(found) << c.name;
+        } else {
+            ASSERT_TRUE(found) << c.name;
+            EXPECT_EQ(found->path, c.conflict) << c.name;
+            EXPECT_STREQ(found->lastName, "Smith") << c.name;
+        }
+    }
+    // Saving over the file that holds the ID replaces it: no other file holds the ID.
+    const auto over =
+        FindOtherClientWithId(root, ClientBuilder().Name("Jones").ClientId("C-1042").Build(),
+                              (dir / "2024" / ".." / "2024" / "smith.KVO").string());
+    EXPECT_FALSE(over);
+}
+
 ClientListEntry Entry(std::string path, std::string last, std::string first, std::string id,
                       std::string birth, std::int64_t modified) {
     ClientListEntry entry;
