@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <span>
 #include <unordered_set>
 #include <vector>
 
 #include "model/ClientFile.h"
 #include "model/ClientFolderWalk.h"
+#include "model/ClientListTable.h"
 
 namespace kivo {
 namespace {
@@ -99,6 +101,88 @@ ClientListEntry ReadClientListEntry(const std::string& root, const std::string& 
     return entry;
 }
 
+namespace {
+
+// A field as the ID check compares it: folded, without spaces around it.
+std::string Comparable(const char* field) {
+    std::string_view text(field);
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    std::string folded;
+    for (const char c : text) folded += FoldForSearch(c);
+    return folded;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return std::filesystem::equivalent(std::filesystem::u8path(a), std::filesystem::u8path(b), ec);
+}
+
+}  // namespace
+
+std::optional<ClientListEntry> FindOtherClientWithId(const std::string& root,
+                                                     const ClientRecord& record,
+                                                     const std::string& target) {
+    ClientListEntry saved;
+    FillClientListEntry(saved, record);
+    const std::string id = Comparable(saved.clientId);
+    if (id.empty()) return std::nullopt;
+    const std::string lastName = Comparable(saved.lastName);
+    const std::string birthDate = Comparable(saved.birthDate);
+
+    struct Visitor : FolderWalkVisitor {
+        const std::string& root;
+        std::string id;
+        std::string lastName;
+        std::string birthDate;
+        const std::string& target;
+        std::optional<ClientListEntry> found;
+        Visitor(const std::string& r, const std::string& t) : root(r), target(t) {}
+        bool Stopped() const override { return found.has_value(); }
+        bool EnterFolder(const std::string&) override { return true; }
+        void ClientFile(const std::string& path, EntryType type) override {
+            if (type == EntryType::Special) return;
+            ClientListEntry entry = ReadClientListEntry(root, path, type);
+            if (!entry.IsClient() || Comparable(entry.clientId) != id) return;
+            if (Comparable(entry.lastName) == lastName &&
+                Comparable(entry.birthDate) == birthDate) {
+                return;
+            }
+            if (SameFile(JoinPath(root, path), target)) return;
+            found = std::move(entry);
+        }
+        void FolderFailed(const std::string&, const std::string&) override {}
+    } visitor(root, target);
+    visitor.id = id;
+    visitor.lastName = lastName;
+    visitor.birthDate = birthDate;
+    WalkClientFolder(root, "", visitor);
+    return visitor.found;
+}
+
+void ClientFolderMirror::FileMarks::Add(std::string_view name, const FileMark& mark) {
+    if (!entries_.empty() && !(Name(entries_.back()) < name)) sorted_ = false;
+    entries_.push_back(
+        {static_cast<std::uint32_t>(names_.size()), static_cast<std::uint32_t>(name.size()), mark});
+    names_ += name;
+}
+
+void ClientFolderMirror::FileMarks::Sort() const {
+    if (sorted_) return;
+    std::sort(entries_.begin(), entries_.end(),
+              [this](const Entry& a, const Entry& b) { return Name(a) < Name(b); });
+    sorted_ = true;
+}
+
+const ClientFolderMirror::FileMark* ClientFolderMirror::FileMarks::Find(
+    std::string_view name) const {
+    Sort();
+    const auto at =
+        std::lower_bound(entries_.begin(), entries_.end(), name,
+                         [this](const Entry& a, std::string_view n) { return Name(a) < n; });
+    return at != entries_.end() && Name(*at) == name ? &at->mark : nullptr;
+}
+
 std::int64_t ClientFolderMirror::FolderTime(const std::string& folder) const {
     const auto state = platform::StateOfFile(JoinPath(root_, folder));
     if (!state || state->type != EntryType::Folder) return -1;
@@ -115,6 +199,9 @@ void ClientFolderMirror::Walk(const std::string& start, ClientListSink& sink) {
     struct Visitor : FolderWalkVisitor {
         ClientFolderMirror& mirror;
         ClientListSink& sink;
+        // The marks of the folder whose files come now (the map's nodes stay put).
+        std::string markedFolder;
+        FileMarks* marks = nullptr;
         Visitor(ClientFolderMirror& m, ClientListSink& s) : mirror(m), sink(s) {}
         bool Stopped() const override { return sink.Stopped(); }
         bool EnterFolder(const std::string& folder) override {
@@ -122,14 +209,22 @@ void ClientFolderMirror::Walk(const std::string& start, ClientListSink& sink) {
             mirror.folders_[folder].modified = mirror.FolderTime(folder);
             if (!folder.empty()) {
                 const auto parent = mirror.folders_.find(ParentOf(folder));
-                if (parent != mirror.folders_.end()) parent->second.subfolders[folder] = true;
+                if (parent != mirror.folders_.end()) parent->second.subfolders.insert(folder);
             }
             sink.FolderAdded(folder);
             return true;
         }
         void ClientFile(const std::string& path, EntryType type) override {
             ClientListEntry entry = ReadClientListEntry(mirror.root_, path, type);
-            mirror.folders_[ParentOf(path)].files[NameOf(path)] = {entry.modified, entry.size};
+            const auto slash = path.rfind('/');
+            const std::string_view parent = slash == std::string::npos
+                                                ? std::string_view()
+                                                : std::string_view(path).substr(0, slash);
+            if (marks == nullptr || parent != markedFolder) {
+                markedFolder = std::string(parent);
+                marks = &mirror.folders_[markedFolder].files;
+            }
+            marks->Add(std::string_view(path).substr(slash + 1), {entry.modified, entry.size});
             sink.Found(std::move(entry));
         }
         void FolderFailed(const std::string& folder, const std::string& reason) override {
@@ -144,10 +239,10 @@ void ClientFolderMirror::Forget(const std::string& folder, ClientListSink& sink)
     if (found == folders_.end()) return;
     FolderMark mark = std::move(found->second);
     folders_.erase(found);
-    for (const auto& [name, file] : mark.files) {
-        sink.Gone(folder.empty() ? name : folder + '/' + name);
-    }
-    for (const auto& [sub, known] : mark.subfolders) Forget(sub, sink);
+    mark.files.ForEach([&](std::string_view name, const FileMark&) {
+        sink.Gone(folder.empty() ? std::string(name) : folder + '/' + std::string(name));
+    });
+    for (const auto& sub : mark.subfolders) Forget(sub, sink);
     if (!folder.empty()) {
         const auto parent = folders_.find(ParentOf(folder));
         if (parent != folders_.end()) parent->second.subfolders.erase(folder);
@@ -173,55 +268,52 @@ void ClientFolderMirror::Rescan(const std::string& folder, ClientListSink& sink)
         ClientFolderMirror& mirror;
         ClientListSink& sink;
         const std::string& folder;
-        std::unordered_set<std::string> files;
+        const FileMarks& before;
+        FileMarks now;
         std::unordered_set<std::string> subfolders;
         std::vector<std::string> newFolders;
-        Visitor(ClientFolderMirror& m, ClientListSink& s, const std::string& f)
-            : mirror(m), sink(s), folder(f) {}
+        Visitor(ClientFolderMirror& m, ClientListSink& s, const std::string& f, const FileMarks& b)
+            : mirror(m), sink(s), folder(f), before(b) {}
         bool Stopped() const override { return sink.Stopped(); }
         bool EnterFolder(const std::string& entered) override {
-            if (entered == folder) {
-                mirror.folders_[folder].modified = mirror.FolderTime(folder);
-                return true;
-            }
+            if (entered == folder) return true;
             subfolders.insert(entered);
             if (mirror.folders_.count(entered) == 0) newFolders.push_back(entered);
             return false;
         }
         void ClientFile(const std::string& path, EntryType type) override {
             const std::string name = NameOf(path);
-            files.insert(name);
-            auto& marks = mirror.folders_[folder].files;
-            const auto mark = marks.find(name);
-            if (mark != marks.end() && type != EntryType::Special) {
+            const FileMark* mark = before.Find(name);
+            if (mark != nullptr && type != EntryType::Special) {
                 const auto state = platform::StateOfFile(JoinPath(mirror.root_, path));
-                if (state && state->modified == mark->second.modified &&
-                    state->size == mark->second.size) {
+                if (state && state->modified == mark->modified && state->size == mark->size) {
+                    now.Add(name, *mark);
                     return;
                 }
             }
             ClientListEntry entry = ReadClientListEntry(mirror.root_, path, type);
-            marks[name] = {entry.modified, entry.size};
+            now.Add(name, {entry.modified, entry.size});
             sink.Found(std::move(entry));
         }
         void FolderFailed(const std::string& failed, const std::string& reason) override {
             sink.FolderFailed(failed, reason);
         }
-    } visitor(*this, sink, folder);
+    } visitor(*this, sink, folder, known->second.files);
+    // The time is taken before the listing, so a change during it shows at the next poll.
+    const std::int64_t time = FolderTime(folder);
     WalkClientFolder(root_, folder, visitor);
     if (sink.Stopped()) return;
 
-    auto& mark = folders_[folder];
-    std::vector<std::string> goneFiles;
-    for (const auto& [name, file] : mark.files) {
-        if (visitor.files.count(name) == 0) goneFiles.push_back(name);
-    }
-    for (const auto& name : goneFiles) {
-        folders_[folder].files.erase(name);
-        sink.Gone(folder.empty() ? name : folder + '/' + name);
-    }
+    FolderMark& mark = folders_[folder];
+    mark.modified = time;
+    mark.files.ForEach([&](std::string_view name, const FileMark&) {
+        if (visitor.now.Find(name) == nullptr) {
+            sink.Gone(folder.empty() ? std::string(name) : folder + '/' + std::string(name));
+        }
+    });
+    mark.files = std::move(visitor.now);
     std::vector<std::string> goneFolders;
-    for (const auto& [sub, present] : mark.subfolders) {
+    for (const auto& sub : mark.subfolders) {
         if (visitor.subfolders.count(sub) == 0) goneFolders.push_back(sub);
     }
     for (const auto& sub : goneFolders) Forget(sub, sink);

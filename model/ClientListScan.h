@@ -4,8 +4,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
 #include "model/ClientRecord.h"
 #include "model/Platform.h"
@@ -45,6 +49,14 @@ ClientListEntry ReadClientListEntry(const std::string& root, const std::string& 
 
 // The entry of a record already in memory (the client about to be saved).
 void FillClientListEntry(ClientListEntry& entry, const ClientRecord& record);
+
+// Another client file below `root` that holds the client ID of `record` for a different
+// client: another last name or another birth date (IDs, names and dates compared without
+// regard to case, accents or spaces around them). The file `target` (the one about to be
+// written) is not counted. Nothing when the record has no ID or no such file exists.
+std::optional<ClientListEntry> FindOtherClientWithId(const std::string& root,
+                                                     const ClientRecord& record,
+                                                     const std::string& target);
 
 // Where a mirror's findings go, on the worker thread.
 class ClientListSink {
@@ -87,10 +99,36 @@ private:
         std::int64_t modified = 0;
         std::uint64_t size = 0;
     };
+    // One folder's files by name with their time and length, packed (the names back to back)
+    // since a folder may hold 100,000 files.
+    class FileMarks {
+    public:
+        void Add(std::string_view name, const FileMark& mark);
+        const FileMark* Find(std::string_view name) const;
+        template <typename Visit>
+        void ForEach(const Visit& visit) const {
+            for (const auto& entry : entries_) visit(Name(entry), entry.mark);
+        }
+
+    private:
+        struct Entry {
+            std::uint32_t offset;
+            std::uint32_t size;
+            FileMark mark;
+        };
+        std::string_view Name(const Entry& entry) const {
+            return std::string_view(names_).substr(entry.offset, entry.size);
+        }
+        void Sort() const;
+
+        std::string names_;
+        mutable std::vector<Entry> entries_;
+        mutable bool sorted_ = true;
+    };
     struct FolderMark {
         std::int64_t modified = 0;
-        std::unordered_map<std::string, FileMark> files;  // by name
-        std::unordered_map<std::string, bool> subfolders;
+        FileMarks files;
+        std::unordered_set<std::string> subfolders;
     };
 
     void Walk(const std::string& start, ClientListSink& sink);

@@ -121,28 +121,44 @@ std::optional<std::int32_t> DateKey(std::string_view text) {
     return parts[2] * 10000 + parts[0] * 100 + parts[1];
 }
 
+std::size_t ClientListTable::PathHash::operator()(std::uint32_t row) const {
+    return std::hash<std::string_view>()(table->PathOf(row));
+}
+
+bool ClientListTable::PathEqual::operator()(std::uint32_t a, std::uint32_t b) const {
+    return table->PathOf(a) == table->PathOf(b);
+}
+
+std::optional<std::uint32_t> ClientListTable::RowOf(const std::string& path) const {
+    probe_ = &path;
+    const auto found = byPath_.find(kProbe);
+    probe_ = nullptr;
+    if (found == byPath_.end()) return std::nullopt;
+    return *found;
+}
+
 void ClientListTable::Put(ClientListEntry&& entry) {
-    const auto found = byPath_.find(entry.path);
-    if (found != byPath_.end()) {
-        rows_[found->second] = std::move(entry);
+    if (const auto row = RowOf(entry.path)) {
+        rows_[*row] = std::move(entry);
         reorder_ = true;
         return;
     }
-    const auto index = static_cast<std::uint32_t>(rows_.size());
-    byPath_.emplace(entry.path, index);
+    const auto row = static_cast<std::uint32_t>(rows_.size());
     rows_.push_back(std::move(entry));
-    added_.push_back(index);
+    byPath_.insert(row);
+    added_.push_back(row);
 }
 
 bool ClientListTable::Remove(const std::string& path) {
-    const auto found = byPath_.find(path);
-    if (found == byPath_.end()) return false;
-    const std::uint32_t index = found->second;
-    byPath_.erase(found);
+    const auto row = RowOf(path);
+    if (!row) return false;
+    byPath_.erase(*row);
     const auto last = static_cast<std::uint32_t>(rows_.size() - 1);
-    if (index != last) {
-        rows_[index] = std::move(rows_[last]);
-        byPath_[rows_[index].path] = index;
+    if (*row != last) {
+        // The last row takes the place of the removed one.
+        byPath_.erase(last);
+        rows_[*row] = std::move(rows_[last]);
+        byPath_.insert(*row);
     }
     rows_.pop_back();
     reorder_ = true;
@@ -169,6 +185,13 @@ void ClientListTable::SetFilter(std::string_view cp1252Words, bool showAllWhenEm
     }
     if (!word.empty()) words.push_back(std::move(word));
     if (words == words_ && showAllWhenEmpty == showAllWhenEmpty_) return;
+    // Typing on narrows the rows shown: only they need looking at again.
+    bool narrows =
+        showAllWhenEmpty == showAllWhenEmpty_ && !words_.empty() && words.size() >= words_.size();
+    for (std::size_t i = 0; narrows && i < words_.size(); ++i) {
+        narrows = words[i].find(words_[i]) != std::string::npos;
+    }
+    narrowOnly_ = (refilter_ ? narrowOnly_ : true) && narrows;
     words_ = std::move(words);
     showAllWhenEmpty_ = showAllWhenEmpty;
     refilter_ = true;
@@ -206,7 +229,7 @@ bool ClientListTable::Update() {
     added_.clear();
     reorder_ = false;
     if (changed || refilter_) {
-        Filter();
+        Filter(!changed && narrowOnly_ ? shown_ : order_);
         refilter_ = false;
         return true;
     }
@@ -223,28 +246,34 @@ bool ClientListTable::Matches(const ClientListEntry& entry) const {
     return true;
 }
 
-void ClientListTable::Filter() {
-    shown_.clear();
+void ClientListTable::Filter(const std::vector<std::uint32_t>& from) {
     if (words_.empty()) {
-        if (showAllWhenEmpty_) shown_ = order_;
+        if (showAllWhenEmpty_) {
+            shown_ = from;
+        } else {
+            shown_.clear();
+        }
         return;
     }
-    for (const std::uint32_t index : order_) {
-        if (Matches(rows_[index])) shown_.push_back(index);
+    std::vector<std::uint32_t> shown;
+    shown.reserve(from.size());
+    for (const std::uint32_t index : from) {
+        if (Matches(rows_[index])) shown.push_back(index);
     }
+    shown_ = std::move(shown);
 }
 
 std::optional<std::size_t> ClientListTable::ShownRowOf(const std::string& path) const {
-    const auto found = byPath_.find(path);
-    if (found == byPath_.end()) return std::nullopt;
-    const auto at = std::find(shown_.begin(), shown_.end(), found->second);
+    const auto row = RowOf(path);
+    if (!row) return std::nullopt;
+    const auto at = std::find(shown_.begin(), shown_.end(), *row);
     if (at == shown_.end()) return std::nullopt;
     return static_cast<std::size_t>(at - shown_.begin());
 }
 
 const ClientListEntry* ClientListTable::Find(const std::string& path) const {
-    const auto found = byPath_.find(path);
-    return found == byPath_.end() ? nullptr : &rows_[found->second];
+    const auto row = RowOf(path);
+    return row ? &rows_[*row] : nullptr;
 }
 
 }  // namespace kivo

@@ -5,10 +5,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "model/ClientListScan.h"
@@ -37,6 +38,11 @@ std::optional<std::int32_t> DateKey(std::string_view text);
 
 class ClientListTable {
 public:
+    ClientListTable() = default;
+    // The path set refers to its table.
+    ClientListTable(const ClientListTable&) = delete;
+    ClientListTable& operator=(const ClientListTable&) = delete;
+
     // A new file, or the new state of a file already listed (same path).
     void Put(ClientListEntry&& entry);
     // Drops the file; false when it was not listed.
@@ -61,21 +67,40 @@ public:
     // The shown row of a file, if it is shown.
     std::optional<std::size_t> ShownRowOf(const std::string& path) const;
     const ClientListEntry* Find(const std::string& path) const;
-    // Every file, in no order.
-    const std::vector<ClientListEntry>& All() const { return rows_; }
 
 private:
     bool Before(std::uint32_t a, std::uint32_t b) const;
     bool Matches(const ClientListEntry& entry) const;
-    void Filter();
+    // The rows of `from` that match, in its order, become the rows shown.
+    void Filter(const std::vector<std::uint32_t>& from);
 
-    std::vector<ClientListEntry> rows_;
-    std::unordered_map<std::string, std::uint32_t> byPath_;
+    // Row numbers hashed by their path; kProbe stands for the path being looked up, so the
+    // set holds 4 bytes a row instead of a second copy of every path.
+    static constexpr std::uint32_t kProbe = 0xFFFFFFFF;
+    struct PathHash {
+        const ClientListTable* table;
+        std::size_t operator()(std::uint32_t row) const;
+    };
+    struct PathEqual {
+        const ClientListTable* table;
+        bool operator()(std::uint32_t a, std::uint32_t b) const;
+    };
+    std::string_view PathOf(std::uint32_t row) const {
+        return row == kProbe ? std::string_view(*probe_) : std::string_view(rows_[row].path);
+    }
+    std::optional<std::uint32_t> RowOf(const std::string& path) const;
+
+    // A deque, so growing to 100,000 rows never copies them all to a new block.
+    std::deque<ClientListEntry> rows_;
+    std::unordered_set<std::uint32_t, PathHash, PathEqual> byPath_{0, PathHash{this},
+                                                                   PathEqual{this}};
+    mutable const std::string* probe_ = nullptr;
     std::vector<std::uint32_t> order_;  // every row, sorted
     std::vector<std::uint32_t> shown_;  // the rows of order_ the filter lets through
     std::vector<std::uint32_t> added_;  // put since the last Update, not yet in order_
     bool reorder_ = false;              // order_ must be built again
     bool refilter_ = false;
+    bool narrowOnly_ = false;         // the pending filter only narrows the rows shown
     std::vector<std::string> words_;  // folded
     bool showAllWhenEmpty_ = true;
     ClientListColumn column_ = ClientListColumn::Modified;

@@ -49,9 +49,12 @@ private:
     }
 
     void MaybeFlush() {
-        // The first rows go at once; after that a batch every 50 ms.
+        // The first rows go at once; after that a batch every 50 ms, and every 250 ms once
+        // the list is long, since each batch costs the window a pass over all its rows.
         const std::size_t size = batch_->found.size();
-        if ((flushes_ == 0 && size >= 64) || (size % 256 == 0 && Clock::now() - last_ > kEvery)) {
+        sent_ += 1;
+        const auto every = sent_ < 20000 ? kEvery : kEvery * 5;
+        if ((flushes_ == 0 && size >= 64) || (size % 256 == 0 && Clock::now() - last_ > every)) {
             Flush();
         }
     }
@@ -61,6 +64,7 @@ private:
     std::shared_ptr<ClientListChanges> batch_;
     Clock::time_point last_ = Clock::now();
     int flushes_ = 0;
+    std::size_t sent_ = 0;
 };
 
 ClientListScanner::ClientListScanner(const std::string& root, QObject* parent)

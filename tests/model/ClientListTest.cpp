@@ -289,8 +289,7 @@ std::vector<std::string> ShownPaths(const ClientListTable& table) {
     return paths;
 }
 
-ClientListTable Sample() {
-    ClientListTable table;
+void Sample(ClientListTable& table) {
     table.Put(Entry("smith.KVO", "Smith", "John", "C-1042", "03/15/1950", 300));
     table.Put(Entry("smith2.KVO", "Sm\xC3\xADth", "Ann", "C-2000", "12/01/1949", 100));
     table.Put(Entry("jones.KVO", "Jones", "Smita", "J-7", "07/04/1960", 200));
@@ -302,11 +301,11 @@ ClientListTable Sample() {
     damaged.modified = 50;
     table.Put(std::move(damaged));
     table.Update();
-    return table;
 }
 
 TEST(ClientListTableTest, NewestFirstUntilAnotherColumnIsChosen) {
-    ClientListTable table = Sample();
+    ClientListTable table;
+    Sample(table);
     EXPECT_EQ(ShownPaths(table), (std::vector<std::string>{"brown.KVO", "smith.KVO", "jones.KVO",
                                                            "smith2.KVO", "bad.KVO"}));
     table.SortBy(ClientListColumn::BirthDate, true);  // by time, not by text
@@ -324,7 +323,8 @@ TEST(ClientListTableTest, NewestFirstUntilAnotherColumnIsChosen) {
 }
 
 TEST(ClientListTableTest, SearchIgnoresCaseAndAccents) {
-    ClientListTable table = Sample();
+    ClientListTable table;
+    Sample(table);
     table.SortBy(ClientListColumn::File, true);
     struct Case {
         std::string typed;  // Windows-1252, as the window hands it over
@@ -355,7 +355,8 @@ TEST(ClientListTableTest, SearchIgnoresCaseAndAccents) {
 }
 
 TEST(ClientListTableTest, PutReplacesAndRemoveDrops) {
-    ClientListTable table = Sample();
+    ClientListTable table;
+    Sample(table);
     table.Put(Entry("jones.KVO", "Jonas", "Smita", "J-7", "07/04/1960", 999));
     EXPECT_TRUE(table.Remove("smith.KVO"));
     EXPECT_FALSE(table.Remove("smith.KVO"));
