@@ -62,6 +62,12 @@ void FillClientListEntry(ClientListEntry& entry, const ClientRecord& record) {
     CopyField(entry.birthDate, record.BirthDate);
     CopyField(entry.testDate1, record.TestDate1);
     CopyField(entry.testDate2, record.TestDate2);
+    std::size_t at = 0;
+    for (const char* field : {entry.lastName, entry.firstName, entry.clientId, entry.birthDate}) {
+        if (field != entry.lastName) entry.search[at++] = '\n';
+        for (const char* c = field; *c != '\0'; ++c) entry.search[at++] = FoldForSearch(*c);
+    }
+    entry.search[at] = '\0';
 }
 
 ClientListEntry ReadClientListEntry(const std::string& root, const std::string& path,

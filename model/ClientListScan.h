@@ -37,6 +37,10 @@ struct ClientListEntry {
     char birthDate[sizeof(ClientRecord::BirthDate) + 1] = {};
     char testDate1[sizeof(ClientRecord::TestDate1) + 1] = {};
     char testDate2[sizeof(ClientRecord::TestDate2) + 1] = {};
+    // The four searched fields as the search compares them (see FoldForSearch), one line each,
+    // so a search is one fast substring look per typed word.
+    char search[sizeof(ClientRecord::LastName) + sizeof(ClientRecord::FirstName) +
+                sizeof(ClientRecord::ClientId) + sizeof(ClientRecord::BirthDate) + 4] = {};
 
     bool IsClient() const { return status == Status::Client; }
 };

@@ -47,18 +47,6 @@ int CompareFolded(const char* a, const char* b) {
     }
 }
 
-// Whether folded `word` appears in `text`.
-bool ContainsFolded(const char* text, const std::string& word) {
-    const std::size_t length = std::strlen(text);
-    if (word.size() > length) return false;
-    for (std::size_t start = 0; start + word.size() <= length; ++start) {
-        std::size_t i = 0;
-        while (i < word.size() && FoldForSearch(text[start + i]) == word[i]) ++i;
-        if (i == word.size()) return true;
-    }
-    return false;
-}
-
 // Dates first in time order, then every other text in folded order.
 int CompareDates(const char* a, const char* b) {
     const auto ka = DateKey(a);
@@ -238,10 +226,7 @@ bool ClientListTable::Update() {
 
 bool ClientListTable::Matches(const ClientListEntry& entry) const {
     for (const auto& word : words_) {
-        if (!ContainsFolded(entry.lastName, word) && !ContainsFolded(entry.firstName, word) &&
-            !ContainsFolded(entry.clientId, word) && !ContainsFolded(entry.birthDate, word)) {
-            return false;
-        }
+        if (std::strstr(entry.search, word.c_str()) == nullptr) return false;
     }
     return true;
 }
