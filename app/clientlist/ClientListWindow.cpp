@@ -40,7 +40,7 @@ ClientListWindow::ClientListWindow(const QString& dataFolder, bool showAllOnOpen
     setWindowTitle(QStringLiteral("Find Client"));
     setAttribute(Qt::WA_DeleteOnClose);
     setSizeGripEnabled(true);
-    resize(980, 520);
+    resize(1000, 540);
 
     auto* label = new QLabel(QStringLiteral("&Search:"), this);
     search_ = new QLineEdit(this);
@@ -67,7 +67,7 @@ ClientListWindow::ClientListWindow(const QString& dataFolder, bool showAllOnOpen
     // Fixed row heights and column widths: measuring 100,000 rows would take seconds.
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    const int widths[] = {150, 110, 90, 85, 80, 85, 85, 170, 115};
+    const int widths[] = {140, 100, 80, 80, 70, 80, 80, 170, 120};
     for (int column = 0; column < 9; ++column) table_->setColumnWidth(column, widths[column]);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->horizontalHeader()->setSortIndicator(8, Qt::DescendingOrder);
@@ -99,6 +99,7 @@ ClientListWindow::ClientListWindow(const QString& dataFolder, bool showAllOnOpen
                 if (!restoring_ && current.isValid()) {
                     currentPath_ = current.data(ClientListModel::kPathRole).toString();
                 }
+                ShowStatus();
             });
 
     watcher_ = new QFileSystemWatcher(this);
@@ -215,6 +216,13 @@ QString ClientListWindow::StatusText() const {
                                           "files hold no readable client (greyed).");
     }
     if (scanning_ && failure_.isEmpty()) text += QStringLiteral(" Reading the data folder\u2026");
+    // A greyed row's reason does not fit its cell: the status line says it while it is current.
+    const QModelIndex current = table_->currentIndex();
+    if (current.isValid() && current.data(Qt::ForegroundRole).isValid()) {
+        text += QStringLiteral(" %1: %2.")
+                    .arg(current.data(ClientListModel::kPathRole).toString(),
+                         current.data(Qt::ToolTipRole).toString());
+    }
     return text;
 }
 

@@ -242,6 +242,11 @@ TEST_F(ClientList, AFileThatHoldsNoClientIsListedGreyedWithItsReason) {
     EXPECT_EQ(damaged.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(128, 128, 128));
     EXPECT_EQ(Table(list).model()->index(0, 0).data(Qt::ForegroundRole), QVariant());
     EXPECT_EQ(list.StatusText(), "4 client files. 1 file holds no readable client (greyed).");
+    // Made the current row, its reason shows in full in the status line.
+    for (int i = 0; i < 3; ++i) QTest::keyClick(&Search(list), Qt::Key_Down);
+    EXPECT_EQ(list.StatusText(),
+              "4 client files. 1 file holds no readable client (greyed). short.KVO: Not a client "
+              "file: 5 bytes, expected 552.");
 }
 
 TEST_F(ClientList, EveryColumnSortsFromItsHeader) {
