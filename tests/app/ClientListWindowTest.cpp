@@ -120,7 +120,7 @@ TEST_F(ClientList, CtrlFTypingPartOfANameAndEnterOpensThatClient) {
 
     EXPECT_EQ(main.windowTitle(), "KIVO - SMITH.KVO");
     EXPECT_EQ(LastName(), "Smith");
-    EXPECT_EQ(main.Files().CurrentFileName, Path("smith.KVO"));
+    EXPECT_EQ(main.Session().FileName(), Path("smith.KVO"));
     // The list closed once the client was open.
     EXPECT_TRUE(QTest::qWaitFor([&] { return main_->findChild<ClientListWindow*>() == nullptr; }));
 }
