@@ -109,6 +109,25 @@ std::optional<std::int32_t> DateKey(std::string_view text) {
     return parts[2] * 10000 + parts[0] * 100 + parts[1];
 }
 
+void ClientListEntries::push_back(ClientListEntry&& entry) {
+    if ((size_ >> kShift) == blocks_.size()) {
+        blocks_.push_back(std::make_unique<ClientListEntry[]>(kMask + 1));
+    }
+    (*this)[size_++] = std::move(entry);
+}
+
+void ClientListEntries::pop_back() {
+    (*this)[--size_] = ClientListEntry();
+    // A block is let go once the one after it is empty too, so a file added and removed at
+    // a block's edge does not allocate it again and again.
+    while (blocks_.size() > (size_ >> kShift) + 2) blocks_.pop_back();
+}
+
+void ClientListEntries::clear() {
+    blocks_.clear();
+    size_ = 0;
+}
+
 std::size_t ClientListTable::PathHash::operator()(std::uint32_t row) const {
     return std::hash<std::string_view>()(table->PathOf(row));
 }

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +35,26 @@ char FoldForSearch(char byte);
 
 // A mm/dd/yyyy date as yyyymmdd, so dates sort by time; nullopt for any other text.
 std::optional<std::int32_t> DateKey(std::string_view text);
+
+// Entries in blocks of 1,024, so growing to 100,000 never copies them all to a new block and
+// a row is found with a shift and a mask.
+class ClientListEntries {
+public:
+    std::size_t size() const { return size_; }
+    ClientListEntry& operator[](std::size_t i) { return blocks_[i >> kShift][i & kMask]; }
+    const ClientListEntry& operator[](std::size_t i) const {
+        return blocks_[i >> kShift][i & kMask];
+    }
+    void push_back(ClientListEntry&& entry);
+    void pop_back();
+    void clear();
+
+private:
+    static constexpr std::size_t kShift = 10;
+    static constexpr std::size_t kMask = (std::size_t{1} << kShift) - 1;
+    std::vector<std::unique_ptr<ClientListEntry[]>> blocks_;
+    std::size_t size_ = 0;
+};
 
 class ClientListTable {
 public:
@@ -90,8 +110,7 @@ private:
     }
     std::optional<std::uint32_t> RowOf(const std::string& path) const;
 
-    // A deque, so growing to 100,000 rows never copies them all to a new block.
-    std::deque<ClientListEntry> rows_;
+    ClientListEntries rows_;
     std::unordered_set<std::uint32_t, PathHash, PathEqual> byPath_{0, PathHash{this},
                                                                    PathEqual{this}};
     mutable const std::string* probe_ = nullptr;

@@ -369,6 +369,27 @@ TEST(ClientListTableTest, PutReplacesAndRemoveDrops) {
     EXPECT_EQ(table.Count(), 5u);
 }
 
+TEST(ClientListTableTest, ThousandsOfFilesComeAndGo) {
+    ClientListTable table;
+    for (int i = 0; i < 2500; ++i) {
+        table.Put(
+            Entry("f" + std::to_string(i) + ".KVO", "Name" + std::to_string(i), "", "", "", i));
+    }
+    for (int i = 0; i < 2500; i += 2) ASSERT_TRUE(table.Remove("f" + std::to_string(i) + ".KVO"));
+    table.SetFilter("name24");  // Name24, Name240..249, Name2400..2499, odd ones only
+    table.Update();
+    EXPECT_EQ(table.Count(), 1250u);
+    ASSERT_EQ(table.ShownCount(), 55u);
+    EXPECT_EQ(table.Shown(0).path, "f2499.KVO");  // newest first
+    EXPECT_EQ(table.Shown(54).path, "f241.KVO");
+    for (int i = 1; i < 2500; i += 2) {
+        const auto* entry = table.Find("f" + std::to_string(i) + ".KVO");
+        ASSERT_NE(entry, nullptr) << i;
+        EXPECT_EQ(std::string(entry->lastName), "Name" + std::to_string(i));
+    }
+    EXPECT_EQ(table.Find("f0.KVO"), nullptr);
+}
+
 TEST(ClientListTableTest, DatesAsTheyAreTyped) {
     EXPECT_EQ(DateKey("03/15/1950"), 19500315);
     EXPECT_EQ(DateKey("3/5/1950"), 19500305);
