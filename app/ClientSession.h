@@ -57,6 +57,8 @@ public:
     // start-up folder's file cannot be written; they are also written whenever they change.
     void ReadSettings();
     void WriteSettings();
+    // The KIVO.INI the settings were read from (empty before ReadSettings).
+    const QString& SettingsFile() const { return settingsPlace_.readFrom; }
 
     // An empty, unmodified client with no file: the state at the first show.
     void StartEmpty();

@@ -458,8 +458,7 @@ void MainWindow::ShowHelp() {
 void MainWindow::ShowClientList() {
     if (clientList_ == nullptr) {
         clientList_ = new ClientListWindow(
-            session_->DataFolder(),
-            ReadShowAllClientsOnOpen(SettingsPath(session_->Files().StartupFolder)), this);
+            session_->DataFolder(), ReadShowAllClientsOnOpen(session_->SettingsFile()), this);
         connect(clientList_, &ClientListWindow::OpenRequested, this, [this](const QString& path) {
             RunGuarded([this, &path] {
                 // Found and opened, the list has done its work; a cancelled question keeps it.
