@@ -12,6 +12,7 @@
 #include "app/ClientFileIo.h"
 #include "app/FileNames.h"
 #include "app/Settings.h"
+#include "app/clientlist/ClientIdQuestion.h"
 #include "drawing/RecordText.h"
 #include "model/Error.h"
 #include "model/Session.h"
@@ -151,9 +152,10 @@ void ClientSession::OpenCommandLineFile(const QString& path) {
     OpenClientFile(path);
 }
 
-void ClientSession::Open(const QString& path) {
-    if (!ResolveUnsavedChanges()) return;
+bool ClientSession::Open(const QString& path) {
+    if (!ResolveUnsavedChanges()) return false;
     OpenClientFile(path);
+    return true;
 }
 
 void ClientSession::OpenClientFile(const QString& path) {
@@ -204,6 +206,10 @@ bool ClientSession::SaveClientFile(bool saveAs) {
         }
     }
     view_.StoreEdits();
+    // A new file for a client whose ID another client's file holds: asked before writing.
+    if (newName && !ConfirmClientIdUse(files_.DataPath, path, gClientRecord, dialogOwner_)) {
+        return false;
+    }
     // A failed write leaves the old file whole and raises its error here, before the file
     // name, the title or the modified flag change. A name the user just chose is written
     // wherever it leads; the open client's own name only to the file it was loaded from.

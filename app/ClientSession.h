@@ -57,6 +57,8 @@ public:
     // start-up folder's file cannot be written; they are also written whenever they change.
     void ReadSettings();
     void WriteSettings();
+    // The KIVO.INI the settings were read from (empty before ReadSettings).
+    const QString& SettingsFile() const { return settingsPlace_.readFrom; }
 
     // An empty, unmodified client with no file: the state at the first show.
     void StartEmpty();
@@ -74,8 +76,9 @@ public:
     // Opens a file of the Open Recent menu through the unsaved-changes question; a file that
     // is gone is dropped from the list with a message instead.
     void OpenRecent(const QString& path);
-    // Opens `path` through the unsaved-changes question (no file dialog).
-    void Open(const QString& path);
+    // Opens `path` through the unsaved-changes question (no file dialog). False when the
+    // question was cancelled (a file that cannot be read raises its error).
+    bool Open(const QString& path);
     // A client file from outside (a second start, a drop), opened once no modal window is
     // open: with unsaved changes the question names the file ("Open JONES_C-1.KVO? ..."); the
     // open file itself, modified, is reloaded only when the user agrees to lose the changes;

@@ -30,7 +30,9 @@
 #include "app/Artwork.h"
 #include "app/FileNames.h"
 #include "app/HelpWindow.h"
+#include "app/Settings.h"
 #include "app/WindowPlacement.h"
+#include "app/clientlist/ClientListWindow.h"
 #include "model/Session.h"
 #include "pages/configuration/ConfigurationPage.h"
 #include "pages/demographics/DemographicsPage.h"
@@ -140,6 +142,9 @@ void MainWindow::BuildMenu() {
     recentMenu_ = file->addMenu(QStringLiteral("Open &Recent"));
     recentMenu_->setObjectName(QStringLiteral("menuOpenRecent"));
     RebuildRecentMenu();
+    AddCommand(file, QStringLiteral("actionFindClient"), QStringLiteral("&Find Client..."), [this] {
+        RunGuarded([this] { ShowClientList(); });
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     AddCommand(file, QStringLiteral("actionSave"), QStringLiteral("&Save"), [this] {
         RunGuarded([this] { session_->Save(); });
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -465,6 +470,22 @@ void MainWindow::ShowHelp() {
         }
     }
     helpWindow_->ShowOver(*this);
+}
+
+void MainWindow::ShowClientList() {
+    if (clientList_ == nullptr) {
+        clientList_ = new ClientListWindow(
+            session_->DataFolder(), ReadShowAllClientsOnOpen(session_->SettingsFile()), this);
+        connect(clientList_, &ClientListWindow::OpenRequested, this, [this](const QString& path) {
+            RunGuarded([this, &path] {
+                // Found and opened, the list has done its work; a cancelled question keeps it.
+                if (session_->Open(path)) clientList_->close();
+            });
+        });
+    }
+    clientList_->show();
+    clientList_->raise();
+    clientList_->activateWindow();
 }
 
 void MainWindow::PrintScores() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -25,6 +26,7 @@ class QToolButton;
 namespace kivo {
 
 class AboutBox;
+class ClientListWindow;
 class ConfigurationPage;
 class DemographicsPage;
 class HelpWindow;
@@ -64,7 +66,7 @@ public:
     // The menu's commands, one action each, shared by the menu and the tool bar. Object names:
     // actionNew (Ctrl+N), actionLoad (Ctrl+O), actionSave (Ctrl+S), actionSaveAs
     // (Ctrl+Shift+S), actionExit (Ctrl+Q, Alt+X), actionPrintScores (Ctrl+P),
-    // actionPrintBlankFormA, actionPrintBlankFormB, actionPrintBlankLongForm,
+    // actionFindClient (Ctrl+F), actionPrintBlankFormA, actionPrintBlankFormB, actionPrintBlankLongForm,
     // actionHelpContents (F1), actionAbout; the Open Recent menu's actionRecentFile1 to 8;
     // and, in the Pages menu, the page buttons' actionShowDemographics (Ctrl+1),
     // actionShowResponseEntry (Ctrl+2) and actionShowReports (Ctrl+3).
@@ -87,6 +89,9 @@ public:
     void FitToScreen(const QRect& screen, const QRect& available);
     // The built-in guide (F1, Help > Contents).
     void ShowHelp();
+    // File > Find Client: the client list over the session's data folder, or the open one
+    // raised. A client chosen in it opens through the session.
+    void ShowClientList();
 
     // The printing of the Reports menu and of Print Scores; the window owns both for the run.
     void TakePrinting(std::unique_ptr<QuestionnairePrinting> questionnaires,
@@ -160,6 +165,7 @@ private:
     QMenu* recentMenu_ = nullptr;
     QMenu* pagesMenu_ = nullptr;
     HelpWindow* helpWindow_ = nullptr;
+    QPointer<ClientListWindow> clientList_;
     QLabel* statusPanel0_ = nullptr;
     QLabel* statusPanel1_ = nullptr;
     QButtonGroup* pageButtons_ = nullptr;

@@ -155,6 +155,14 @@ QStringList ReadRecentFiles(const QString& settingsPath) {
     return ReadSettingsFile(settingsPath).recentFiles;
 }
 
+bool ReadShowAllClientsOnOpen(const QString& settingsPath) {
+    const auto text = ReadBytes(settingsPath);
+    if (!text) return true;
+    const auto value =
+        IniValue(*text, QStringLiteral("Client List"), QStringLiteral("ShowAllOnOpen"));
+    return !value || value->trimmed() != QStringLiteral("0");
+}
+
 void WriteSettingsFile(const QString& settingsPath, const QString& dataPath,
                        const QStringList& recentFiles) {
     QString text = WithIniValue(ExistingText(settingsPath), kSection, kKey, ValueBytes(dataPath));

@@ -56,6 +56,10 @@ QString SettingsCutMessage(const QString& settingsPath);
 QString ReadDataPath(const QString& settingsPath, const QString& fallback);
 QStringList ReadRecentFiles(const QString& settingsPath);
 
+// ShowAllOnOpen of section Client List: whether the client list shows every file when it
+// opens (1, the default) or none until something is typed (0, for a consulting room).
+bool ReadShowAllClientsOnOpen(const QString& settingsPath);
+
 // Stores DataPath and the recent files (File1 to File<n>, the keys after them removed) in the
 // settings file, creating the file, its folder (for the user's eyes only) or the section when
 // missing. Every line of other sections and keys stays byte for byte as it was, whatever its

@@ -4,8 +4,10 @@
 
 #include <concepts>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -136,6 +138,33 @@ Result<> RemoveFile(const std::filesystem::path& path);
 // `identity` is given it receives the identity of the file that was read.
 Result<std::size_t> ReadFileHead(const std::filesystem::path& path, std::span<unsigned char> buffer,
                                  FileIdentity* identity = nullptr);
+
+// What a folder listing says an entry is. Unknown: the file system did not say, so the
+// caller looks itself (a few network file systems).
+enum class EntryType { File, Folder, Link, Special, Unknown };
+
+// Calls `entry` with the name and type of every entry of `folder` but "." and "..", in the
+// order the system lists them. The system gives each type with its name, so a folder of
+// 100,000 files costs no further call per file.
+Result<> ListFolder(const std::string& folder,
+                    const std::function<void(std::string_view name, EntryType type)>& entry);
+
+// What a file is after following its links, when it was last changed (nanoseconds since
+// 1970, UTC) and how long it is.
+struct FileState {
+    EntryType type = EntryType::Unknown;  // File, Folder or Special (a pipe, a device, ...)
+    std::int64_t modified = 0;
+    std::uint64_t size = 0;
+};
+
+Result<FileState> StateOfFile(const std::string& path);
+
+// Reads up to `buffer.size()` bytes from the start of a plain file and fills `state` from
+// the open file, so the time and length belong to the bytes read. Anything that is not a
+// plain file (a pipe, a device) is never read, so it cannot hold the caller up: the answer
+// is 0 bytes with its type in `state`.
+Result<std::size_t> ReadPlainFileHead(const std::string& path, std::span<unsigned char> buffer,
+                                      FileState& state);
 
 // For tests: when set, CreateExclusive, OpenForOverwrite, TakeOwnerAndPermissions,
 // CopyAccessAndAttributes, SyncFile, ReplaceFile and SyncFolder first call the hook with

@@ -29,6 +29,7 @@
 #include "app/InstanceChannel.h"
 #include "app/Settings.h"
 #include "app/WindowPlacement.h"
+#include "app/clientlist/ClientListWindow.h"
 #include "pages/demographics/DemographicsPage.h"
 #include "pages/entry/ResponseEntryPage.h"
 #include "pages/scores/ItemScoresPage.h"
@@ -103,6 +104,12 @@ TEST_F(Desktop, ShortcutsTypedOnTheWindowRunTheirCommands) {
         {"Ctrl+O", Qt::Key_O, Qt::ControlModifier,
          [](Desktop& t) { t.script_->files = {std::nullopt}; },
          [&](Desktop& t) { asked(t, Asked::OpenFile, "Load a file"); }},
+        {"Ctrl+F", Qt::Key_F, Qt::ControlModifier, nullptr,
+         [](Desktop& t) {
+             const auto* list = t.main_->findChild<ClientListWindow*>();
+             ASSERT_NE(list, nullptr);
+             EXPECT_TRUE(list->isVisible());
+         }},
         {"Ctrl+S", Qt::Key_S, Qt::ControlModifier,
          [](Desktop& t) { t.script_->files = {std::nullopt}; },
          [&](Desktop& t) { asked(t, Asked::SaveFile, "Save this file as..."); }},

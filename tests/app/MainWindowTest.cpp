@@ -104,6 +104,7 @@ TEST_F(MainWindowShell, MenuCaptions) {
     const std::pair<const char*, const char*> items[] = {
         {"actionNew", "&New"},
         {"actionLoad", "&Load"},
+        {"actionFindClient", "&Find Client..."},
         {"actionSave", "&Save"},
         {"actionSaveAs", "Save &As.."},
         {"actionExit", "E&xit"},
