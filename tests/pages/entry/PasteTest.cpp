@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <functional>
+#include <ostream>
 
 #include "tests/pages/entry/EntryFixture.h"
 #include "tests/support/UserActions.h"
@@ -33,6 +34,11 @@ const char* RouteName(Route route) {
             return "Drop";
     }
     return "";
+}
+
+// Names the route in ctest's listing instead of its bytes.
+void PrintTo(Route route, std::ostream* out) {
+    *out << RouteName(route);
 }
 
 // Drops `text` from another program onto the middle of `target`.
