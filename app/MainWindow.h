@@ -66,10 +66,10 @@ public:
     // The menu's commands, one action each, shared by the menu and the tool bar. Object names:
     // actionNew (Ctrl+N), actionLoad (Ctrl+O), actionSave (Ctrl+S), actionSaveAs
     // (Ctrl+Shift+S), actionExit (Ctrl+Q, Alt+X), actionPrintScores (Ctrl+P),
-    // actionFindClient (Ctrl+F), actionPrintBlankFormA, actionPrintBlankFormB, actionPrintBlankLongForm,
-    // actionHelpContents (F1), actionAbout; the Open Recent menu's actionRecentFile1 to 8;
-    // and, in the Pages menu, the page buttons' actionShowDemographics (Ctrl+1),
-    // actionShowResponseEntry (Ctrl+2) and actionShowReports (Ctrl+3).
+    // actionFindClient (Ctrl+F), actionPrintBlankFormA, actionPrintBlankFormB,
+    // actionPrintBlankLongForm, actionHelpContents (F1), actionAbout; the Open Recent menu's
+    // actionRecentFile1 to 8; and, in the Pages menu, the page buttons' actionShowDemographics
+    // (Ctrl+1), actionShowResponseEntry (Ctrl+2) and actionShowReports (Ctrl+3).
     QAction* Action(const QString& objectName) const;
 
     // The page switch of the tool bar's page buttons: hides the visible page (which stores
