@@ -15,6 +15,7 @@
 #include "drawing/RecordText.h"
 #include "model/ProductContent.h"
 #include "model/Session.h"
+#include "pages/accessibility/ControlNames.h"
 #include "pages/entry/AnswerGrid.h"
 #include "pages/entry/LetterButton.h"
 #include "pages/widgets/FixedLayout.h"
@@ -300,8 +301,8 @@ void ResponseEntryPage::ArrangeRows() {
             const bool used = shownItemCount_ > 0;
             if (used) {
                 list->move(entry::ListRect(c, rated + j).topLeft());
-                list->setAccessibleName(
-                    QStringLiteral("Item %1, condition %2").arg(rated + j + 1).arg(c + 1));
+                NameList(*list,
+                         QStringLiteral("Item %1, condition %2").arg(rated + j + 1).arg(c + 1));
             }
             list->setVisible(used);
             list->setEnabled(used);
