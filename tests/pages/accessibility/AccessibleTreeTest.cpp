@@ -3,7 +3,9 @@
 // a list's name is never its value, and the page buttons are radio buttons with a checked state.
 #include <QAccessible>
 #include <QComboBox>
+#include <QImage>
 #include <QTest>
+#include <QToolButton>
 
 #include "pages/scores/ItemScoresPage.h"
 #include "pages/scores/SubscaleScoresPage.h"
@@ -136,6 +138,26 @@ TEST_F(AccessibleTree, AnAnsweredUseListKeepsItsItemName) {
     combo->setCurrentIndex(2);
     EXPECT_EQ(list->text(QAccessible::Name).toStdString(), "Item 38, condition 1");
     EXPECT_EQ(list->text(QAccessible::Value), combo->currentText());
+}
+
+// The chosen letter is a dark filled block in a thick black frame, its letter white: it stands
+// out on a monochrome display and without telling colours apart, where a lone letter is light.
+TEST_F(AccessibleTree, TheChosenLetterIsADarkFilledBlockNotAHue) {
+    MainWindow& main = StartWithClient();  // condition 1 answered 'D' throughout
+    ClickButton(main, "EntryButton");
+    Flush();
+    auto* chosen = Find<QToolButton>("Letter1_1_D");
+    auto* other = Find<QToolButton>("Letter1_1_C");
+    ASSERT_TRUE(chosen->isChecked());
+    ASSERT_FALSE(other->isChecked());
+    const QImage down = chosen->grab().toImage();
+    const QImage up = other->grab().toImage();
+    const int middle = down.height() / 2;
+    EXPECT_EQ(down.pixelColor(1, middle), QColor(0, 0, 0)) << "the frame";
+    EXPECT_EQ(down.pixelColor(2, middle), QColor(0, 0, 0)) << "three pixels wide";
+    EXPECT_EQ(down.pixelColor(4, 4), QColor(0, 0, 0x80)) << "the fill";
+    EXPECT_GT(qGray(up.pixel(4, 4)), 150) << "a letter not chosen stays light";
+    EXPECT_LT(qGray(down.pixel(4, 4)), 40);
 }
 
 }  // namespace
