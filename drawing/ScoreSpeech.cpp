@@ -37,8 +37,7 @@ std::string OneLine(std::string_view text) {
 }
 
 std::string SpokenAnswer(const ClientRecord& record, int condition, int item) {
-    const int value =
-        ItemValue(ResponseAt(record, condition, item), ItemKind::Rated).value_or(0);
+    const int value = ItemValue(ResponseAt(record, condition, item), ItemKind::Rated).value_or(0);
     return "condition " + std::to_string(condition + 1) + " " +
            (value > 0 ? "answered " + std::to_string(value) : std::string("no answer"));
 }
@@ -77,9 +76,9 @@ std::string ChartDescription(const SubscaleScoreTable& scores, const NormTableTy
 
 std::string ItemRowSpeech(const ClientRecord& record, FormKind form, int item,
                           std::string_view decimalSeparator) {
-    std::string text = "Item " + std::to_string(item) + ", " + OneLine(Cp1252ToUtf8(ItemText(form, item))) +
-                       ": " + SpokenAnswer(record, 0, item) + ", " +
-                       SpokenAnswer(record, 1, item);
+    std::string text = "Item " + std::to_string(item) + ", " +
+                       OneLine(Cp1252ToUtf8(ItemText(form, item))) + ": " +
+                       SpokenAnswer(record, 0, item) + ", " + SpokenAnswer(record, 1, item);
     if (const auto norm = ItemNormOf(form, item)) {
         text += "; norm mean " + OneDecimal(norm->Mean, decimalSeparator) + ", middle half " +
                 OneDecimal(norm->P25, decimalSeparator) + " to " +

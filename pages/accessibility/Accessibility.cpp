@@ -57,9 +57,7 @@ public:
         state.editable = List()->isEditable();
         return state;
     }
-    QStringList actionNames() const override {
-        return {showMenuAction(), pressAction()};
-    }
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
     void doAction(const QString& action) override {
         if (action == showMenuAction() || action == pressAction()) List()->showPopup();
     }
@@ -91,7 +89,8 @@ public:
         return state;
     }
     QStringList actionNames() const override {
-        return RadioLike() ? QStringList{pressAction(), toggleAction()} : QStringList{pressAction()};
+        return RadioLike() ? QStringList{pressAction(), toggleAction()}
+                           : QStringList{pressAction()};
     }
     void doAction(const QString& action) override {
         if (action == pressAction() || action == toggleAction()) Button()->click();

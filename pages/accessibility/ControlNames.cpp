@@ -4,8 +4,8 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QWidget>
 
@@ -75,13 +75,14 @@ void NameDemographicsControls(QWidget& page) {
                            coupling.constData()},
                           {QStringLiteral("Condition%1DotLabel").arg(n).toLatin1().constData(),
                            testDate.constData()}});
-        NameControls(page, {{text.constData(), condition + QStringLiteral("hearing aid"),
-                             QStringLiteral("Test info: HA model, etc.")},
-                            {ears.constData(), condition + QStringLiteral("Ear(s)")},
-                            {coupling.constData(), condition + QStringLiteral("Coupling")},
-                            {testDate.constData(), condition + QStringLiteral("date of test"), date},
-                            {experience.constData(),
-                             condition + QStringLiteral("experience with hearing aid")}});
+        NameControls(
+            page,
+            {{text.constData(), condition + QStringLiteral("hearing aid"),
+              QStringLiteral("Test info: HA model, etc.")},
+             {ears.constData(), condition + QStringLiteral("Ear(s)")},
+             {coupling.constData(), condition + QStringLiteral("Coupling")},
+             {testDate.constData(), condition + QStringLiteral("date of test"), date},
+             {experience.constData(), condition + QStringLiteral("experience with hearing aid")}});
         // The experience options share their box's title: each says its condition.
         for (QAbstractButton* option : page.findChildren<QAbstractButton*>(
                  QRegularExpression(QStringLiteral("^RadioHAE%1Option\\d$").arg(n)))) {

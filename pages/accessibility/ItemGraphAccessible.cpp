@@ -16,7 +16,10 @@ namespace {
 class ItemRowElement : public VirtualElement {
 public:
     ItemRowElement(QWidget* box, ItemGraphAccessible* graph, const ItemScoresPage* page, int row)
-        : VirtualElement(box, graph, QAccessible::ListItem), graph_(graph), page_(page), row_(row) {}
+        : VirtualElement(box, graph, QAccessible::ListItem),
+          graph_(graph),
+          page_(page),
+          row_(row) {}
 
     QString text(QAccessible::Text t) const override {
         const int item = graph_->ItemOfRow(row_);
@@ -44,14 +47,15 @@ ItemGraphAccessible::ItemGraphAccessible(QWidget* box, const ItemScoresPage* pag
     : QAccessibleWidget(box, QAccessible::List), page_(page) {}
 
 QString ItemGraphAccessible::text(QAccessible::Text t) const {
-    const QString subscale =
-        QString::fromUtf8(drawing::ViewSubscaleName(page_->ViewSubscale()).data(),
-                          static_cast<qsizetype>(drawing::ViewSubscaleName(page_->ViewSubscale()).size()));
+    const QString subscale = QString::fromUtf8(
+        drawing::ViewSubscaleName(page_->ViewSubscale()).data(),
+        static_cast<qsizetype>(drawing::ViewSubscaleName(page_->ViewSubscale()).size()));
     if (t == QAccessible::Name) return QStringLiteral("Item scores: ") + subscale;
     if (t == QAccessible::Description) {
         return QStringLiteral(
-            "How good are the hearing aids at each item of %1: both conditions' answers on the "
-            "scale of 1 to 7 against the item's norm, its mean and middle half.")
+                   "How good are the hearing aids at each item of %1: both conditions' answers on "
+                   "the "
+                   "scale of 1 to 7 against the item's norm, its mean and middle half.")
             .arg(subscale);
     }
     return QAccessibleWidget::text(t);

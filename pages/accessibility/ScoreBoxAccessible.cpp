@@ -42,7 +42,7 @@ public:
         if (t == QAccessible::Name) return QStringLiteral("Subscale score chart");
         if (t == QAccessible::Description) {
             return FromUtf8(drawing::ChartDescription(OpenClientScores(), NormTable,
-                                                       drawing::LocaleDecimalSeparator()));
+                                                      drawing::LocaleDecimalSeparator()));
         }
         return {};
     }
@@ -92,7 +92,8 @@ public:
                                                    : nullptr;
     }
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name) return QStringLiteral("Condition %1 scores").arg(condition_ + 1);
+        if (t == QAccessible::Name)
+            return QStringLiteral("Condition %1 scores").arg(condition_ + 1);
         return {};
     }
     int childCount() const override { return kColumns + kRows * kColumns; }
@@ -120,7 +121,8 @@ public:
     QString columnDescription(int column) const override { return ColumnName(column); }
     QString rowDescription(int row) const override {
         if (row < 0 || row >= kRows) return {};
-        return FromUtf8(std::string(SubscaleReportName(kAllSubscales[static_cast<std::size_t>(row)])));
+        return FromUtf8(
+            std::string(SubscaleReportName(kAllSubscales[static_cast<std::size_t>(row)])));
     }
     int selectedColumnCount() const override { return 0; }
     int selectedRowCount() const override { return 0; }

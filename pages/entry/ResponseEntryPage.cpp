@@ -167,6 +167,9 @@ void ResponseEntryPage::BuildStaticControls() {
         answeredLabels_[static_cast<std::size_t>(c)] =
             PlaceLabel(this, QStringLiteral("AnsweredLabel%1").arg(c + 1), {},
                        At(c == 0 ? 503 : 757, 588), bold);
+        // Its text is the count, which a screen reader says as the name; this says whose.
+        answeredLabels_[static_cast<std::size_t>(c)]->setAccessibleDescription(
+            QStringLiteral("Answered items of condition %1").arg(c + 1));
     }
     connect(clearCondition1Button_, &QPushButton::clicked, this, [this] { ClearFromButton(0); });
     connect(clearCondition2Button_, &QPushButton::clicked, this, [this] { ClearFromButton(1); });

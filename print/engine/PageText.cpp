@@ -19,9 +19,8 @@ QString PageText(const Page& page) {
             texts.push_back(&item);
         }
     }
-    std::stable_sort(texts.begin(), texts.end(), [](const PageItem* a, const PageItem* b) {
-        return a->top < b->top;
-    });
+    std::stable_sort(texts.begin(), texts.end(),
+                     [](const PageItem* a, const PageItem* b) { return a->top < b->top; });
     // Lines first (tops within kSameLine of the line's first), then left to right in each.
     QString text;
     for (std::size_t first = 0; first < texts.size();) {

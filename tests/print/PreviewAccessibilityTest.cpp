@@ -49,8 +49,8 @@ TEST(PreviewAccessibility, ThePageShownIsADocumentWithItsTextInReadingOrder) {
     window.resize(800, 600);
     window.show();
     window.Generate();
-    QAccessibleInterface* page = QAccessible::queryAccessibleInterface(
-        window.findChild<PreviewPage*>());
+    QAccessibleInterface* page =
+        QAccessible::queryAccessibleInterface(window.findChild<PreviewPage*>());
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->role(), QAccessible::Document);
     EXPECT_EQ(page->text(QAccessible::Name).toStdString(), "Report page");

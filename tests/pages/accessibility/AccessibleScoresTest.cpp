@@ -131,10 +131,13 @@ TEST_F(AccessibleScores, TheItemGraphSaysEachAnswerAgainstItsNorm) {
               "Item 5, Helping me follow a friend\u2019s voice in a noisy crowd?: condition 1 no "
               "answer, condition 2 answered 6; norm mean 4.3, middle half 3.0 to 5.0");
     EXPECT_EQ(graph->child(2)->text(QAccessible::Name).toStdString().substr(0, 7), "Item 8,");
-    EXPECT_NE(graph->child(2)->text(QAccessible::Name).toStdString().find(
-                  ": condition 1 answered 4, condition 2 answered 6; norm mean 4.4, middle half "
+    EXPECT_NE(
+        graph->child(2)
+            ->text(QAccessible::Name)
+            .toStdString()
+            .find(": condition 1 answered 4, condition 2 answered 6; norm mean 4.4, middle half "
                   "3.0 to 5.0"),
-              std::string::npos);
+        std::string::npos);
 }
 
 TEST_F(AccessibleScores, TheItemGraphFollowsTheSubscaleShown) {

@@ -140,6 +140,20 @@ TEST_F(AccessibleTree, AnAnsweredUseListKeepsItsItemName) {
     EXPECT_EQ(list->text(QAccessible::Value), combo->currentText());
 }
 
+TEST_F(AccessibleTree, EachAnswerCounterSaysWhichConditionItCounts) {
+    MainWindow& main = StartWithClient();
+    ClickButton(main, "EntryButton");
+    Flush();
+    for (int c = 1; c <= 2; ++c) {
+        const QByteArray name = QStringLiteral("AnsweredLabel%1").arg(c).toLatin1();
+        QAccessibleInterface* counter = AccessibleOf(main, name.constData());
+        ASSERT_NE(counter, nullptr) << name.constData();
+        EXPECT_FALSE(counter->text(QAccessible::Name).isEmpty()) << "the count itself";
+        EXPECT_EQ(counter->text(QAccessible::Description),
+                  QStringLiteral("Answered items of condition %1").arg(c));
+    }
+}
+
 // The chosen letter is a dark filled block in a thick black frame, its letter white: it stands
 // out on a monochrome display and without telling colours apart, where a lone letter is light.
 TEST_F(AccessibleTree, TheChosenLetterIsADarkFilledBlockNotAHue) {
