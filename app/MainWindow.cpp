@@ -34,12 +34,14 @@
 #include "app/WindowPlacement.h"
 #include "app/clientlist/ClientListWindow.h"
 #include "model/Session.h"
+#include "pages/accessibility/ControlNames.h"
 #include "pages/configuration/ConfigurationPage.h"
 #include "pages/demographics/DemographicsPage.h"
 #include "pages/entry/ResponseEntryPage.h"
 #include "pages/scores/ItemScoresPage.h"
 #include "pages/scores/SubscaleScoresPage.h"
 #include "pages/widgets/FixedLayout.h"
+#include "pages/widgets/ToolBarButton.h"
 #include "print/questionnaire/QuestionnairePrinting.h"
 #include "print/score/ScoreReportPrinting.h"
 #include "shell/ErrorBox.h"
@@ -88,6 +90,7 @@ MainWindow::MainWindow()
     // The page area scrolls only on a screen too small for the window (FitToScreen).
     pageScroll_ = new QScrollArea(client);
     pageScroll_->setObjectName(QStringLiteral("PageScrollArea"));
+    pageScroll_->setAccessibleName(QStringLiteral("Page area"));
     pageScroll_->setFrameShape(QFrame::NoFrame);
     pageScroll_->setWidgetResizable(true);
     // It only scrolls: the focus stays on the page's controls.
@@ -204,7 +207,7 @@ void MainWindow::BuildPageShortcuts() {
 
 QToolButton* MainWindow::AddToolButton(const QString& name, int left, int width,
                                        const QString& glyph, const QString& hint) {
-    auto* button = new QToolButton(toolBar_);
+    auto* button = new ToolBarButton(toolBar_);
     button->setObjectName(name);
     button->setGeometry(left, 0, width, 24);
     button->setAutoRaise(true);
@@ -265,6 +268,14 @@ void MainWindow::BuildToolBar() {
     itemScoresButton_->setText(QStringLiteral("V"));
     configurationButton_->setVisible(false);
     itemScoresButton_->setVisible(false);
+    NameControls(*toolBar_, {{"NewFileSpeedButton", QStringLiteral("New client")},
+                             {"LoadFileSpeedButton", QStringLiteral("Load client")},
+                             {"SaveFileSpeedButton", QStringLiteral("Save client")},
+                             {"DemographicsButton", QStringLiteral("Client details page")},
+                             {"EntryButton", QStringLiteral("Answers page")},
+                             {"ReportsButton", QStringLiteral("Scores page")},
+                             {"ConfigurationButton", QStringLiteral("Configuration page")},
+                             {"ItemScoresButton", QStringLiteral("Item scores page")}});
 
     // The page buttons are one group: one button down at a time; clicking the one down keeps it
     // down and still runs its page switch, which then does nothing.
@@ -273,6 +284,7 @@ void MainWindow::BuildToolBar() {
     for (QToolButton* button : {demographicsButton_, entryButton_, reportsButton_,
                                 configurationButton_, itemScoresButton_}) {
         button->setCheckable(true);
+        SpeakAsRadioButton(*button);
         pageButtons_->addButton(button);
     }
 }

@@ -6,6 +6,7 @@
 
 #include "app/AboutBox.h"
 #include "app/MainWindow.h"
+#include "pages/accessibility/Accessibility.h"
 #include "pages/configuration/ConfigurationPage.h"
 #include "pages/demographics/DemographicsPage.h"
 #include "pages/entry/ResponseEntryPage.h"
@@ -18,6 +19,7 @@
 namespace kivo {
 
 std::unique_ptr<MainWindow> CreateWindows(const QString& commandLineArgument) {
+    InstallAccessibility();
     auto main = std::make_unique<MainWindow>();
     main->SetCommandLineArgument(commandLineArgument);
     WindowPages pages;

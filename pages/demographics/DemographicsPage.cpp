@@ -12,6 +12,7 @@
 #include "drawing/RecordText.h"
 #include "model/Questionnaire.h"
 #include "model/Session.h"
+#include "pages/accessibility/ControlNames.h"
 #include "pages/widgets/FixedLayout.h"
 #include "pages/widgets/OptionGroupKeys.h"
 #include "pages/widgets/RecordTextEdits.h"
@@ -105,6 +106,7 @@ DemographicsPage::DemographicsPage(QWidget* parent) : Page(parent) {
                QStringLiteral("Comments: (max 255 characters)"), At(19, 354), Caption());
     SetTabOrder();
     ConnectHandlers();
+    NameDemographicsControls(*this);
 }
 
 void DemographicsPage::BuildPatientControls() {

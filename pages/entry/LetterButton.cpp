@@ -15,10 +15,12 @@ LetterButton::LetterButton(QWidget* parent, const QString& letter, const QString
     setCheckable(true);
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus);
-    // A flat button that is down must stand out at a glance across 28 rows of answers.
+    // A flat button that is down must stand out at a glance across 28 rows of answers, on a
+    // monochrome display too and to a user who cannot tell colours apart: a dark filled block
+    // with a thick black frame and its letter white and bold, not a hue alone.
     setStyleSheet(
-        QStringLiteral("QToolButton:checked { background-color: #ffffff; color: #000080;"
-                       " border: 2px solid #000080; border-radius: 2px; }"));
+        QStringLiteral("QToolButton:checked { background-color: #000080; color: #ffffff;"
+                       " font-weight: bold; border: 3px solid #000000; border-radius: 2px; }"));
 }
 
 void LetterButton::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -15,6 +15,7 @@
 #include "drawing/RecordText.h"
 #include "model/ProductContent.h"
 #include "model/Session.h"
+#include "pages/accessibility/ControlNames.h"
 #include "pages/entry/AnswerGrid.h"
 #include "pages/entry/LetterButton.h"
 #include "pages/widgets/FixedLayout.h"
@@ -168,6 +169,9 @@ void ResponseEntryPage::BuildStaticControls() {
         answeredLabels_[static_cast<std::size_t>(c)] =
             PlaceLabel(this, QStringLiteral("AnsweredLabel%1").arg(c + 1), {},
                        At(c == 0 ? 503 : 757, 578), counter);
+        // Its text is the count, which a screen reader says as the name; this says whose.
+        answeredLabels_[static_cast<std::size_t>(c)]->setAccessibleDescription(
+            QStringLiteral("Answered items of condition %1").arg(c + 1));
     }
     // The keys of the grid, in one line under the counters.
     keyHelpLabel_ = PlaceLabel(
@@ -304,8 +308,8 @@ void ResponseEntryPage::ArrangeRows() {
             const bool used = shownItemCount_ > 0;
             if (used) {
                 list->move(entry::ListRect(c, rated + j).topLeft());
-                list->setAccessibleName(
-                    QStringLiteral("Item %1, condition %2").arg(rated + j + 1).arg(c + 1));
+                NameList(*list,
+                         QStringLiteral("Item %1, condition %2").arg(rated + j + 1).arg(c + 1));
             }
             list->setVisible(used);
             list->setEnabled(used);

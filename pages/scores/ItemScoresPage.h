@@ -22,6 +22,8 @@ public:
     // The subscale shown, 0..5 in the buttons' order (Speech Cues, Listening Effort,
     // Pleasantness, Quietness, Convenience, Use); kept across hides and shows.
     int ViewSubscale() const { return viewSubscale_; }
+    // The form the view shows, the record's as taken at the last show.
+    FormKind Form() const { return form_; }
 
     // Shows subscale `tag`, the clicked subscale button's place in the row, 0..5.
     void SelectSubscale(int tag);

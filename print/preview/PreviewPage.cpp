@@ -1,11 +1,13 @@
 // A preview page drawn once per page and zoom and kept, since scrolling repaints it often.
 #include "print/preview/PreviewPage.h"
 
+#include <QAccessible>
 #include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
 
 #include "print/engine/ReportUnits.h"
+#include "print/preview/PreviewPageAccessible.h"
 
 namespace kivo::report {
 namespace {
@@ -41,6 +43,7 @@ QImage PageImageAt(const Page& page, double requestedDpi) {
 }
 
 PreviewPage::PreviewPage(QWidget* parent) : QWidget(parent) {
+    InstallPreviewAccessibility();
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
@@ -50,6 +53,8 @@ void PreviewPage::SetPage(const Page* page) {
     updateGeometry();
     resize(sizeHint());
     update();
+    QAccessibleEvent changed(this, QAccessible::VisibleDataChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void PreviewPage::SetZoom(int percent) {

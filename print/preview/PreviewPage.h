@@ -29,6 +29,8 @@ public:
     explicit PreviewPage(QWidget* parent = nullptr);
 
     void SetPage(const Page* page);
+    // The page shown, none before the first.
+    const Page* ShownPage() const { return page_; }
     void SetZoom(int percent);
     int Zoom() const { return zoom_; }
 
