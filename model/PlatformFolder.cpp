@@ -4,7 +4,9 @@
 #include <chrono>
 #include <system_error>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -30,19 +32,30 @@ FileState StateFrom(const struct stat& info) {
     return state;
 }
 #else
-FileState StateFrom(const std::filesystem::path& path, std::error_code& ec) {
+// Through GetFileAttributesExW rather than std::filesystem, whose times on this runtime come
+// in whole seconds: the client list's poll compares folder times, and a file added within the
+// second of the last look must still move them.
+Result<FileState> StateFrom(const std::filesystem::path& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
+        const DWORD code = ::GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND)
+            return detail::FromErrno(ENOENT);
+        if (code == ERROR_ACCESS_DENIED) return detail::FromErrno(EACCES);
+        const std::error_code ec(static_cast<int>(code), std::system_category());
+        return SystemError{ec.value(), ec.message()};
+    }
     FileState state;
-    const auto status = std::filesystem::status(path, ec);
-    if (ec) return state;
-    state.type = std::filesystem::is_regular_file(status) ? EntryType::File
-                 : std::filesystem::is_directory(status)  ? EntryType::Folder
-                                                          : EntryType::Special;
-    const auto time = std::filesystem::last_write_time(path, ec);
-    state.modified =
-        std::chrono::duration_cast<std::chrono::nanoseconds>(
-            std::chrono::clock_cast<std::chrono::system_clock>(time).time_since_epoch())
-            .count();
-    if (state.type == EntryType::File) state.size = std::filesystem::file_size(path, ec);
+    const bool folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const bool device = (data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) != 0;
+    state.type = folder ? EntryType::Folder : device ? EntryType::Special : EntryType::File;
+    // A FILETIME counts 100 ns from 1601-01-01, 11,644,473,600 s before the Unix epoch.
+    const auto ticks = static_cast<std::int64_t>(
+        (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+        data.ftLastWriteTime.dwLowDateTime);
+    state.modified = (ticks - 116'444'736'000'000'000LL) * 100;
+    if (state.type == EntryType::File)
+        state.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     return state;
 }
 #endif
@@ -60,7 +73,8 @@ Result<> ListFolder(const std::string& folder,
                                : std::filesystem::is_directory(status)    ? EntryType::Folder
                                : std::filesystem::is_regular_file(status) ? EntryType::File
                                                                           : EntryType::Special;
-        entry(it->path().filename().u8string(), type);
+        const std::u8string name = it->path().filename().u8string();
+        entry(std::string_view(reinterpret_cast<const char*>(name.data()), name.size()), type);
     }
     if (ec) return SystemError{ec.value(), ec.message()};
     return {};
@@ -99,10 +113,7 @@ Result<> ListFolder(const std::string& folder,
 
 Result<FileState> StateOfFile(const std::string& path) {
 #ifdef _WIN32
-    std::error_code ec;
-    const FileState state = StateFrom(std::filesystem::u8path(path), ec);
-    if (ec) return SystemError{ec.value(), ec.message()};
-    return state;
+    return StateFrom(std::filesystem::u8path(path));
 #else
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return detail::LastError();
