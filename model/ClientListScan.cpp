@@ -32,14 +32,6 @@ std::string NotClientReason(const std::string& path, const ClientImage& image, s
     }
 }
 
-template <std::size_t N>
-void CopyField(char (&to)[N], std::span<const char> field) {
-    const std::string_view bytes = FieldBytes(field);
-    const std::size_t size = std::min(bytes.size(), N - 1);
-    std::memcpy(to, bytes.data(), size);
-    std::fill(to + size, to + N, '\0');
-}
-
 std::string ParentOf(const std::string& path) {
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
@@ -52,34 +44,78 @@ std::string NameOf(const std::string& path) {
 
 }  // namespace
 
-void FillClientListEntry(ClientListEntry& entry, const ClientRecord& record) {
-    entry.status = ClientListEntry::Status::Client;
-    entry.reason.clear();
-    entry.form = record.TestForm;
-    CopyField(entry.lastName, record.LastName);
-    CopyField(entry.firstName, record.FirstName);
-    CopyField(entry.clientId, record.ClientId);
-    CopyField(entry.birthDate, record.BirthDate);
-    CopyField(entry.testDate1, record.TestDate1);
-    CopyField(entry.testDate2, record.TestDate2);
-    std::size_t at = 0;
-    for (const char* field : {entry.lastName, entry.firstName, entry.clientId, entry.birthDate}) {
-        if (field != entry.lastName) entry.search[at++] = '\n';
-        for (const char* c = field; *c != '\0'; ++c) entry.search[at++] = FoldForSearch(*c);
+ClientListEntry::ClientListEntry(const ClientListEntry& other)
+    : modified(other.modified), size(other.size), form(other.form), status(other.status) {
+    std::string_view texts[kFieldCount];
+    other.GetTexts(texts);
+    SetTexts(texts);
+}
+
+ClientListEntry& ClientListEntry::operator=(const ClientListEntry& other) {
+    if (this != &other) *this = ClientListEntry(other);
+    return *this;
+}
+
+void ClientListEntry::GetTexts(std::string_view (&texts)[kFieldCount]) const {
+    for (int field = 0; field < kFieldCount; ++field) {
+        const auto end = field + 1 < kFieldCount ? start_[field + 1] - 1
+                                                 : start_[field] + std::strlen(Text(kSearch));
+        texts[field] = std::string_view(Text(static_cast<Field>(field)), end - start_[field]);
     }
-    entry.search[at] = '\0';
+}
+
+void ClientListEntry::SetTexts(const std::string_view (&texts)[kFieldCount]) {
+    std::size_t total = 0;
+    for (const auto& text : texts) total += text.size() + 1;
+    auto buffer = std::make_unique_for_overwrite<char[]>(total);
+    std::uint32_t at = 0;
+    for (int field = 0; field < kFieldCount; ++field) {
+        start_[field] = at;
+        std::memcpy(buffer.get() + at, texts[field].data(), texts[field].size());
+        at += static_cast<std::uint32_t>(texts[field].size());
+        buffer[at++] = '\0';
+    }
+    text_ = std::move(buffer);
+}
+
+void ClientListEntry::SetNoClient(std::string_view path, Status why, std::string_view reason) {
+    status = why;
+    form = 0;
+    const std::string_view texts[kFieldCount] = {path, reason};
+    SetTexts(texts);
+}
+
+void ClientListEntry::SetClient(std::string_view path, const ClientRecord& record) {
+    status = Status::Client;
+    form = record.TestForm;
+    const std::string_view searched[] = {FieldBytes(record.LastName), FieldBytes(record.FirstName),
+                                         FieldBytes(record.ClientId), FieldBytes(record.BirthDate)};
+    std::string search;
+    for (std::size_t i = 0; i < std::size(searched); ++i) {
+        if (i > 0) search += '\n';
+        for (const char c : searched[i]) search += FoldForSearch(c);
+    }
+    const std::string_view texts[kFieldCount] = {path,
+                                                 {},
+                                                 searched[0],
+                                                 searched[1],
+                                                 searched[2],
+                                                 searched[3],
+                                                 FieldBytes(record.TestDate1),
+                                                 FieldBytes(record.TestDate2),
+                                                 search};
+    SetTexts(texts);
 }
 
 ClientListEntry ReadClientListEntry(const std::string& root, const std::string& path,
                                     EntryType type) {
+    using Status = ClientListEntry::Status;
     ClientListEntry entry;
-    entry.path = path;
     const std::string full = JoinPath(root, path);
     if (type == EntryType::Special) {
         // A pipe is never opened: opening it could wait for a writer for ever.
         if (const auto state = platform::StateOfFile(full)) entry.modified = state->modified;
-        entry.status = ClientListEntry::Status::NotClientFile;
-        entry.reason = kNotPlainFile;
+        entry.SetNoClient(path, Status::NotClientFile, kNotPlainFile);
         return entry;
     }
     ClientImage image{};
@@ -88,22 +124,18 @@ ClientListEntry ReadClientListEntry(const std::string& root, const std::string& 
     entry.modified = state.modified;
     entry.size = state.size;
     if (!got) {
-        entry.status = ClientListEntry::Status::Unreadable;
-        entry.reason = got.Failure().reason;
+        entry.SetNoClient(path, Status::Unreadable, got.Failure().reason);
         return entry;
     }
     if (state.type != EntryType::File) {
-        entry.status = ClientListEntry::Status::NotClientFile;
-        entry.reason = kNotPlainFile;
+        entry.SetNoClient(path, Status::NotClientFile, kNotPlainFile);
         return entry;
     }
-    std::string fault = NotClientReason(full, image, *got);
-    if (!fault.empty()) {
-        entry.status = ClientListEntry::Status::NotClientFile;
-        entry.reason = std::move(fault);
+    if (const std::string fault = NotClientReason(full, image, *got); !fault.empty()) {
+        entry.SetNoClient(path, Status::NotClientFile, fault);
         return entry;
     }
-    FillClientListEntry(entry, FromImage(image));
+    entry.SetClient(path, FromImage(image));
     return entry;
 }
 
@@ -130,11 +162,11 @@ std::optional<ClientListEntry> FindOtherClientWithId(const std::string& root,
                                                      const ClientRecord& record,
                                                      const std::string& target) {
     ClientListEntry saved;
-    FillClientListEntry(saved, record);
-    const std::string id = Comparable(saved.clientId);
+    saved.SetClient({}, record);
+    const std::string id = Comparable(saved.ClientId());
     if (id.empty()) return std::nullopt;
-    const std::string lastName = Comparable(saved.lastName);
-    const std::string birthDate = Comparable(saved.birthDate);
+    const std::string lastName = Comparable(saved.LastName());
+    const std::string birthDate = Comparable(saved.BirthDate());
 
     struct Visitor : FolderWalkVisitor {
         const std::string& root;
@@ -149,9 +181,9 @@ std::optional<ClientListEntry> FindOtherClientWithId(const std::string& root,
         void ClientFile(const std::string& path, EntryType type) override {
             if (type == EntryType::Special) return;
             ClientListEntry entry = ReadClientListEntry(root, path, type);
-            if (!entry.IsClient() || Comparable(entry.clientId) != id) return;
-            if (Comparable(entry.lastName) == lastName &&
-                Comparable(entry.birthDate) == birthDate) {
+            if (!entry.IsClient() || Comparable(entry.ClientId()) != id) return;
+            if (Comparable(entry.LastName()) == lastName &&
+                Comparable(entry.BirthDate()) == birthDate) {
                 return;
             }
             if (SameFile(JoinPath(root, path), target)) return;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,33 +17,78 @@
 
 namespace kivo {
 
-// One *.kvo file below the data folder. The text fields are the record's Windows-1252 bytes,
-// NUL-ended (one byte longer than the record's, so a field filled to its width keeps every
-// byte), so 100,000 entries stay small.
-struct ClientListEntry {
+// One *.kvo file below the data folder. Its texts (the file's path, the reason it is no
+// client, the record's Windows-1252 fields and the folded search line) lie back to back in
+// one allocation, each NUL-ended, so 100,000 entries stay small.
+class ClientListEntry {
+public:
     enum class Status : std::uint8_t {
         Client,         // read and holds a client
         Unreadable,     // could not be opened or read (reason: the system's)
         NotClientFile,  // read, but holds no client (reason: what is wrong)
     };
-    std::string path;           // relative to the data folder, '/' between the parts
-    std::string reason;         // why it is not a client, empty for one
+
+    ClientListEntry() = default;
+    ClientListEntry(const ClientListEntry& other);
+    ClientListEntry& operator=(const ClientListEntry& other);
+    ClientListEntry(ClientListEntry&&) noexcept = default;
+    ClientListEntry& operator=(ClientListEntry&&) noexcept = default;
+    ~ClientListEntry() = default;
+
     std::int64_t modified = 0;  // nanoseconds since 1970, UTC
     std::uint64_t size = 0;
     std::int32_t form = 0;
     Status status = Status::Client;
-    char lastName[sizeof(ClientRecord::LastName) + 1] = {};
-    char firstName[sizeof(ClientRecord::FirstName) + 1] = {};
-    char clientId[sizeof(ClientRecord::ClientId) + 1] = {};
-    char birthDate[sizeof(ClientRecord::BirthDate) + 1] = {};
-    char testDate1[sizeof(ClientRecord::TestDate1) + 1] = {};
-    char testDate2[sizeof(ClientRecord::TestDate2) + 1] = {};
-    // The four searched fields as the search compares them (see FoldForSearch), one line each,
-    // so a search is one fast substring look per typed word.
-    char search[sizeof(ClientRecord::LastName) + sizeof(ClientRecord::FirstName) +
-                sizeof(ClientRecord::ClientId) + sizeof(ClientRecord::BirthDate) + 4] = {};
 
     bool IsClient() const { return status == Status::Client; }
+
+    // Relative to the data folder, '/' between the parts.
+    std::string_view Path() const { return {Text(kPath), start_[kReason] - 1}; }
+    // Why it is not a client, empty for one.
+    std::string_view Reason() const {
+        return {Text(kReason), start_[kLastName] - start_[kReason] - 1};
+    }
+    // The file at `path` holds `record`: its fields, its form and the status of a client.
+    void SetClient(std::string_view path, const ClientRecord& record);
+    // The file at `path` holds no client, for this reason.
+    void SetNoClient(std::string_view path, Status why, std::string_view reason);
+
+    // The record's fields in its own Windows-1252 bytes, every byte of a field filled to its
+    // width kept.
+    const char* LastName() const { return Text(kLastName); }
+    const char* FirstName() const { return Text(kFirstName); }
+    const char* ClientId() const { return Text(kClientId); }
+    const char* BirthDate() const { return Text(kBirthDate); }
+    const char* TestDate1() const { return Text(kTestDate1); }
+    const char* TestDate2() const { return Text(kTestDate2); }
+    // The four searched fields as the search compares them (see FoldForSearch), one line each,
+    // so a search is one fast substring look per typed word.
+    const char* SearchLine() const { return Text(kSearch); }
+
+private:
+    enum Field : std::uint8_t {
+        kPath,
+        kReason,
+        kLastName,
+        kFirstName,
+        kClientId,
+        kBirthDate,
+        kTestDate1,
+        kTestDate2,
+        kSearch,
+        kFieldCount,
+    };
+    const char* Text(Field field) const {
+        return text_ ? text_.get() + start_[field] : kEmpty + field;
+    }
+    void SetTexts(const std::string_view (&texts)[kFieldCount]);
+    void GetTexts(std::string_view (&texts)[kFieldCount]) const;
+
+    // One NUL for each field of an entry that holds no text yet.
+    static constexpr char kEmpty[kFieldCount] = {};
+    std::unique_ptr<char[]> text_;
+    // Where each field starts in text_; the path starts at 0.
+    std::uint32_t start_[kFieldCount] = {0, 1, 2, 3, 4, 5, 6, 7, 8};
 };
 
 // Reads the file `path` (relative to `root`) into an entry. `type` is what the folder listing
@@ -50,9 +96,6 @@ struct ClientListEntry {
 // Failures are entries with their reason, never exceptions.
 ClientListEntry ReadClientListEntry(const std::string& root, const std::string& path,
                                     platform::EntryType type = platform::EntryType::File);
-
-// The entry of a record already in memory (the client about to be saved).
-void FillClientListEntry(ClientListEntry& entry, const ClientRecord& record);
 
 // Another client file below `root` that holds the client ID of `record` for a different
 // client: another last name or another birth date (IDs, names and dates compared without

@@ -59,22 +59,22 @@ int CompareDates(const char* a, const char* b) {
 int Compare(const ClientListEntry& a, const ClientListEntry& b, ClientListColumn column) {
     switch (column) {
         case ClientListColumn::LastName:
-            return CompareFolded(a.lastName, b.lastName);
+            return CompareFolded(a.LastName(), b.LastName());
         case ClientListColumn::FirstName:
-            return CompareFolded(a.firstName, b.firstName);
+            return CompareFolded(a.FirstName(), b.FirstName());
         case ClientListColumn::ClientId:
-            return CompareFolded(a.clientId, b.clientId);
+            return CompareFolded(a.ClientId(), b.ClientId());
         case ClientListColumn::BirthDate:
-            return CompareDates(a.birthDate, b.birthDate);
+            return CompareDates(a.BirthDate(), b.BirthDate());
         case ClientListColumn::Form:
             if (a.IsClient() != b.IsClient()) return a.IsClient() ? -1 : 1;
             return a.form < b.form ? -1 : (a.form > b.form ? 1 : 0);
         case ClientListColumn::TestDate1:
-            return CompareDates(a.testDate1, b.testDate1);
+            return CompareDates(a.TestDate1(), b.TestDate1());
         case ClientListColumn::TestDate2:
-            return CompareDates(a.testDate2, b.testDate2);
+            return CompareDates(a.TestDate2(), b.TestDate2());
         case ClientListColumn::File:
-            return a.path.compare(b.path);
+            return a.Path().compare(b.Path());
         case ClientListColumn::Modified:
             return a.modified < b.modified ? -1 : (a.modified > b.modified ? 1 : 0);
     }
@@ -136,16 +136,16 @@ bool ClientListTable::PathEqual::operator()(std::uint32_t a, std::uint32_t b) co
     return table->PathOf(a) == table->PathOf(b);
 }
 
-std::optional<std::uint32_t> ClientListTable::RowOf(const std::string& path) const {
-    probe_ = &path;
+std::optional<std::uint32_t> ClientListTable::RowOf(std::string_view path) const {
+    probe_ = path;
     const auto found = byPath_.find(kProbe);
-    probe_ = nullptr;
+    probe_ = {};
     if (found == byPath_.end()) return std::nullopt;
     return *found;
 }
 
 void ClientListTable::Put(ClientListEntry&& entry) {
-    if (const auto row = RowOf(entry.path)) {
+    if (const auto row = RowOf(entry.Path())) {
         rows_[*row] = std::move(entry);
         reorder_ = true;
         return;
@@ -156,7 +156,7 @@ void ClientListTable::Put(ClientListEntry&& entry) {
     added_.push_back(row);
 }
 
-bool ClientListTable::Remove(const std::string& path) {
+bool ClientListTable::Remove(std::string_view path) {
     const auto row = RowOf(path);
     if (!row) return false;
     byPath_.erase(*row);
@@ -215,7 +215,7 @@ bool ClientListTable::Before(std::uint32_t a, std::uint32_t b) const {
     const int order = Compare(rows_[a], rows_[b], column_);
     if (order != 0) return ascending_ ? order < 0 : order > 0;
     // Equal keys keep one order whichever way the column sorts: by file.
-    return rows_[a].path < rows_[b].path;
+    return rows_[a].Path() < rows_[b].Path();
 }
 
 bool ClientListTable::Update() {
@@ -245,7 +245,7 @@ bool ClientListTable::Update() {
 
 bool ClientListTable::Matches(const ClientListEntry& entry) const {
     for (const auto& word : words_) {
-        if (std::strstr(entry.search, word.c_str()) == nullptr) return false;
+        if (std::strstr(entry.SearchLine(), word.c_str()) == nullptr) return false;
     }
     return true;
 }
@@ -267,7 +267,7 @@ void ClientListTable::Filter(const std::vector<std::uint32_t>& from) {
     shown_ = std::move(shown);
 }
 
-std::optional<std::size_t> ClientListTable::ShownRowOf(const std::string& path) const {
+std::optional<std::size_t> ClientListTable::ShownRowOf(std::string_view path) const {
     const auto row = RowOf(path);
     if (!row) return std::nullopt;
     const auto at = std::find(shown_.begin(), shown_.end(), *row);
@@ -275,7 +275,7 @@ std::optional<std::size_t> ClientListTable::ShownRowOf(const std::string& path) 
     return static_cast<std::size_t>(at - shown_.begin());
 }
 
-const ClientListEntry* ClientListTable::Find(const std::string& path) const {
+const ClientListEntry* ClientListTable::Find(std::string_view path) const {
     const auto row = RowOf(path);
     return row ? &rows_[*row] : nullptr;
 }

@@ -66,7 +66,7 @@ public:
     // A new file, or the new state of a file already listed (same path).
     void Put(ClientListEntry&& entry);
     // Drops the file; false when it was not listed.
-    bool Remove(const std::string& path);
+    bool Remove(std::string_view path);
     void Clear();
 
     // The search text in Windows-1252 bytes: words separated by spaces, each of which must
@@ -85,8 +85,8 @@ public:
     std::size_t ShownCount() const { return shown_.size(); }
     const ClientListEntry& Shown(std::size_t row) const { return rows_[shown_[row]]; }
     // The shown row of a file, if it is shown.
-    std::optional<std::size_t> ShownRowOf(const std::string& path) const;
-    const ClientListEntry* Find(const std::string& path) const;
+    std::optional<std::size_t> ShownRowOf(std::string_view path) const;
+    const ClientListEntry* Find(std::string_view path) const;
 
 private:
     bool Before(std::uint32_t a, std::uint32_t b) const;
@@ -106,14 +106,14 @@ private:
         bool operator()(std::uint32_t a, std::uint32_t b) const;
     };
     std::string_view PathOf(std::uint32_t row) const {
-        return row == kProbe ? std::string_view(*probe_) : std::string_view(rows_[row].path);
+        return row == kProbe ? probe_ : rows_[row].Path();
     }
-    std::optional<std::uint32_t> RowOf(const std::string& path) const;
+    std::optional<std::uint32_t> RowOf(std::string_view path) const;
 
     ClientListEntries rows_;
     std::unordered_set<std::uint32_t, PathHash, PathEqual> byPath_{0, PathHash{this},
                                                                    PathEqual{this}};
-    mutable const std::string* probe_ = nullptr;
+    mutable std::string_view probe_;
     std::vector<std::uint32_t> order_;  // every row, sorted
     std::vector<std::uint32_t> shown_;  // the rows of order_ the filter lets through
     std::vector<std::uint32_t> added_;  // put since the last Update, not yet in order_

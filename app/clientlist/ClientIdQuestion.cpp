@@ -25,16 +25,16 @@ bool ConfirmClientIdUse(const QString& dataFolder, const QString& target,
         FindOtherClientWithId(root.toStdString(), record, QDir::cleanPath(target).toStdString());
     if (!other) return true;
 
-    QString holder = drawing::RecordText(other->lastName);
-    if (const QString first = drawing::RecordText(other->firstName); !first.isEmpty()) {
+    QString holder = drawing::Cp1252Text(other->LastName());
+    if (const QString first = drawing::Cp1252Text(other->FirstName()); !first.isEmpty()) {
         holder += QStringLiteral(", ") + first;
     }
-    if (const QString born = drawing::RecordText(other->birthDate); !born.isEmpty()) {
+    if (const QString born = drawing::Cp1252Text(other->BirthDate()); !born.isEmpty()) {
         holder += QStringLiteral(", born ") + born;
     }
     MessageRequest question{
         ClientIdQuestionText(drawing::RecordText(record.ClientId),
-                             QDir::toNativeSeparators(QString::fromStdString(other->path)), holder),
+                             QDir::toNativeSeparators(QString::fromUtf8(other->Path())), holder),
         QStringLiteral("Confirm"), DialogIcon::Question, DialogButton::Yes | DialogButton::No,
         owner};
     question.defaultButton = DialogButton::No;

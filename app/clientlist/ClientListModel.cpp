@@ -14,7 +14,7 @@ namespace kivo {
 namespace {
 
 QString StatusText(const ClientListEntry& entry) {
-    const QString reason = QString::fromStdString(entry.reason);
+    const QString reason = QString::fromUtf8(entry.Reason());
     return entry.status == ClientListEntry::Status::Unreadable
                ? QStringLiteral("Cannot read: ") + reason
                : QStringLiteral("Not a client file: ") + reason;
@@ -33,21 +33,21 @@ QString ModifiedText(std::int64_t nanoseconds) {
 QString CellText(const ClientListEntry& entry, ClientListColumn column) {
     switch (column) {
         case ClientListColumn::LastName:
-            return entry.IsClient() ? drawing::RecordText(entry.lastName) : StatusText(entry);
+            return entry.IsClient() ? drawing::Cp1252Text(entry.LastName()) : StatusText(entry);
         case ClientListColumn::FirstName:
-            return drawing::RecordText(entry.firstName);
+            return drawing::Cp1252Text(entry.FirstName());
         case ClientListColumn::ClientId:
-            return drawing::RecordText(entry.clientId);
+            return drawing::Cp1252Text(entry.ClientId());
         case ClientListColumn::BirthDate:
-            return drawing::RecordText(entry.birthDate);
+            return drawing::Cp1252Text(entry.BirthDate());
         case ClientListColumn::Form:
             return entry.IsClient() ? FormText(entry.form) : QString();
         case ClientListColumn::TestDate1:
-            return drawing::RecordText(entry.testDate1);
+            return drawing::Cp1252Text(entry.TestDate1());
         case ClientListColumn::TestDate2:
-            return drawing::RecordText(entry.testDate2);
+            return drawing::Cp1252Text(entry.TestDate2());
         case ClientListColumn::File:
-            return QString::fromStdString(entry.path);
+            return QString::fromUtf8(entry.Path());
         case ClientListColumn::Modified:
             return ModifiedText(entry.modified);
     }
@@ -89,7 +89,7 @@ QVariant ClientListModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
             return CellText(entry, column);
         case Qt::ToolTipRole:
-            return entry.IsClient() ? QString::fromStdString(entry.path) : StatusText(entry);
+            return entry.IsClient() ? QString::fromUtf8(entry.Path()) : StatusText(entry);
         case Qt::ForegroundRole:
             if (!entry.IsClient()) return QBrush(QColor(128, 128, 128));
             return {};
@@ -101,7 +101,7 @@ QVariant ClientListModel::data(const QModelIndex& index, int role) const {
             }
             return {};
         case kPathRole:
-            return QString::fromStdString(entry.path);
+            return QString::fromUtf8(entry.Path());
         default:
             return {};
     }
@@ -128,7 +128,7 @@ void ClientListModel::Apply(ClientListChanges& changes) {
         table_.Remove(path);
     }
     for (auto& found : changes.found) {
-        if (const auto* entry = table_.Find(found.path); entry && !entry->IsClient()) --damaged_;
+        if (const auto* entry = table_.Find(found.Path()); entry && !entry->IsClient()) --damaged_;
         if (!found.IsClient()) ++damaged_;
         table_.Put(std::move(found));
     }

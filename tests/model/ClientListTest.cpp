@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -128,12 +129,12 @@ TEST(ClientListEntryTest, HoldsTheListedFieldsOrTheReasonItIsNoClient) {
     const std::string root = dir.path().string();
     const auto smith = ReadClientListEntry(root, "smith.KVO");
     EXPECT_EQ(smith.status, ClientListEntry::Status::Client);
-    EXPECT_STREQ(smith.lastName, "Sm\xEDth");  // Windows-1252, as in the file
-    EXPECT_STREQ(smith.firstName, "Ann");
-    EXPECT_STREQ(smith.clientId, "C-1042");
-    EXPECT_STREQ(smith.birthDate, "03/15/1950");
-    EXPECT_STREQ(smith.testDate1, "01/02/2024");
-    EXPECT_STREQ(smith.testDate2, "02/03/2024");
+    EXPECT_STREQ(smith.LastName(), "Sm\xEDth");  // Windows-1252, as in the file
+    EXPECT_STREQ(smith.FirstName(), "Ann");
+    EXPECT_STREQ(smith.ClientId(), "C-1042");
+    EXPECT_STREQ(smith.BirthDate(), "03/15/1950");
+    EXPECT_STREQ(smith.TestDate1(), "01/02/2024");
+    EXPECT_STREQ(smith.TestDate2(), "02/03/2024");
     EXPECT_EQ(smith.form, kLongForm);
     EXPECT_EQ(smith.size, 552u);
 #ifdef _WIN32
@@ -156,15 +157,15 @@ TEST(ClientListEntryTest, HoldsTheListedFieldsOrTheReasonItIsNoClient) {
              {"missing.KVO", ClientListEntry::Status::Unreadable, "No such file or directory"}}) {
         const auto entry = ReadClientListEntry(root, c.name);
         EXPECT_EQ(entry.status, c.status) << c.name;
-        EXPECT_EQ(entry.reason, c.reason) << c.name;
-        EXPECT_STREQ(entry.lastName, "") << c.name;
+        EXPECT_EQ(entry.Reason(), c.reason) << c.name;
+        EXPECT_STREQ(entry.LastName(), "") << c.name;
     }
 #ifndef _WIN32
     // A pipe is not opened, whichever way it is reached, so the read cannot hang.
     for (const auto type : {platform::EntryType::Special, platform::EntryType::File}) {
         const auto pipe = ReadClientListEntry(root, "pipe.KVO", type);
         EXPECT_EQ(pipe.status, ClientListEntry::Status::NotClientFile);
-        EXPECT_EQ(pipe.reason, "it is not a plain file");
+        EXPECT_EQ(pipe.Reason(), "it is not a plain file");
     }
 #endif
 }
@@ -173,8 +174,17 @@ TEST(ClientListEntryTest, AFieldFilledToItsWidthKeepsEveryByte) {
     ClientRecord record = ClientBuilder().Build();
     std::fill(std::begin(record.ClientId), std::end(record.ClientId), '7');
     ClientListEntry entry;
-    FillClientListEntry(entry, record);
-    EXPECT_EQ(std::string(entry.clientId), std::string(14, '7'));
+    entry.SetClient("a.KVO", record);
+    EXPECT_EQ(std::string(entry.ClientId()), std::string(14, '7'));
+
+    // A copy holds every text of its own; the first is let go.
+    auto first = std::make_unique<ClientListEntry>(entry);
+    const ClientListEntry copy = *first;
+    first.reset();
+    EXPECT_EQ(copy.Path(), "a.KVO");
+    EXPECT_EQ(std::string(copy.ClientId()), std::string(14, '7'));
+    EXPECT_STREQ(copy.LastName(), record.LastName);
+    EXPECT_EQ(copy.Reason(), "");
 }
 
 // Records what a mirror reports, as the list would apply it.
@@ -183,8 +193,8 @@ struct Changes : ClientListSink {
     std::vector<std::string> log;
     std::vector<std::string> folders;
     void Found(ClientListEntry&& entry) override {
-        log.push_back("found " + entry.path);
-        files[entry.path] = entry.lastName;
+        log.push_back("found " + std::string(entry.Path()));
+        files[std::string(entry.Path())] = entry.LastName();
     }
     void Gone(const std::string& path) override {
         log.push_back("gone " + path);
@@ -294,8 +304,8 @@ TEST(ClientIdCheck, FindsAnotherClientUnderTheSameId) {
             EXPECT_FALSE(found) << c.name;
         } else {
             ASSERT_TRUE(found) << c.name;
-            EXPECT_EQ(found->path, c.conflict) << c.name;
-            EXPECT_STREQ(found->lastName, "Smith") << c.name;
+            EXPECT_EQ(found->Path(), c.conflict) << c.name;
+            EXPECT_STREQ(found->LastName(), "Smith") << c.name;
         }
     }
     // Saving over the file that holds the ID replaces it: no other file holds the ID.
@@ -308,16 +318,14 @@ TEST(ClientIdCheck, FindsAnotherClientUnderTheSameId) {
 ClientListEntry Entry(std::string path, std::string last, std::string first, std::string id,
                       std::string birth, std::int64_t modified) {
     ClientListEntry entry;
-    FillClientListEntry(entry,
-                        ClientBuilder().Name(last, first).ClientId(id).BirthDate(birth).Build());
-    entry.path = std::move(path);
+    entry.SetClient(path, ClientBuilder().Name(last, first).ClientId(id).BirthDate(birth).Build());
     entry.modified = modified;
     return entry;
 }
 
 std::vector<std::string> ShownPaths(const ClientListTable& table) {
     std::vector<std::string> paths;
-    for (std::size_t i = 0; i < table.ShownCount(); ++i) paths.push_back(table.Shown(i).path);
+    for (std::size_t i = 0; i < table.ShownCount(); ++i) paths.emplace_back(table.Shown(i).Path());
     return paths;
 }
 
@@ -327,9 +335,7 @@ void Sample(ClientListTable& table) {
     table.Put(Entry("jones.KVO", "Jones", "Smita", "J-7", "07/04/1960", 200));
     table.Put(Entry("brown.KVO", "Brown", "\xC3\x89mile", "B-1", "01/20/1955", 400));
     ClientListEntry damaged;
-    damaged.path = "bad.KVO";
-    damaged.status = ClientListEntry::Status::NotClientFile;
-    damaged.reason = "5 bytes, expected 552";
+    damaged.SetNoClient("bad.KVO", ClientListEntry::Status::NotClientFile, "5 bytes, expected 552");
     damaged.modified = 50;
     table.Put(std::move(damaged));
     table.Update();
@@ -396,7 +402,7 @@ TEST(ClientListTableTest, PutReplacesAndRemoveDrops) {
     table.Update();
     EXPECT_EQ(ShownPaths(table), (std::vector<std::string>{"jones.KVO", "late.KVO", "brown.KVO",
                                                            "smith2.KVO", "bad.KVO"}));
-    EXPECT_STREQ(table.Find("jones.KVO")->lastName, "Jonas");
+    EXPECT_STREQ(table.Find("jones.KVO")->LastName(), "Jonas");
     EXPECT_EQ(table.ShownRowOf("brown.KVO"), 2u);
     EXPECT_EQ(table.Count(), 5u);
 }
@@ -412,12 +418,12 @@ TEST(ClientListTableTest, ThousandsOfFilesComeAndGo) {
     table.Update();
     EXPECT_EQ(table.Count(), 1250u);
     ASSERT_EQ(table.ShownCount(), 55u);
-    EXPECT_EQ(table.Shown(0).path, "f2499.KVO");  // newest first
-    EXPECT_EQ(table.Shown(54).path, "f241.KVO");
+    EXPECT_EQ(table.Shown(0).Path(), "f2499.KVO");  // newest first
+    EXPECT_EQ(table.Shown(54).Path(), "f241.KVO");
     for (int i = 1; i < 2500; i += 2) {
         const auto* entry = table.Find("f" + std::to_string(i) + ".KVO");
         ASSERT_NE(entry, nullptr) << i;
-        EXPECT_EQ(std::string(entry->lastName), "Name" + std::to_string(i));
+        EXPECT_EQ(std::string(entry->LastName()), "Name" + std::to_string(i));
     }
     EXPECT_EQ(table.Find("f0.KVO"), nullptr);
 }
