@@ -11,9 +11,6 @@
 
 namespace kivo::cli {
 
-// True when the file name ends in ".kvo" in any case (smith.KVO, smith.kvo, smith.Kvo).
-bool HasClientFileName(std::string_view name);
-
 // What a visit asks of the walk: go on with the next file, walk the path as a folder (a
 // folder named like a client file, found when it was opened), or stop at once.
 enum class Visit { Next, Folder, Stop };
