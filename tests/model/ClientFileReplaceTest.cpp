@@ -20,11 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<unsigned char> Image(const char* lastName) {
-    const auto image = ToImage(ClientBuilder().Name(lastName).Build());
-    return {image.begin(), image.end()};
-}
-
 // The names in `folder` other than `keep`.
 std::vector<fs::path> OtherEntries(const fs::path& folder, const fs::path& keep) {
     std::vector<fs::path> found;
@@ -48,11 +43,11 @@ std::string SaveReason(const fs::path& path, const char* lastName) {
 TEST(ClientFileReplace, TheNewClientTakesTheOldFilesPlace) {
     TempDir dir;
     const auto file = dir / "c.KVO";
-    auto old = Image("Old");
+    auto old = ClientImageBytes("Old");
     old.resize(2000, 'Q');  // longer than a record: nothing of it may stay
     WriteBytes(file, old);
     EXPECT_EQ(SaveReason(file, "New"), "");
-    EXPECT_EQ(ReadBytes(file), Image("New"));
+    EXPECT_EQ(ReadBytes(file), ClientImageBytes("New"));
     EXPECT_EQ(OtherEntries(dir.path(), file), std::vector<fs::path>());
 }
 
@@ -75,14 +70,14 @@ TEST(ClientFileReplace, AFailedSaveLeavesTheOldFileWhole) {
         SCOPED_TRACE(std::string(c.step));
         TempDir dir;
         const auto file = dir / "c.KVO";
-        WriteBytes(file, Image("Old"));
+        WriteBytes(file, ClientImageBytes("Old"));
         gFailedStep = c.step;
         gFailure = c.code;
         platform::SetFaultHook(FailOneStep);
         const std::string reason = SaveReason(file, "New");
         platform::SetFaultHook(nullptr);
         EXPECT_EQ(reason, std::strerror(c.code));
-        EXPECT_EQ(ReadBytes(file), Image("Old"));
+        EXPECT_EQ(ReadBytes(file), ClientImageBytes("Old"));
         EXPECT_EQ(OtherEntries(dir.path(), file), std::vector<fs::path>());
     }
 }
@@ -90,13 +85,13 @@ TEST(ClientFileReplace, AFailedSaveLeavesTheOldFileWhole) {
 TEST(ClientFileReplace, AFileMarkedReadOnlyIsRefused) {
     TempDir dir;
     const auto file = dir / "c.KVO";
-    WriteBytes(file, Image("Old"));
+    WriteBytes(file, ClientImageBytes("Old"));
     const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     fs::permissions(file, writable, fs::perm_options::remove);
     const std::string reason = SaveReason(file, "New");
     fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
     EXPECT_EQ(reason, std::strerror(EACCES));
-    EXPECT_EQ(ReadBytes(file), Image("Old"));
+    EXPECT_EQ(ReadBytes(file), ClientImageBytes("Old"));
     EXPECT_EQ(OtherEntries(dir.path(), file), std::vector<fs::path>());
 }
 

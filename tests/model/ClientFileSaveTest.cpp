@@ -17,6 +17,7 @@
 #include "model/Error.h"
 #include "model/Platform.h"
 #include "tests/support/ClientBuilder.h"
+#include "tests/support/FileStat.h"
 #include "tests/support/OtherUser.h"
 #include "tests/support/TempDir.h"
 
@@ -24,21 +25,6 @@ namespace kivo::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<unsigned char> Image(const char* lastName) {
-    const auto image = ToImage(ClientBuilder().Name(lastName).Build());
-    return {image.begin(), image.end()};
-}
-
-struct stat StatOf(const fs::path& path) {
-    struct stat info {};
-    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
-    return info;
-}
-
-unsigned ModeOf(const fs::path& path) {
-    return StatOf(path).st_mode & 07777u;
-}
 
 void SetMode(const fs::path& path, unsigned mode) {
     ASSERT_EQ(::chmod(path.c_str(), mode), 0) << path;
@@ -278,7 +264,7 @@ TEST(ClientFileSave, KeepsWhatTheUserSetOnTheFile) {
         TempDir dir;
         fs::create_directory(dir / "real");
         const bool inPlace = std::ranges::count(c.steps, "overwrite") != 0;
-        auto old = Image("Old");
+        auto old = ClientImageBytes("Old");
         if (inPlace) old.resize(2000, 'Q');  // the write in place must cut off the rest
         WriteBytes(dir / "real/c.KVO", old);
         const bool fresh = c.mode == 0;  // the save makes a new file
@@ -294,7 +280,7 @@ TEST(ClientFileSave, KeepsWhatTheUserSetOnTheFile) {
         }
         EXPECT_EQ(gLog.steps, c.steps);
 
-        EXPECT_EQ(ReadBytes(dir / c.lands), c.replaced ? Image("New") : old);
+        EXPECT_EQ(ReadBytes(dir / c.lands), c.replaced ? ClientImageBytes("New") : old);
         if (!fresh) {
             EXPECT_EQ(ModeOf(dir / c.lands), c.mode);
         }
@@ -323,7 +309,7 @@ TEST(ClientFileSave, KeepsOwnerAndGroupWhereTheProcessMaySetThem) {
     if (::geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
     TempDir dir;
     const auto file = dir / "c.KVO";
-    WriteBytes(file, Image("Old"));
+    WriteBytes(file, ClientImageBytes("Old"));
     ASSERT_EQ(::chown(file.c_str(), 4321, 4322), 0);
     // setgid survives the change of owner because the mode is set after it.
     SetMode(file, 02640);
@@ -332,7 +318,7 @@ TEST(ClientFileSave, KeepsOwnerAndGroupWhereTheProcessMaySetThem) {
     EXPECT_EQ(info.st_uid, 4321u);
     EXPECT_EQ(info.st_gid, 4322u);
     EXPECT_EQ(info.st_mode & 07777u, 02640u);
-    EXPECT_EQ(ReadBytes(file), Image("New"));
+    EXPECT_EQ(ReadBytes(file), ClientImageBytes("New"));
 }
 
 TEST(ClientFileSave, AnotherUsersFileFollowsTheSystemsAnswer) {
@@ -350,7 +336,7 @@ TEST(ClientFileSave, AnotherUsersFileFollowsTheSystemsAnswer) {
         SCOPED_TRACE(c.mode);
         TempDir dir;
         const auto file = dir / "c.KVO";
-        WriteBytes(file, Image("Old"));
+        WriteBytes(file, ClientImageBytes("Old"));
         SetMode(file, c.mode);
         SetMode(dir.path(), c.folderMode);
         const int code = AsNobody([&] {
@@ -362,7 +348,7 @@ TEST(ClientFileSave, AnotherUsersFileFollowsTheSystemsAnswer) {
             return 0;
         });
         EXPECT_EQ(code, c.exitCode);
-        EXPECT_EQ(ReadBytes(file), code == 0 ? Image("New") : Image("Old"));
+        EXPECT_EQ(ReadBytes(file), code == 0 ? ClientImageBytes("New") : ClientImageBytes("Old"));
         EXPECT_EQ(StatOf(file).st_uid, 0u);
         EXPECT_EQ(ModeOf(file), c.mode);
         EXPECT_EQ(Temporaries(dir.path()), std::vector<fs::path>());
@@ -383,7 +369,7 @@ int WatchTemporaries(std::string_view step) {
 
 TEST(ClientFileSave, TheTemporaryIsNeverMoreOpenThanTheFileItReplaces) {
     TempDir dir;
-    WriteBytes(dir / "c.KVO", Image("Old"));
+    WriteBytes(dir / "c.KVO", ClientImageBytes("Old"));
     SetMode(dir / "c.KVO", 0600);
     gWatched = dir.path();
     gModesBeforeSet.clear();
@@ -400,7 +386,7 @@ TEST(ClientFileSave, ClearsTheTemporariesOfKilledSavesOfTheSameFileOnly) {
     TempDir dir;
     fs::create_directory(dir / "real");
     const auto file = dir / "real/c.KVO";
-    WriteBytes(file, Image("Old"));
+    WriteBytes(file, ClientImageBytes("Old"));
     fs::create_symlink("real/c.KVO", dir / "link.KVO");
     const std::vector<std::string> cleared = {"c.KVO.kivo-save-123456789.tmp",
                                               "c.KVO.kivo-save-7.tmp"};
@@ -413,8 +399,8 @@ TEST(ClientFileSave, ClearsTheTemporariesOfKilledSavesOfTheSameFileOnly) {
         "xc.KVO.kivo-save-5.tmp",                 // a longer name ending like this one
         "c.KVO.kivo-save-5.tmp.kivo-save-6.tmp",  // the temporary of that odd client
     };
-    for (const auto& name : cleared) WriteBytes(dir / "real" / name, Image("Killed"));
-    for (const auto& name : kept) WriteBytes(dir / "real" / name, Image("Other"));
+    for (const auto& name : cleared) WriteBytes(dir / "real" / name, ClientImageBytes("Killed"));
+    for (const auto& name : kept) WriteBytes(dir / "real" / name, ClientImageBytes("Other"));
 
     // A failed save leaves them; the next one that works clears them beside the file the
     // link names.
@@ -426,9 +412,9 @@ TEST(ClientFileSave, ClearsTheTemporariesOfKilledSavesOfTheSameFileOnly) {
     EXPECT_EQ(SaveReason(dir / "link.KVO", "New"), "");
     for (const auto& name : cleared) EXPECT_FALSE(fs::exists(dir / "real" / name)) << name;
     for (const auto& name : kept) {
-        EXPECT_EQ(ReadBytes(dir / "real" / name), Image("Other")) << name;
+        EXPECT_EQ(ReadBytes(dir / "real" / name), ClientImageBytes("Other")) << name;
     }
-    EXPECT_EQ(ReadBytes(file), Image("New"));
+    EXPECT_EQ(ReadBytes(file), ClientImageBytes("New"));
 }
 
 TEST(ClientFileSave, ALoopOfLinksIsRefusedWithItsReason) {

@@ -16,6 +16,7 @@
 #include "model/ClientFile.h"
 #include "model/Error.h"
 #include "tests/support/ClientBuilder.h"
+#include "tests/support/FileStat.h"
 #include "tests/support/OtherUser.h"
 #include "tests/support/TempDir.h"
 
@@ -23,17 +24,6 @@ namespace kivo::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<unsigned char> Image(const char* lastName) {
-    const auto image = ToImage(ClientBuilder().Name(lastName).Build());
-    return {image.begin(), image.end()};
-}
-
-struct stat StatOf(const fs::path& path) {
-    struct stat info {};
-    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
-    return info;
-}
 
 // What a shell command prints, and whether it exited with 0.
 std::optional<std::string> Output(const std::string& command) {
@@ -64,7 +54,7 @@ std::vector<fs::path> Temporaries(const fs::path& folder) {
 TEST(ClientFileShared, AnAccessListAndAttributesSurviveTheSave) {
     TempDir dir;
     const auto file = dir / "c.KVO";
-    WriteBytes(file, Image("Old"));
+    WriteBytes(file, ClientImageBytes("Old"));
     ASSERT_EQ(::chmod(file.c_str(), 0600), 0);
     // A colleague may read and write; the rest of the file's group may not.
     if (!Output("setfacl -m u:" + std::to_string(kNobody) + ":rw " + Quoted(file))) {
@@ -82,7 +72,7 @@ TEST(ClientFileShared, AnAccessListAndAttributesSurviveTheSave) {
 
     WriteClientFile(file, ClientBuilder().Name("New").Build());
 
-    EXPECT_EQ(ReadBytes(file), Image("New"));
+    EXPECT_EQ(ReadBytes(file), ClientImageBytes("New"));
     EXPECT_NE(StatOf(file).st_ino, inode) << "replaced through a new file, not written over";
     EXPECT_EQ(Output("getfacl -cpn " + Quoted(file)), before);
     EXPECT_EQ(StatOf(file).st_mode & 07777u, 0660u) << "the group bits stay the access mask";
@@ -98,7 +88,7 @@ TEST(ClientFileShared, AnAccessListAndAttributesSurviveTheSave) {
 TEST(ClientFileShared, AFileWithASecondNameIsWrittenOverForBoth) {
     TempDir dir;
     const auto file = dir / "c.KVO";
-    auto old = Image("Old");
+    auto old = ClientImageBytes("Old");
     old.resize(900, 'Q');
     WriteBytes(file, old);
     fs::create_hard_link(file, dir / "backup.KVO");
@@ -106,8 +96,8 @@ TEST(ClientFileShared, AFileWithASecondNameIsWrittenOverForBoth) {
 
     WriteClientFile(file, ClientBuilder().Name("New").Build());
 
-    EXPECT_EQ(ReadBytes(file), Image("New"));
-    EXPECT_EQ(ReadBytes(dir / "backup.KVO"), Image("New"));
+    EXPECT_EQ(ReadBytes(file), ClientImageBytes("New"));
+    EXPECT_EQ(ReadBytes(dir / "backup.KVO"), ClientImageBytes("New"));
     EXPECT_EQ(StatOf(file).st_ino, inode);
     EXPECT_EQ(StatOf(file).st_nlink, 2u);
     EXPECT_EQ(Temporaries(dir.path()), std::vector<fs::path>());
@@ -118,7 +108,7 @@ TEST(ClientFileShared, AnotherUsersFileInAStickyFolderIsSavedInPlace) {
     TempDir dir;
     ASSERT_EQ(::chmod(dir.path().c_str(), 01777), 0);
     const auto file = dir / "c.KVO";
-    WriteBytes(file, Image("Old"));
+    WriteBytes(file, ClientImageBytes("Old"));
     ASSERT_EQ(::chmod(file.c_str(), 0666), 0);
     const ino_t inode = StatOf(file).st_ino;
 
@@ -132,7 +122,7 @@ TEST(ClientFileShared, AnotherUsersFileInAStickyFolderIsSavedInPlace) {
     });
 
     EXPECT_EQ(code, 0);
-    EXPECT_EQ(ReadBytes(file), Image("New"));
+    EXPECT_EQ(ReadBytes(file), ClientImageBytes("New"));
     EXPECT_EQ(StatOf(file).st_ino, inode);
     EXPECT_EQ(StatOf(file).st_uid, 0u) << "still the owner's file";
     EXPECT_EQ(StatOf(file).st_mode & 07777u, 0666u);
@@ -176,7 +166,7 @@ TEST(ClientFileShared, ASaveGoesOnlyToTheLoadedFileOrAnotherClient) {
          "", "smith.KVO"},
         {"the client saved anew by another copy of the program",
          [](const TempDir& d) {
-             WriteBytes(d / "other.KVO", Image("Elsewhere"));
+             WriteBytes(d / "other.KVO", ClientImageBytes("Elsewhere"));
              fs::rename(d / "other.KVO", d / "jones.KVO");
          },
          "", "jones.KVO"},
@@ -186,8 +176,8 @@ TEST(ClientFileShared, ASaveGoesOnlyToTheLoadedFileOrAnotherClient) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TempDir dir;
-        WriteBytes(dir / "jones.KVO", Image("Jones"));
-        WriteBytes(dir / "smith.KVO", Image("Smith"));
+        WriteBytes(dir / "jones.KVO", ClientImageBytes("Jones"));
+        WriteBytes(dir / "smith.KVO", ClientImageBytes("Smith"));
         const std::vector<unsigned char> notes = {'m', 'y', ' ', 'n', 'o', 't', 'e', 's'};
         WriteBytes(dir / "notes.txt", notes);
         ClientRecord record;
@@ -212,7 +202,7 @@ TEST(ClientFileShared, ASaveGoesOnlyToTheLoadedFileOrAnotherClient) {
         if (*c.stops) {
             EXPECT_EQ(bytesAt(c.stops), before);
         } else {
-            EXPECT_EQ(ReadBytes(dir / c.lands), Image("New"));
+            EXPECT_EQ(ReadBytes(dir / c.lands), ClientImageBytes("New"));
         }
         EXPECT_EQ(ReadBytes(dir / "notes.txt"), notes);
     }
@@ -221,7 +211,7 @@ TEST(ClientFileShared, ASaveGoesOnlyToTheLoadedFileOrAnotherClient) {
 TEST(ClientFileShared, TheSavedFileIsTheOneTheNextSaveExpects) {
     TempDir dir;
     const auto file = dir / "c.KVO";
-    WriteBytes(file, Image("Old"));
+    WriteBytes(file, ClientImageBytes("Old"));
     ClientRecord record;
     auto identity = ReadClientFile(file, record);
     for (const char* name : {"First", "Second"}) {

@@ -118,4 +118,9 @@ ClientBuilder& ClientBuilder::AnswerEach(int condition, const std::function<char
     return *this;
 }
 
+std::vector<unsigned char> ClientImageBytes(const char* lastName) {
+    const auto image = ToImage(ClientBuilder().Name(lastName).Build());
+    return {image.begin(), image.end()};
+}
+
 }  // namespace kivo::test

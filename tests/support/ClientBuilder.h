@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 #include "model/ClientRecord.h"
 #include "model/Questionnaire.h"
@@ -56,5 +57,8 @@ public:
 private:
     ClientRecord record_{};
 };
+
+// The 552 bytes of a client file that holds a client of this last name.
+std::vector<unsigned char> ClientImageBytes(const char* lastName);
 
 }  // namespace kivo::test
