@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 namespace kivo {
@@ -94,7 +96,15 @@ private:
     // A link or an entry of unknown type, looked at: a link to a folder is not followed, so
     // it counts as nothing; a link that leads nowhere is a file, for the reader to report.
     static EntryType Resolved(const std::string& folder, std::string_view name, EntryType type) {
-        const auto state = platform::StateOfFile(JoinPath(folder, std::string(name)));
+        const std::string path = JoinPath(folder, std::string(name));
+        if (type == EntryType::Unknown) {
+            // A file system that does not say what an entry is may still hold a link to a
+            // folder, which must not be followed either.
+            std::error_code ec;
+            const auto status = std::filesystem::symlink_status(std::filesystem::u8path(path), ec);
+            if (std::filesystem::is_symlink(status)) type = EntryType::Link;
+        }
+        const auto state = platform::StateOfFile(path);
         if (!state) return EntryType::File;
         if (state->type == EntryType::Folder) {
             return type == EntryType::Link ? EntryType::Unknown : EntryType::Folder;
