@@ -97,7 +97,8 @@ report::PageStore Generate(print::ScoreReport& scoreReport) {
 std::string WritePdf(const report::PageStore& store, bool a4, const std::string& output) {
     try {
         report::PdfFile pdf(QString::fromStdString(output), PaperOf(a4), kPdfDpi, store.title);
-        if (!report::OutputPages(store, pdf, {kPdfDpi, kPdfDpi, 0.0, 0.0}, 1, store.PageCount())) {
+        if (!report::OutputPages(store, pdf, {kPdfDpi, kPdfDpi, 0.0, 0.0, {}}, 1,
+                                 store.PageCount())) {
             pdf.Abandon("the pages could not be drawn");
         }
         pdf.Commit();

@@ -36,7 +36,7 @@ QPagedPaintDevice& PrintDestination::Device() {
 report::DeviceFrame PrintDestination::Frame() const {
     if (pdf_) {
         const double dpi = pdf_->resolution();
-        return {dpi, dpi, 0.0, 0.0};
+        return {dpi, dpi, 0.0, 0.0, {}};
     }
     const double dpiX = printer_->logicalDpiX();
     const double dpiY = printer_->logicalDpiY();
@@ -44,7 +44,9 @@ report::DeviceFrame PrintDestination::Frame() const {
     // paper's edge, less that unprintable margin.
     const QRectF paper = printer_->paperRect(QPrinter::Millimeter);
     const QRectF page = printer_->pageRect(QPrinter::Millimeter);
-    return {dpiX, dpiY, (page.left() - paper.left()) * 10.0, (page.top() - paper.top()) * 10.0};
+    const QRectF printable((page.left() - paper.left()) * 10.0, (page.top() - paper.top()) * 10.0,
+                           page.width() * 10.0, page.height() * 10.0);
+    return {dpiX, dpiY, printable.left(), printable.top(), printable};
 }
 
 void PrintDestination::Finish() {

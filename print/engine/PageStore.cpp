@@ -120,8 +120,41 @@ void RenderShape(const PageItem& item, QPainter& p, const DeviceFrame& f) {
 
 }  // namespace
 
+PageFit FitToPrintable(const Page& page, const QRectF& printable) {
+    PageFit fit;
+    if (printable.isEmpty() || page.items.empty()) return fit;
+    QRectF bounds;
+    for (const auto& item : page.items) bounds |= item.rect.normalized();
+    // A hundredth of a millimetre of slack for the stored rectangles' rounding.
+    if (printable.adjusted(-0.1, -0.1, 0.1, 0.1).contains(bounds)) return fit;
+    fit.scale = std::min({1.0, printable.width() / std::max(bounds.width(), 1.0),
+                          printable.height() / std::max(bounds.height(), 1.0)});
+    // The scaled bounds keep their centre where it can stay, else move just inside.
+    const double halfWidth = bounds.width() * fit.scale / 2.0;
+    const double halfHeight = bounds.height() * fit.scale / 2.0;
+    const QPointF to(
+        std::clamp(bounds.center().x(), printable.left() + halfWidth,
+                   std::max(printable.left() + halfWidth, printable.right() - halfWidth)),
+        std::clamp(bounds.center().y(), printable.top() + halfHeight,
+                   std::max(printable.top() + halfHeight, printable.bottom() - halfHeight)));
+    fit.centre = bounds.center();
+    fit.shift = to - bounds.center();
+    return fit;
+}
+
 void RenderPage(const Page& page, QPainter& painter, const DeviceFrame& frame) {
     painter.save();
+    if (const PageFit fit = FitToPrintable(page, frame.printable);
+        fit.scale != 1.0 || !fit.shift.isNull()) {
+        // x' = centre + shift + (x - centre) * scale on the paper, as device coordinates.
+        const double kx = frame.dpiX / kTenthsPerInch;
+        const double ky = frame.dpiY / kTenthsPerInch;
+        const QPointF to = fit.centre + fit.shift;
+        painter.translate(
+            (to.x() - frame.offsetX - fit.scale * (fit.centre.x() - frame.offsetX)) * kx,
+            (to.y() - frame.offsetY - fit.scale * (fit.centre.y() - frame.offsetY)) * ky);
+        painter.scale(fit.scale, fit.scale);
+    }
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     for (const auto& item : page.items) {

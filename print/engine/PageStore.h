@@ -84,9 +84,24 @@ struct DeviceFrame {
     double dpiY = 96.0;
     double offsetX = 0.0;
     double offsetY = 0.0;
+    // The part of the paper the device can mark, in tenths of a millimetre from the paper's
+    // corner; empty when it can mark all of it (a PDF, an image, the screen).
+    QRectF printable;
 };
 
-// Draws one page with `painter` on a device described by `frame`.
+// How a page whose items reach outside the printable area is brought inside it: scaled by
+// `scale` (at most 1, the same both ways) about the items' bounds, then moved by `shift`, in
+// tenths of a millimetre. Identity when the items fit, or when the device can mark the whole
+// paper.
+struct PageFit {
+    double scale = 1.0;
+    QPointF shift;
+    QPointF centre;
+};
+PageFit FitToPrintable(const Page& page, const QRectF& printable);
+
+// Draws one page with `painter` on a device described by `frame`, fitted into its printable
+// area when it has one.
 void RenderPage(const Page& page, QPainter& painter, const DeviceFrame& frame);
 
 }  // namespace kivo::report

@@ -38,7 +38,7 @@ QImage PageImageAt(const Page& page, double requestedDpi) {
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
     QPainter painter(&image);
-    RenderPage(page, painter, {dpi, dpi, 0.0, 0.0});
+    RenderPage(page, painter, {dpi, dpi, 0.0, 0.0, {}});
     return image;
 }
 
@@ -99,7 +99,7 @@ void PreviewPage::PaintPage(QPainter& p) const {
         p.translate(1, 1);
         p.setClipRect(QRect(QPoint(0, 0), page));
         const double dpi = ScreenDpi() * zoom_ / 100.0;
-        RenderPage(*page_, p, {dpi, dpi, 0.0, 0.0});
+        RenderPage(*page_, p, {dpi, dpi, 0.0, 0.0, {}});
     }
 }
 

@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const Page& page : store.pages) {
         image.fill(Qt::white);
         QPainter painter(&image);
-        RenderPage(page, painter, {8.0, 8.0, 0.0, 0.0});
+        RenderPage(page, painter, {8.0, 8.0, 0.0, 0.0, {}});
     }
     // What loads saves and loads back to the same pages.
     const PageStore again = LoadPageStore(SavePageStore(store));

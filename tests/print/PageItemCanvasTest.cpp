@@ -78,7 +78,7 @@ BothWays DrawBothWays(int width, int height,
     both.rendered = QImage(width, height, QImage::Format_RGB32);
     both.rendered.fill(Qt::white);
     QPainter painter(&both.rendered);
-    RenderPage(page, painter, {96.0, 96.0, 0.0, 0.0});
+    RenderPage(page, painter, {96.0, 96.0, 0.0, 0.0, {}});
     painter.end();
     return both;
 }
@@ -275,7 +275,7 @@ TEST(PageItemCanvas, ShapesScaleToThePrinterResolution) {
     QImage image(400, 400, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    RenderPage(page, painter, {300.0, 300.0, 63.5, 63.5});
+    RenderPage(page, painter, {300.0, 300.0, 63.5, 63.5, {}});
     painter.end();
     // 300 per inch: the outline covers 0..3.125 and 296.875..300 across, 0..150 down.
     EXPECT_EQ(image.pixelColor(1, 60), QColor(Qt::black));

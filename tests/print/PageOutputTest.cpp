@@ -36,7 +36,7 @@ TEST(PageOutput, WritesTheChosenRangeOnePageEachAndStopsOnCancel) {
         writer.setPageSize(QPageSize(QPageSize::Letter));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         std::vector<int> heard;
-        EXPECT_TRUE(OutputPages(store, writer, {300.0, 300.0, 0.0, 0.0}, 2, 3, [&](int p) {
+        EXPECT_TRUE(OutputPages(store, writer, {300.0, 300.0, 0.0, 0.0, {}}, 2, 3, [&](int p) {
             heard.push_back(p);
             return true;
         }));

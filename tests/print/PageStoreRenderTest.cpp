@@ -33,14 +33,14 @@ TEST(RenderPage, FillsLandOnRoundedDevicePixelsAtAnyResolution) {
     Page page = LetterPage();
     page.items.push_back(Fill(QRectF(127.0, 254.0, 254.0, 127.0), Qt::red));
     // 96 per inch: 127 tenths = 48 pixels, 254 = 96.
-    QImage screen = Render(page, {96.0, 96.0, 0.0, 0.0}, {300, 300});
+    QImage screen = Render(page, {96.0, 96.0, 0.0, 0.0, {}}, {300, 300});
     EXPECT_EQ(screen.pixelColor(48, 96), QColor(Qt::red));
     EXPECT_EQ(screen.pixelColor(47, 96), QColor(Qt::white));
     EXPECT_EQ(screen.pixelColor(48 + 95, 96 + 47), QColor(Qt::red));
     EXPECT_EQ(screen.pixelColor(48 + 96, 96), QColor(Qt::white));
     EXPECT_EQ(screen.pixelColor(48, 96 + 48), QColor(Qt::white));
     // A printer at 300 per inch whose printable area starts 6.35 mm from the paper's edge.
-    QImage printer = Render(page, {300.0, 300.0, 63.5, 63.5}, {600, 600});
+    QImage printer = Render(page, {300.0, 300.0, 63.5, 63.5, {}}, {600, 600});
     EXPECT_EQ(printer.pixelColor(75, 225), QColor(Qt::red));  // (127 - 63.5) * 300 / 254
     EXPECT_EQ(printer.pixelColor(74, 225), QColor(Qt::white));
     EXPECT_EQ(printer.pixelColor(374, 224), QColor(Qt::white));
@@ -56,7 +56,7 @@ TEST(RenderPage, TextIsDrawnInsideItsClipAndAlignedAtTheDevice) {
     text.font.pointSize = 20;
     text.align = PageItem::Align::Right;
     page.items.push_back(text);
-    const QImage image = Render(page, {96.0, 96.0, 0.0, 0.0}, {500, 100});
+    const QImage image = Render(page, {96.0, 96.0, 0.0, 0.0, {}}, {500, 100});
     int leftmost = image.width(), rightmost = -1, lowest = -1;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -71,4 +71,31 @@ TEST(RenderPage, TextIsDrawnInsideItsClipAndAlignedAtTheDevice) {
     EXPECT_LE(rightmost, 377) << "right-aligned within 1000 tenths = 378 pixels";
     EXPECT_GT(leftmost, 200) << "aligned to the right, not the left";
     EXPECT_LT(lowest, 38) << "clipped to 100 tenths = 38 pixels";
+}
+
+// A printer whose unprintable edge (0.75 in) is wider than the page's own margins (0.5 in): the
+// page is scaled, the same both ways, until all of it lies in the printable area; a page that
+// fits is drawn as it is.
+TEST(RenderPage, APageReachingIntoTheUnprintableEdgeIsScaledInsideIt) {
+    Page page = LetterPage();  // 2159 x 2794 tenths
+    // A band across the page between half-inch margins, at the top margin.
+    page.items.push_back(Fill(QRectF(127.0, 127.0, 1905.0, 127.0), Qt::red));
+    // 25.4 per inch: one pixel per millimetre. Printable: 190.5 tenths in from every edge.
+    const QRectF printable(190.5, 190.5, 2159.0 - 381.0, 2794.0 - 381.0);
+    const QImage printed = Render(page, {25.4, 25.4, 190.5, 190.5, printable}, {178, 242});
+    // Scaled by 1778 / 1905: the band fills the printable width, 11.9 mm high, from its top.
+    EXPECT_EQ(printed.pixelColor(0, 5), QColor(Qt::red));
+    EXPECT_EQ(printed.pixelColor(176, 5), QColor(Qt::red));
+    EXPECT_EQ(printed.pixelColor(88, 0), QColor(Qt::red));
+    EXPECT_EQ(printed.pixelColor(88, 11), QColor(Qt::red));
+    EXPECT_EQ(printed.pixelColor(88, 13), QColor(Qt::white));
+    const PageFit fit = FitToPrintable(page, printable);
+    EXPECT_NEAR(fit.scale, 1778.0 / 1905.0, 1e-9);
+
+    // Moved inside the printable area, the same band needs no fitting: the same pixels as on
+    // a device that marks the whole paper.
+    page.items.front().rect = QRectF(200.0, 200.0, 1700.0, 127.0);
+    EXPECT_EQ(FitToPrintable(page, printable).scale, 1.0);
+    EXPECT_EQ(Render(page, {25.4, 25.4, 190.5, 190.5, printable}, {178, 242}),
+              Render(page, {25.4, 25.4, 190.5, 190.5, {}}, {178, 242}));
 }

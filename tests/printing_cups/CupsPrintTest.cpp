@@ -254,8 +254,8 @@ TEST_F(CupsPrinting, TheScoreReportPrintsOnThePrinterAndPaperOfTheSetup) {
 }
 
 // A client whose every detail is as wide as its field allows: on each queue and paper the
-// report's words stay inside the queue's unprintable margin (0.25 in, or 12 pt on "a4") and
-// none runs into another.
+// report's words stay inside the queue's unprintable margin (0.25 in, 12 pt on "a4", 0.75 in on
+// the wide queues, wider than the report's own half inch) and none runs into another.
 TEST_F(CupsPrinting, TheWidestDetailsPrintWholeOnEveryQueueAndPaper) {
     const std::string w(30, 'W');
     const auto wide = [&](std::size_t n) { return std::string_view(w).substr(0, n); };
@@ -268,7 +268,9 @@ TEST_F(CupsPrinting, TheWidestDetailsPrintWholeOnEveryQueueAndPaper) {
     };
     const Case cases[] = {{"a4", QPageSize::A4, {595, 842}, 12},
                           {"letter", QPageSize::Letter, {612, 792}, 18},
-                          {"letter-a4", QPageSize::A4, {595, 842}, 18}};
+                          {"letter-a4", QPageSize::A4, {595, 842}, 18},
+                          {"letter-wide", QPageSize::Letter, {612, 792}, 54},
+                          {"a4-wide", QPageSize::A4, {595, 842}, 54}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.queue);
         const std::size_t before = cups_->Documents().size();
