@@ -246,7 +246,32 @@ TEST_F(AnswerGridAccessible, EachKeyIsHeardOnce) {
             << key;
     }
     // The answers behind the focus are there when the user goes back.
-    EXPECT_EQ(CellName(1, 1).toStdString(), ("Item 1, condition 1: no answer. " + Question(1)).toStdString());
+    EXPECT_EQ(CellName(1, 1).toStdString(),
+              ("Item 1, condition 1: no answer. " + Question(1)).toStdString());
+}
+
+// A click on a letter answers and puts the focus cell there: heard once, as a key is.
+TEST_F(AnswerGridAccessible, EachClickIsHeardOnce) {
+    HeardEvents heard;
+    if (!heard.On()) GTEST_SKIP() << "Qt's accessibility cannot be switched on in this build";
+    OpenEntryPage();  // the focus cell at item 1, condition 1; item 3 answered 'D'
+    struct Case {
+        int item;
+        char letter;
+        const char* said;
+    };
+    const Case cases[] = {
+        {3, 'A', "Item 3, condition 1: A, Not at all. "},  // the focus comes to item 3
+        {3, 'A', "Item 3, condition 1: no answer. "},      // the same letter takes it back
+    };
+    for (const Case& c : cases) {
+        heard.Clear();
+        QTest::mouseClick(Letter(1, c.item, c.letter), Qt::LeftButton);
+        Flush();
+        ASSERT_EQ(heard.Spoken().size(), 1u) << c.said << heard.Summary();
+        EXPECT_EQ(heard.Spoken()[0].name.toStdString(),
+                  (QString::fromLatin1(c.said) + Question(c.item)).toStdString());
+    }
 }
 
 // The last answer completes the form: the one thing heard is the note on the table.
