@@ -94,17 +94,15 @@ public:
     // --- What a screen reader reads -----------------------------------------------------
 
     int RowCount() const { return rows_; }
-    // The rows shown (the form's items); every cell is told changed.
+    // The rows shown (the form's items).
     void SetRowCount(int rows) {
-        if (rows != rows_) {
-            rows_ = rows;
-            if (QAccessible::isActive()) {
-                QAccessibleTableModelChangeEvent reset(
-                    this, QAccessibleTableModelChangeEvent::ModelReset);
-                QAccessible::updateAccessibility(&reset);
-            }
+        if (rows == rows_) return;
+        rows_ = rows;
+        if (QAccessible::isActive()) {
+            QAccessibleTableModelChangeEvent reset(this,
+                                                   QAccessibleTableModelChangeEvent::ModelReset);
+            QAccessible::updateAccessibility(&reset);
         }
-        AllCellsChanged();
     }
     QString CellName(int row, int column) const {
         return cellNamer_ ? cellNamer_(row, column) : QString();
