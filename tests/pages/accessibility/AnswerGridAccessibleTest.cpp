@@ -285,6 +285,7 @@ TEST_F(AnswerGridAccessible, TheLastAnswerIsHeardAsTheFormComplete) {
     heard.Clear();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_A);
     Flush();
+    std::cout << "last answer: " << heard.SentCount() << " events (" << heard.Summary() << ")\n";
     ASSERT_EQ(heard.Spoken().size(), 1u) << heard.Summary();
     EXPECT_EQ(heard.Spoken()[0].type, QAccessible::Focus);
     EXPECT_EQ(heard.Spoken()[0].name.toStdString(),
