@@ -33,11 +33,14 @@ packages_of() {
     # window on a virtual X display; clang-format for the format-check target; cupsd and
     # lpadmin run the printing tests' private print scheduler (the system's is never started);
     # lintian, file and man-db check the Debian package and its man pages; at-spi2-core,
-    # python3-pyatspi, dbus-daemon and dbus-bin let a test read the program as a screen reader does.
+    # python3-pyatspi, dbus-daemon and dbus-bin let a test read the program as a screen reader does;
+    # qt6-base-private-dev lets a test switch Qt's accessibility on and count what a screen
+    # reader would be told.
     test)
       echo libgtest-dev libgmock-dev libbenchmark-dev \
         poppler-utils imagemagick xvfb xauth clang-format cups-daemon cups-client \
-        lintian man-db file acl at-spi2-core python3-pyatspi dbus-daemon dbus-bin
+        lintian man-db file acl at-spi2-core python3-pyatspi dbus-daemon dbus-bin \
+        qt6-base-private-dev
       ;;
     fuzz) echo clang libclang-rt-14-dev ;;
     lint) echo clang-tidy ;;

@@ -8,9 +8,11 @@
 #include <QLineEdit>
 
 #include "pages/Page.h"
+#include "pages/accessibility/AnswerGridAccessible.h"
 #include "pages/accessibility/ControlNames.h"
 #include "pages/accessibility/ItemGraphAccessible.h"
 #include "pages/accessibility/ScoreBoxAccessible.h"
+#include "pages/entry/AnswerGrid.h"
 #include "pages/scores/ItemScoresPage.h"
 #include "pages/scores/ScorePageControls.h"
 #include "pages/scores/SubscaleScoresPage.h"
@@ -63,8 +65,9 @@ public:
     }
 };
 
-// A tool bar button. A page button, one of a row of which one is down, is spoken as a radio
-// button with its state; the others are plain buttons. Decided when asked, since Qt may ask for
+// A tool bar button, or a button of a page's exclusive choice. A page button or a choice, one of
+// a row of which one is down, is spoken as a radio button with its state; the others are plain
+// buttons. Decided when asked, since Qt may ask for
 // the interface while the button is being made, before it is checkable.
 class ToolBarButtonAccessible : public QAccessibleWidget {
 public:
@@ -79,6 +82,12 @@ public:
 
     QAccessible::Role role() const override {
         return RadioLike() ? QAccessible::RadioButton : QAccessible::Button;
+    }
+    // A button given no name of its own says its caption.
+    QString text(QAccessible::Text t) const override {
+        QString text = QAccessibleWidget::text(t);
+        if (t == QAccessible::Name && text.isEmpty()) text = Button()->text().remove(u'&');
+        return text;
     }
     QAccessible::State state() const override {
         QAccessible::State state = QAccessibleWidget::state();
@@ -119,7 +128,13 @@ QAccessibleInterface* MakeInterface(const QString& /*className*/, QObject* objec
         list != nullptr && AncestorOf<Page>(list) != nullptr) {
         return new ListAccessible(list);
     }
-    if (auto* button = qobject_cast<ToolBarButton*>(object)) {
+    if (auto* grid = qobject_cast<entry::AnswerGrid*>(object))
+        return new AnswerGridAccessible(grid);
+    // The tool bar's buttons, and the buttons of a page's exclusive choice (SpeakAsRadioButton,
+    // set as the button is made).
+    if (auto* button = qobject_cast<QAbstractButton*>(object);
+        button != nullptr && (qobject_cast<ToolBarButton*>(button) != nullptr ||
+                              button->property(kSpeakAsRadioButton).toBool())) {
         return new ToolBarButtonAccessible(button);
     }
     return nullptr;

@@ -34,7 +34,8 @@ void LinkLabels(QWidget& root, std::initializer_list<std::pair<const char*, cons
 void NameDemographicsControls(QWidget& page);
 
 // A checkable button of an exclusive group is reported as a radio button with its checked
-// state, so a screen reader says which one is down.
+// state, so a screen reader says which one is down. Called as the button is made: Qt keeps the
+// first interface it makes for a widget.
 void SpeakAsRadioButton(QAbstractButton& button);
 inline constexpr const char* kSpeakAsRadioButton = "kivoSpeakAsRadioButton";
 

@@ -86,6 +86,7 @@ void ResponseEntryPage::ShowResponses() {
     }
     for (int r = 0; r < kMaxItems; ++r) ShowRowMark(r);
     ShowAnsweredMarks();
+    scrollContent_->AllCellsChanged();
 }
 
 void ResponseEntryPage::StoreResponses() {
@@ -122,6 +123,7 @@ void ResponseEntryPage::AnswerChanged(int condition, int row) {
     keptCodes_[static_cast<std::size_t>(condition)][static_cast<std::size_t>(row)] = false;
     ShowRowMark(row);
     ShowAnsweredMarks();
+    scrollContent_->CellChanged(row, condition);
     RaiseFileModified();
 }
 
@@ -182,6 +184,7 @@ bool ResponseEntryPage::ClearCondition(int condition) {
     keptCodes_[static_cast<std::size_t>(condition)] = {};
     for (int r = 0; r < kMaxItems; ++r) ShowRowMark(r);
     ShowAnsweredMarks();
+    scrollContent_->AllCellsChanged();
     RaiseFileModified();
     return true;
 }
@@ -216,7 +219,6 @@ void ResponseEntryPage::ShowAnsweredMarks() {
         label->adjustSize();
         label->setVisible(count > 0);
     }
-    scrollContent_->setAccessibleName(FocusCellName());
 }
 
 QString ResponseEntryPage::AnsweredText(int condition, int answered) const {
@@ -256,11 +258,13 @@ bool ResponseEntryPage::AnswerFocusCell(int option) {
     return true;
 }
 
-QString ResponseEntryPage::FocusCellName() const {
+QString ResponseEntryPage::Question(int row) const {
+    return drawing::Cp1252Text(ItemText(shownForm_, row + 1)).simplified();
+}
+
+QString ResponseEntryPage::CellName(int c, int r) const {
     const int count = shownItemCount_;
-    const int c = focusCondition_;
-    const int r = focusRow_;
-    if (count == 0 || r >= count) return QStringLiteral("Answers");
+    if (count == 0 || r < 0 || r >= count) return {};
     const int rated = count - kUseItemCount;
     QString answer = QStringLiteral("no answer");
     if (r < rated) {
@@ -280,7 +284,10 @@ QString ResponseEntryPage::FocusCellName() const {
                      list->itemText(entry);
         }
     }
-    return QStringLiteral("Item %1, condition %2: %3").arg(r + 1).arg(c + 1).arg(answer);
+    return QStringLiteral("Item %1, condition %2: %3. %4")
+        .arg(r + 1)
+        .arg(c + 1)
+        .arg(answer, Question(r));
 }
 
 }  // namespace kivo

@@ -137,6 +137,7 @@ void ResponseEntryPage::BuildStaticControls() {
     scrollContent_ = new entry::AnswerGrid;
     scrollContent_->setObjectName(QStringLiteral("ScrollContent"));
     scrollContent_->SetKeyHandler([this](const QKeyEvent& key) { return GridKey(key); });
+    scrollContent_->SetCellNamer([this](int row, int column) { return CellName(column, row); });
     scrollContent_->setAccessibleDescription(
         QStringLiteral("A to G or 1 to 7 answers the item and moves on; arrows, Home and End move; "
                        "Delete clears; Backspace takes back the last answer; F8 goes to the next "
@@ -227,13 +228,15 @@ void ResponseEntryPage::BuildRows() {
                 // One row is a group in which all buttons may be up. A click always changes
                 // the answer: the one letter goes down, or up.
                 connect(button, &QToolButton::clicked, this, [this, &row, button, c, r](bool down) {
-                    if (down) {
-                        for (entry::LetterButton* other : row) {
-                            if (other != button) other->setChecked(false);
+                    scrollContent_->ChangeTogether([&] {
+                        if (down) {
+                            for (entry::LetterButton* other : row) {
+                                if (other != button) other->setChecked(false);
+                            }
                         }
-                    }
-                    MoveFocusCell(c, r, false);
-                    AnswerChanged(c, r);
+                        MoveFocusCell(c, r, false);
+                        AnswerChanged(c, r);
+                    });
                 });
             }
         }
@@ -281,6 +284,7 @@ void ResponseEntryPage::OnShown() {
     }
     shownItemCount_ = ItemCount(shownForm_);
     scrollContent_->resize(kScrollContentWidth, kRowHeight * shownItemCount_ + 5);
+    scrollContent_->SetRowCount(shownItemCount_);
     answerScrollBox_->verticalScrollBar()->setValue(0);
     ArrangeRows();
     ShowResponses();
@@ -310,6 +314,7 @@ void ResponseEntryPage::ArrangeRows() {
                 list->move(entry::ListRect(c, rated + j).topLeft());
                 NameList(*list,
                          QStringLiteral("Item %1, condition %2").arg(rated + j + 1).arg(c + 1));
+                list->setAccessibleDescription(Question(rated + j));
             }
             list->setVisible(used);
             list->setEnabled(used);
@@ -346,7 +351,11 @@ void ResponseEntryPage::MoveFocusCell(int condition, int row, bool scroll) {
     // The whole band of the row, and a glimpse of the next, whichever way the focus went.
     if (scroll && !frame.isEmpty())
         answerScrollBox_->ensureVisible(frame.center().x(), frame.center().y(), 0, kRowHeight);
-    scrollContent_->setAccessibleName(FocusCellName());
+    if (count == 0) {
+        scrollContent_->SetFocusCell(-1, -1);
+    } else {
+        scrollContent_->SetFocusCell(row, condition);
+    }
 }
 
 void ResponseEntryPage::Advance() {
@@ -364,7 +373,7 @@ void ResponseEntryPage::CompleteForm() {
     const QString note = QStringLiteral("Form complete: ") + answeredLabels_[0]->text() +
                          QStringLiteral(", ") + answeredLabels_[1]->text().toLower();
     ShowStatusMessage(note);
-    scrollContent_->setAccessibleName(note);
+    scrollContent_->ShowNote(note);
 }
 
 void ResponseEntryPage::TakeBackLastAnswer() {

@@ -93,8 +93,7 @@ private:
 
     // True when a control of the item shows an answer (a kept code is no answer shown).
     bool IsAnswered(int condition, int row) const;
-    // The unanswered dots, the "n of N answered" lines and the grid's accessible name, from
-    // what the controls show.
+    // The unanswered dots and the "n of N answered" lines, from what the controls show.
     void ShowAnsweredMarks();
     // The grid's key handler; true when it used the key.
     bool GridKey(const QKeyEvent& key);
@@ -120,8 +119,11 @@ private:
     bool UseListKey(QComboBox& list, const QKeyEvent& key);
     // "Condition 1: 12 of 28 answered".
     QString AnsweredText(int condition, int answered) const;
-    // "Item 5, condition 1: C, Somewhat" or "...: no answer", the grid's accessible name.
-    QString FocusCellName() const;
+    // A cell's spoken name: "Item 5, condition 1: C, Somewhat. " or "...: no answer. ", then
+    // the item's question.
+    QString CellName(int condition, int row) const;
+    // The question of the item in `row`, on one line.
+    QString Question(int row) const;
 
     QLabel* formTitleLabel_ = nullptr;
     QLabel* hearingAid1Label_ = nullptr;

@@ -12,6 +12,7 @@
 #include "drawing/ItemViewTables.h"
 #include "drawing/RecordText.h"
 #include "model/Session.h"
+#include "pages/accessibility/ControlNames.h"
 #include "pages/scores/ScorePageControls.h"
 #include "pages/widgets/FixedLayout.h"
 #include "shell/ErrorBox.h"
@@ -46,6 +47,9 @@ void ItemScoresPage::BuildControlsOnce() {
     const QFont buttonFont = PixelFont(13, false, QStringLiteral("Tahoma"));
     for (int tag = 0; tag < drawing::kViewSubscaleCount; ++tag) {
         auto* button = new QToolButton(this);
+        // One of a row of which one is down: a screen reader says which.
+        SpeakAsRadioButton(*button);
+        button->setAccessibleDescription(QStringLiteral("The subscale the graph shows"));
         button->setObjectName(QStringLiteral("SubscaleButton%1").arg(tag + 1));
         button->setText(drawing::Utf8Text(drawing::ViewSubscaleName(tag)));
         button->setFont(buttonFont);

@@ -127,6 +127,28 @@ TEST_F(AccessibleTree, ToolBarButtonsAreNamedAndPageButtonsAreCheckedRadioButton
     }
 }
 
+// The item view's subscale buttons are one choice, of which one is down.
+TEST_F(AccessibleTree, SubscaleButtonsAreCheckedRadioButtons) {
+    MainWindow& main = StartWithClient();
+    ClickButton(main, "ReportsButton");
+    ClickButton(main, "ViewItemScoresButton");
+    Flush();
+    ASSERT_TRUE(Pages().itemScores->isVisible());
+    for (const char* shown : {"SubscaleButton1", "SubscaleButton4"}) {
+        ClickButton(main, shown);
+        Flush();
+        for (int n = 1; n <= 6; ++n) {
+            const QByteArray name = QStringLiteral("SubscaleButton%1").arg(n).toLatin1();
+            QAccessibleInterface* iface = AccessibleOf(main, name.constData());
+            ASSERT_NE(iface, nullptr) << name.constData();
+            EXPECT_EQ(iface->role(), QAccessible::RadioButton) << name.constData();
+            EXPECT_EQ(iface->text(QAccessible::Name), Find<QToolButton>(name.constData())->text());
+            EXPECT_TRUE(iface->state().checkable);
+            EXPECT_EQ(iface->state().checked, name == shown) << name.constData();
+        }
+    }
+}
+
 TEST_F(AccessibleTree, AnAnsweredUseListKeepsItsItemName) {
     MainWindow& main = StartWithClient();  // the long form: use items 38 to 40
     ClickButton(main, "EntryButton");

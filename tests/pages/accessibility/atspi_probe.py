@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 # KIVO read from outside the process through the AT-SPI bus, as a screen reader reads it: under a
 # private D-Bus session and a virtual X display, the program starts with a known client; every
-# control a user can reach on each page must have a name that is not its value, and every score
-# and missing count of both conditions must be readable from the report screen's tables and chart.
+# control a user can reach on each page must have a name that is not its value, the answer grid
+# must read as a table of items by conditions whose cells say the answer and the question, every
+# score and missing count of both conditions must be readable from the report screen's tables and
+# chart, and Print Scores must open a preview whose page reads as text.
 #
 #   atspi_probe.py KIVO CLIENT_TEMPLATE     starts itself under dbus-run-session and xvfb-run
 #
@@ -36,6 +38,16 @@ CHART = ("Condition 1: Speech Cues 4.0, inside the norm box; Listening Effort 4.
          "Cues 6.0, above the norm box; Listening Effort 6.0, above the norm box; Quiet 6.0, above "
          "the norm box; Pleasantness invalid; Convenience 6.0, above the norm box; Use 5.0, above "
          "the norm box.")
+# The answer grid: a row per item of the short form, a column per condition; a cell says the item,
+# its answer and its question.
+GRID_CELLS = {
+    (0, 0): "Item 1, condition 1: D, Medium. Making it less tiring to listen all day?",
+    (4, 0): "Item 5, condition 1: no answer. Helping me follow a friend\u2019s voice in a noisy "
+            "crowd?",
+    (1, 1): "Item 2, condition 2: F, Greatly. Being comfortable to wear all day?",
+}
+# Words the score report's page holds, read through the preview.
+REPORT_WORDS = ["Speech Cues", "Listening Effort", "Pleasantness", "Convenience", "4.0", "6.0"]
 DEMOGRAPHICS_NAMES = ["Last Name", "First Name", "MI", "ID#", "Form", "Gender", "Birth Date",
                       "Comments", "Condition 1, hearing aid", "Condition 2, Ear(s)",
                       "Condition 2, Coupling", "Condition 2, date of test",
@@ -159,6 +171,43 @@ def press(node):
     action.doAction(names.index("Press") if "Press" in names else 0)
 
 
+def read_answer_grid(pyatspi, app):
+    grid = named(pyatspi, app, "Answers", "table")
+    if grid is None:
+        return ["answers page: no table named 'Answers'"]
+    table = grid.queryTable()
+    failures = []
+    if (table.nRows, table.nColumns) != (28, 2):
+        failures.append(f"answer grid: {table.nRows} x {table.nColumns} cells, not 28 x 2")
+    for (row, column), expected in GRID_CELLS.items():
+        cell = table.getAccessibleAt(row, column)
+        read = cell.name if cell is not None else None
+        print(f"answer grid cell {row + 1}, {column + 1}: {read!r}")
+        if read != expected:
+            failures.append(f"answer grid cell {row + 1}, {column + 1}: read {read!r}")
+    return failures
+
+
+def read_report_preview(pyatspi, app):
+    """Print Scores opens the preview; its page is a document whose text is the page's."""
+    button = named(pyatspi, app, "Print Scores", "push button")
+    if button is None:
+        return ["scores page: no button named 'Print Scores'"]
+    press(button)
+
+    def page_text():
+        for node in descendants(pyatspi, app):
+            if node.name == "Report page" and node.getRoleName() in ("document frame", "document"):
+                text = text_of(node)
+                if all(word in text for word in REPORT_WORDS):
+                    return text
+        return None
+
+    text = wait_for("the score report's page text in the preview", page_text)
+    print(f"preview page text: {len(text)} characters, starting {text[:60]!r}")
+    return []
+
+
 def inner(kivo, template):
     if not bus_starts():
         print("SKIP: the accessibility bus cannot start")
@@ -201,6 +250,7 @@ def inner(kivo, template):
         if not answers.getState().contains(pyatspi.STATE_CHECKED):
             failures.append("the Answers page button is not checked while its page shows")
         failures += [f"answers page: {b}" for b in unnamed_controls(pyatspi, app)]
+        failures += read_answer_grid(pyatspi, app)
 
         press(named(pyatspi, app, "Scores page", "radio button"))
         for table_name, rows in TABLES.items():
@@ -220,6 +270,7 @@ def inner(kivo, template):
         elif chart.description != CHART:
             failures.append(f"chart description: {chart.description!r}")
         failures += [f"scores page: {b}" for b in unnamed_controls(pyatspi, app)]
+        failures += read_report_preview(pyatspi, app)
     except AssertionError as error:
         failures.append(str(error))
     finally:

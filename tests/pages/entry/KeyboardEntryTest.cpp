@@ -2,6 +2,7 @@
 // move the focus cell, what marks the client modified, the answered counts and marks, the
 // accessible names, and the mouse alongside the keyboard. Keys go to the focused widget, as the
 // window system sends them.
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QPushButton>
@@ -9,7 +10,9 @@
 #include <QScrollBar>
 #include <vector>
 
+#include "drawing/RecordText.h"
 #include "model/ClientFile.h"
+#include "model/Questionnaire.h"
 #include "pages/entry/AnswerGrid.h"
 #include "tests/pages/entry/EntryFixture.h"
 #include "tests/support/FileBytes.h"
@@ -573,25 +576,35 @@ TEST_F(KeyboardEntry, ControlsAndTheFocusCellCarryAccessibleNames) {
     EXPECT_EQ(UseList(1, 1)->accessibleName(), "Item 38, condition 1");
     EXPECT_EQ(UseList(2, 3)->accessibleName(), "Item 40, condition 2");
 
-    // The grid's own name follows the focus cell and its answer.
-    EXPECT_EQ(Grid()->accessibleName(), "Item 2, condition 1: no answer");
+    // The focus cell is the grid's focused child; its name says the item, its answer and its
+    // question.
+    const auto focusName = [this] {
+        QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(Grid());
+        QAccessibleInterface* cell = grid->focusChild();
+        return (cell != nullptr ? cell : grid)->text(QAccessible::Name).toStdString();
+    };
+    const auto question = [](int item) {
+        return " " + drawing::Cp1252Text(ItemText(kLongForm, item)).simplified().toStdString();
+    };
+    EXPECT_EQ(focusName(), "Item 2, condition 1: no answer." + question(2));
     PressAll({{Qt::Key_Up}});
-    EXPECT_EQ(Grid()->accessibleName(), "Item 1, condition 1: C, Somewhat");
+    EXPECT_EQ(focusName(), "Item 1, condition 1: C, Somewhat." + question(1));
     Type("F");
     PressAll({{Qt::Key_Up}});
-    EXPECT_EQ(Grid()->accessibleName(), "Item 1, condition 1: F, Greatly");
+    EXPECT_EQ(focusName(), "Item 1, condition 1: F, Greatly." + question(1));
     PressAll({{Qt::Key_Delete}});
-    EXPECT_EQ(Grid()->accessibleName(), "Item 1, condition 1: no answer");
+    EXPECT_EQ(focusName(), "Item 1, condition 1: no answer." + question(1));
     QTest::mouseClick(Letter(1, 1, 'B'), Qt::LeftButton);
-    EXPECT_EQ(Grid()->accessibleName(), "Item 1, condition 1: B, A little");
-    // The last answer completes the form, which the name then says.
+    EXPECT_EQ(focusName(), "Item 1, condition 1: B, A little." + question(1));
+    // The last answer completes the form, which the grid's name then says.
     PressAll({{Qt::Key_End}, {Qt::Key_Right}, {Qt::Key_2}});
-    EXPECT_TRUE(Grid()->accessibleName().startsWith("Form complete: Condition 1: 1 of 40"))
-        << Grid()->accessibleName().toStdString();
+    EXPECT_TRUE(
+        QString::fromStdString(focusName()).startsWith("Form complete: Condition 1: 1 of 40"))
+        << focusName();
     PressAll({{Qt::Key_Up}});
-    EXPECT_EQ(Grid()->accessibleName(), "Item 40, condition 2: B, Rarely (25%)");
+    EXPECT_EQ(focusName(), "Item 40, condition 2: B, Rarely (25%)." + question(40));
     PressAll({{Qt::Key_Up}});
-    EXPECT_EQ(Grid()->accessibleName(), "Item 39, condition 2: no answer");
+    EXPECT_EQ(focusName(), "Item 39, condition 2: no answer." + question(39));
 
     // A short form names its use lists by its own item numbers.
     ShowDemographicsPage();
