@@ -221,6 +221,11 @@ def inner(kivo, template):
     write_known_client(template, client)
     env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                XDG_RUNTIME_DIR=runtime, LC_ALL="C.UTF-8", LANG="C.UTF-8", TZ="UTC")
+    if env.get("ASAN_OPTIONS"):
+        # In a sanitizer build: the X keyboard library strndup()s atom names that X does not
+        # end with a NUL, which the strict string check reports although strndup stops at its
+        # length. Only this program, the one that talks to X, runs without that check.
+        env["ASAN_OPTIONS"] += ":strict_string_checks=0"
     program = subprocess.Popen([kivo, client], cwd=folder, env=env)
     failures = []
     try:
