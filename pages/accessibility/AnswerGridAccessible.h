@@ -4,6 +4,7 @@
 
 #include <QAccessibleWidget>
 
+#include "pages/accessibility/ReadOnlyTable.h"
 #include "pages/accessibility/VirtualElement.h"
 
 namespace kivo {
@@ -14,7 +15,7 @@ class AnswerGrid;
 
 // The answer grid as a table. Its children are its cells, row by row
 // (AnswerGrid::CellIndex), then the grid's own widgets: the letter buttons and the use lists.
-class AnswerGridAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
+class AnswerGridAccessible : public QAccessibleWidget, public ReadOnlyTable {
 public:
     explicit AnswerGridAccessible(entry::AnswerGrid* grid);
 
@@ -27,26 +28,11 @@ public:
     QAccessibleInterface* focusChild() const override;
 
     // The table.
-    QAccessibleInterface* caption() const override { return nullptr; }
-    QAccessibleInterface* summary() const override { return nullptr; }
     QString columnDescription(int column) const override;
     QString rowDescription(int row) const override;
     int columnCount() const override;
     int rowCount() const override;
     QAccessibleInterface* cellAt(int row, int column) const override;
-    int selectedCellCount() const override { return 0; }
-    QList<QAccessibleInterface*> selectedCells() const override { return {}; }
-    int selectedColumnCount() const override { return 0; }
-    int selectedRowCount() const override { return 0; }
-    QList<int> selectedColumns() const override { return {}; }
-    QList<int> selectedRows() const override { return {}; }
-    bool isColumnSelected(int) const override { return false; }
-    bool isRowSelected(int) const override { return false; }
-    bool selectRow(int) override { return false; }
-    bool selectColumn(int) override { return false; }
-    bool unselectRow(int) override { return false; }
-    bool unselectColumn(int) override { return false; }
-    void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
     entry::AnswerGrid* Grid() const;
 

@@ -7,6 +7,7 @@
 #include "drawing/ScoreSpeech.h"
 #include "drawing/ScoreTables.h"
 #include "model/Session.h"
+#include "pages/accessibility/ReadOnlyTable.h"
 
 namespace kivo {
 
@@ -83,7 +84,7 @@ private:
 
 // One condition's score table: a row per subscale, columns subscale, score and items missing.
 // Its children are the three column headers, then the cells row by row.
-class ScoreTableElement : public VirtualElement, public QAccessibleTableInterface {
+class ScoreTableElement : public VirtualElement, public ReadOnlyTable {
 public:
     ScoreTableElement(QWidget* box, QAccessibleInterface* parent, int condition)
         : VirtualElement(box, parent, QAccessible::Table), condition_(condition) {}
@@ -109,34 +110,19 @@ public:
     }
     QAccessibleInterface* childAt(int x, int y) const override { return ChildAtPoint(*this, x, y); }
 
-    QAccessibleInterface* caption() const override { return nullptr; }
-    QAccessibleInterface* summary() const override { return nullptr; }
     QAccessibleInterface* cellAt(int row, int column) const override {
         if (row < 0 || row >= kRows || column < 0 || column >= kColumns) return nullptr;
         return child((row + 1) * kColumns + column);
     }
     QAccessibleInterface* HeaderAt(int column) const { return child(column); }
-    int selectedCellCount() const override { return 0; }
-    QList<QAccessibleInterface*> selectedCells() const override { return {}; }
     QString columnDescription(int column) const override { return ColumnName(column); }
     QString rowDescription(int row) const override {
         if (row < 0 || row >= kRows) return {};
         return FromUtf8(
             std::string(SubscaleReportName(kAllSubscales[static_cast<std::size_t>(row)])));
     }
-    int selectedColumnCount() const override { return 0; }
-    int selectedRowCount() const override { return 0; }
     int columnCount() const override { return kColumns; }
     int rowCount() const override { return kRows; }
-    QList<int> selectedColumns() const override { return {}; }
-    QList<int> selectedRows() const override { return {}; }
-    bool isColumnSelected(int) const override { return false; }
-    bool isRowSelected(int) const override { return false; }
-    bool selectRow(int) override { return false; }
-    bool selectColumn(int) override { return false; }
-    bool unselectRow(int) override { return false; }
-    bool unselectColumn(int) override { return false; }
-    void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
     static QString ColumnName(int column) {
         static const std::array<QString, kColumns> names = {
