@@ -2,7 +2,10 @@
 // from a returning client filed twice.
 #include "app/clientlist/ClientIdQuestion.h"
 
+#include <QCursor>
 #include <QDir>
+#include <QGuiApplication>
+#include <QScopeGuard>
 
 #include "drawing/RecordText.h"
 #include "model/ClientListScan.h"
@@ -21,8 +24,14 @@ bool ConfirmClientIdUse(const QString& dataFolder, const QString& target,
                         const ClientRecord& record, QWidget* owner) {
     if (dataFolder.isEmpty()) return true;
     const QString root = QDir::cleanPath(QDir::fromNativeSeparators(dataFolder));
-    const auto other =
-        FindOtherClientWithId(root.toStdString(), record, QDir::cleanPath(target).toStdString());
+    std::optional<ClientListEntry> other;
+    {
+        // Every client file of the folder is read: a second or two at 100,000 files.
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        other = FindOtherClientWithId(root.toStdString(), record,
+                                      QDir::cleanPath(target).toStdString());
+    }
     if (!other) return true;
 
     QString holder = drawing::Cp1252Text(other->LastName());
