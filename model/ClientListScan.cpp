@@ -71,7 +71,7 @@ void ClientListEntry::SetTexts(const std::string_view (&texts)[kFieldCount]) {
     std::uint32_t at = 0;
     for (int field = 0; field < kFieldCount; ++field) {
         start_[field] = at;
-        std::memcpy(buffer.get() + at, texts[field].data(), texts[field].size());
+        std::copy(texts[field].begin(), texts[field].end(), buffer.get() + at);  // may be empty
         at += static_cast<std::uint32_t>(texts[field].size());
         buffer[at++] = '\0';
     }
