@@ -1,13 +1,13 @@
 // Listing a folder and looking at its files for the client list, on POSIX systems: the
 // folder's entries with their types from readdir, a file's time and length, and a plain file
 // read with its state through one open that never waits on a pipe.
-#include <cerrno>
-#include <system_error>
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
 
 #include "model/Platform.h"
 #include "model/PlatformShared.h"

@@ -1,9 +1,9 @@
 // Listing a folder and looking at its files for the client list, on Windows: the folder's
 // entries with their types, a file's time (in 100 ns steps) and length, and a plain file read.
+#include <windows.h>
+
 #include <cerrno>
 #include <system_error>
-
-#include <windows.h>
 
 #include "model/Platform.h"
 #include "model/PlatformShared.h"
