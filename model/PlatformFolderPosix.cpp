@@ -80,20 +80,11 @@ Result<std::size_t> ReadPlainFileHead(const std::string& path, std::span<unsigne
         return error;
     }
     state = StateFrom(info);
-    std::size_t got = 0;
-    while (state.type == EntryType::File && got < buffer.size()) {
-        const long n = static_cast<long>(::read(fd, buffer.data() + got, buffer.size() - got));
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            const SystemError error = detail::LastError();
-            ::close(fd);
-            return error;
-        }
-        if (n == 0) break;
-        got += static_cast<std::size_t>(n);
+    if (state.type != EntryType::File) {
+        ::close(fd);
+        return std::size_t{0};
     }
-    ::close(fd);
-    return got;
+    return detail::ReadAndClose(fd, buffer);
 }
 
 }  // namespace kivo::platform

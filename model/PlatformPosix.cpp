@@ -210,6 +210,23 @@ Result<> SyncFolder(const std::filesystem::path& folder) {
     return {};
 }
 
+Result<std::size_t> detail::ReadAndClose(int fd, std::span<unsigned char> buffer) {
+    std::size_t got = 0;
+    while (got < buffer.size()) {
+        const ssize_t n = ::read(fd, buffer.data() + got, buffer.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const SystemError error = LastError();
+            ::close(fd);
+            return error;
+        }
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    return got;
+}
+
 Result<std::size_t> ReadFileHead(const std::filesystem::path& path, std::span<unsigned char> buffer,
                                  FileIdentity* identity) {
     // Without waiting: a pipe or a device by a client file's name must never hold the program.
@@ -228,20 +245,7 @@ Result<std::size_t> ReadFileHead(const std::filesystem::path& path, std::span<un
         return SystemError{ENODEV, "Not a regular file"};
     }
     if (identity) *identity = IdentityOf(info);
-    std::size_t got = 0;
-    while (got < buffer.size()) {
-        const ssize_t n = ::read(fd, buffer.data() + got, buffer.size() - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            const SystemError error = LastError();
-            ::close(fd);
-            return error;
-        }
-        if (n == 0) break;
-        got += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    return got;
+    return detail::ReadAndClose(fd, buffer);
 }
 
 }  // namespace kivo::platform

@@ -138,10 +138,7 @@ protected:
     void OpenEntryPage() {
         std::string answers(80, ' ');
         answers[2] = 'D';
-        StartWith(FullClient(kShortFormA, answers));
-        QApplication::setActiveWindow(main_.get());
-        ShowEntryPage();
-        Flush();
+        EntryPagesTest::OpenEntryPage(FullClient(kShortFormA, answers));
     }
     QAccessibleInterface* Grid() const {
         return QAccessible::queryAccessibleInterface(Entry<QWidget>("ScrollContent"));

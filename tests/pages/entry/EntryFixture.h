@@ -2,6 +2,7 @@
 // entry pages by name: what the demographics and response entry tests share.
 #pragma once
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,6 +47,15 @@ protected:
     }
     void ShowEntryPage() { ClickPageButton("EntryButton"); }
     void ShowDemographicsPage() { ClickPageButton("DemographicsButton"); }
+
+    // Starts with `record` and shows the entry page with the page button, the main window
+    // active so that the focus is real.
+    void OpenEntryPage(const ClientRecord& record) {
+        StartWith(record);
+        QApplication::setActiveWindow(main_.get());
+        ShowEntryPage();
+        Flush();
+    }
 
     // Letter button `letter` ('A'..'G') of item `item` (1-based) in condition 1 or 2.
     QToolButton* Letter(int condition, int item, char letter) const {

@@ -42,15 +42,6 @@ constexpr int kResponsesOffset = 472;  // Responses in the client file
 
 class KeyboardEntry : public EntryPagesTest {
 protected:
-    // Starts with `record` and shows the entry page with the page button, the main window
-    // active so that the focus is real.
-    void OpenEntryPage(const ClientRecord& record) {
-        StartWith(record);
-        QApplication::setActiveWindow(main_.get());
-        ShowEntryPage();
-        Flush();
-    }
-
     entry::AnswerGrid* Grid() const {
         return dynamic_cast<entry::AnswerGrid*>(Entry<QWidget>("ScrollContent"));
     }

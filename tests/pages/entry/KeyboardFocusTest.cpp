@@ -11,7 +11,8 @@ namespace {
 
 class KeyboardFocus : public EntryPagesTest {
 protected:
-    // Starts with `record` and shows the entry page, the main window active.
+    // Starts with `record` and shows the entry page once the window system has made the main
+    // window active (focus moves here are checked as the window system reports them).
     void OpenEntryPage(const ClientRecord& record) {
         StartWith(record);
         main_->activateWindow();

@@ -20,13 +20,6 @@ constexpr int kExperience2Offset = 212;
 
 class TypistKeys : public EntryPagesTest {
 protected:
-    void OpenEntryPage(const ClientRecord& record) {
-        StartWith(record);
-        QApplication::setActiveWindow(main_.get());
-        ShowEntryPage();
-        Flush();
-    }
-
     // One key on whatever has the keyboard focus, as the window system sends it.
     static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QWidget* focused = QApplication::focusWidget();
